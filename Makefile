@@ -1,0 +1,24 @@
+# The two set-up commands of the README (run, test) and the benchmarks.
+BUILD_DIR := build
+JOBS := $(shell nproc)
+
+.PHONY: run test bench build bootstrap
+
+bootstrap:
+	@scripts/bootstrap
+
+build: bootstrap
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@$(BUILD_DIR)/bin/orvane
+
+# Desktop tests need an X server and a session bus; unit tests are told to
+# ignore both (see tests/CMakeLists.txt), so one ctest run covers them all.
+test: build
+	@xvfb-run -a -s "-screen 0 1440x900x24" dbus-run-session -- \
+		ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$(basename $$b)"; $$b; done

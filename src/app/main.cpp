@@ -1,0 +1,40 @@
+#include "app/AppDelegate.h"
+#include "app/SystemLog.h"
+#include "platform/Ports.h"
+#include "platform/qt/DesktopAppearance.h"
+#include "platform/qt/ProcFsMemory.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/SettingsFileStore.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "Orvane needs a graphical desktop session, and none was found "
+                             "(DISPLAY is not set). Start it from the desktop, or set DISPLAY.\n");
+        return 1;
+    }
+    // The panel relies on X11 window management; Wayland desktops run it through XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+    SystemLog::install();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtClock clock;
+    SettingsFileStore store;
+    DesktopAppearance appearance;
+    ProcFsMemory memory;
+    installPorts({clock, store, appearance, memory});
+
+    AppDelegate delegate;
+    QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
+    return app.exec();
+}

@@ -1,0 +1,52 @@
+#include "platform/qt/QtClock.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace {
+class QtTimerHandle final : public TimerHandle
+{
+public:
+    QtTimerHandle(double seconds, bool repeating, std::function<void()> task)
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setSingleShot(!repeating);
+        m_timer.setInterval(std::chrono::milliseconds(qRound64(seconds * 1000)));
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, std::move(task));
+        m_timer.start();
+    }
+
+private:
+    QTimer m_timer;
+};
+} // namespace
+
+QtClock::QtClock()
+{
+    m_uptime.start();
+}
+
+QDateTime QtClock::now() const
+{
+    return QDateTime::currentDateTimeUtc();
+}
+
+double QtClock::uptime() const
+{
+    return double(m_uptime.nsecsElapsed()) / 1e9;
+}
+
+void QtClock::post(std::function<void()> task)
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+}
+
+std::unique_ptr<TimerHandle> QtClock::singleShot(double seconds, std::function<void()> task)
+{
+    return std::make_unique<QtTimerHandle>(seconds, false, std::move(task));
+}
+
+std::unique_ptr<TimerHandle> QtClock::repeating(double seconds, std::function<void()> task)
+{
+    return std::make_unique<QtTimerHandle>(seconds, true, std::move(task));
+}

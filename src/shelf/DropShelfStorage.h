@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QUuid>
+
+// Text snippets of the shelf, as UTF-8 files under
+// ~/.local/share/Orvane/DropShelf/Snippets.
+namespace DropShelfStorage {
+
+// The folder, created (with its parents) on every call; a failure is ignored.
+QString snippetsDirectory();
+
+// The file name a snippet gets from its heading: its letters and digits,
+// words joined by "_", at most 20 characters; "Snippet_" and six characters
+// of the id when the heading has none.
+QString snippetBaseName(const QUuid &id, const QString &titleHint);
+
+// Writes the text atomically and returns the file's address, also when the
+// write failed. Another snippet's file of the same name is never replaced:
+// this one then gets the id's characters added to its name.
+QUrl saveTextSnippet(const QUuid &id, const QString &text, const QString &titleHint);
+
+} // namespace DropShelfStorage

@@ -1,0 +1,101 @@
+#include "theme/OrvaneTheme.h"
+
+#include "state/AppState.h"
+
+namespace {
+QColor hex(QRgb rgb, double opacity = 1.0)
+{
+    QColor color = QColor::fromRgb(rgb);
+    color.setAlphaF(float(opacity));
+    return color;
+}
+
+constexpr QRgb white = 0xFFFFFF;
+constexpr QRgb green = 0x22C55E;
+constexpr QRgb cyan = 0x06B6D4;
+
+const ThemePalette paper{
+    hex(0x3C4EF4), hex(white), hex(0x1A1D20), hex(0x6E7681), hex(0x9CA3AF), hex(0xE5E3DC), hex(0xD8D5CD),
+    hex(0x3C4EF4), hex(0xF6F5F1), hex(0xEBE9E4), hex(0xF6F5F1), hex(white), hex(white), hex(white), hex(white),
+    hex(0x5A78AA),
+};
+const ThemePalette midnight{
+    hex(0xBCA7FF), hex(0x201B32), hex(0xF1EFF7), hex(0x9296AA), hex(0x778196), hex(white, 0.09), hex(white, 0.12),
+    hex(0xBAA2FF, 0.40), hex(0x0F172A, 0.92), hex(0x0C111F, 0.85), hex(0x0A0E17, 0.85), hex(0x1B2232), hex(0x202A3A),
+    hex(0x222B3A), hex(0x151B28), hex(0x85D8EB),
+};
+const ThemePalette ember{
+    hex(0xE9B35E), hex(0x231A08), hex(0xF2F3F5), hex(0x9A9DA3), hex(0x63666B), hex(white, 0.07), hex(white, 0.09),
+    hex(0xE9B35E, 0.40), hex(0x101113), hex(0x0B0C0E), hex(0x0B0C0E), hex(0x202328), hex(0x1A1C20), hex(0x1E2126),
+    hex(0x15171A), hex(0x7C8896),
+};
+const ThemePalette nickel{
+    hex(0x3B82F6), hex(white), hex(0x1C2024), hex(0x646E7D), hex(0x969EA8), hex(0xD7DAE0), hex(0xC8CCD4),
+    hex(0x3B82F6, 0.50), hex(0xEAECEF), hex(0xDEE1E6), hex(0xEAECEF), hex(white), hex(white), hex(white), hex(white),
+    hex(0x5A78AA),
+};
+const ThemePalette phosphor{
+    hex(green), hex(white), hex(green), hex(green, 0.70), hex(green, 0.40), hex(green, 0.20), hex(green, 0.30),
+    hex(green, 0.60), hex(0x0A0C0A), hex(0x060806), hex(0x060806), hex(0x101410), hex(0x121812), hex(0x121612),
+    hex(0x0E100E), hex(green, 0.65),
+};
+const ThemePalette aubergine{
+    hex(0xF43F5E), hex(white), hex(0xFAF0F8), hex(0xBEA5B9), hex(0x8C7387), hex(white, 0.08), hex(white, 0.10),
+    hex(0xF43F5E, 0.50), hex(0x1B101E), hex(0x140B16), hex(0x120A14), hex(0x26182B), hex(0x2C1C32), hex(0x281A2D),
+    hex(0x221626), hex(0xC896DC),
+};
+const ThemePalette sage{
+    hex(0xC25E3E), hex(white), hex(0x202420), hex(0x697369), hex(0x98A098), hex(0xDCE0DA), hex(0xD2D6D0),
+    hex(0xC25E3E, 0.50), hex(0xEFF2ED), hex(0xE2E6DF), hex(0xEFF2ED), hex(white), hex(white), hex(white), hex(white),
+    hex(0x5A78AA),
+};
+const ThemePalette blueprint{
+    hex(cyan), hex(white), hex(0xEBF5FC), hex(0x8CB4D2), hex(0x5F87A5), hex(cyan, 0.22), hex(cyan, 0.30),
+    hex(cyan, 0.60), hex(0x0F1F2C), hex(0x0A1722), hex(0x0A141E), hex(0x15293A), hex(0x182E41), hex(0x172C3E),
+    hex(0x142636), hex(0x64C8E6),
+};
+} // namespace
+
+namespace OrvaneTheme {
+
+const ThemePalette &palette(AppThemeMode theme)
+{
+    switch (theme) {
+    case AppThemeMode::Paper: return paper;
+    case AppThemeMode::Midnight: return midnight;
+    case AppThemeMode::Ember: return ember;
+    case AppThemeMode::Nickel: return nickel;
+    case AppThemeMode::Phosphor: return phosphor;
+    case AppThemeMode::Aubergine: return aubergine;
+    case AppThemeMode::Sage: return sage;
+    case AppThemeMode::Blueprint: return blueprint;
+    }
+    Q_UNREACHABLE();
+}
+
+double railWidth(AppThemeMode theme)
+{
+    return theme == AppThemeMode::Ember ? 56 : 52;
+}
+
+AppThemeMode currentTheme()
+{
+    return AppState::shared().settings().currentTheme;
+}
+
+const ThemePalette &current()
+{
+    return palette(currentTheme());
+}
+
+bool isLight()
+{
+    return ::isLight(currentTheme());
+}
+
+double railWidth()
+{
+    return railWidth(currentTheme());
+}
+
+} // namespace OrvaneTheme

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "theme/AppThemeMode.h"
+
+#include <QColor>
+
+// The colour roles of one theme.
+struct ThemePalette
+{
+    QColor accent;
+    QColor onAccentText;
+    QColor textPrimary;
+    QColor textSecondary;
+    QColor textMuted;
+    QColor border;
+    QColor panelBorder;
+    QColor activeBorder;
+    QColor panelBackground;
+    QColor railBackground;
+    QColor statusFooterBackground;
+    QColor dialogBackground;
+    QColor fileCardBackground;
+    QColor composerBackground;
+    QColor websiteBackground;
+    QColor hibernationColor;
+
+    const QColor &cardBackground() const { return fileCardBackground; }
+};
+
+// The current theme's colours and sizes. Views ask on every redraw and never
+// keep a colour, so a theme change re-colours everything at once.
+namespace OrvaneTheme {
+
+const ThemePalette &palette(AppThemeMode theme);
+double railWidth(AppThemeMode theme);
+
+// These read AppState::shared() at the moment of the call.
+AppThemeMode currentTheme();
+const ThemePalette &current();
+bool isLight();
+double railWidth();
+
+inline constexpr double headerHeight = 50;
+inline constexpr double addressBarHeight = 33;
+inline constexpr double statusFooterHeight = 28;
+
+// The same in every theme.
+inline const QColor liveGreen{0x22, 0xC5, 0x5E};
+inline const QColor shelfBadgeOrange{0xE9, 0x9F, 0x5E};
+inline const QColor hibernationCyan{0x85, 0xD8, 0xEB};
+
+} // namespace OrvaneTheme

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QUrl>
+#include <QUuid>
+
+#include <array>
+#include <optional>
+
+// The identity a tab's web view presents to sites.
+enum class UserAgentMode { Desktop, Mobile };
+
+inline constexpr std::array allUserAgentModes = {UserAgentMode::Desktop, UserAgentMode::Mobile};
+
+// "Desktop" / "Mobile", the stored form.
+QString rawValue(UserAgentMode mode);
+std::optional<UserAgentMode> userAgentModeFromRaw(const QString &raw);
+QString customUserAgent(UserAgentMode mode);
+
+// One web app kept in the rail.
+struct TabModel
+{
+    QUuid id;
+    QString title;
+    QUrl url;
+    QString iconKey;
+    std::optional<QUrl> iconURL;
+    UserAgentMode userAgentMode = UserAgentMode::Desktop;
+    bool isAIProvider = false;
+    bool isHibernated = false;
+    QDateTime lastActiveDate;
+    // Stored with the tab; nothing applies it to the page.
+    std::optional<QString> customCSS;
+
+    const QString &iconName() const { return iconKey; }
+
+    bool operator==(const TabModel &) const = default;
+
+    // The seven tabs of a first run, each with a fresh id.
+    static QList<TabModel> defaultTabs(const QDateTime &now);
+};

@@ -1,0 +1,314 @@
+#include "FakePorts.h"
+#include "state/AppState.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class AppStateTest : public ::testing::Test
+{
+protected:
+    std::unique_ptr<AppState> makeState() { return std::make_unique<AppState>(fakes.ports()); }
+
+    // Records the window follow-ups in the order they are emitted.
+    void recordFollowUps(AppState &state)
+    {
+        QObject::connect(&state, &AppState::panelWidthLayoutRequested, &state,
+                         [this] { followUps.append(QStringLiteral("width")); });
+        QObject::connect(&state, &AppState::panelPositionLayoutRequested, &state,
+                         [this] { followUps.append(QStringLiteral("position")); });
+        QObject::connect(&state, &AppState::edgeWindowsRebuildRequested, &state,
+                         [this] { followUps.append(QStringLiteral("edges")); });
+    }
+
+    FakePorts fakes;
+    QStringList followUps;
+};
+
+TEST_F(AppStateTest, FirstRunStartsWithInitialValuesAndWritesNothing)
+{
+    auto state = makeState();
+    EXPECT_EQ(state->settings(), Settings{});
+    EXPECT_FALSE(state->isInitializing());
+    ASSERT_EQ(state->tabs().size(), 7);
+    EXPECT_EQ(state->activeItem(), ActiveSidebarItem::webTab(state->tabs().first().id));
+    EXPECT_EQ(state->activeTab()->title, QStringLiteral("Claude"));
+    EXPECT_EQ(state->liveMemoryMB(), 120);
+    EXPECT_TRUE(fakes.store.writes.isEmpty());
+}
+
+struct LoadCase
+{
+    const char *name;
+    const char *key;
+    QVariant stored;
+    std::function<bool(const Settings &)> holds;
+};
+
+class SettingsLoadTest : public AppStateTest, public ::testing::WithParamInterface<LoadCase>
+{
+};
+
+TEST_P(SettingsLoadTest, AppliesOnlyAcceptedValuesAndWritesNothing)
+{
+    // Following the system would replace the theme; these cases are about loading.
+    fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+    fakes.store.values.insert(QString::fromLatin1(GetParam().key), GetParam().stored);
+    auto state = makeState();
+    EXPECT_TRUE(GetParam().holds(state->settings()));
+    EXPECT_TRUE(fakes.store.writes.isEmpty());
+    fakes.clock.runPosted();
+}
+
+const LoadCase loadCases[] = {
+    {"width_below_minimum_is_ignored", "Orvane_panelWidth", 250.0, [](const Settings &s) { return s.panelWidth == 440; }},
+    {"width_at_minimum_is_accepted", "Orvane_panelWidth", 300.0, [](const Settings &s) { return s.panelWidth == 300; }},
+    {"width_stored_as_text_is_converted", "Orvane_panelWidth", QStringLiteral("512"), [](const Settings &s) { return s.panelWidth == 512; }},
+    {"width_that_is_no_number_is_ignored", "Orvane_panelWidth", QStringLiteral("wide"), [](const Settings &s) { return s.panelWidth == 440; }},
+    {"infinite_width_is_ignored", "Orvane_panelWidth", QStringLiteral("inf"), [](const Settings &s) { return s.panelWidth == 440; }},
+    {"custom_height_of_100_is_ignored", "Orvane_panelCustomHeight", 100.0, [](const Settings &s) { return !s.panelCustomHeight; }},
+    {"custom_height_of_100_5_is_accepted", "Orvane_panelCustomHeight", 100.5, [](const Settings &s) { return s.panelCustomHeight == 100.5; }},
+    {"negative_top_offset_is_ignored", "Orvane_panelTopOffset", -1.0, [](const Settings &s) { return !s.panelTopOffset; }},
+    {"zero_top_offset_is_accepted", "Orvane_panelTopOffset", 0.0, [](const Settings &s) { return s.panelTopOffset == 0.0; }},
+    {"zero_duration_is_ignored", "Orvane_animationDuration", 0.0, [](const Settings &s) { return s.animationDuration == 0.25; }},
+    {"positive_duration_is_accepted", "Orvane_animationDuration", 0.6, [](const Settings &s) { return s.animationDuration == 0.6; }},
+    {"negative_hide_delay_is_ignored", "Orvane_autoHideDelay", -0.1, [](const Settings &s) { return s.autoHideDelay == 0.35; }},
+    {"zero_hide_delay_is_accepted", "Orvane_autoHideDelay", 0.0, [](const Settings &s) { return s.autoHideDelay == 0; }},
+    {"any_curve_name_is_accepted", "Orvane_animationCurve", QStringLiteral("Linear"), [](const Settings &s) { return s.animationCurve == QLatin1String("Linear"); }},
+    {"curve_that_is_no_text_is_ignored", "Orvane_animationCurve", 5.0, [](const Settings &s) { return s.animationCurve == QLatin1String("Spring"); }},
+    {"dock_edge_in_capitals_is_ignored", "Orvane_screenDockEdge", QStringLiteral("Right"), [](const Settings &s) { return s.screenDockEdge == ScreenDockEdge::Right; }},
+    {"dock_edge_left_is_applied", "Orvane_screenDockEdge", QStringLiteral("left"), [](const Settings &s) { return s.screenDockEdge == ScreenDockEdge::Left; }},
+    {"legacy_aurora_loads_as_midnight", "Orvane_currentTheme", QStringLiteral("aurora"), [](const Settings &s) { return s.currentTheme == AppThemeMode::Midnight; }},
+    {"legacy_aurora_glass_loads_as_midnight", "Orvane_currentTheme", QStringLiteral("Aurora Glass"), [](const Settings &s) { return s.currentTheme == AppThemeMode::Midnight; }},
+    {"legacy_ink_and_rule_loads_as_ember", "Orvane_currentTheme", QStringLiteral("Ink & Rule"), [](const Settings &s) { return s.currentTheme == AppThemeMode::Ember; }},
+    {"legacy_inkAndRule_loads_as_ember", "Orvane_currentTheme", QStringLiteral("inkAndRule"), [](const Settings &s) { return s.currentTheme == AppThemeMode::Ember; }},
+    {"unknown_theme_leaves_paper", "Orvane_currentTheme", QStringLiteral("Sepia"), [](const Settings &s) { return s.currentTheme == AppThemeMode::Paper; }},
+    {"theme_in_lower_case_is_ignored", "Orvane_currentTheme", QStringLiteral("sage"), [](const Settings &s) { return s.currentTheme == AppThemeMode::Paper; }},
+    {"theme_by_raw_value_is_applied", "Orvane_currentTheme", QStringLiteral("Sage"), [](const Settings &s) { return s.currentTheme == AppThemeMode::Sage; }},
+    {"rail_side_by_raw_value_is_applied", "Orvane_railSidePreference", QStringLiteral("Left (Traditional)"), [](const Settings &s) { return s.railSidePreference == RailSidePreference::Left; }},
+    {"rail_side_by_other_text_is_ignored", "Orvane_railSidePreference", QStringLiteral("left"), [](const Settings &s) { return s.railSidePreference == RailSidePreference::AutoMatch; }},
+    {"stored_bool_is_applied", "Orvane_edgeHoverEnabled", false, [](const Settings &s) { return !s.edgeHoverEnabled; }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsLoadTest, ::testing::ValuesIn(loadCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(AppStateTest, LegacyThemeNameStaysStoredUntilTheNextSave)
+{
+    fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+    fakes.store.values.insert(QStringLiteral("Orvane_currentTheme"), QStringLiteral("aurora"));
+    auto state = makeState();
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("aurora"));
+    state->setIsPinned(true);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Midnight"));
+}
+
+TEST_F(AppStateTest, EveryAssignmentWritesAllSeventeenKeysInOrder)
+{
+    auto state = makeState();
+    state->setAnimationCurve(state->settings().animationCurve); // unchanged value: still saved
+    const QStringList expected = {
+        "Orvane_isPinned", "Orvane_panelWidth", "Orvane_panelCustomHeight", "Orvane_panelTopOffset",
+        "Orvane_followSystemTheme", "Orvane_animationDuration", "Orvane_animationCurve",
+        "Orvane_autoHideOnMouseExit", "Orvane_autoHideDelay", "Orvane_edgeHoverEnabled",
+        "Orvane_showDeviceToggleInHeader", "Orvane_showEdgeIndicator", "Orvane_edgeRetouchToHide",
+        "Orvane_currentTheme", "Orvane_railSidePreference", "Orvane_screenDockEdge", "Orvane_showMemoryInFooter",
+    };
+    EXPECT_EQ(fakes.store.writes, expected);
+    // No custom height or offset: those keys are removed rather than stored as 0.
+    EXPECT_FALSE(fakes.store.contains(QStringLiteral("Orvane_panelCustomHeight")));
+    EXPECT_FALSE(fakes.store.contains(QStringLiteral("Orvane_panelTopOffset")));
+    EXPECT_EQ(fakes.store.values.size(), 15);
+
+    state->setPanelCustomHeight(480);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_panelCustomHeight")).toDouble(), 480);
+    state->setPanelCustomHeight(std::nullopt);
+    EXPECT_FALSE(fakes.store.contains(QStringLiteral("Orvane_panelCustomHeight")));
+}
+
+TEST_F(AppStateTest, FollowingADarkSystemSavesMidnightAtStartAndOverridesLaterPicks)
+{
+    fakes.appearance.dark = true;
+    auto state = makeState();
+    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Midnight);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Midnight"));
+
+    state->setCurrentTheme(AppThemeMode::Nickel);
+    fakes.appearance.change(true);
+    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Midnight);
+    fakes.appearance.change(false);
+    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Paper);
+
+    state->setFollowSystemTheme(false);
+    state->setCurrentTheme(AppThemeMode::Sage);
+    fakes.appearance.change(true);
+    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Sage);
+    // Turning following on applies the system at once.
+    state->setFollowSystemTheme(true);
+    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Midnight);
+}
+
+TEST_F(AppStateTest, WindowFollowUpsRunOnALaterTurnAfterTheSave)
+{
+    fakes.store.values.insert(QStringLiteral("Orvane_panelWidth"), 500.0);
+    fakes.store.values.insert(QStringLiteral("Orvane_screenDockEdge"), QStringLiteral("left"));
+    auto state = makeState();
+    recordFollowUps(*state);
+    fakes.clock.runPosted();
+    EXPECT_TRUE(followUps.isEmpty()) << "loading must not lay out windows";
+
+    state->setScreenDockEdge(ScreenDockEdge::Right);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_screenDockEdge")), QStringLiteral("right"));
+    EXPECT_TRUE(followUps.isEmpty());
+    fakes.clock.runPosted();
+    EXPECT_EQ(followUps, QStringList({"edges", "position"}));
+
+    followUps.clear();
+    state->setPanelWidth(600);
+    state->setShowEdgeIndicator(false);
+    fakes.clock.runPosted();
+    EXPECT_EQ(followUps, QStringList({"width", "edges"}));
+}
+
+TEST_F(AppStateTest, RestoreDefaultsResetsSettingsButNotEdgeHoveringOrTabs)
+{
+    auto state = makeState();
+    state->setEdgeHoverEnabled(false);
+    state->setCurrentTheme(AppThemeMode::Blueprint);
+    state->setPanelWidth(700);
+    state->setScreenDockEdge(ScreenDockEdge::Left);
+    state->setIsPinned(true);
+    state->setPanelTopOffset(40);
+    state->setShowEdgeIndicator(false);
+    state->setAnimationCurve(QStringLiteral("Linear"));
+    state->removeTab(state->tabs().first().id);
+    fakes.clock.runPosted();
+    recordFollowUps(*state);
+
+    state->restoreDefaults();
+    Settings expected;
+    expected.followSystemTheme = false;
+    expected.edgeHoverEnabled = false;
+    EXPECT_EQ(state->settings(), expected);
+    EXPECT_EQ(state->tabs().size(), 6);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_followSystemTheme")).toBool(), false);
+
+    fakes.clock.runPosted();
+    ASSERT_GE(followUps.size(), 2);
+    EXPECT_EQ(followUps.mid(followUps.size() - 2), QStringList({"width", "position"}));
+}
+
+struct RailCase
+{
+    const char *name;
+    RailSidePreference preference;
+    AppThemeMode theme;
+    ScreenDockEdge dock;
+    PanelEdge expected;
+};
+
+class RailSideTest : public AppStateTest, public ::testing::WithParamInterface<RailCase>
+{
+};
+
+TEST_P(RailSideTest, FollowsPreferenceThenTheme)
+{
+    auto state = makeState();
+    state->setFollowSystemTheme(false);
+    state->setRailSidePreference(GetParam().preference);
+    state->setCurrentTheme(GetParam().theme);
+    state->setScreenDockEdge(GetParam().dock);
+    EXPECT_EQ(state->effectiveRailSide(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RailSideTest,
+    ::testing::Values(
+        RailCase{"auto_ember_docked_right_is_right", RailSidePreference::AutoMatch, AppThemeMode::Ember, ScreenDockEdge::Right, PanelEdge::Right},
+        RailCase{"auto_ember_docked_left_is_left", RailSidePreference::AutoMatch, AppThemeMode::Ember, ScreenDockEdge::Left, PanelEdge::Left},
+        RailCase{"auto_sage_docked_right_is_left", RailSidePreference::AutoMatch, AppThemeMode::Sage, ScreenDockEdge::Right, PanelEdge::Left},
+        RailCase{"right_wins_over_theme", RailSidePreference::Right, AppThemeMode::Sage, ScreenDockEdge::Left, PanelEdge::Right},
+        RailCase{"left_wins_over_ember", RailSidePreference::Left, AppThemeMode::Ember, ScreenDockEdge::Right, PanelEdge::Left}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(AppStateTest, MemoryIsSampledEveryTwoSeconds)
+{
+    auto state = makeState();
+    EXPECT_EQ(state->liveMemoryMB(), 120);
+    fakes.memory.footprint = 200ull << 20;
+    fakes.clock.advance(1.9);
+    EXPECT_EQ(state->liveMemoryMB(), 120);
+    fakes.clock.advance(0.1);
+    EXPECT_EQ(state->liveMemoryMB(), 200);
+    fakes.memory.footprint.reset();
+    fakes.memory.resident.reset();
+    fakes.clock.advance(2.0);
+    EXPECT_EQ(state->liveMemoryMB(), 34);
+    state.reset();
+    EXPECT_EQ(fakes.clock.activeTimerCount(), 0u);
+}
+
+TEST_F(AppStateTest, ActiveTabIsNoneForScratchpadShelfAndUnknownIds)
+{
+    auto state = makeState();
+    state->setActiveItem(ActiveSidebarItem::scratchpad());
+    EXPECT_FALSE(state->activeTab());
+    state->setActiveItem(ActiveSidebarItem::dropShelf());
+    EXPECT_FALSE(state->activeTab());
+    state->selectTab(QUuid::createUuid());
+    EXPECT_TRUE(state->activeItem().isWebTab());
+    EXPECT_FALSE(state->activeTab());
+}
+
+TEST_F(AppStateTest, ActiveItemIdsHaveTheirStableForms)
+{
+    const QUuid id = QUuid::fromString(QStringLiteral("6f9619ff-8b86-d011-b42d-00c04fc964ff"));
+    EXPECT_EQ(ActiveSidebarItem::webTab(id).id(), QStringLiteral("tab_6F9619FF-8B86-D011-B42D-00C04FC964FF"));
+    EXPECT_EQ(ActiveSidebarItem::scratchpad().id(), QStringLiteral("scratchpad"));
+    EXPECT_EQ(ActiveSidebarItem::dropShelf().id(), QStringLiteral("dropshelf"));
+}
+
+TEST_F(AppStateTest, TriggerContextAIStagesTheContextOnAnAITab)
+{
+    auto state = makeState();
+    const QList<TabModel> tabs = state->tabs();
+    CapturedContext context;
+    context.text = QStringLiteral("  selected text \n");
+    context.appName = QStringLiteral("Shortcut");
+
+    // From a non-AI tab with the settings open: the first AI tab takes over.
+    state->selectTab(tabs.at(3).id);
+    state->setShowSettingsModal(true);
+    state->triggerContextAI(context, QStringLiteral("explain"));
+    EXPECT_EQ(state->capturedContext(), context);
+    EXPECT_EQ(state->stagedPromptAction(), QStringLiteral("explain"));
+    EXPECT_FALSE(state->showSettingsModal());
+    EXPECT_TRUE(state->isPanelVisible());
+    EXPECT_EQ(state->activeTab()->id, tabs.at(0).id);
+
+    // An active AI tab stays active.
+    state->selectTab(tabs.at(1).id);
+    state->triggerContextAI(context, std::nullopt);
+    EXPECT_EQ(state->activeTab()->id, tabs.at(1).id);
+    EXPECT_FALSE(state->stagedPromptAction());
+
+    // Without AI tabs, the first tab; from the scratchpad too.
+    state->removeTab(tabs.at(0).id);
+    state->removeTab(tabs.at(1).id);
+    state->setActiveItem(ActiveSidebarItem::scratchpad());
+    state->triggerContextAI(context, std::nullopt);
+    EXPECT_EQ(state->activeTab()->id, tabs.at(2).id);
+
+    // With no tabs at all, nothing is selected but the context is staged.
+    for (const TabModel &tab : state->tabs())
+        state->removeTab(tab.id);
+    state->setIsPanelVisible(false);
+    state->triggerContextAI(context, std::nullopt);
+    EXPECT_EQ(state->activeItem(), ActiveSidebarItem::scratchpad());
+    EXPECT_TRUE(state->capturedContext());
+    EXPECT_TRUE(state->isPanelVisible());
+}
+
+} // namespace

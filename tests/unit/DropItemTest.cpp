@@ -1,0 +1,191 @@
+#include "FakePorts.h"
+#include "shelf/ByteCount.h"
+#include "shelf/DropItem.h"
+#include "shelf/DropShelfStorage.h"
+#include "shelf/SampleDropShelf.h"
+#include "state/AppState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString readFile(const QUrl &url)
+{
+    QFile file(url.toLocalFile());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QUrl makeFile(const QTemporaryDir &dir, const QString &name, qint64 size)
+{
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(size, 'x'));
+    return QUrl::fromLocalFile(file.fileName());
+}
+
+TEST(DropItems, FilesAreImagesByExtensionAndCarryTheirSize)
+{
+    QTemporaryDir dir;
+    const DropItem photo = DropItem::fromUrl(makeFile(dir, QStringLiteral("Photo.JPG"), 2400000));
+    EXPECT_EQ(photo.kind, DropItemKind::Image);
+    EXPECT_EQ(photo.title, QStringLiteral("Photo.JPG"));
+    EXPECT_EQ(photo.fileSizeString, QStringLiteral("2.4 MB"));
+    EXPECT_FALSE(photo.textContent);
+
+    const DropItem notes = DropItem::fromFileUrl(makeFile(dir, QStringLiteral("notes.txt"), 18000));
+    EXPECT_EQ(notes.kind, DropItemKind::File);
+    EXPECT_EQ(notes.fileSizeString, QStringLiteral("18 KB"));
+
+    EXPECT_EQ(DropItem::fromFileUrl(makeFile(dir, QStringLiteral("archive"), 10)).kind, DropItemKind::File);
+
+    const DropItem missing = DropItem::fromFileUrl(QUrl::fromLocalFile(dir.filePath(QStringLiteral("gone.png"))));
+    EXPECT_EQ(missing.kind, DropItemKind::Image);
+    EXPECT_EQ(missing.title, QStringLiteral("gone.png"));
+    EXPECT_FALSE(missing.fileSizeString);
+}
+
+TEST(DropItems, ByteCountsUseDecimalUnits)
+{
+    const std::pair<qint64, const char *> rows[] = {
+        {0, "0 bytes"}, {1, "1 byte"}, {999, "999 bytes"}, {1000, "1 KB"}, {18000, "18 KB"},
+        {999600, "1 MB"}, {2000000, "2 MB"}, {2400000, "2.4 MB"}, {1250000000, "1.25 GB"},
+    };
+    for (const auto &[bytes, text] : rows)
+        EXPECT_EQ(formatByteCount(bytes), QString::fromLatin1(text)) << bytes;
+}
+
+TEST(DropItems, LinksShowTheirHostOrTheirWholeAddress)
+{
+    const DropItem page = DropItem::fromUrl(QUrl(QStringLiteral("https://docs.example.com/guide/deep/page?x=1")));
+    EXPECT_EQ(page.kind, DropItemKind::Url);
+    EXPECT_EQ(page.title, QStringLiteral("docs.example.com"));
+    EXPECT_EQ(page.fileSizeString, QStringLiteral("Web Link"));
+    EXPECT_EQ(page.textContent, QStringLiteral("https://docs.example.com/guide/deep/page?x=1"));
+
+    const DropItem mail = DropItem::fromUrl(QUrl(QStringLiteral("mailto:someone@example.com")));
+    EXPECT_EQ(mail.title, QStringLiteral("mailto:someone@example.com"));
+}
+
+TEST(DropItems, SnippetTitlesCountsAndFileNames)
+{
+    const DropItem blank = DropItem::fromText(QStringLiteral(" \n\t "));
+    EXPECT_EQ(blank.title, QStringLiteral("Text Snippet"));
+    EXPECT_EQ(blank.fileSizeString, QStringLiteral("0 words \u2022 4 chars"));
+    EXPECT_EQ(QFileInfo(blank.fileURL->toLocalFile()).fileName(),
+              QStringLiteral("Snippet_") + blank.id.toString(QUuid::WithoutBraces).toUpper().left(6) + QStringLiteral(".txt"));
+    EXPECT_EQ(readFile(*blank.fileURL), QStringLiteral(" \n\t "));
+
+    const QString longLine = QString(60, QLatin1Char('a'));
+    EXPECT_EQ(DropItem::fromText(longLine + QStringLiteral("\nsecond")).title, QString(45, QLatin1Char('a')));
+
+    const DropItem plan = DropItem::fromText(QStringLiteral("  Q3 plan: budget #2\nDetails follow here."));
+    EXPECT_EQ(plan.title, QStringLiteral("Q3 plan: budget #2"));
+    EXPECT_EQ(QFileInfo(plan.fileURL->toLocalFile()).fileName(), QStringLiteral("Q3_plan_budget_2.txt"));
+    EXPECT_EQ(plan.fileSizeString, QStringLiteral("7 words \u2022 41 chars"));
+    EXPECT_EQ(plan.kind, DropItemKind::Text);
+
+    EXPECT_EQ(DropItem::fromText(QStringLiteral("word")).fileSizeString, QStringLiteral("1 word \u2022 4 chars"));
+    // A skin-toned emoji is one character to a reader.
+    EXPECT_EQ(DropItem::fromText(QStringLiteral("\U0001F44D\U0001F3FD ok")).fileSizeString,
+              QStringLiteral("2 words \u2022 4 chars"));
+    EXPECT_EQ(DropShelfStorage::snippetBaseName(QUuid::createUuid(), QStringLiteral("Über café — 日本語 notes and more")),
+              QStringLiteral("Über_café_日本語_notes_"));
+}
+
+TEST(DropItems, SnippetsWithTheSameHeadingKeepTheirOwnText)
+{
+    const DropItem first = DropItem::fromText(QStringLiteral("Meeting notes\nfirst"));
+    const DropItem second = DropItem::fromText(QStringLiteral("Meeting notes\nsecond"));
+    EXPECT_NE(first.fileURL, second.fileURL);
+    EXPECT_EQ(readFile(*first.fileURL), QStringLiteral("Meeting notes\nfirst"));
+    EXPECT_EQ(readFile(*second.fileURL), QStringLiteral("Meeting notes\nsecond"));
+    // Writing a snippet again lands in the same file.
+    EXPECT_EQ(DropShelfStorage::saveTextSnippet(first.id, *first.textContent, first.title), first.fileURL);
+    // No temporary files are left behind by the atomic writes.
+    const QStringList files = QDir(DropShelfStorage::snippetsDirectory()).entryList(QDir::Files);
+    for (const QString &name : files)
+        EXPECT_TRUE(name.endsWith(QLatin1String(".txt"))) << name.toStdString();
+}
+
+TEST(DropItems, DragOutCarriesFileAndText)
+{
+    const DropItem snippet = DropItem::fromText(QStringLiteral("Drag me out"));
+    std::unique_ptr<QMimeData> data(snippet.makeItemProvider());
+    EXPECT_EQ(data->urls(), QList<QUrl>({*snippet.fileURL}));
+    EXPECT_EQ(data->text(), QStringLiteral("Drag me out"));
+    EXPECT_EQ(data->data(QStringLiteral("text/plain;charset=utf-8")), QByteArray("Drag me out"));
+
+    const DropItem link = DropItem::fromUrl(QUrl(QStringLiteral("https://example.com/x")));
+    data.reset(link.makeItemProvider());
+    EXPECT_EQ(data->urls(), QList<QUrl>({QUrl(QStringLiteral("https://example.com/x"))}));
+    EXPECT_EQ(data->text(), QStringLiteral("https://example.com/x"));
+
+    DropItem placeholder;
+    placeholder.title = QStringLiteral("design_mockup.png");
+    data.reset(placeholder.makeItemProvider());
+    EXPECT_FALSE(data->hasUrls());
+    EXPECT_EQ(data->text(), QStringLiteral("design_mockup.png"));
+
+    // A snippet whose file was deleted is written again for the drag.
+    QFile::remove(snippet.fileURL->toLocalFile());
+    data.reset(snippet.makeItemProvider());
+    ASSERT_TRUE(data->hasUrls());
+    EXPECT_EQ(readFile(data->urls().first()), QStringLiteral("Drag me out"));
+    EXPECT_EQ(data->text(), QStringLiteral("Drag me out"));
+}
+
+TEST(DropShelf, OperationsKeepNewestFirstAndShowTheShelf)
+{
+    FakePorts fakes;
+    AppState state(fakes.ports());
+    const DropItem a = DropItem::fromText(QStringLiteral("A")), b = DropItem::fromText(QStringLiteral("B")),
+                   c = DropItem::fromText(QStringLiteral("C"));
+    state.addDropItems({c});
+    state.setActiveItem(ActiveSidebarItem::scratchpad());
+    state.setShowSettingsModal(true);
+    state.addDropItems({a, b});
+    EXPECT_EQ(state.dropItems(), QList<DropItem>({a, b, c}));
+    EXPECT_EQ(state.activeItem(), ActiveSidebarItem::dropShelf());
+    EXPECT_FALSE(state.showSettingsModal());
+
+    state.removeDropItem(QUuid::createUuid());
+    EXPECT_EQ(state.dropItems().size(), 3);
+    state.removeDropItem(b.id);
+    EXPECT_EQ(state.dropItems(), QList<DropItem>({a, c}));
+    state.clearDropShelf();
+    EXPECT_TRUE(state.dropItems().isEmpty());
+    EXPECT_TRUE(QFile::exists(a.fileURL->toLocalFile())) << "removing items never deletes their files";
+}
+
+TEST(DropShelf, SampleItemsAreSeededOncePerAccount)
+{
+    FakePorts fakes;
+    {
+        AppState state(fakes.ports());
+        state.setActiveItem(ActiveSidebarItem::scratchpad());
+        seedSampleDropShelfIfNeeded(state, fakes.store);
+        ASSERT_EQ(state.dropItems().size(), 3);
+        EXPECT_EQ(state.activeItem(), ActiveSidebarItem::scratchpad());
+        const DropItem &mockup = state.dropItems().at(0);
+        EXPECT_EQ(mockup.title, QStringLiteral("design_mockup.png"));
+        EXPECT_EQ(mockup.kind, DropItemKind::Image);
+        EXPECT_FALSE(mockup.fileURL);
+        EXPECT_EQ(state.dropItems().at(1).fileSizeString, QStringLiteral("18 KB"));
+        const DropItem &sample = state.dropItems().at(2);
+        EXPECT_EQ(sample.title, QStringLiteral("Keep it here. Carry it into your next thought"));
+        EXPECT_EQ(sample.fileSizeString, QStringLiteral("20 words \u2022 115 chars"));
+        EXPECT_EQ(QFileInfo(sample.fileURL->toLocalFile()).fileName(), QStringLiteral("Keep_it_here_Carry_i.txt"));
+        state.clearDropShelf();
+    }
+    AppState nextLaunch(fakes.ports());
+    seedSampleDropShelfIfNeeded(nextLaunch, fakes.store);
+    EXPECT_TRUE(nextLaunch.dropItems().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+#include "icons/IconKeyResolver.h"
+
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct KeyCase
+{
+    const char *name;
+    const char *key;
+    const char *title;
+    const char *url;
+    const char *expected;
+};
+
+class ResolveKey : public ::testing::TestWithParam<KeyCase>
+{
+};
+
+TEST_P(ResolveKey, GivesTheExpectedKey)
+{
+    const KeyCase &c = GetParam();
+    EXPECT_EQ(IconKeyResolver::resolveKey(QString::fromUtf8(c.key), QString::fromUtf8(c.title), QUrl(QString::fromUtf8(c.url))),
+              QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ResolveKey,
+    ::testing::Values(
+        KeyCase{"known_key_is_trimmed_and_lower_cased", "Claude ", "", "", "claude"},
+        KeyCase{"globe_with_notion_in_title", "globe", "My Notion workspace", "", "notion"},
+        KeyCase{"empty_key_with_spreadsheet_title", "", "Budget spreadsheet", "", "googlesheets"},
+        KeyCase{"docs_title_off_google_stays_web", "web", "Docs", "https://docs.rs/serde", "web"},
+        KeyCase{"docs_title_on_google_host", "web", "Docs", "https://www.google.com/", "googledocs"},
+        KeyCase{"known_openai_stays", "openai", "ChatGPT", "https://chatgpt.com/", "openai"},
+        KeyCase{"openai_title_gives_chatgpt", "", "OpenAI Platform", "", "chatgpt"},
+        KeyCase{"known_x_stays", "x", "", "", "x"},
+        KeyCase{"short_successor_domain_gives_twitter", "globe", "", "https://x.com/home", "twitter"},
+        KeyCase{"x_inside_another_domain_is_not_twitter", "globe", "", "https://www.dropbox.com/home", "globe"},
+        KeyCase{"unknown_mixed_case_key_is_lower_cased", "MyWiki", "Team pages", "https://wiki.example.com/", "mywiki"},
+        KeyCase{"sheet_title_needs_google", "", "Timesheet", "https://example.com/", ""},
+        KeyCase{"sheet_title_with_google_host", "", "Timesheet", "https://drive.google.com/x", "googlesheets"},
+        KeyCase{"sheets_by_documents_host_and_path", "", "", "https://docs.google.com/spreadsheets/d/1", "googlesheets"},
+        KeyCase{"slides_by_documents_host_and_path", "", "", "https://docs.google.com/presentation/d/1", "googleslides"},
+        KeyCase{"documents_host_is_docs", "", "", "https://docs.google.com/document/d/1", "googledocs"},
+        KeyCase{"calendar_host", "globe", "", "https://calendar.google.com/calendar/r", "calendar"},
+        KeyCase{"mail_host", "globe", "", "https://mail.google.com/mail/u/0/", "gmail"},
+        KeyCase{"drive_host", "globe", "", "https://drive.google.com/", "googledrive"},
+        KeyCase{"meet_host", "globe", "", "https://meet.google.com/abc", "googlemeet"},
+        KeyCase{"search_country_domain", "globe", "", "https://www.google.co.uk/search?q=a", "google"},
+        KeyCase{"search_prefix_domain", "globe", "", "https://google.nl/", "google"},
+        KeyCase{"title_google_exactly", "", "Google", "", "google"},
+        KeyCase{"googleusercontent_is_not_search", "globe", "", "https://lh3.googleusercontent.com/a", "globe"},
+        KeyCase{"claude_host_before_other_rules", "", "", "https://claude.ai/new", "claude"},
+        KeyCase{"devdocs_host", "", "", "https://devdocs.io/", "devdocs"},
+        KeyCase{"keep_host", "", "", "https://keep.google.com/", "keep"},
+        KeyCase{"linear_host", "", "", "https://linear.app/team", "linear"},
+        KeyCase{"figma_host", "", "", "https://www.figma.com/files", "figma"},
+        KeyCase{"github_title", "web", "GitHub", "", "github"},
+        KeyCase{"slack_host", "", "", "https://app.slack.com/client", "slack"},
+        KeyCase{"discord_host", "", "", "https://discord.com/app", "discord"},
+        KeyCase{"youtube_short_link", "", "", "https://youtu.be/abc", "youtube"},
+        KeyCase{"spotify_host", "", "", "https://open.spotify.com/", "spotify"},
+        KeyCase{"reddit_host", "", "", "https://www.reddit.com/", "reddit"},
+        KeyCase{"perplexity_host", "", "", "https://www.perplexity.ai/", "perplexity"},
+        KeyCase{"settings_title", "", "Settings", "", "settings"},
+        KeyCase{"nothing_matches_keeps_generic", "globe", "Example", "https://example.com/", "globe"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(IconKeys, VocabularyHasThirtyFiveDistinctKeys)
+{
+    const QStringList &keys = IconKeyResolver::knownKeys();
+    EXPECT_EQ(keys.size(), 35);
+    EXPECT_EQ(QSet<QString>(keys.cbegin(), keys.cend()).size(), 35);
+    for (const QString &key : keys)
+        EXPECT_EQ(IconKeyResolver::resolveKey(key, QStringLiteral("Claude"), QUrl(QStringLiteral("https://github.com"))), key);
+}
+
+} // namespace

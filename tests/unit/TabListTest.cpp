@@ -1,0 +1,266 @@
+#include "FakePorts.h"
+#include "state/AppState.h"
+#include "web/TabList.h"
+#include "web/TabListJson.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString tabsKey = QStringLiteral("Orvane_Tabs");
+
+TabModel tab(const char *title, const char *url = "https://example.com/", const char *iconKey = "globe")
+{
+    TabModel t;
+    t.id = QUuid::createUuid();
+    t.title = QString::fromUtf8(title);
+    t.url = QUrl(QString::fromUtf8(url));
+    t.iconKey = QString::fromUtf8(iconKey);
+    t.lastActiveDate = QDateTime(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC);
+    return t;
+}
+
+QStringList titles(const QList<TabModel> &tabs)
+{
+    QStringList result;
+    for (const TabModel &t : tabs)
+        result.append(t.title);
+    return result;
+}
+
+class TabOperations : public ::testing::Test
+{
+protected:
+    // Stores the given tabs and builds the state from them.
+    AppState &stateWith(const QList<TabModel> &tabs)
+    {
+        fakes.store.values.insert(tabsKey, TabListJson::encode(tabs));
+        m_state = std::make_unique<AppState>(fakes.ports());
+        fakes.store.writes.clear();
+        return *m_state;
+    }
+    qsizetype tabSaves() const { return fakes.store.writes.count(tabsKey); }
+
+    FakePorts fakes;
+    std::unique_ptr<AppState> m_state;
+};
+
+TEST_F(TabOperations, MissingEmptyOrUnreadableListsKeepTheDefaults)
+{
+    for (const QVariant &stored : {QVariant(), QVariant(QByteArray("[]")), QVariant(QByteArray("{not json"))}) {
+        FakePorts ports;
+        if (stored.isValid())
+            ports.store.values.insert(tabsKey, stored);
+        AppState state(ports.ports());
+        EXPECT_EQ(titles(state.tabs()), QStringList({"Claude", "ChatGPT", "DevDocs", "Notion", "Google Calendar",
+                                                     "Google Keep", "Gmail"}));
+        EXPECT_EQ(state.activeTab()->title, QStringLiteral("Claude"));
+        EXPECT_TRUE(state.tabs().at(2).isHibernated);
+        EXPECT_TRUE(state.tabs().at(6).isHibernated);
+        EXPECT_TRUE(ports.store.writes.isEmpty());
+    }
+}
+
+TEST_F(TabOperations, UnreadableListIsSetAsideBeforeTheFirstSaveReplacesIt)
+{
+    fakes.store.values.insert(tabsKey, QByteArray("[{\"id\":\"broken"));
+    AppState state(fakes.ports());
+    EXPECT_EQ(fakes.store.values.value(tabsKey).toByteArray(), QByteArray("[{\"id\":\"broken"));
+    state.addTab(QStringLiteral("Example"), QUrl(QStringLiteral("https://example.com")), QString(), false);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_TabsUnreadable")).toByteArray(),
+              QByteArray("[{\"id\":\"broken"));
+    EXPECT_EQ(TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})->size(), 8);
+}
+
+TEST_F(TabOperations, StoredListLoadsWithItsFirstTabActive)
+{
+    AppState &state = stateWith({tab("X"), tab("Y")});
+    EXPECT_EQ(titles(state.tabs()), QStringList({"X", "Y"}));
+    EXPECT_EQ(state.activeItem(), ActiveSidebarItem::webTab(state.tabs().first().id));
+}
+
+TEST_F(TabOperations, IconKeysAreMigratedOnLoadAndWrittenBackOnce)
+{
+    QList<TabModel> stored = {tab("GitHub", "https://example.com/", "web"), tab("Claude", "https://example.com/", " claude ")};
+    fakes.store.values.insert(tabsKey, TabListJson::encode(stored));
+    AppState state(fakes.ports());
+    EXPECT_EQ(state.tabs().at(0).iconKey, QStringLiteral("github"));
+    // Only trimming needed: left as stored.
+    EXPECT_EQ(state.tabs().at(1).iconKey, QStringLiteral(" claude "));
+    EXPECT_EQ(fakes.store.writes, QStringList({tabsKey}));
+}
+
+TEST_F(TabOperations, RemovingTheActiveTabActivatesTheFirstOrTheScratchpad)
+{
+    AppState &state = stateWith({tab("A"), tab("B"), tab("C"), tab("D"), tab("E")});
+    state.selectTab(state.tabs().at(2).id);
+    state.removeTab(state.tabs().at(2).id);
+    EXPECT_EQ(state.activeTab()->title, QStringLiteral("A"));
+    EXPECT_EQ(tabSaves(), 1);
+
+    // Removing a background tab keeps the active one.
+    state.selectTab(state.tabs().at(1).id);
+    state.removeTab(state.tabs().at(3).id);
+    EXPECT_EQ(state.activeTab()->title, QStringLiteral("B"));
+
+    state.removeTab(QUuid::createUuid());
+    EXPECT_EQ(tabSaves(), 2);
+
+    while (state.tabs().size() > 1)
+        state.removeTab(state.tabs().constLast().id);
+    state.removeTab(state.tabs().first().id);
+    EXPECT_EQ(state.activeItem(), ActiveSidebarItem::scratchpad());
+}
+
+TEST_F(TabOperations, MovingPastEitherEndChangesAndSavesNothing)
+{
+    AppState &state = stateWith({tab("A"), tab("B"), tab("C")});
+    state.moveTabUp(state.tabs().first().id);
+    state.moveTabDown(state.tabs().last().id);
+    state.moveTabUp(QUuid::createUuid());
+    EXPECT_EQ(titles(state.tabs()), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(tabSaves(), 0);
+
+    state.moveTabUp(state.tabs().at(1).id);
+    EXPECT_EQ(titles(state.tabs()), QStringList({"B", "A", "C"}));
+    state.moveTabDown(state.tabs().at(1).id);
+    EXPECT_EQ(titles(state.tabs()), QStringList({"B", "C", "A"}));
+    EXPECT_EQ(tabSaves(), 2);
+    EXPECT_EQ(titles(*TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})),
+              QStringList({"B", "C", "A"}));
+}
+
+TEST(TabList, ReorderPutsTheTabInTheTargetsPlace)
+{
+    const QList<TabModel> abcd = {tab("A"), tab("B"), tab("C"), tab("D")};
+    QList<TabModel> tabs = abcd;
+    EXPECT_TRUE(TabList::reorder(tabs, abcd[0].id, abcd[2].id));
+    EXPECT_EQ(titles(tabs), QStringList({"B", "C", "A", "D"}));
+
+    tabs = abcd;
+    EXPECT_TRUE(TabList::reorder(tabs, abcd[3].id, abcd[1].id));
+    EXPECT_EQ(titles(tabs), QStringList({"A", "D", "B", "C"}));
+
+    tabs = abcd;
+    EXPECT_FALSE(TabList::reorder(tabs, abcd[0].id, abcd[0].id));
+    EXPECT_FALSE(TabList::reorder(tabs, abcd[0].id, QUuid::createUuid()));
+    EXPECT_EQ(tabs, abcd);
+}
+
+TEST(TabList, MoveIndexesPlacesTheTabsBeforeTheDestination)
+{
+    const QList<TabModel> abcd = {tab("A"), tab("B"), tab("C"), tab("D")};
+    QList<TabModel> tabs = abcd;
+    EXPECT_TRUE(TabList::moveIndexes(tabs, {0, 2}, 4));
+    EXPECT_EQ(titles(tabs), QStringList({"B", "D", "A", "C"}));
+
+    tabs = abcd;
+    EXPECT_TRUE(TabList::moveIndexes(tabs, {3}, 0));
+    EXPECT_EQ(titles(tabs), QStringList({"D", "A", "B", "C"}));
+
+    tabs = abcd;
+    EXPECT_FALSE(TabList::moveIndexes(tabs, {1}, 1));
+    EXPECT_FALSE(TabList::moveIndexes(tabs, {1}, 2));
+    EXPECT_FALSE(TabList::moveIndexes(tabs, {7}, 0));
+    EXPECT_FALSE(TabList::moveIndexes(tabs, {0}, 9));
+    EXPECT_EQ(tabs, abcd);
+}
+
+TEST_F(TabOperations, AddTabResolvesItsIconAndBecomesActive)
+{
+    AppState &state = stateWith({tab("A")});
+    state.setShowSettingsModal(true);
+    state.addTab(QStringLiteral("Perplexity"), QUrl(QStringLiteral("https://www.perplexity.ai/")), QStringLiteral("globe"), false);
+    const TabModel added = state.tabs().constLast();
+    EXPECT_EQ(added.iconKey, QStringLiteral("perplexity"));
+    EXPECT_TRUE(added.isAIProvider);
+    EXPECT_EQ(added.lastActiveDate, fakes.clock.now());
+    EXPECT_EQ(state.activeTab()->id, added.id);
+    EXPECT_FALSE(state.showSettingsModal());
+    EXPECT_EQ(tabSaves(), 1);
+
+    state.addTab(QStringLiteral("My Notion"), QUrl(QStringLiteral("https://example.com")), QStringLiteral("web"), false);
+    EXPECT_EQ(state.tabs().constLast().iconKey, QStringLiteral("notion"));
+    EXPECT_FALSE(state.tabs().constLast().isAIProvider);
+
+    state.addTab(QStringLiteral("Local model"), QUrl(QStringLiteral("http://127.0.0.1:8080")), QString(), true);
+    EXPECT_TRUE(state.tabs().constLast().isAIProvider);
+    EXPECT_EQ(state.tabs().constLast().iconKey, QString());
+}
+
+TEST_F(TabOperations, SelectingStampsTheTabButDoesNotSave)
+{
+    AppState &state = stateWith({tab("A"), tab("B")});
+    QList<TabModel> tabs = state.tabs();
+    tabs[1].isHibernated = true;
+    fakes.clock.advance(90);
+    state.setShowSettingsModal(true);
+    state.selectTab(tabs[1].id);
+    EXPECT_FALSE(state.showSettingsModal());
+    EXPECT_EQ(state.tabs().at(1).lastActiveDate, fakes.clock.now());
+    EXPECT_FALSE(state.tabs().at(1).isHibernated);
+    EXPECT_EQ(tabSaves(), 0);
+}
+
+TEST_F(TabOperations, ToggleUserAgentFlipsAndSaves)
+{
+    AppState &state = stateWith({tab("A")});
+    const QUuid id = state.tabs().first().id;
+    state.toggleUserAgent(id);
+    EXPECT_EQ(state.tabs().first().userAgentMode, UserAgentMode::Mobile);
+    state.toggleUserAgent(id);
+    EXPECT_EQ(state.tabs().first().userAgentMode, UserAgentMode::Desktop);
+    state.toggleUserAgent(QUuid::createUuid());
+    EXPECT_EQ(tabSaves(), 2);
+}
+
+struct TitleCase
+{
+    const char *name;
+    const char *currentTitle;
+    const char *pageTitle;
+    const char *expected;
+};
+
+class PageTitleRule : public ::testing::TestWithParam<TitleCase>
+{
+};
+
+TEST_P(PageTitleRule, ReplacesOnlyPlaceholderTitles)
+{
+    TabModel t = tab(GetParam().currentTitle, "https://www.notion.so/page", "notion");
+    TabList::applyWebMetadata(t, t.url, QString::fromUtf8(GetParam().pageTitle), std::nullopt);
+    EXPECT_EQ(t.title, QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PageTitleRule,
+    ::testing::Values(TitleCase{"given_title_is_kept", "Notion", "Team Wiki – Notion", "Notion"},
+                      TitleCase{"web_is_replaced", "Web", "  Team Wiki  ", "Team Wiki"},
+                      TitleCase{"host_name_is_replaced", "www.notion.so", "Team Wiki", "Team Wiki"},
+                      TitleCase{"empty_is_replaced", "", "Team Wiki", "Team Wiki"},
+                      TitleCase{"blank_page_title_changes_nothing", "Web", " \n ", "Web"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(TabOperations, WebMetadataSavesOnlyWhenSomethingChanged)
+{
+    AppState &state = stateWith({tab("Web", "https://example.com/")});
+    const QUuid id = state.tabs().first().id;
+    state.updateTabWebMetadata(id, QUrl(QStringLiteral("https://example.com/")), QString(), std::nullopt);
+    EXPECT_EQ(tabSaves(), 0);
+
+    // The new address's host name is a placeholder title too.
+    state.updateTabWebMetadata(id, QUrl(QStringLiteral("https://github.com/orvane")), QStringLiteral("Orvane · GitHub"),
+                               QUrl(QStringLiteral("https://github.com/favicon.ico")));
+    const TabModel updated = state.tabs().first();
+    EXPECT_EQ(updated.url, QUrl(QStringLiteral("https://github.com/orvane")));
+    EXPECT_EQ(updated.title, QStringLiteral("Orvane · GitHub"));
+    EXPECT_EQ(updated.iconKey, QStringLiteral("github"));
+    EXPECT_EQ(updated.iconURL, QUrl(QStringLiteral("https://github.com/favicon.ico")));
+    EXPECT_EQ(tabSaves(), 1);
+
+    state.updateTabWebMetadata(QUuid::createUuid(), QUrl(QStringLiteral("https://a.test/")), QStringLiteral("A"), std::nullopt);
+    EXPECT_EQ(tabSaves(), 1);
+}
+
+} // namespace
