@@ -1,0 +1,202 @@
+#include "math/MathLexer.h"
+
+#include <QStringList>
+#include <QTextBoundaryFinder>
+
+#include <charconv>
+
+namespace {
+
+// The text as user-perceived characters. Plain ASCII text (the common case)
+// has one character per code unit, apart from CR LF, which is white space
+// either way, so the boundary finder is needed only for other text.
+QStringList graphemes(const QString &text)
+{
+    QStringList result;
+    result.reserve(text.size());
+    bool ascii = true;
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            result.append(text.mid(i, 1));
+        return result;
+    }
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
+        result.append(text.mid(start, end - start));
+        start = end;
+    }
+    return result;
+}
+
+char32_t firstCodePoint(const QString &character)
+{
+    if (character.size() >= 2 && character.at(0).isHighSurrogate() && character.at(1).isLowSurrogate())
+        return QChar::surrogateToUcs4(character.at(0), character.at(1));
+    return character.at(0).unicode();
+}
+
+bool isWhitespace(const QString &c)
+{
+    return QChar::isSpace(firstCodePoint(c));
+}
+
+bool isNumeric(const QString &c)
+{
+    switch (QChar::category(firstCodePoint(c))) {
+    case QChar::Number_DecimalDigit:
+    case QChar::Number_Letter:
+    case QChar::Number_Other:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isLetter(const QString &c)
+{
+    const char32_t code = firstCodePoint(c);
+    return QChar::isLetter(code) || QChar::category(code) == QChar::Number_Letter;
+}
+
+bool is(const QString &c, char ascii)
+{
+    return c.size() == 1 && c.at(0) == QLatin1Char(ascii);
+}
+
+std::optional<MathToken::Kind> operatorKind(const QString &c)
+{
+    if (c.size() != 1)
+        return std::nullopt;
+    switch (c.at(0).unicode()) {
+    case '+': return MathToken::Kind::Plus;
+    case '-': return MathToken::Kind::Minus;
+    case '*': return MathToken::Kind::Multiply;
+    case '/': return MathToken::Kind::Divide;
+    case '^': return MathToken::Kind::Power;
+    case '(': return MathToken::Kind::LParen;
+    case ')': return MathToken::Kind::RParen;
+    default: return std::nullopt;
+    }
+}
+
+// Decimal digits with at most one point, at least one digit: "12", "1.5",
+// ".5" and "5." read; "1.2.3", "." and digits of other scripts do not.
+std::optional<double> readNumber(const QString &run)
+{
+    QByteArray ascii;
+    ascii.reserve(run.size() + 1);
+    bool sawPoint = false;
+    bool sawDigit = false;
+    for (QChar c : run) {
+        if (c == QLatin1Char('.')) {
+            if (sawPoint)
+                return std::nullopt;
+            sawPoint = true;
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            sawDigit = true;
+        } else {
+            return std::nullopt;
+        }
+        ascii += char(c.unicode());
+    }
+    if (!sawDigit)
+        return std::nullopt;
+    if (ascii.endsWith('.'))
+        ascii.chop(1);
+    if (ascii.startsWith('.'))
+        ascii.prepend('0');
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), value);
+    if (error != std::errc() || end != ascii.constData() + ascii.size())
+        return std::nullopt;
+    return value;
+}
+
+const QStringList &functionNames()
+{
+    static const QStringList names = {
+        QStringLiteral("sqrt"), QStringLiteral("abs"), QStringLiteral("round"), QStringLiteral("ceil"),
+        QStringLiteral("floor"), QStringLiteral("sin"), QStringLiteral("cos"), QStringLiteral("tan"),
+        QStringLiteral("log"),
+    };
+    return names;
+}
+
+std::optional<MathToken> resolveName(const QString &name, const MathVariables &variables)
+{
+    const QString key = variableKey(name.trimmed());
+    if (key == QLatin1String("pi"))
+        return MathToken::ofNumber(3.141592653589793);
+    if (key == QLatin1String("e"))
+        return MathToken::ofNumber(2.718281828459045);
+    if (functionNames().contains(key))
+        return MathToken::ofFunction(key);
+    const auto it = variables.constFind(key);
+    if (it != variables.cend())
+        return MathToken::ofNumber(*it);
+    return std::nullopt;
+}
+
+} // namespace
+
+QString variableKey(const QString &name)
+{
+    return name.toLower().replace(QLatin1Char(' '), QLatin1Char('_'));
+}
+
+std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariables &variables)
+{
+    const QStringList chars = graphemes(text);
+    const qsizetype count = chars.size();
+    QList<MathToken> tokens;
+    qsizetype i = 0;
+    while (i < count) {
+        const QString &c = chars.at(i);
+        if (isWhitespace(c)) {
+            ++i;
+        } else if (isNumeric(c) || is(c, '.')) {
+            QString run;
+            while (i < count && (isNumeric(chars.at(i)) || is(chars.at(i), '.')))
+                run += chars.at(i++);
+            const auto value = readNumber(run);
+            if (!value)
+                return std::nullopt;
+            tokens.append(MathToken::ofNumber(*value));
+        } else if (isLetter(c) || is(c, '_')) {
+            QString name;
+            while (i < count) {
+                const QString &n = chars.at(i);
+                if (is(n, ' ')) {
+                    // A space belongs to the name unless an operator follows it:
+                    // "monthly rent * 12", but "sqrt (9)".
+                    qsizetype ahead = i + 1;
+                    while (ahead < count && isWhitespace(chars.at(ahead)))
+                        ++ahead;
+                    if (ahead < count && operatorKind(chars.at(ahead)))
+                        break;
+                } else if (!isLetter(n) && !isNumeric(n) && !is(n, '_')) {
+                    break;
+                }
+                name += n;
+                ++i;
+            }
+            const auto token = resolveName(name, variables);
+            if (!token)
+                return std::nullopt;
+            tokens.append(*token);
+        } else if (const auto kind = operatorKind(c)) {
+            tokens.append(MathToken::of(*kind));
+            ++i;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return tokens;
+}

@@ -1,0 +1,37 @@
+#include "LocalHttpServer.h"
+
+#include <QTcpSocket>
+
+LocalHttpServer::LocalHttpServer()
+{
+    m_server.listen(QHostAddress::LocalHost);
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+QUrl LocalHttpServer::address() const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
+}
+
+void LocalHttpServer::answer(QTcpSocket *socket)
+{
+    QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+    socket->setProperty("request", request);
+    if (!request.contains("\r\n\r\n"))
+        return;
+    const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
+    const QString path = QString::fromLatin1(requestLine.value(1));
+    m_requests.append(path);
+    const Reply reply = m_replies.value(path, Reply{404, "not found", "text/plain"});
+    QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + " Reply\r\n";
+    response += "Content-Type: " + reply.contentType + "\r\n";
+    response += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
+    response += reply.body;
+    socket->write(response);
+    socket->disconnectFromHost();
+}

@@ -1,0 +1,67 @@
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CalcRun
+{
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+CalcRun runCalc(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORVANE_CALC), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(10000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QByteArray note = "# Budget\r\nrent = 1200\nrent * 12 =\n\n15% of 200\n100 usd to eur\nplain words\n";
+
+TEST(OrvaneCalc, PrintsOneAnswerLinePerInputLine)
+{
+    const CalcRun run = runCalc({}, note);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QString::fromUtf8("\n= 1200\n= 14400\n\n= 30\n= €92.00\n\n"));
+}
+
+TEST(OrvaneCalc, ResultsModePrintsExpressionsWithTheirAnswers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("note.md"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(note);
+    file.close();
+    const CalcRun run = runCalc({QStringLiteral("--results"), path});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QString::fromUtf8("rent = 1200 = 1200\nrent * 12 = 14400\n15% of 200 = 30\n100 usd to eur = €92.00\n"));
+}
+
+TEST(OrvaneCalc, ReportsMissingFilesAndBadOptionsOnOneLine)
+{
+    CalcRun run = runCalc({QStringLiteral("/nonexistent/note.md")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(run.err.contains(QLatin1String("/nonexistent/note.md")));
+
+    run = runCalc({QStringLiteral("--frobnicate")});
+    EXPECT_EQ(run.exitCode, 2);
+
+    run = runCalc({QStringLiteral("--help")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains(QLatin1String("--results")));
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#include "FakePorts.h"
+#include "LocalHttpServer.h"
+#include "math/CurrencyEngine.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Currency : public ::testing::Test
+{
+protected:
+    MemoryStore store;
+};
+
+TEST_F(Currency, ResolvesCodesSymbolsAndWords)
+{
+    const CurrencyEngine engine(store);
+    const std::pair<const char16_t *, const char *> rows[] = {
+        {u"usd", "USD"}, {u"USD", "USD"}, {u" Eur ", "EUR"}, {u"$", "USD"}, {u"bucks", "USD"}, {u"C$", "CAD"},
+        {u"Fr", "CHF"}, {u"\u00A5", "JPY"}, {u"yuan", "CNY"}, {u"quid", "GBP"}, {u"canadian dollar", "CAD"},
+    };
+    for (const auto &[text, code] : rows)
+        EXPECT_EQ(engine.resolveCurrencyCode(QString::fromUtf16(text)), QString::fromLatin1(code)) << code;
+    EXPECT_FALSE(engine.resolveCurrencyCode(QStringLiteral("btc")));
+}
+
+TEST_F(Currency, ConvertsThroughDollarRates)
+{
+    const CurrencyEngine engine(store);
+    EXPECT_EQ(engine.convert(100, QStringLiteral("USD"), QStringLiteral("EUR")), 92);
+    EXPECT_EQ(engine.convert(100, QStringLiteral("EUR"), QStringLiteral("USD")), 108.69565217391303);
+    EXPECT_EQ(engine.convert(100, QStringLiteral("INR"), QStringLiteral("INR")), 99.99999999999999);
+    EXPECT_FALSE(engine.convert(100, QStringLiteral("USD"), QStringLiteral("XYZ")));
+    EXPECT_FALSE(engine.convert(100, QStringLiteral("usd"), QStringLiteral("EUR")));
+}
+
+TEST_F(Currency, FormatsWithPrefixAndFixedDigits)
+{
+    const CurrencyEngine engine(store);
+    EXPECT_EQ(engine.formatCurrency(92, QStringLiteral("EUR")), QStringLiteral("\u20AC92.00"));
+    EXPECT_EQ(engine.formatCurrency(8350, QStringLiteral("INR")), QStringLiteral("\u20B98,350.00"));
+    EXPECT_EQ(engine.formatCurrency(1500.7, QStringLiteral("JPY")), QStringLiteral("\u00A51,501"));
+    EXPECT_EQ(engine.formatCurrency(1234.5, QStringLiteral("CHF")), QStringLiteral("CHF 1,234.50"));
+    EXPECT_EQ(engine.formatCurrency(2, QStringLiteral("XYZ")), QStringLiteral("XYZ 2.00"));
+    EXPECT_EQ(engine.formatCurrency(0.125, QStringLiteral("USD")), QStringLiteral("$0.12")); // half to even
+    EXPECT_EQ(engine.formatCurrency(1234567.891, QStringLiteral("AED")), QStringLiteral("AED 1,234,567.89"));
+}
+
+struct PhraseCase
+{
+    const char *name;
+    const char16_t *line;
+    std::optional<CurrencyConversion> expected;
+};
+
+class Phrases : public Currency, public ::testing::WithParamInterface<PhraseCase>
+{
+};
+
+TEST_P(Phrases, AreRecognisedByTheirPattern)
+{
+    const CurrencyEngine engine(store);
+    EXPECT_EQ(engine.parseConversion(QString::fromUtf16(GetParam().line)), GetParam().expected);
+}
+
+CurrencyConversion conversion(double amount, const char *from, const char *to)
+{
+    return {amount, QString::fromLatin1(from), QString::fromLatin1(to)};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Phrases,
+    ::testing::Values(
+        PhraseCase{"codes", u"100 usd to eur", conversion(100, "USD", "EUR")},
+        PhraseCase{"symbol_source", u"\u20AC50 to eur", conversion(50, "EUR", "EUR")},
+        PhraseCase{"no_source_means_dollars", u"20 to eur", conversion(20, "USD", "EUR")},
+        PhraseCase{"equals_connector", u"\u20AC50 = inr", conversion(50, "EUR", "INR")},
+        PhraseCase{"arrow_connector", u"100 usd -> eur", conversion(100, "USD", "EUR")},
+        PhraseCase{"short_word_source", u"100 buck to euros", conversion(100, "USD", "EUR")},
+        PhraseCase{"trailing_equals", u"100 usd to eur =", conversion(100, "USD", "EUR")},
+        PhraseCase{"long_source_word", u"100 dollars to euros", std::nullopt},
+        PhraseCase{"words_after_target", u"100 usd to eur please", std::nullopt},
+        PhraseCase{"target_split_by_first_match", u"100 to inr", std::nullopt},
+        PhraseCase{"symbol_target_split_by_first_match", u"\u20AC50 in inr", std::nullopt},
+        PhraseCase{"source_taken_first", u"100 usd to inr", conversion(100, "USD", "INR")},
+        PhraseCase{"unknown_target", u"100 usd to btc", std::nullopt},
+        PhraseCase{"signed_amount", u"-5 usd to eur", std::nullopt}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Currency, StoredRatesOverlayTheBuiltInOnesWhenPositive)
+{
+    store.values.insert(QStringLiteral("Orvane_rate_EUR"), 0.5);
+    store.values.insert(QStringLiteral("Orvane_rate_INR"), 0.0);
+    store.values.insert(QStringLiteral("Orvane_rate_GBP"), QStringLiteral("lots"));
+    store.values.insert(QStringLiteral("Orvane_rate_JPY"), -3.0);
+    const CurrencyEngine engine(store);
+    EXPECT_EQ(engine.rateToUSD(QStringLiteral("EUR")), 0.5);
+    EXPECT_EQ(engine.rateToUSD(QStringLiteral("INR")), 83.5);
+    EXPECT_EQ(engine.rateToUSD(QStringLiteral("GBP")), 0.77);
+    EXPECT_EQ(engine.rateToUSD(QStringLiteral("JPY")), 155.0);
+}
+
+class RateRefresh : public Currency
+{
+protected:
+    // Runs one refresh against the local server and reports whether it stored rates.
+    bool refresh(const QUrl &address)
+    {
+        CurrencyEngine engine(store);
+        QNetworkAccessManager network;
+        QSignalSpy finished(&engine, &CurrencyEngine::refreshFinished);
+        engine.refreshRatesAsync(address, network);
+        EXPECT_TRUE(finished.wait(10000));
+        // The refresh never changes the rates of the running engine.
+        EXPECT_EQ(engine.rateToUSD(QStringLiteral("EUR")), 0.92);
+        return !finished.isEmpty() && finished.first().first().toBool();
+    }
+
+    void serve(const QByteArray &body, int status = 200)
+    {
+        server.setReply(QStringLiteral("/v6/latest/USD"), {status, body});
+    }
+
+    LocalHttpServer server;
+};
+
+TEST_F(RateRefresh, StoresKnownCodesForTheNextRun)
+{
+    store.values.insert(QStringLiteral("Orvane_rate_INR"), 80.0);
+    serve(R"({"result":"success","base_code":"USD","rates":{"USD":1,"EUR":0.9,"GBP":0.8,"SEK":10.5}})");
+    EXPECT_TRUE(refresh(server.address()));
+    EXPECT_EQ(server.requestCount(QStringLiteral("/v6/latest/USD")), 1);
+    EXPECT_EQ(store.values.value(QStringLiteral("Orvane_rate_EUR")).toDouble(), 0.9);
+    EXPECT_EQ(store.values.value(QStringLiteral("Orvane_rate_GBP")).toDouble(), 0.8);
+    EXPECT_FALSE(store.contains(QStringLiteral("Orvane_rate_SEK")));
+    EXPECT_EQ(store.values.value(QStringLiteral("Orvane_rate_INR")).toDouble(), 80.0) << "missing codes stay as stored";
+    EXPECT_EQ(CurrencyEngine(store).rateToUSD(QStringLiteral("EUR")), 0.9);
+}
+
+TEST_F(RateRefresh, UnusableRepliesStoreNothing)
+{
+    const QByteArray replies[] = {
+        "{not json",
+        R"({"rates":"none"})",
+        R"({"conversion_rates":{"EUR":0.9}})",
+        R"({"rates":{"EUR":0,"GBP":0.8}})",
+        R"({"rates":{"EUR":-1}})",
+        R"({"rates":{"EUR":1e999}})",
+        R"({"rates":{"EUR":"0.9"}})",
+        "{\"rates\":{\"EUR\":0.9},\"padding\":\"" + QByteArray(2 << 20, 'x') + "\"}",
+    };
+    for (const QByteArray &reply : replies) {
+        serve(reply);
+        EXPECT_FALSE(refresh(server.address())) << reply.left(60).constData();
+    }
+    EXPECT_TRUE(store.writes.isEmpty());
+}
+
+TEST_F(RateRefresh, ServerDownStoresNothing)
+{
+    QUrl closed = server.address();
+    closed.setPort(1); // nothing listens there
+    EXPECT_FALSE(refresh(closed));
+    EXPECT_TRUE(store.writes.isEmpty());
+}
+
+} // namespace
