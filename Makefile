@@ -2,7 +2,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc)
 
-.PHONY: run test bench build bootstrap
+.PHONY: run test bench fuzz build bootstrap
 
 bootstrap:
 	@scripts/bootstrap
@@ -22,3 +22,11 @@ test: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$(basename $$b)"; $$b; done
+
+FUZZ_RUNS ?= 1000000
+fuzz: bootstrap
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DORVANE_FUZZ=ON -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_math
+	@mkdir -p build-fuzz/corpus && cp -n tests/fuzz/corpus/* build-fuzz/corpus/
+	@build-fuzz/bin/fuzz_math -runs=$(FUZZ_RUNS) -max_len=512 -timeout=5 build-fuzz/corpus

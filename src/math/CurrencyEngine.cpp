@@ -15,6 +15,7 @@
 namespace {
 
 const QString rateKeyPrefix = QStringLiteral("Orvane_rate_");
+const QString currencySigns = QStringLiteral("$\u20AC\u00A3\u20B9\u00A5");
 // A rate table is a few kilobytes; anything far larger is not one.
 constexpr qint64 maximumReplyBytes = 1 << 20;
 
@@ -157,6 +158,10 @@ std::optional<CurrencyConversion> CurrencyEngine::parseConversion(const QString 
     QString text = trimSpacesAndTabs(line);
     while (text.endsWith(QLatin1Char('=')))
         text = trimSpacesAndTabs(text.chopped(1));
+    // Most lines of a note are no phrase at all; a phrase starts with an
+    // amount or a currency sign, which is cheaper to see than to match.
+    if (text.isEmpty() || !(text.at(0).isDigit() || currencySigns.contains(text.at(0))))
+        return std::nullopt;
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;

@@ -109,8 +109,17 @@ InlineMathParser::InlineMathParser(const CurrencyEngine &currency) : m_currency(
 
 QStringList InlineMathParser::splitLines(const QString &text)
 {
-    static const QRegularExpression newline(QStringLiteral("[\\n\\r\\x{0B}\\x{0C}\\x{85}\\x{2028}\\x{2029}]"));
-    return text.split(newline);
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if ((c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029) {
+            lines.append(text.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    lines.append(text.mid(start));
+    return lines;
 }
 
 QList<MathResult> InlineMathParser::parseDocument(const QString &text)

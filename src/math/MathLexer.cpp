@@ -7,13 +7,15 @@
 
 namespace {
 
-// The text as user-perceived characters. Plain ASCII text (the common case)
-// has one character per code unit, apart from CR LF, which is white space
-// either way, so the boundary finder is needed only for other text.
-QStringList graphemes(const QString &text)
+// The text as user-perceived characters: views into the text, one per
+// grapheme cluster. Plain ASCII text (the common case) has one character per
+// code unit, apart from CR LF, which is white space either way, so the
+// boundary finder is needed only for other text.
+QList<QStringView> graphemes(const QString &text)
 {
-    QStringList result;
+    QList<QStringView> result;
     result.reserve(text.size());
+    const QStringView view(text);
     bool ascii = true;
     for (QChar c : text) {
         if (c.unicode() >= 0x80) {
@@ -23,33 +25,36 @@ QStringList graphemes(const QString &text)
     }
     if (ascii) {
         for (qsizetype i = 0; i < text.size(); ++i)
-            result.append(text.mid(i, 1));
+            result.append(view.sliced(i, 1));
         return result;
     }
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     qsizetype start = 0;
     for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
-        result.append(text.mid(start, end - start));
+        result.append(view.sliced(start, end - start));
         start = end;
     }
     return result;
 }
 
-char32_t firstCodePoint(const QString &character)
+char32_t firstCodePoint(QStringView character)
 {
     if (character.size() >= 2 && character.at(0).isHighSurrogate() && character.at(1).isLowSurrogate())
         return QChar::surrogateToUcs4(character.at(0), character.at(1));
     return character.at(0).unicode();
 }
 
-bool isWhitespace(const QString &c)
+bool isWhitespace(QStringView c)
 {
     return QChar::isSpace(firstCodePoint(c));
 }
 
-bool isNumeric(const QString &c)
+bool isNumeric(QStringView c)
 {
-    switch (QChar::category(firstCodePoint(c))) {
+    const char32_t code = firstCodePoint(c);
+    if (code < 0x80)
+        return code >= '0' && code <= '9';
+    switch (QChar::category(code)) {
     case QChar::Number_DecimalDigit:
     case QChar::Number_Letter:
     case QChar::Number_Other:
@@ -59,18 +64,20 @@ bool isNumeric(const QString &c)
     }
 }
 
-bool isLetter(const QString &c)
+bool isLetter(QStringView c)
 {
     const char32_t code = firstCodePoint(c);
+    if (code < 0x80)
+        return (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z');
     return QChar::isLetter(code) || QChar::category(code) == QChar::Number_Letter;
 }
 
-bool is(const QString &c, char ascii)
+bool is(QStringView c, char ascii)
 {
     return c.size() == 1 && c.at(0) == QLatin1Char(ascii);
 }
 
-std::optional<MathToken::Kind> operatorKind(const QString &c)
+std::optional<MathToken::Kind> operatorKind(QStringView c)
 {
     if (c.size() != 1)
         return std::nullopt;
@@ -88,7 +95,7 @@ std::optional<MathToken::Kind> operatorKind(const QString &c)
 
 // Decimal digits with at most one point, at least one digit: "12", "1.5",
 // ".5" and "5." read; "1.2.3", "." and digits of other scripts do not.
-std::optional<double> readNumber(const QString &run)
+std::optional<double> readNumber(QStringView run)
 {
     QByteArray ascii;
     ascii.reserve(run.size() + 1);
@@ -117,6 +124,14 @@ std::optional<double> readNumber(const QString &run)
     if (error != std::errc() || end != ascii.constData() + ascii.size())
         return std::nullopt;
     return value;
+}
+
+// The text of the characters from `first` up to (not including) `end`.
+QStringView textSpan(const QString &text, const QList<QStringView> &chars, qsizetype first, qsizetype end)
+{
+    const qsizetype from = chars.at(first).data() - text.constData();
+    const qsizetype to = chars.at(end - 1).data() + chars.at(end - 1).size() - text.constData();
+    return QStringView(text).sliced(from, to - from);
 }
 
 const QStringList &functionNames()
@@ -153,26 +168,26 @@ QString variableKey(const QString &name)
 
 std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariables &variables)
 {
-    const QStringList chars = graphemes(text);
+    const QList<QStringView> chars = graphemes(text);
     const qsizetype count = chars.size();
     QList<MathToken> tokens;
     qsizetype i = 0;
     while (i < count) {
-        const QString &c = chars.at(i);
+        const QStringView c = chars.at(i);
         if (isWhitespace(c)) {
             ++i;
         } else if (isNumeric(c) || is(c, '.')) {
-            QString run;
+            const qsizetype start = i;
             while (i < count && (isNumeric(chars.at(i)) || is(chars.at(i), '.')))
-                run += chars.at(i++);
-            const auto value = readNumber(run);
+                ++i;
+            const auto value = readNumber(textSpan(text, chars, start, i));
             if (!value)
                 return std::nullopt;
             tokens.append(MathToken::ofNumber(*value));
         } else if (isLetter(c) || is(c, '_')) {
-            QString name;
+            const qsizetype start = i;
             while (i < count) {
-                const QString &n = chars.at(i);
+                const QStringView n = chars.at(i);
                 if (is(n, ' ')) {
                     // A space belongs to the name unless an operator follows it:
                     // "monthly rent * 12", but "sqrt (9)".
@@ -184,10 +199,9 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
                 } else if (!isLetter(n) && !isNumeric(n) && !is(n, '_')) {
                     break;
                 }
-                name += n;
                 ++i;
             }
-            const auto token = resolveName(name, variables);
+            const auto token = resolveName(textSpan(text, chars, start, i).toString(), variables);
             if (!token)
                 return std::nullopt;
             tokens.append(*token);
