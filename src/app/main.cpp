@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/SingleInstance.h"
 #include "app/SystemLog.h"
 #include "platform/Ports.h"
 #include "platform/qt/DesktopAppearance.h"
@@ -13,6 +14,17 @@
 
 int main(int argc, char *argv[])
 {
+    QStringList urls;
+    for (int i = 1; i < argc; ++i)
+        urls.append(QString::fromLocal8Bit(argv[i]));
+
+    // A running Orvane takes the URLs (or the wish to see the panel) and this start ends.
+    {
+        QCoreApplication probe(argc, argv);
+        if (SingleInstance::handOff(urls))
+            return 0;
+    }
+
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr, "Orvane needs a graphical desktop session, and none was found "
                              "(DISPLAY is not set). Start it from the desktop, or set DISPLAY.\n");
@@ -26,7 +38,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
+    QApplication::setDesktopFileName(QStringLiteral("orvane"));
     QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (!instance.listen())
+        return SingleInstance::handOff(urls) ? 0 : 1;
 
     QtClock clock;
     SettingsFileStore store;
@@ -34,7 +51,7 @@ int main(int argc, char *argv[])
     ProcFsMemory memory;
     installPorts({clock, store, appearance, memory});
 
-    AppDelegate delegate;
+    AppDelegate delegate(instance, urls);
     QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
     return app.exec();
 }

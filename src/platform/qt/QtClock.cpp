@@ -7,17 +7,25 @@ namespace {
 class QtTimerHandle final : public TimerHandle
 {
 public:
-    QtTimerHandle(double seconds, bool repeating, std::function<void()> task)
+    QtTimerHandle(double seconds, bool repeating, std::function<void()> task) : m_timer(new QTimer)
     {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setSingleShot(!repeating);
-        m_timer.setInterval(std::chrono::milliseconds(qRound64(seconds * 1000)));
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, std::move(task));
-        m_timer.start();
+        m_timer->setTimerType(Qt::PreciseTimer);
+        m_timer->setSingleShot(!repeating);
+        m_timer->setInterval(std::chrono::milliseconds(qRound64(seconds * 1000)));
+        QObject::connect(m_timer, &QTimer::timeout, m_timer, std::move(task));
+        m_timer->start();
+    }
+
+    // A task may drop its own timer's handle while it runs; the QTimer is
+    // then still emitting, so it goes at the next turn of the event loop.
+    ~QtTimerHandle() override
+    {
+        m_timer->stop();
+        m_timer->deleteLater();
     }
 
 private:
-    QTimer m_timer;
+    QTimer *m_timer;
 };
 } // namespace
 

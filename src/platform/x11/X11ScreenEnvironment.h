@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/ScreenEnvironment.h"
+
+#include <QRect>
+
+// The screens as Qt sees them, with the work area of each read from the
+// window manager (Qt's availableGeometry() is the whole screen on
+// multi-monitor X11), converted to desktop coordinates.
+class X11ScreenEnvironment final : public ScreenEnvironment
+{
+public:
+    QList<ScreenGeometry> screens() const override;
+    QPointF pointerLocation() const override;
+    bool isMouseButtonPressed() const override;
+    bool isPointerOverOwnWindow() const override;
+
+    // The bottom of the primary screen in Qt's coordinates: the mirror line
+    // between Qt's and desktop coordinates.
+    static double primaryBottom();
+    // The part of `screen` that the work areas leave free; `screen` when none is known.
+    static QRect workAreaOf(const QRect &screen, const QList<QRect> &workAreas);
+};

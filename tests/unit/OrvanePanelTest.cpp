@@ -1,0 +1,178 @@
+#include "FakeDesktop.h"
+#include "FakePorts.h"
+#include "panel/OrvanePanel.h"
+#include "state/AppState.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PanelTest : public ::testing::Test
+{
+protected:
+    PanelTest()
+    {
+        fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+        state = std::make_unique<AppState>(fakes.ports());
+        panel = std::make_unique<OrvanePanel>(*state, fakes.clock, screens, surface);
+    }
+
+    // Shows the panel and lets the slide finish.
+    void showAndSettle()
+    {
+        panel->showPanel(true);
+        fakes.clock.advance(1);
+    }
+
+    FakePorts fakes;
+    FakeScreens screens;
+    FakeSurface surface;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<OrvanePanel> panel;
+};
+
+TEST_F(PanelTest, ShowSlidesInFromOffScreenToTheTargetFrame)
+{
+    panel->showPanel(true);
+    EXPECT_TRUE(surface.onScreen);
+    EXPECT_EQ(surface.frame(), QRectF(1440, 0, 440, 875)) << "starts just off the docked edge";
+    EXPECT_FALSE(state->isPanelVisible()) << "set on the next turn of the main queue";
+    EXPECT_TRUE(panel->isAnimating());
+    fakes.clock.runPosted();
+    EXPECT_TRUE(state->isPanelVisible());
+
+    fakes.clock.advance(0.24);
+    EXPECT_TRUE(panel->isAnimating());
+    fakes.clock.advance(0.02);
+    EXPECT_FALSE(panel->isAnimating());
+    EXPECT_EQ(surface.frame(), QRectF(1000, 0, 440, 875));
+    // About 120 steps a second for the 0.25 s slide; the spring overshoots the target.
+    EXPECT_NEAR(surface.origins.size(), 31, 2);
+    EXPECT_LT(*std::min_element(surface.origins.cbegin(), surface.origins.cend()), 1000 - 15);
+}
+
+TEST_F(PanelTest, HideSlidesOutWithoutOvershootThenOrdersOut)
+{
+    showAndSettle();
+    surface.origins.clear();
+    panel->hidePanel(true);
+    EXPECT_TRUE(panel->lastClosedAt().isValid());
+    fakes.clock.advance(0.85 * 0.25 - 0.01);
+    EXPECT_TRUE(surface.onScreen);
+    fakes.clock.advance(0.02);
+    EXPECT_FALSE(surface.onScreen);
+    EXPECT_FALSE(state->isPanelVisible());
+    EXPECT_TRUE(std::is_sorted(surface.origins.cbegin(), surface.origins.cend())) << "the cubic ease never turns back";
+    EXPECT_EQ(surface.origins.constLast(), 1440);
+}
+
+TEST_F(PanelTest, VeryShortDurationsSkipTheSlide)
+{
+    state->setAnimationDuration(0.02);
+    panel->showPanel(true);
+    EXPECT_FALSE(panel->isAnimating());
+    EXPECT_EQ(surface.frame().x(), 1000);
+    fakes.clock.runPosted();
+    panel->hidePanel(true);
+    EXPECT_FALSE(surface.onScreen);
+
+    // 0.0235 s slides in, but 0.85 of it is too short to slide out.
+    state->setAnimationDuration(0.0235);
+    panel->showPanel(true);
+    EXPECT_TRUE(panel->isAnimating());
+    fakes.clock.advance(0.05);
+    panel->hidePanel(true);
+    EXPECT_FALSE(surface.onScreen);
+}
+
+TEST_F(PanelTest, ShowDuringSlideOutTurnsBackFromTheCurrentPosition)
+{
+    showAndSettle();
+    panel->hidePanel(true);
+    fakes.clock.advance(0.1);
+    const double midway = surface.frame().x();
+    ASSERT_GT(midway, 1000);
+    ASSERT_LT(midway, 1440);
+    surface.origins.clear();
+    panel->showPanel(true);
+    fakes.clock.advance(0.01);
+    EXPECT_LT(surface.frame().x(), midway);
+    EXPECT_GT(surface.frame().x(), 1000 - 60) << "no jump back off screen";
+    fakes.clock.advance(1);
+    EXPECT_TRUE(surface.onScreen);
+    EXPECT_EQ(surface.frame().x(), 1000);
+}
+
+TEST_F(PanelTest, DraggingSidewaysSnapsBackButNotWithinTwoPoints)
+{
+    showAndSettle();
+    surface.setFrame(QRectF(1002, 0, 440, 875));
+    panel->windowDidMove();
+    EXPECT_EQ(surface.frame().x(), 1002);
+    surface.setFrame(QRectF(997, 0, 440, 875));
+    panel->windowDidMove();
+    EXPECT_EQ(surface.frame().x(), 1000);
+}
+
+TEST_F(PanelTest, ResizingAndVerticalDraggingAreCapturedIntoTheSettings)
+{
+    showAndSettle();
+    // The user drags the bottom edge up to a 500-point tall panel.
+    surface.liveResize = true;
+    surface.setFrame(QRectF(1000, 375, 500, 500));
+    panel->windowDidResize();
+    fakes.clock.runPosted();
+    EXPECT_FALSE(state->settings().panelCustomHeight) << "nothing is captured during a live resize";
+    surface.liveResize = false;
+    panel->windowDidEndLiveResize();
+    fakes.clock.runPosted();
+    EXPECT_EQ(state->settings().panelCustomHeight, 500.0);
+    EXPECT_EQ(state->settings().panelTopOffset, 0.0);
+    EXPECT_EQ(state->settings().panelWidth, 500);
+
+    // Dragging the detached panel down records its distance from the top.
+    surface.setFrame(QRectF(940, 300, 500, 500));
+    panel->windowDidMove();
+    fakes.clock.runPosted();
+    EXPECT_EQ(state->settings().panelTopOffset, 75.0);
+
+    // Back to nearly full height: full height, no offset.
+    surface.setFrame(QRectF(940, 0, 500, 870));
+    panel->windowDidEndLiveResize();
+    fakes.clock.runPosted();
+    EXPECT_FALSE(state->settings().panelCustomHeight);
+    EXPECT_FALSE(state->settings().panelTopOffset);
+}
+
+TEST_F(PanelTest, SettingChangesReLayOutOnlyAShownPanel)
+{
+    QObject::connect(state.get(), &AppState::panelWidthLayoutRequested, panel.get(), &OrvanePanel::updatePanelWidth);
+    QObject::connect(state.get(), &AppState::panelPositionLayoutRequested, panel.get(), &OrvanePanel::updatePanelPosition);
+    showAndSettle();
+    state->setPanelWidth(500);
+    fakes.clock.runPosted();
+    EXPECT_EQ(surface.frame(), QRectF(940, 0, 500, 875));
+
+    state->setScreenDockEdge(ScreenDockEdge::Left);
+    fakes.clock.runPosted();
+    EXPECT_EQ(surface.frame(), QRectF(0, 0, 500, 875));
+
+    panel->hidePanel(false);
+    fakes.clock.runPosted();
+    state->setPanelWidth(600);
+    fakes.clock.runPosted();
+    EXPECT_EQ(surface.frame().width(), 500) << "a hidden panel is left as it is";
+}
+
+TEST_F(PanelTest, ShowsOnThePointersScreen)
+{
+    screens.list.append({QRectF(1440, 0, 1920, 1080), QRectF(1440, 0, 1920, 1040)});
+    screens.pointer = QPointF(2000, 500);
+    showAndSettle();
+    EXPECT_EQ(surface.frame(), QRectF(2920, 0, 440, 1040));
+    screens.list.clear();
+    panel->hidePanel(false);
+    EXPECT_TRUE(surface.onScreen) << "without screens nothing changes";
+}
+
+} // namespace

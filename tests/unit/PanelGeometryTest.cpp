@@ -1,0 +1,93 @@
+#include "panel/PanelGeometry.h"
+#include "panel/SlideEasing.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRectF visible(0, 0, 1440, 875);
+
+Settings withWidth(double width, ScreenDockEdge edge = ScreenDockEdge::Right)
+{
+    Settings settings;
+    settings.panelWidth = width;
+    settings.screenDockEdge = edge;
+    return settings;
+}
+
+TEST(PanelGeometry, DocksFlushAgainstTheChosenEdge)
+{
+    PanelGeometry::Target right = PanelGeometry::targetFrame(withWidth(440), visible);
+    EXPECT_EQ(right.frame, QRectF(1000, 0, 440, 875));
+    EXPECT_EQ(right.offscreenX, 1440);
+    PanelGeometry::Target left = PanelGeometry::targetFrame(withWidth(440, ScreenDockEdge::Left), visible);
+    EXPECT_EQ(left.frame, QRectF(0, 0, 440, 875));
+    EXPECT_EQ(left.offscreenX, -440);
+    // A visible frame that does not start at the origin (a second screen, a bottom bar).
+    EXPECT_EQ(PanelGeometry::targetFrame(withWidth(440), QRectF(1440, 40, 1920, 1000)).frame, QRectF(2920, 40, 440, 1000));
+}
+
+TEST(PanelGeometry, ClampsWidthAndHeight)
+{
+    EXPECT_EQ(PanelGeometry::targetFrame(withWidth(250), visible).frame.width(), 300);
+    EXPECT_EQ(PanelGeometry::targetFrame(withWidth(5000), visible).frame.width(), 1400);
+
+    Settings custom = withWidth(440);
+    custom.panelCustomHeight = 600;
+    custom.panelTopOffset = 100;
+    EXPECT_EQ(PanelGeometry::targetFrame(custom, visible).frame, QRectF(1000, 175, 440, 600));
+    custom.panelTopOffset = 400;
+    EXPECT_EQ(PanelGeometry::targetFrame(custom, visible).frame.y(), 0) << "held at the bottom of the visible frame";
+    custom.panelTopOffset.reset();
+    EXPECT_EQ(PanelGeometry::targetFrame(custom, visible).frame.y(), 275);
+    custom.panelCustomHeight = 870;
+    EXPECT_EQ(PanelGeometry::targetFrame(custom, visible).frame, QRectF(1000, 0, 440, 875)) << "nearly full is full";
+    custom.panelCustomHeight = 200;
+    EXPECT_EQ(PanelGeometry::targetFrame(custom, visible).frame.height(), 875);
+}
+
+TEST(PanelGeometry, QtCoordinatesMirrorAroundThePrimaryBottom)
+{
+    const QRectF desktop(1000, 175, 440, 600);
+    const QRectF qt = PanelGeometry::toQt(desktop, 900);
+    EXPECT_EQ(qt, QRectF(1000, 125, 440, 600));
+    EXPECT_EQ(PanelGeometry::fromQt(qt, 900), desktop);
+    EXPECT_EQ(PanelGeometry::pointFromQt(QPointF(10, 0), 900), QPointF(10, 900));
+}
+
+TEST(PanelGeometry, OutlineIsSquareOnTheDockedSideUnlessDetached)
+{
+    const QSizeF size(440, 875);
+    const QPointF topLeft(1, 1), topRight(439, 1);
+    const QPainterPath right = PanelGeometry::outline(size, ScreenDockEdge::Right, false);
+    EXPECT_TRUE(right.contains(topRight));
+    EXPECT_FALSE(right.contains(topLeft));
+    const QPainterPath left = PanelGeometry::outline(size, ScreenDockEdge::Left, false);
+    EXPECT_TRUE(left.contains(topLeft));
+    EXPECT_FALSE(left.contains(topRight));
+    const QPainterPath detached = PanelGeometry::outline(size, ScreenDockEdge::Right, true);
+    EXPECT_FALSE(detached.contains(topLeft));
+    EXPECT_FALSE(detached.contains(topRight));
+}
+
+TEST(SlideEasing, CurvesStartAtZeroEndAtOneAndOnlyTheSpringOvershoots)
+{
+    for (const char *curve : {"Spring", "Snappy", "Linear", "EaseOut", "Anything"}) {
+        const QString name = QString::fromLatin1(curve);
+        EXPECT_NEAR(SlideEasing::value(name, 0), 0, 1e-12) << curve;
+        double peak = 0;
+        for (int i = 0; i <= 100; ++i)
+            peak = std::max(peak, SlideEasing::value(name, i / 100.0));
+        if (name == QLatin1String("Spring"))
+            EXPECT_NEAR(peak, 1.07, 0.02);
+        else
+            EXPECT_NEAR(peak, 1.0, 1e-12) << curve;
+    }
+    EXPECT_DOUBLE_EQ(SlideEasing::value(QStringLiteral("Linear"), 0.3), 0.3);
+    EXPECT_DOUBLE_EQ(SlideEasing::value(QStringLiteral("Snappy"), 0.5), 1 - std::pow(0.5, 5));
+    EXPECT_DOUBLE_EQ(SlideEasing::value(QStringLiteral("EaseOut"), 0.5), 0.875);
+    EXPECT_EQ(SlideEasing::hidingCurve(QStringLiteral("Spring")), QStringLiteral("EaseOut"));
+    EXPECT_EQ(SlideEasing::hidingCurve(QStringLiteral("Snappy")), QStringLiteral("Snappy"));
+}
+
+} // namespace

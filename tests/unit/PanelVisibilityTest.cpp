@@ -1,0 +1,190 @@
+#include "FakeDesktop.h"
+#include "FakePorts.h"
+#include "panel/OrvanePanel.h"
+#include "state/AppState.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A shown panel docked right on a 1440-point wide screen, at x 1000.
+class Visibility : public ::testing::Test
+{
+protected:
+    Visibility()
+    {
+        fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+        state = std::make_unique<AppState>(fakes.ports());
+        panel = std::make_unique<OrvanePanel>(*state, fakes.clock, screens, surface);
+        screens.pointer = QPointF(1439, 400);
+        panel->showPanel(true);
+        fakes.clock.advance(1);
+    }
+
+    void movePointer(double x, double y = 400)
+    {
+        screens.pointer = QPointF(x, y);
+        panel->pointerMoved();
+    }
+
+    bool shown() const { return surface.onScreen; }
+
+    // Lets any hide slide finish.
+    void settle() { fakes.clock.advance(1); }
+
+    FakePorts fakes;
+    FakeScreens screens;
+    FakeSurface surface;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<OrvanePanel> panel;
+};
+
+TEST_F(Visibility, LeavingHidesAfterTheDelayCountedFromTheFirstMoveOutside)
+{
+    movePointer(1200);
+    EXPECT_FALSE(panel->isAutoHidePending()) << "inside the panel";
+    movePointer(600);
+    EXPECT_TRUE(panel->isAutoHidePending());
+    fakes.clock.advance(0.2);
+    movePointer(500); // further movement outside does not restart the delay
+    fakes.clock.advance(0.14);
+    EXPECT_TRUE(shown());
+    fakes.clock.advance(0.02);
+    settle();
+    EXPECT_FALSE(shown());
+}
+
+TEST_F(Visibility, ComingBackInsideCancelsTheHide)
+{
+    movePointer(600);
+    fakes.clock.advance(0.2);
+    movePointer(1200);
+    EXPECT_FALSE(panel->isAutoHidePending());
+    settle();
+    EXPECT_TRUE(shown());
+}
+
+TEST_F(Visibility, ZeroDelayStillWaitsATenthOfASecond)
+{
+    state->setAutoHideDelay(0);
+    movePointer(600);
+    fakes.clock.advance(0.09);
+    EXPECT_TRUE(shown());
+    fakes.clock.advance(0.02);
+    settle();
+    EXPECT_FALSE(shown());
+}
+
+TEST_F(Visibility, WithoutAutoHideOnlyAClickOutsideHides)
+{
+    state->setAutoHideOnMouseExit(false);
+    movePointer(600);
+    settle();
+    EXPECT_TRUE(shown());
+    screens.pointer = QPointF(1200, 400);
+    panel->mouseButtonPressed();
+    EXPECT_TRUE(shown()) << "a click inside the panel";
+    screens.pointer = QPointF(600, 400);
+    screens.overOwnWindow = true;
+    panel->mouseButtonPressed();
+    EXPECT_TRUE(shown()) << "a click on another window of ours";
+    screens.overOwnWindow = false;
+    panel->mouseButtonPressed();
+    settle();
+    EXPECT_FALSE(shown());
+}
+
+TEST_F(Visibility, APinnedPanelStaysButTheEdgeTouchStillHidesIt)
+{
+    state->setIsPinned(true);
+    movePointer(600);
+    settle();
+    panel->mouseButtonPressed();
+    settle();
+    EXPECT_TRUE(shown());
+    movePointer(1437);
+    settle();
+    EXPECT_FALSE(shown());
+}
+
+TEST_F(Visibility, AFiringThatDidNotHideWaitsForThePointerToComeBack)
+{
+    movePointer(600);
+    state->setIsPinned(true);
+    fakes.clock.advance(0.5);
+    EXPECT_TRUE(shown());
+    state->setIsPinned(false);
+    movePointer(550);
+    fakes.clock.advance(1);
+    EXPECT_TRUE(shown()) << "the fired timer is still recorded";
+    movePointer(1200);
+    movePointer(600);
+    settle();
+    EXPECT_FALSE(shown());
+}
+
+TEST_F(Visibility, EdgeTouchNeedsAnInwardMoveFirst)
+{
+    state->setAutoHideOnMouseExit(false);
+    movePointer(1415);
+    movePointer(1439);
+    EXPECT_FALSE(panel->hasMovedInward()) << "1415 is not yet 30 points in";
+    EXPECT_TRUE(shown());
+    movePointer(1400);
+    EXPECT_TRUE(panel->hasMovedInward());
+    movePointer(1436);
+    EXPECT_TRUE(shown());
+    movePointer(1437);
+    settle();
+    EXPECT_FALSE(shown());
+    EXPECT_FALSE(panel->hasMovedInward());
+}
+
+TEST_F(Visibility, EdgeTouchWaitsOutTheGraceTimeAndIgnoresDrags)
+{
+    state->setAutoHideOnMouseExit(false);
+    panel->hidePanel(false);
+    fakes.clock.runPosted();
+    panel->showPanel(false);
+    fakes.clock.runPosted();
+    movePointer(1300);
+    fakes.clock.advance(0.3);
+    movePointer(1439);
+    EXPECT_TRUE(shown()) << "0.3 s after showing";
+    screens.buttonPressed = true;
+    fakes.clock.advance(0.1);
+    movePointer(1438);
+    EXPECT_TRUE(shown()) << "dragging something to the edge";
+    screens.buttonPressed = false;
+    movePointer(1439);
+    settle();
+    EXPECT_FALSE(shown());
+
+    // Switched off, the gesture does nothing.
+    panel->showPanel(false);
+    fakes.clock.runPosted();
+    state->setEdgeRetouchToHide(false);
+    fakes.clock.advance(1);
+    movePointer(1300);
+    movePointer(1439);
+    EXPECT_TRUE(shown());
+}
+
+TEST_F(Visibility, DockedLeftMirrorsTheGesture)
+{
+    state->setAutoHideOnMouseExit(false);
+    state->setScreenDockEdge(ScreenDockEdge::Left);
+    panel->hidePanel(false);
+    fakes.clock.runPosted();
+    screens.pointer = QPointF(0, 400);
+    panel->showPanel(false);
+    fakes.clock.advance(1);
+    movePointer(25);
+    EXPECT_FALSE(panel->hasMovedInward());
+    movePointer(31);
+    movePointer(3);
+    settle();
+    EXPECT_FALSE(shown());
+}
+
+} // namespace
