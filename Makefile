@@ -12,12 +12,15 @@ build: bootstrap
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
+	@scripts/register-url-handler $(BUILD_DIR)/bin/orvane
 	@$(BUILD_DIR)/bin/orvane
 
 # Desktop tests need an X server and a session bus; unit tests are told to
 # ignore both (see tests/CMakeLists.txt), so one ctest run covers them all.
+# -noreset: the tests' clients come and go, and a resetting server refuses
+# connections for a moment.
 test: build
-	@xvfb-run -a -s "-screen 0 1440x900x24" dbus-run-session -- \
+	@xvfb-run -a -s "-screen 0 1440x900x24 -noreset" dbus-run-session -- \
 		ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 bench: build

@@ -55,10 +55,26 @@ void X11PointerMonitor::start(Handlers handlers)
 
 void X11PointerMonitor::setTrackingMovement(bool tracking)
 {
-    if (tracking && m_connection && !m_sampler.isActive())
+    if (tracking && m_connection && !m_sampler.isActive()) {
+        // Where the pointer already is counts as no movement.
+        m_lastPosition = pointerPosition().value_or(m_lastPosition);
         m_sampler.start();
-    else if (!tracking)
+    } else if (!tracking) {
         m_sampler.stop();
+    }
+}
+
+std::optional<QPoint> X11PointerMonitor::pointerPosition()
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+    xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, root), nullptr);
+    if (!reply)
+        return std::nullopt;
+    const QPoint position(reply->root_x, reply->root_y);
+    std::free(reply);
+    // Reading the reply may have queued events without waking the notifier.
+    readEvents();
+    return position;
 }
 
 void X11PointerMonitor::readEvents()
@@ -77,17 +93,10 @@ void X11PointerMonitor::readEvents()
 
 void X11PointerMonitor::samplePointer()
 {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-    xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, root), nullptr);
-    if (!reply)
+    const auto position = pointerPosition();
+    if (!position || *position == m_lastPosition)
         return;
-    const QPoint position(reply->root_x, reply->root_y);
-    std::free(reply);
-    // Reading the reply may have queued events without waking the notifier.
-    readEvents();
-    if (position == m_lastPosition)
-        return;
-    m_lastPosition = position;
+    m_lastPosition = *position;
     if (m_handlers.moved)
         m_handlers.moved();
 }

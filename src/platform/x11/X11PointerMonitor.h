@@ -8,6 +8,8 @@
 
 #include <xcb/xcb.h>
 
+#include <optional>
+
 class QSocketNotifier;
 
 // Pointer events of the whole desktop. Button presses come as XInput2 raw
@@ -28,6 +30,7 @@ public:
 private:
     void readEvents();
     void samplePointer();
+    std::optional<QPoint> pointerPosition();
 
     xcb_connection_t *m_connection = nullptr;
     uint8_t m_inputOpcode = 0;

@@ -1,0 +1,126 @@
+#include "OrvaneProcess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+OrvaneProcess::OrvaneProcess(const QStringList &settings) : m_environment(QProcessEnvironment::systemEnvironment())
+{
+    m_environment.insert(QStringLiteral("HOME"), m_home.path());
+    const QString runtime = m_home.filePath(QStringLiteral("run"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "QT_QPA_PLATFORM"})
+        m_environment.remove(QString::fromLatin1(variable));
+    if (!settings.isEmpty()) {
+        QDir().mkpath(QFileInfo(settingsFile()).path());
+        QFile file(settingsFile());
+        if (file.open(QIODevice::WriteOnly))
+            file.write(("[General]\n" + settings.join(QLatin1Char('\n')) + "\n").toUtf8());
+    }
+    m_process.setProcessEnvironment(m_environment);
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+OrvaneProcess::~OrvaneProcess()
+{
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000)) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
+QString OrvaneProcess::settingsFile() const
+{
+    return m_home.filePath(QStringLiteral(".config/Orvane/Orvane.conf"));
+}
+
+bool OrvaneProcess::launch()
+{
+    m_process.start(QStringLiteral(ORVANE_BINARY), {});
+    return waitFor(
+        [this] {
+            m_process.waitForReadyRead(20);
+            m_log += QString::fromUtf8(m_process.readAll());
+            return m_log.contains(QLatin1String("[Orvane] Panel displayed successfully."));
+        },
+        15000);
+}
+
+int OrvaneProcess::runSecond(const QStringList &arguments)
+{
+    return run(QStringLiteral(ORVANE_BINARY), arguments);
+}
+
+int OrvaneProcess::run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessEnvironment(m_environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(10000))
+        return -1;
+    return process.exitCode();
+}
+
+bool OrvaneProcess::isPanelVisible()
+{
+    const QString pid = QString::number(m_process.processId());
+    return !xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
+                     QStringLiteral("--classname"), QStringLiteral("orvane")})
+                .trimmed()
+                .isEmpty();
+}
+
+QRect OrvaneProcess::panelGeometry()
+{
+    const QString pid = QString::number(m_process.processId());
+    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--pid"), pid, QStringLiteral("--classname"),
+                                    QStringLiteral("orvane")})
+                               .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                               .value(0);
+    if (window.isEmpty())
+        return {};
+    QRect geometry;
+    const QStringList lines =
+        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        const int value = line.section(QLatin1Char('='), 1).toInt();
+        if (line.startsWith(QLatin1String("X=")))
+            geometry.moveLeft(value);
+        else if (line.startsWith(QLatin1String("Y=")))
+            geometry.moveTop(value);
+        else if (line.startsWith(QLatin1String("WIDTH=")))
+            geometry.setWidth(value);
+        else if (line.startsWith(QLatin1String("HEIGHT=")))
+            geometry.setHeight(value);
+    }
+    return geometry;
+}
+
+QString xdotool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        if (condition())
+            return true;
+        QThread::msleep(20);
+    }
+    return condition();
+}
+
+bool holdsFor(const std::function<bool()> &condition, int durationMs)
+{
+    return !waitFor([&] { return !condition(); }, durationMs);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QProcess>
+#include <QRect>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+
+// A real Orvane on the test's X display, with a home of its own, driven by
+// real input through XTest (xdotool).
+class OrvaneProcess
+{
+public:
+    // Settings to find in the settings file at start, as INI lines.
+    explicit OrvaneProcess(const QStringList &settings = {});
+    ~OrvaneProcess();
+
+    // Starts Orvane and waits for "Panel displayed successfully.".
+    bool launch();
+    // Runs a second `orvane` with these arguments, as the desktop would for a URL.
+    int runSecond(const QStringList &arguments);
+    int run(const QString &program, const QStringList &arguments);
+
+    // The panel's window, when mapped.
+    bool isPanelVisible();
+    QRect panelGeometry();
+    QString settingsFile() const;
+    QString log() const { return m_log; }
+    QProcessEnvironment environment() const { return m_environment; }
+
+private:
+    QTemporaryDir m_home;
+    QProcessEnvironment m_environment;
+    QProcess m_process;
+    QString m_log;
+};
+
+// Runs `xdotool` with the arguments and returns its output.
+QString xdotool(const QStringList &arguments);
+// Waits up to `timeoutMs` for the condition, checking every 20 ms.
+bool waitFor(const std::function<bool()> &condition, int timeoutMs = 3000);
+// True when the condition holds throughout `durationMs`.
+bool holdsFor(const std::function<bool()> &condition, int durationMs);

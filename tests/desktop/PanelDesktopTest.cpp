@@ -1,0 +1,195 @@
+// The panel on a real X server, with and without a window manager, driven by
+// real pointer input.
+#include "OrvaneProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+enum class WindowManager { None, Openbox };
+
+const QRect target(1000, 0, 440, 900); // docked right on the 1440 × 900 test screen
+
+class PanelOnDesktop : public ::testing::TestWithParam<WindowManager>
+{
+protected:
+    void SetUp() override
+    {
+        // Park the pointer inside where the panel will appear, so that its
+        // first movement does not count as leaving.
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("1200"), QStringLiteral("450")});
+        if (GetParam() == WindowManager::Openbox) {
+            m_windowManager.setProcessChannelMode(QProcess::MergedChannels);
+            m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+            ASSERT_TRUE(waitFor([] {
+                QProcess xprop;
+                xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+                xprop.waitForFinished(2000);
+                return xprop.readAllStandardOutput().contains("window id");
+            })) << "openbox did not start: " << m_windowManager.readAll().toStdString();
+        }
+    }
+
+    void TearDown() override
+    {
+        if (m_windowManager.state() != QProcess::NotRunning) {
+            m_windowManager.terminate();
+            m_windowManager.waitForFinished(3000);
+        }
+    }
+
+    static std::string describe(OrvaneProcess &orvane)
+    {
+        const QRect g = orvane.panelGeometry();
+        return QStringLiteral("panel %1 at %2,%3 %4x%5")
+            .arg(orvane.isPanelVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"))
+            .arg(g.x())
+            .arg(g.y())
+            .arg(g.width())
+            .arg(g.height())
+            .toStdString();
+    }
+
+    static void movePointer(int x, int y)
+    {
+        xdotool({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
+    }
+
+    static void clickAt(int x, int y)
+    {
+        movePointer(x, y);
+        xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    }
+
+    static bool shownAt(OrvaneProcess &orvane, const QRect &frame)
+    {
+        return orvane.isPanelVisible() && orvane.panelGeometry() == frame;
+    }
+
+    // Shown at the frame with the slide over: a spring passes its target on
+    // the way, and pointer movement during a slide is ignored by design.
+    static bool settlesAt(OrvaneProcess &orvane, const QRect &frame, int timeoutMs = 3000)
+    {
+        return waitFor([&] { return shownAt(orvane, frame) && holdsFor([&] { return shownAt(orvane, frame); }, 300); },
+                       timeoutMs);
+    }
+
+private:
+    QProcess m_windowManager;
+};
+
+TEST_P(PanelOnDesktop, LaunchShowsThePanelAtItsTargetFrame)
+{
+    OrvaneProcess orvane;
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    EXPECT_TRUE(settlesAt(orvane, target)) << orvane.panelGeometry().x();
+    EXPECT_TRUE(orvane.log().contains(QLatin1String("[Orvane] Application did finish launching...")));
+}
+
+TEST_P(PanelOnDesktop, ASecondStartTogglesThroughTheRunningOne)
+{
+    OrvaneProcess orvane;
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("ORVANE://Toggle")}), 0);
+    EXPECT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    // Started again without a URL: the running one shows its panel.
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+    ASSERT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    EXPECT_EQ(orvane.runSecond({}), 0);
+    EXPECT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+}
+
+TEST_P(PanelOnDesktop, AClickOutsideHidesAndAClickInsideDoesNot)
+{
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    clickAt(1200, 450);
+    EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 600));
+    clickAt(300, 450);
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+}
+
+TEST_P(PanelOnDesktop, LeavingHidesAfterTheDelayUnlessPinned)
+{
+    OrvaneProcess orvane;
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    movePointer(300, 450);
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, 2000));
+
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://pin")}), 0);
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    movePointer(1200, 450);
+    movePointer(300, 450);
+    EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 1000));
+}
+
+TEST_P(PanelOnDesktop, TouchingTheDockedEdgeAgainHides)
+{
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    movePointer(1439, 450);
+    EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 500)) << "not before moving inward";
+    movePointer(1300, 450);
+    QThread::msleep(100);
+    movePointer(1439, 450);
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+}
+
+TEST_P(PanelOnDesktop, WidthCommandReLaysOutAndIsSaved)
+{
+    OrvaneProcess orvane;
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://width?val=500")}), 0);
+    EXPECT_TRUE(settlesAt(orvane, QRect(940, 0, 500, 900))) << describe(orvane);
+    EXPECT_TRUE(waitFor([&] {
+        QFile file(orvane.settingsFile());
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Orvane_panelWidth=500");
+    }));
+}
+
+TEST_P(PanelOnDesktop, DocksToTheLeftEdgeWhenAskedTo)
+{
+    OrvaneProcess orvane({QStringLiteral("Orvane_screenDockEdge=left")});
+    movePointer(200, 450);
+    ASSERT_TRUE(orvane.launch());
+    EXPECT_TRUE(settlesAt(orvane, QRect(0, 0, 440, 900))) << orvane.panelGeometry().x();
+}
+
+TEST_P(PanelOnDesktop, XdgOpenReachesTheRunningInstance)
+{
+    OrvaneProcess orvane;
+    const QString applications = orvane.environment().value(QStringLiteral("HOME")) + QStringLiteral("/.local/share/applications");
+    QDir().mkpath(applications);
+    QFile desktopFile(applications + QStringLiteral("/orvane.desktop"));
+    ASSERT_TRUE(desktopFile.open(QIODevice::WriteOnly));
+    desktopFile.write("[Desktop Entry]\nType=Application\nName=Orvane\nExec=" ORVANE_BINARY
+                      " %u\nMimeType=x-scheme-handler/orvane;\n");
+    desktopFile.close();
+    ASSERT_EQ(orvane.run(QStringLiteral("xdg-mime"), {QStringLiteral("default"), QStringLiteral("orvane.desktop"),
+                                                       QStringLiteral("x-scheme-handler/orvane")}),
+              0);
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    orvane.run(QStringLiteral("xdg-open"), {QStringLiteral("orvane://toggle")});
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, 5000));
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManagers, PanelOnDesktop,
+                         ::testing::Values(WindowManager::None, WindowManager::Openbox),
+                         [](const auto &info) {
+                             return std::string(info.param == WindowManager::None ? "bare_x_server" : "openbox");
+                         });
+
+} // namespace
