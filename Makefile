@@ -23,8 +23,10 @@ test: build
 	@xvfb-run -a -s "-screen 0 1440x900x24 -noreset" dbus-run-session -- \
 		ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
+# The panel's benchmarks need a display, so all of them run under Xvfb.
 bench: build
-	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$(basename $$b)"; $$b; done
+	@xvfb-run -a -s "-screen 0 1440x900x24 -noreset" dbus-run-session -- \
+		sh -c 'for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$(basename $$b)"; $$b; done'
 
 FUZZ_RUNS ?= 1000000
 fuzz: bootstrap

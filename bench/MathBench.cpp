@@ -1,30 +1,15 @@
 // The scratchpad re-parses its whole note on every keystroke.
 #include "math/CurrencyEngine.h"
 #include "math/InlineMathParser.h"
-#include "platform/KeyValueStore.h"
+#include "platform/MemoryKeyValueStore.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class NoStoredValues final : public KeyValueStore
-{
-public:
-    bool contains(const QString &) const override { return false; }
-    std::optional<bool> boolValue(const QString &) const override { return std::nullopt; }
-    std::optional<double> doubleValue(const QString &) const override { return std::nullopt; }
-    std::optional<QString> stringValue(const QString &) const override { return std::nullopt; }
-    std::optional<QByteArray> dataValue(const QString &) const override { return std::nullopt; }
-    void setBool(const QString &, bool) override {}
-    void setDouble(const QString &, double) override {}
-    void setString(const QString &, const QString &) override {}
-    void setData(const QString &, const QByteArray &) override {}
-    void remove(const QString &) override {}
-};
-
 const CurrencyEngine &currency()
 {
-    static NoStoredValues store;
+    static MemoryKeyValueStore store;
     static const CurrencyEngine engine(store);
     return engine;
 }

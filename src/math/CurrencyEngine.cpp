@@ -1,5 +1,6 @@
 #include "math/CurrencyEngine.h"
 
+#include "math/MathText.h"
 #include "math/NumberFormat.h"
 #include "platform/KeyValueStore.h"
 #include "platform/Ports.h"
@@ -64,18 +65,6 @@ const QList<WordAlias> &wordAliases()
         {{QStringLiteral("yuan"), QStringLiteral("rmb")}, "CNY"},
     };
     return aliases;
-}
-
-QString trimSpacesAndTabs(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    while (start < end && blank(text.at(start)))
-        ++start;
-    while (end > start && blank(text.at(end - 1)))
-        --end;
-    return text.mid(start, end - start);
 }
 
 } // namespace
@@ -155,9 +144,9 @@ std::optional<CurrencyConversion> CurrencyEngine::parseConversion(const QString 
                        "(?:in|to|into|=|->)\\s*([\\$\u20AC\u00A3\u20B9\u00A5a-zA-Z]{1,10})$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
 
-    QString text = trimSpacesAndTabs(line);
+    QString text = MathText::trimSpacesAndTabs(line);
     while (text.endsWith(QLatin1Char('=')))
-        text = trimSpacesAndTabs(text.chopped(1));
+        text = MathText::trimSpacesAndTabs(text.chopped(1));
     // Most lines of a note are no phrase at all; a phrase starts with an
     // amount or a currency sign, which is cheaper to see than to match.
     if (text.isEmpty() || !(text.at(0).isDigit() || currencySigns.contains(text.at(0))))

@@ -2,6 +2,7 @@
 
 #include "math/CurrencyEngine.h"
 #include "math/ExpressionParser.h"
+#include "math/MathText.h"
 #include "math/NumberFormat.h"
 
 #include <QRegularExpression>
@@ -13,21 +14,7 @@ namespace {
 const QString forbiddenNameCharacters = QStringLiteral("+-*/^()%$\u20AC\u00A3\u20B9\u00A5");
 const QString operatorCharacters = QStringLiteral("+-*/^%");
 
-bool isHorizontalSpace(QChar c)
-{
-    return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
-}
-
-QString trimHorizontal(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && isHorizontalSpace(text.at(start)))
-        ++start;
-    while (end > start && isHorizontalSpace(text.at(end - 1)))
-        --end;
-    return text.mid(start, end - start);
-}
+using MathText::trimHorizontal;
 
 // "2+2 = =" becomes "2+2".
 QString stripTrailingEquals(QString text)
@@ -95,14 +82,7 @@ QString MathResult::cleanValue() const
     QString value = resultString;
     value.remove(QStringLiteral("= "));
     value.remove(QLatin1Char('='));
-    qsizetype start = 0;
-    qsizetype end = value.size();
-    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    while (start < end && blank(value.at(start)))
-        ++start;
-    while (end > start && blank(value.at(end - 1)))
-        --end;
-    return value.mid(start, end - start);
+    return MathText::trimSpacesAndTabs(value);
 }
 
 InlineMathParser::InlineMathParser(const CurrencyEngine &currency) : m_currency(currency) {}

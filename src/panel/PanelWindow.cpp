@@ -74,7 +74,7 @@ bool PanelWindow::isDetached() const
 
 void PanelWindow::paintEvent(QPaintEvent *)
 {
-    const ThemePalette &palette = OrvaneTheme::current();
+    const ThemePalette &palette = OrvaneTheme::palette(m_state.settings().currentTheme);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const ScreenDockEdge edge = m_state.settings().screenDockEdge;

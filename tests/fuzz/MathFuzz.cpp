@@ -3,31 +3,14 @@
 #include "math/CurrencyEngine.h"
 #include "math/ExpressionParser.h"
 #include "math/InlineMathParser.h"
-#include "platform/KeyValueStore.h"
+#include "platform/MemoryKeyValueStore.h"
 
 #include <cstdint>
 
-namespace {
-// No stored rates: the built-in table is what the fuzzer exercises.
-class NoStoredValues final : public KeyValueStore
-{
-public:
-    bool contains(const QString &) const override { return false; }
-    std::optional<bool> boolValue(const QString &) const override { return std::nullopt; }
-    std::optional<double> doubleValue(const QString &) const override { return std::nullopt; }
-    std::optional<QString> stringValue(const QString &) const override { return std::nullopt; }
-    std::optional<QByteArray> dataValue(const QString &) const override { return std::nullopt; }
-    void setBool(const QString &, bool) override {}
-    void setDouble(const QString &, double) override {}
-    void setString(const QString &, const QString &) override {}
-    void setData(const QString &, const QByteArray &) override {}
-    void remove(const QString &) override {}
-};
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static NoStoredValues store;
+    // No stored rates: the built-in table is what the fuzzer exercises.
+    static MemoryKeyValueStore store;
     static CurrencyEngine currency(store);
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 

@@ -1,35 +1,32 @@
 #pragma once
 
 #include "FakeClock.h"
-#include "platform/KeyValueStore.h"
+#include "platform/MemoryKeyValueStore.h"
 #include "platform/Ports.h"
 #include "platform/ProcessMemory.h"
 #include "platform/SystemAppearance.h"
 
-#include <QMap>
 #include <QStringList>
 #include <QVariant>
 
 // Settings in memory, with a log of every write for tests that count them.
-class MemoryStore final : public KeyValueStore
+class MemoryStore final : public MemoryKeyValueStore
 {
 public:
-    bool contains(const QString &key) const override { return values.contains(key); }
-    std::optional<bool> boolValue(const QString &key) const override;
-    std::optional<double> doubleValue(const QString &key) const override;
-    std::optional<QString> stringValue(const QString &key) const override;
-    std::optional<QByteArray> dataValue(const QString &key) const override;
-    void setBool(const QString &key, bool value) override { write(key, value); }
-    void setDouble(const QString &key, double value) override { write(key, value); }
-    void setString(const QString &key, const QString &value) override { write(key, value); }
-    void setData(const QString &key, const QByteArray &value) override { write(key, value); }
-    void remove(const QString &key) override;
+    void remove(const QString &key) override
+    {
+        MemoryKeyValueStore::remove(key);
+        writes.append(key);
+    }
 
-    QMap<QString, QVariant> values;
     QStringList writes; // keys, in the order written or removed
 
-private:
-    void write(const QString &key, const QVariant &value);
+protected:
+    void write(const QString &key, const QVariant &value) override
+    {
+        MemoryKeyValueStore::write(key, value);
+        writes.append(key);
+    }
 };
 
 class FakeAppearance final : public SystemAppearance

@@ -1,34 +1,18 @@
-#include "FakeDesktop.h"
-#include "FakePorts.h"
-#include "panel/OrvanePanel.h"
-#include "state/AppState.h"
+#include "FakePanelWorld.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class PanelTest : public ::testing::Test
+class PanelTest : public FakePanelWorld
 {
 protected:
-    PanelTest()
-    {
-        fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
-        state = std::make_unique<AppState>(fakes.ports());
-        panel = std::make_unique<OrvanePanel>(*state, fakes.clock, screens, surface);
-    }
-
     // Shows the panel and lets the slide finish.
     void showAndSettle()
     {
         panel->showPanel(true);
         fakes.clock.advance(1);
     }
-
-    FakePorts fakes;
-    FakeScreens screens;
-    FakeSurface surface;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<OrvanePanel> panel;
 };
 
 TEST_F(PanelTest, ShowSlidesInFromOffScreenToTheTargetFrame)

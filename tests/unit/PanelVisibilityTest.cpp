@@ -1,21 +1,15 @@
-#include "FakeDesktop.h"
-#include "FakePorts.h"
-#include "panel/OrvanePanel.h"
-#include "state/AppState.h"
+#include "FakePanelWorld.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // A shown panel docked right on a 1440-point wide screen, at x 1000.
-class Visibility : public ::testing::Test
+class Visibility : public FakePanelWorld
 {
 protected:
     Visibility()
     {
-        fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
-        state = std::make_unique<AppState>(fakes.ports());
-        panel = std::make_unique<OrvanePanel>(*state, fakes.clock, screens, surface);
         screens.pointer = QPointF(1439, 400);
         panel->showPanel(true);
         fakes.clock.advance(1);
@@ -31,12 +25,6 @@ protected:
 
     // Lets any hide slide finish.
     void settle() { fakes.clock.advance(1); }
-
-    FakePorts fakes;
-    FakeScreens screens;
-    FakeSurface surface;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<OrvanePanel> panel;
 };
 
 TEST_F(Visibility, LeavingHidesAfterTheDelayCountedFromTheFirstMoveOutside)

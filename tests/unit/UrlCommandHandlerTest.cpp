@@ -1,21 +1,15 @@
-#include "FakeDesktop.h"
-#include "FakePorts.h"
+#include "FakePanelWorld.h"
 #include "app/UrlCommandHandler.h"
-#include "panel/OrvanePanel.h"
-#include "state/AppState.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class UrlCommands : public ::testing::Test
+class UrlCommands : public FakePanelWorld
 {
 protected:
     UrlCommands()
     {
-        fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
-        state = std::make_unique<AppState>(fakes.ports());
-        panel = std::make_unique<OrvanePanel>(*state, fakes.clock, screens, surface);
         handler = std::make_unique<UrlCommandHandler>(*state, *panel, fakes.clock);
     }
 
@@ -27,11 +21,6 @@ protected:
 
     bool shown() const { return surface.onScreen && state->isPanelVisible(); }
 
-    FakePorts fakes;
-    FakeScreens screens;
-    FakeSurface surface;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<OrvanePanel> panel;
     std::unique_ptr<UrlCommandHandler> handler;
 };
 
