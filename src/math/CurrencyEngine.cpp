@@ -147,9 +147,14 @@ std::optional<CurrencyConversion> CurrencyEngine::parseConversion(const QString 
     QString text = MathText::trimSpacesAndTabs(line);
     while (text.endsWith(QLatin1Char('=')))
         text = MathText::trimSpacesAndTabs(text.chopped(1));
-    // Most lines of a note are no phrase at all; a phrase starts with an
-    // amount or a currency sign, which is cheaper to see than to match.
-    if (text.isEmpty() || !(text.at(0).isDigit() || currencySigns.contains(text.at(0))))
+    // Most lines of a note are no phrase at all. A phrase starts with an
+    // amount or a currency sign and has a connector, which is cheaper to see
+    // than to match.
+    const bool mayBePhrase = !text.isEmpty() && (text.at(0).isDigit() || currencySigns.contains(text.at(0)))
+        && (text.contains(QLatin1Char('=')) || text.contains(QLatin1String("->"))
+            || text.contains(QLatin1String("in"), Qt::CaseInsensitive)
+            || text.contains(QLatin1String("to"), Qt::CaseInsensitive));
+    if (!mayBePhrase)
         return std::nullopt;
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())

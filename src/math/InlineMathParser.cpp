@@ -1,12 +1,14 @@
 #include "math/InlineMathParser.h"
 
+#include "math/AmountRewriter.h"
 #include "math/CurrencyEngine.h"
 #include "math/ExpressionParser.h"
 #include "math/MathText.h"
 #include "math/NumberFormat.h"
 
-#include <QRegularExpression>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -49,13 +51,17 @@ bool isValidName(const QString &name)
     return QChar::isLetter(first) || first == U'_';
 }
 
-bool containsAny(const QString &text, const QString &characters)
+bool containsAny(QStringView text, QStringView characters)
 {
-    for (QChar c : text) {
-        if (characters.contains(c))
-            return true;
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(), [&](QChar c) { return characters.contains(c); });
+}
+
+// Fixed-point text of a number, as printf's "%.*f" gives it, without printf's cost.
+QString fixed(double value, int decimals)
+{
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
 struct NameAndExpression
@@ -181,15 +187,6 @@ bool InlineMathParser::assign(const QString &name, const QString &expression, De
 
 std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateDetailed(const QString &expression) const
 {
-    static const QRegularExpression currencyAmount(
-        QStringLiteral("([\\$\u20AC\u00A3\u20B9\u00A5])\\s*([0-9]+(?:\\.[0-9]+)?)"),
-        QRegularExpression::UseUnicodePropertiesOption);
-    static const QRegularExpression percentOf(
-        QStringLiteral("([0-9]+(?:\\.[0-9]+)?)\\s*%\\s+of\\s+([0-9a-zA-Z_\\.\\s]+)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
-    static const QRegularExpression percent(QStringLiteral("([0-9]+(?:\\.[0-9]+)?)\\s*%"),
-                                            QRegularExpression::UseUnicodePropertiesOption);
-
     QString text = stripTrailingEquals(trimHorizontal(expression));
     if (text.isEmpty())
         return std::nullopt;
@@ -199,33 +196,28 @@ std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateDetail
             return DetailedResult{*converted, m_currency.formatCurrency(*converted, conversion->toCode)};
     }
 
+    // "=" can never be read as arithmetic, and no rewrite below removes it.
+    if (text.contains(QLatin1Char('=')))
+        return std::nullopt;
+
     std::optional<QString> baseCurrency;
-    if (text.contains(QLatin1Char('$')) || containsAny(text, QStringLiteral("\u20AC\u00A3\u20B9\u00A5"))) {
-        QList<QRegularExpressionMatch> matches;
-        for (auto it = currencyAmount.globalMatch(text); it.hasNext();)
-            matches.append(it.next());
-        if (!matches.isEmpty()) {
-            const QString base = m_currency.resolveCurrencyCode(matches.first().captured(1)).value_or(QStringLiteral("USD"));
-            // From the last match to the first, so that each replacement leaves
-            // the positions of the earlier matches as they were.
-            for (auto it = matches.crbegin(); it != matches.crend(); ++it) {
-                bool ok = false;
-                double amount = it->captured(2).toDouble(&ok);
-                if (!ok)
-                    continue;
-                const QString code = m_currency.resolveCurrencyCode(it->captured(1)).value_or(base);
-                if (code != base)
-                    amount = m_currency.convert(amount, code, base).value_or(amount);
-                text.replace(it->capturedStart(), it->capturedLength(), QString::asprintf("%.4f", amount));
-            }
-            baseCurrency = base;
+    const QList<AmountRewriter::CurrencyAmount> amounts = AmountRewriter::currencyAmounts(text);
+    if (!amounts.isEmpty()) {
+        const QString base = m_currency.resolveCurrencyCode(amounts.first().symbol).value_or(QStringLiteral("USD"));
+        // From the last amount to the first, so that each replacement leaves
+        // the positions of the earlier ones as they were.
+        for (auto it = amounts.crbegin(); it != amounts.crend(); ++it) {
+            double amount = it->amount;
+            const QString code = m_currency.resolveCurrencyCode(it->symbol).value_or(base);
+            if (code != base)
+                amount = m_currency.convert(amount, code, base).value_or(amount);
+            text.replace(it->start, it->length, fixed(amount, 4));
         }
+        baseCurrency = base;
     }
 
-    if (text.contains(QLatin1Char('%'))) {
-        text.replace(percentOf, QStringLiteral("((\\1 / 100.0) * \\2)"));
-        text.replace(percent, QStringLiteral("(\\1 / 100.0)"));
-    }
+    if (text.contains(QLatin1Char('%')))
+        text = AmountRewriter::rewritePercent(AmountRewriter::rewritePercentOf(text));
 
     const auto tokens = tokenize(text, m_variables);
     if (!tokens)
@@ -245,13 +237,12 @@ std::optional<double> InlineMathParser::evaluateExpression(const QString &expres
 QString InlineMathParser::formatResult(double value) const
 {
     if (std::fabs(value - std::round(value)) < 0.00001)
-        return QString::asprintf("%.0f", value);
+        return fixed(value, 0);
     return NumberFormat::plain(value, 4);
 }
 
 bool InlineMathParser::isAnswerString(const QString &text)
 {
-    static const QRegularExpression number(QStringLiteral("^[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
     QString rest = text.trimmed();
     if (rest.isEmpty())
         return false;
@@ -260,5 +251,15 @@ bool InlineMathParser::isAnswerString(const QString &text)
         rest.remove(QString::fromUtf16(mark));
     }
     rest = trimHorizontal(rest);
-    return !rest.isEmpty() && number.match(rest).hasMatch();
+    // A decimal number: an optional sign, digits with at most one point, an optional exponent.
+    const QByteArray ascii = rest.toLatin1();
+    const char *begin = ascii.constData();
+    const char *end = begin + ascii.size();
+    if (begin != end && (*begin == '+' || *begin == '-'))
+        ++begin;
+    if (begin == end || *begin == '+' || *begin == '-')
+        return false;
+    double value = 0;
+    const auto [stop, error] = std::from_chars(begin, end, value, std::chars_format::general);
+    return error == std::errc() && stop == end;
 }

@@ -3,39 +3,46 @@
 #include <QStringList>
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <charconv>
+#include <string>
 
 namespace {
 
-// The text as user-perceived characters: views into the text, one per
-// grapheme cluster. Plain ASCII text (the common case) has one character per
-// code unit, apart from CR LF, which is white space either way, so the
-// boundary finder is needed only for other text.
-QList<QStringView> graphemes(const QString &text)
+// The text as user-perceived characters (grapheme clusters), each a view
+// into the text. Plain ASCII text (the common case) has one character per
+// code unit, apart from CR LF, which is white space either way, so only other
+// text needs the boundary finder.
+class Characters
 {
-    QList<QStringView> result;
-    result.reserve(text.size());
-    const QStringView view(text);
-    bool ascii = true;
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
+public:
+    explicit Characters(const QString &text) : m_text(text)
+    {
+        const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        if (ascii)
+            return;
+        m_clustered = true;
+        m_starts.append(0);
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+        for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary())
+            m_starts.append(end);
     }
-    if (ascii) {
-        for (qsizetype i = 0; i < text.size(); ++i)
-            result.append(view.sliced(i, 1));
-        return result;
+
+    qsizetype size() const { return m_clustered ? m_starts.size() - 1 : m_text.size(); }
+    QStringView at(qsizetype i) const { return span(i, i + 1); }
+    // The characters from `first` up to (not including) `end`.
+    QStringView span(qsizetype first, qsizetype end) const
+    {
+        if (!m_clustered)
+            return m_text.sliced(first, end - first);
+        return m_text.sliced(m_starts.at(first), m_starts.at(end) - m_starts.at(first));
     }
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype start = 0;
-    for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
-        result.append(view.sliced(start, end - start));
-        start = end;
-    }
-    return result;
-}
+
+private:
+    QStringView m_text;
+    bool m_clustered = false;
+    QList<qsizetype> m_starts;
+};
 
 char32_t firstCodePoint(QStringView character)
 {
@@ -97,8 +104,8 @@ std::optional<MathToken::Kind> operatorKind(QStringView c)
 // ".5" and "5." read; "1.2.3", "." and digits of other scripts do not.
 std::optional<double> readNumber(QStringView run)
 {
-    QByteArray ascii;
-    ascii.reserve(run.size() + 1);
+    std::string ascii;
+    ascii.reserve(std::size_t(run.size()) + 1);
     bool sawPoint = false;
     bool sawDigit = false;
     for (QChar c : run) {
@@ -115,23 +122,17 @@ std::optional<double> readNumber(QStringView run)
     }
     if (!sawDigit)
         return std::nullopt;
-    if (ascii.endsWith('.'))
-        ascii.chop(1);
-    if (ascii.startsWith('.'))
-        ascii.prepend('0');
+    // from_chars reads neither a leading nor a trailing point on its own.
+    if (ascii.front() == '.')
+        ascii.insert(0, 1, '0');
+    if (ascii.back() == '.')
+        ascii.pop_back();
     double value = 0;
-    const auto [end, error] = std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), value);
-    if (error != std::errc() || end != ascii.constData() + ascii.size())
+    const char *end = ascii.data() + ascii.size();
+    const auto [stop, error] = std::from_chars(ascii.data(), end, value);
+    if (error != std::errc() || stop != end)
         return std::nullopt;
     return value;
-}
-
-// The text of the characters from `first` up to (not including) `end`.
-QStringView textSpan(const QString &text, const QList<QStringView> &chars, qsizetype first, qsizetype end)
-{
-    const qsizetype from = chars.at(first).data() - text.constData();
-    const qsizetype to = chars.at(end - 1).data() + chars.at(end - 1).size() - text.constData();
-    return QStringView(text).sliced(from, to - from);
 }
 
 const QStringList &functionNames()
@@ -168,9 +169,10 @@ QString variableKey(const QString &name)
 
 std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariables &variables)
 {
-    const QList<QStringView> chars = graphemes(text);
+    const Characters chars(text);
     const qsizetype count = chars.size();
     QList<MathToken> tokens;
+    tokens.reserve(count / 2 + 1);
     qsizetype i = 0;
     while (i < count) {
         const QStringView c = chars.at(i);
@@ -180,7 +182,7 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
             const qsizetype start = i;
             while (i < count && (isNumeric(chars.at(i)) || is(chars.at(i), '.')))
                 ++i;
-            const auto value = readNumber(textSpan(text, chars, start, i));
+            const auto value = readNumber(chars.span(start, i));
             if (!value)
                 return std::nullopt;
             tokens.append(MathToken::ofNumber(*value));
@@ -201,7 +203,7 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
                 }
                 ++i;
             }
-            const auto token = resolveName(textSpan(text, chars, start, i).toString(), variables);
+            const auto token = resolveName(chars.span(start, i).toString(), variables);
             if (!token)
                 return std::nullopt;
             tokens.append(*token);

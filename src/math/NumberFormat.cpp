@@ -2,7 +2,10 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
+#include <string>
+#include <string_view>
 #include <cmath>
 
 namespace {
@@ -10,8 +13,8 @@ namespace {
 struct Decimal
 {
     bool negative = false;
-    QByteArray integerDigits;  // at least "0"
-    QByteArray fractionDigits; // exactly the asked count
+    std::string integerDigits;  // at least "0"
+    std::string fractionDigits; // exactly the asked count
 };
 
 // Rounds the shortest decimal form of `value` to `digits` fraction digits,
@@ -21,35 +24,35 @@ Decimal roundHalfEven(double value, int digits)
 {
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed);
-    QByteArray text(buffer, int(result.ptr - buffer));
-    const qsizetype point = text.indexOf('.');
-    QByteArray integer = point < 0 ? text : text.left(point);
-    QByteArray fraction = point < 0 ? QByteArray() : text.mid(point + 1);
+    const std::string_view text(buffer, std::size_t(result.ptr - buffer));
+    const std::size_t point = text.find('.');
+    const std::string_view integer = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
 
-    const QByteArray kept = fraction.left(digits).leftJustified(digits, '0');
-    const QByteArray dropped = fraction.mid(digits);
-    QByteArray number = integer + kept;
+    std::string number(integer);
+    number += fraction.substr(0, std::size_t(digits));
+    number.append(std::size_t(digits) - std::min(fraction.size(), std::size_t(digits)), '0');
+    const std::string_view dropped = fraction.size() > std::size_t(digits) ? fraction.substr(std::size_t(digits)) : std::string_view();
     bool roundUp = false;
-    if (!dropped.isEmpty()) {
-        const char first = dropped.at(0);
-        const bool restNonZero = dropped.mid(1).count('0') != dropped.size() - 1;
-        const bool lastKeptOdd = (number.at(number.size() - 1) - '0') % 2 == 1;
+    if (!dropped.empty()) {
+        const char first = dropped.front();
+        const bool restNonZero = dropped.find_first_not_of('0', 1) != std::string_view::npos;
+        const bool lastKeptOdd = (number.back() - '0') % 2 == 1;
         roundUp = first > '5' || (first == '5' && (restNonZero || lastKeptOdd));
     }
     if (roundUp) {
-        qsizetype i = number.size() - 1;
-        while (i >= 0 && number.at(i) == '9')
-            number[i--] = '0';
-        if (i < 0)
-            number.prepend('1');
+        std::size_t i = number.size();
+        while (i > 0 && number[i - 1] == '9')
+            number[--i] = '0';
+        if (i == 0)
+            number.insert(0, 1, '1');
         else
-            number[i] = char(number.at(i) + 1);
+            ++number[i - 1];
     }
     Decimal decimal;
-    decimal.integerDigits = number.left(number.size() - digits);
-    decimal.fractionDigits = number.right(digits);
-    const bool allZero = number.count('0') == number.size();
-    decimal.negative = std::signbit(value) && !allZero;
+    decimal.integerDigits = number.substr(0, number.size() - std::size_t(digits));
+    decimal.fractionDigits = number.substr(number.size() - std::size_t(digits));
+    decimal.negative = std::signbit(value) && number.find_first_not_of('0') != std::string::npos;
     return decimal;
 }
 
@@ -60,14 +63,14 @@ QString nonFinite(double value)
     return value < 0 ? QStringLiteral("-\u221E") : QStringLiteral("\u221E");
 }
 
-QString groupDigits(const QByteArray &digits, const QString &separator)
+QString groupDigits(const std::string &digits, const QString &separator)
 {
     QString grouped;
-    const qsizetype count = digits.size();
-    for (qsizetype i = 0; i < count; ++i) {
+    const std::size_t count = digits.size();
+    for (std::size_t i = 0; i < count; ++i) {
         if (i > 0 && (count - i) % 3 == 0)
             grouped += separator;
-        grouped += QLatin1Char(digits.at(i));
+        grouped += QLatin1Char(digits[i]);
     }
     return grouped;
 }
@@ -81,15 +84,13 @@ QString plain(double value, int maxFractionDigits)
     if (!std::isfinite(value))
         return nonFinite(value);
     Decimal decimal = roundHalfEven(value, maxFractionDigits);
-    while (decimal.fractionDigits.endsWith('0'))
-        decimal.fractionDigits.chop(1);
-    if (decimal.fractionDigits.isEmpty() && decimal.integerDigits == "0")
-        decimal.negative = false;
+    while (!decimal.fractionDigits.empty() && decimal.fractionDigits.back() == '0')
+        decimal.fractionDigits.pop_back();
     const QLocale locale;
     QString text = decimal.negative ? locale.negativeSign() : QString();
-    text += QString::fromLatin1(decimal.integerDigits);
-    if (!decimal.fractionDigits.isEmpty())
-        text += locale.decimalPoint() + QString::fromLatin1(decimal.fractionDigits);
+    text += QLatin1String(decimal.integerDigits.data(), qsizetype(decimal.integerDigits.size()));
+    if (!decimal.fractionDigits.empty())
+        text += locale.decimalPoint() + QLatin1String(decimal.fractionDigits.data(), qsizetype(decimal.fractionDigits.size()));
     return text;
 }
 
@@ -102,7 +103,7 @@ QString grouped(double value, int fractionDigits)
     QString text = decimal.negative ? locale.negativeSign() : QString();
     text += groupDigits(decimal.integerDigits, locale.groupSeparator());
     if (fractionDigits > 0)
-        text += locale.decimalPoint() + QString::fromLatin1(decimal.fractionDigits);
+        text += locale.decimalPoint() + QLatin1String(decimal.fractionDigits.data(), qsizetype(decimal.fractionDigits.size()));
     return text;
 }
 
