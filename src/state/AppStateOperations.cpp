@@ -94,6 +94,15 @@ void AppState::toggleUserAgent(const QUuid &id)
     saveTabs();
 }
 
+void AppState::setTabHibernated(const QUuid &id)
+{
+    const qsizetype index = TabList::indexOf(m_tabs, id);
+    if (index < 0)
+        return;
+    m_tabs[index].isHibernated = true;
+    Q_EMIT tabsChanged();
+}
+
 void AppState::updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,
                                     const std::optional<QUrl> &extractedIconURL)
 {

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "web/TabModel.h"
+
+#include <QString>
+#include <QUrl>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+// One tab's web view: a page in the web engine and the widget that shows it.
+class WebPage
+{
+public:
+    virtual ~WebPage() = default;
+    WebPage() = default;
+    WebPage(const WebPage &) = delete;
+    WebPage &operator=(const WebPage &) = delete;
+
+    struct Observers
+    {
+        std::function<void()> urlChanged;
+        std::function<void()> titleChanged;
+        // The main frame finished loading successfully.
+        std::function<void()> loadFinished;
+    };
+
+    // Empty when the page has no address yet.
+    virtual QUrl url() const = 0;
+    virtual QString title() const = 0;
+    virtual UserAgentMode userAgentMode() const = 0;
+    // Moves the page to the identity of `mode` and loads `address` there.
+    virtual void switchUserAgentMode(UserAgentMode mode, const QUrl &address) = 0;
+    // Loads with the default cache policy; gives up after 60 seconds.
+    virtual void load(const QUrl &address) = 0;
+    virtual void reload() = 0;
+    // Runs the script in the main frame; the callback gets its result later,
+    // on the main thread (an invalid value on error).
+    virtual void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) = 0;
+    virtual void setObservers(Observers observers) = 0;
+    // Stops the page for good before it is dropped: observers gone, loading
+    // stopped, the blank page loaded, the view taken off screen.
+    virtual void retire() = 0;
+};
+
+// Makes web pages; the program's makes real ones, tests make fakes.
+class WebPageFactory
+{
+public:
+    virtual ~WebPageFactory() = default;
+    WebPageFactory() = default;
+    WebPageFactory(const WebPageFactory &) = delete;
+    WebPageFactory &operator=(const WebPageFactory &) = delete;
+
+    virtual std::unique_ptr<WebPage> create(UserAgentMode mode) = 0;
+};

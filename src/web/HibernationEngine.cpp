@@ -1,0 +1,196 @@
+#include "web/HibernationEngine.h"
+
+#include "icons/FaviconCandidates.h"
+#include "platform/Clock.h"
+#include "state/AppState.h"
+#include "web/TabList.h"
+
+#include <QPointer>
+
+namespace {
+HibernationEngine *sharedEngine = nullptr;
+} // namespace
+
+HibernationEngine::HibernationEngine(AppState &state, Clock &clock, WebPageFactory &factory, QObject *parent)
+    : QObject(parent), m_state(state), m_clock(clock), m_factory(factory)
+{
+    // Removing a tab gives its page's memory back too.
+    connect(&m_state, &AppState::tabsChanged, this, &HibernationEngine::releasePagesOfRemovedTabs);
+    startMonitoring();
+}
+
+HibernationEngine::~HibernationEngine()
+{
+    if (sharedEngine == this)
+        sharedEngine = nullptr;
+}
+
+HibernationEngine &HibernationEngine::shared()
+{
+    Q_ASSERT_X(sharedEngine, "HibernationEngine::shared", "the program has not made the engine yet");
+    return *sharedEngine;
+}
+
+void HibernationEngine::setShared(HibernationEngine *engine)
+{
+    sharedEngine = engine;
+}
+
+WebPage *HibernationEngine::existingWebView(const QUuid &tabId) const
+{
+    const auto it = m_pool.find(tabId);
+    return it == m_pool.end() ? nullptr : it->second.get();
+}
+
+WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
+{
+    if (WebPage *existing = existingWebView(tab.id))
+        return *existing;
+    std::unique_ptr<WebPage> page = m_factory.create(tab.userAgentMode);
+    WebPage *raw = page.get();
+    const QUuid id = tab.id;
+    const QUrl createdAt = tab.url;
+    QPointer<HibernationEngine> self(this);
+    // Each observer acts on a later turn, never inside the web engine's own callback.
+    WebPage::Observers observers;
+    observers.urlChanged = [self, id, raw] {
+        self->m_clock.post([self, id, raw] {
+            if (!self || self->existingWebView(id) != raw || raw->url().isEmpty())
+                return;
+            self->m_state.updateTabWebMetadata(id, raw->url(), raw->title(), std::nullopt);
+        });
+    };
+    observers.titleChanged = [self, id, raw, createdAt] {
+        self->m_clock.post([self, id, raw, createdAt] {
+            if (!self || self->existingWebView(id) != raw || raw->title().isEmpty())
+                return;
+            const QUrl address = raw->url().isEmpty() ? createdAt : raw->url();
+            self->m_state.updateTabWebMetadata(id, address, raw->title(), std::nullopt);
+        });
+    };
+    observers.loadFinished = [self, id] {
+        if (self)
+            self->navigationFinished(id);
+    };
+    page->setObservers(std::move(observers));
+    page->load(tab.url);
+    m_pool.emplace(id, std::move(page));
+    return *raw;
+}
+
+void HibernationEngine::reload(const TabModel &tab)
+{
+    getOrCreateWebView(tab).reload();
+}
+
+bool HibernationEngine::applyUserAgentMode(const TabModel &tab)
+{
+    WebPage &page = getOrCreateWebView(tab);
+    if (page.userAgentMode() == tab.userAgentMode)
+        return false;
+    page.switchUserAgentMode(tab.userAgentMode, tab.url);
+    return true;
+}
+
+void HibernationEngine::navigationFinished(const QUuid &tabId)
+{
+    WebPage *page = existingWebView(tabId);
+    if (!page || page->url().isEmpty())
+        return;
+    const QUrl address = page->url();
+    const QString title = page->title();
+    QPointer<HibernationEngine> self(this);
+    page->runJavaScript(FaviconCandidates::discoveryScript(), [self, tabId, page, address, title](const QVariant &result) {
+        if (!self)
+            return;
+        self->m_clock.post([self, tabId, page, address, title, result] {
+            // A page hibernated meanwhile reports nothing more.
+            if (!self || self->existingWebView(tabId) != page)
+                return;
+            std::optional<QUrl> icon;
+            const QString text = result.typeId() == QMetaType::QString ? result.toString().trimmed() : QString();
+            const QUrl parsed(text, QUrl::StrictMode);
+            if (!text.isEmpty() && parsed.isValid() && !parsed.isRelative())
+                icon = parsed;
+            self->m_state.updateTabWebMetadata(tabId, address, title, icon);
+        });
+    });
+}
+
+void HibernationEngine::startMonitoring()
+{
+    m_timer.reset();
+    QPointer<HibernationEngine> self(this);
+    m_timer = m_clock.repeating(sweepIntervalSeconds, [self] {
+        if (self)
+            self->m_clock.post([self] {
+                if (self)
+                    self->checkAndHibernateInactiveTabs();
+            });
+    });
+}
+
+std::optional<QUuid> HibernationEngine::activeTabId() const
+{
+    const ActiveSidebarItem &item = m_state.activeItem();
+    return item.isWebTab() ? std::optional(item.tabId()) : std::nullopt;
+}
+
+void HibernationEngine::checkAndHibernateInactiveTabs()
+{
+    const auto active = activeTabId();
+    const QDateTime now = m_clock.now();
+    const QList<TabModel> tabs = m_state.tabs();
+    for (const TabModel &tab : tabs) {
+        const double idleSeconds = double(tab.lastActiveDate.msecsTo(now)) / 1000.0;
+        if (tab.id != active && !tab.isHibernated && idleSeconds >= hibernationThresholdSeconds)
+            hibernateTab(tab.id);
+    }
+}
+
+void HibernationEngine::hibernateAllInactive()
+{
+    const auto active = activeTabId();
+    const QList<TabModel> tabs = m_state.tabs();
+    for (const TabModel &tab : tabs) {
+        if (tab.id != active && !tab.isHibernated)
+            hibernateTab(tab.id);
+    }
+}
+
+void HibernationEngine::hibernateTab(const QUuid &id)
+{
+    releasePage(id);
+    m_state.setTabHibernated(id);
+}
+
+void HibernationEngine::wakeAllTabs()
+{
+    const QList<TabModel> tabs = m_state.tabs();
+    for (const TabModel &tab : tabs)
+        getOrCreateWebView(tab);
+    m_state.updateLiveMemory();
+}
+
+// The page stops everything it does before it goes, and its observers go
+// first, so that the blank page never reaches the tab record.
+void HibernationEngine::releasePage(const QUuid &id)
+{
+    const auto it = m_pool.find(id);
+    if (it == m_pool.end())
+        return;
+    std::unique_ptr<WebPage> page = std::move(it->second);
+    m_pool.erase(it);
+    page->retire();
+}
+
+void HibernationEngine::releasePagesOfRemovedTabs()
+{
+    QList<QUuid> gone;
+    for (const auto &[id, page] : m_pool) {
+        if (TabList::indexOf(m_state.tabs(), id) < 0)
+            gone.append(id);
+    }
+    for (const QUuid &id : gone)
+        releasePage(id);
+}

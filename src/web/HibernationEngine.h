@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/WebPage.h"
+
+#include <QObject>
+#include <QUuid>
+
+#include <map>
+#include <memory>
+
+class AppState;
+class Clock;
+class TimerHandle;
+
+// Keeps at most one web page per tab, creates it on first demand, follows
+// its address and title into the tab record, and releases the pages of tabs
+// left alone for five minutes.
+class HibernationEngine final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr double hibernationThresholdSeconds = 300;
+    static constexpr double sweepIntervalSeconds = 60;
+
+    HibernationEngine(AppState &state, Clock &clock, WebPageFactory &factory, QObject *parent = nullptr);
+    ~HibernationEngine() override;
+
+    // The process's engine, once the program has made it.
+    static HibernationEngine &shared();
+    static void setShared(HibernationEngine *engine);
+
+    // The tab's page, created and loading the tab's address when there is none.
+    WebPage &getOrCreateWebView(const TabModel &tab);
+    // The pooled page, if the tab has one.
+    WebPage *existingWebView(const QUuid &tabId) const;
+    void reload(const TabModel &tab);
+    // Applies a changed user agent mode: the page moves to the other identity
+    // and loads the tab's address. Returns whether anything changed.
+    bool applyUserAgentMode(const TabModel &tab);
+
+    void startMonitoring();
+    void hibernateTab(const QUuid &id);
+    void hibernateAllInactive();
+    // Every tab gets a loaded page; the sleeping flags stay as they are.
+    void wakeAllTabs();
+
+    int activeMemoryTabCount() const { return int(m_pool.size()); }
+
+private:
+    void checkAndHibernateInactiveTabs();
+    void navigationFinished(const QUuid &tabId);
+    void releasePage(const QUuid &id);
+    void releasePagesOfRemovedTabs();
+    std::optional<QUuid> activeTabId() const;
+
+    AppState &m_state;
+    Clock &m_clock;
+    WebPageFactory &m_factory;
+    std::map<QUuid, std::unique_ptr<WebPage>> m_pool;
+    std::unique_ptr<TimerHandle> m_timer;
+};

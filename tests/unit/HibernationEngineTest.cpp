@@ -1,0 +1,184 @@
+#include "FakePorts.h"
+#include "FakeWebPage.h"
+#include "state/AppState.h"
+#include "web/HibernationEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Hibernation : public ::testing::Test
+{
+protected:
+    Hibernation()
+    {
+        state = std::make_unique<AppState>(fakes.ports());
+        engine = std::make_unique<HibernationEngine>(*state, fakes.clock, factory);
+    }
+
+    const TabModel &tab(int index) const { return state->tabs().at(index); }
+    FakeWebPage &pageOf(int index) { return static_cast<FakeWebPage &>(engine->getOrCreateWebView(tab(index))); }
+    int sleepingCount() const
+    {
+        return int(std::count_if(state->tabs().cbegin(), state->tabs().cend(), [](const TabModel &t) { return t.isHibernated; }));
+    }
+
+    FakePorts fakes;
+    FakeWebPageFactory factory;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<HibernationEngine> engine;
+};
+
+TEST_F(Hibernation, OnePagePerTabCreatedOnDemand)
+{
+    EXPECT_EQ(engine->activeMemoryTabCount(), 0) << "nothing is created before it is asked for";
+    FakeWebPage &first = pageOf(0);
+    EXPECT_EQ(&pageOf(0), &first);
+    EXPECT_EQ(first.loads, QList<QUrl>({tab(0).url}));
+    EXPECT_EQ(first.userAgentMode(), UserAgentMode::Desktop);
+
+    // DevDocs starts asleep: asking for it creates and loads it all the same.
+    ASSERT_TRUE(tab(2).isHibernated);
+    EXPECT_EQ(pageOf(2).loads, QList<QUrl>({tab(2).url}));
+    EXPECT_EQ(engine->activeMemoryTabCount(), 2);
+}
+
+TEST_F(Hibernation, AddressAndTitleFollowThePageOnALaterTurn)
+{
+    state->addTab(QStringLiteral("Web"), QUrl(QStringLiteral("https://start.example/")), QString(), false);
+    const int index = int(state->tabs().size() - 1);
+    FakeWebPage &page = pageOf(index);
+    page.navigate(QUrl(QStringLiteral("https://start.example/redirected")), QStringLiteral("Example Docs"));
+    EXPECT_EQ(tab(index).url, QUrl(QStringLiteral("https://start.example/"))) << "nothing inside the engine's callback";
+    fakes.clock.runPosted();
+    EXPECT_EQ(tab(index).url, QUrl(QStringLiteral("https://start.example/redirected")));
+    EXPECT_EQ(tab(index).title, QStringLiteral("Example Docs"));
+}
+
+struct IconCase
+{
+    const char *name;
+    QVariant result;
+    std::optional<QUrl> expected;
+};
+
+class FaviconResult : public Hibernation, public ::testing::WithParamInterface<IconCase>
+{
+};
+
+TEST_P(FaviconResult, BecomesTheIconAddressOnlyWhenItIsOne)
+{
+    FakeWebPage &page = pageOf(3);
+    page.navigate(QUrl(QStringLiteral("https://www.notion.so/team")), QStringLiteral("Team"));
+    fakes.clock.runPosted();
+    page.finishLoading();
+    ASSERT_TRUE(page.scriptCallback);
+    EXPECT_TRUE(page.lastScript.contains(QLatin1String("apple-touch-icon")));
+    page.scriptCallback(GetParam().result);
+    fakes.clock.runPosted();
+    EXPECT_EQ(tab(3).iconURL, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FaviconResult,
+    ::testing::Values(IconCase{"address", QVariant(QStringLiteral(" https://www.notion.so/icon.png \n")),
+                               QUrl(QStringLiteral("https://www.notion.so/icon.png"))},
+                      IconCase{"blanks", QVariant(QStringLiteral("   ")), std::nullopt},
+                      IconCase{"not_text", QVariant(42), std::nullopt},
+                      IconCase{"error", QVariant(), std::nullopt},
+                      IconCase{"relative_text", QVariant(QStringLiteral("favicon.ico")), std::nullopt},
+                      IconCase{"unparsable", QVariant(QStringLiteral("http://exa mple.com/<x>")), std::nullopt}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Hibernation, ASweepSleepsTabsLeftAloneForFiveMinutes)
+{
+    // Claude is active; ChatGPT was selected 299 s before the sweep, Notion 300 s.
+    state->selectTab(tab(3).id);
+    fakes.clock.advance(1);
+    state->selectTab(tab(1).id);
+    state->selectTab(tab(0).id);
+    pageOf(1);
+    pageOf(3);
+    fakes.clock.advance(299); // the sweep at 300 s: Notion is 300 s old, ChatGPT 299 s
+    EXPECT_TRUE(tab(3).isHibernated);
+    EXPECT_FALSE(tab(1).isHibernated);
+    EXPECT_EQ(engine->existingWebView(tab(3).id), nullptr);
+    EXPECT_NE(engine->existingWebView(tab(1).id), nullptr);
+    fakes.clock.advance(60);
+    EXPECT_TRUE(tab(1).isHibernated);
+    EXPECT_FALSE(tab(0).isHibernated) << "the active tab never sleeps, however old";
+    EXPECT_EQ(fakes.store.writes.count(QStringLiteral("Orvane_Tabs")), 0) << "sleeping is not saved";
+}
+
+TEST_F(Hibernation, WithTheScratchpadShownEveryTabIsBackground)
+{
+    pageOf(0);
+    state->setActiveItem(ActiveSidebarItem::scratchpad());
+    fakes.clock.advance(360);
+    EXPECT_TRUE(tab(0).isHibernated);
+    EXPECT_EQ(engine->activeMemoryTabCount(), 0);
+}
+
+TEST_F(Hibernation, HibernateAllInactiveSparesTheActiveTab)
+{
+    ASSERT_EQ(sleepingCount(), 2);
+    for (int i = 0; i < 7; ++i)
+        pageOf(i);
+    engine->hibernateAllInactive();
+    EXPECT_EQ(sleepingCount(), 6) << "four more";
+    EXPECT_EQ(factory.events.count(QStringLiteral("retire")), 4);
+    EXPECT_NE(engine->existingWebView(tab(0).id), nullptr);
+    // Tabs already marked asleep were skipped, pages and all.
+    EXPECT_EQ(engine->activeMemoryTabCount(), 3);
+}
+
+TEST_F(Hibernation, AReleasedPageNeverReachesTheRecordAgain)
+{
+    FakeWebPage &page = pageOf(1);
+    const WebPage::Observers late = page.observers;
+    page.navigate(QUrl(QStringLiteral("https://chatgpt.com/c/1")), QStringLiteral("A chat"));
+    page.finishLoading();
+    const auto pendingScript = page.scriptCallback;
+    engine->hibernateTab(tab(1).id);
+    EXPECT_EQ(factory.events, QStringList({"retire", "destroy"})) << "retired before it is dropped";
+
+    const TabModel before = tab(1);
+    ASSERT_TRUE(pendingScript);
+    late.urlChanged();
+    late.titleChanged();
+    pendingScript(QVariant(QStringLiteral("https://chatgpt.com/icon.png")));
+    fakes.clock.runPosted();
+    TabModel after = tab(1);
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(after.isHibernated);
+
+    // Shown again, it starts over at the tab's last address.
+    EXPECT_EQ(pageOf(1).loads, QList<QUrl>({tab(1).url}));
+}
+
+TEST_F(Hibernation, UserAgentChangesMoveThePageOnce)
+{
+    FakeWebPage &page = pageOf(3);
+    EXPECT_FALSE(engine->applyUserAgentMode(tab(3)));
+    state->toggleUserAgent(tab(3).id);
+    EXPECT_TRUE(engine->applyUserAgentMode(tab(3)));
+    EXPECT_EQ(page.userAgentMode(), UserAgentMode::Mobile);
+    EXPECT_EQ(page.loads.constLast(), tab(3).url);
+    EXPECT_FALSE(engine->applyUserAgentMode(tab(3)));
+    EXPECT_EQ(page.switches, 1);
+}
+
+TEST_F(Hibernation, RemovingATabReleasesItsPageAndWakingAllLoadsEveryTab)
+{
+    pageOf(4);
+    state->removeTab(tab(4).id);
+    EXPECT_EQ(engine->activeMemoryTabCount(), 0);
+    EXPECT_EQ(factory.events, QStringList({"retire", "destroy"}));
+
+    const int sleeping = sleepingCount();
+    engine->wakeAllTabs();
+    EXPECT_EQ(engine->activeMemoryTabCount(), int(state->tabs().size()));
+    EXPECT_EQ(sleepingCount(), sleeping);
+}
+
+} // namespace
