@@ -9,6 +9,9 @@
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "state/AppState.h"
+#include "web/ActiveTabView.h"
+#include "web/HibernationEngine.h"
+#include "web/QtWebPage.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -26,6 +29,9 @@ AppDelegate::AppDelegate(SingleInstance &instance, const QStringList &urls) : m_
 AppDelegate::~AppDelegate()
 {
     OrvanePanel::setShared(nullptr);
+    HibernationEngine::setShared(nullptr);
+    // Pages go before the window that shows one of them.
+    m_hibernation.reset();
 }
 
 // The launch sequence. Its order matters: each step may rely on the ones
@@ -34,8 +40,9 @@ void AppDelegate::applicationDidFinishLaunching()
 {
     SystemLog::write(QStringLiteral("[Orvane] Application did finish launching..."));
     createPanel();
-    // Next: the tray item and its menu, the edge strips (with screen-change
-    // handling), the hot keys and the hibernation timer, in that order.
+    // Next, in this order: the tray item and its menu, the edge strips (with
+    // screen-change handling) and the hot keys.
+    startHibernation();
 
     QTimer::singleShot(0, this, [this] {
         m_panel->showPanel(true);
@@ -63,6 +70,15 @@ void AppDelegate::createPanel()
     m_pointerMonitor->start({[panel] { panel->pointerMoved(); }, [panel] { panel->mouseButtonPressed(); }});
     connect(&state, &AppState::isPanelVisibleChanged, m_pointerMonitor.get(),
             [this, &state] { m_pointerMonitor->setTrackingMovement(state.isPanelVisible()); });
+}
+
+void AppDelegate::startHibernation()
+{
+    AppState &state = AppState::shared();
+    m_webPages = std::make_unique<QtWebPageFactory>();
+    m_hibernation = std::make_unique<HibernationEngine>(state, installedPorts().clock, *m_webPages);
+    HibernationEngine::setShared(m_hibernation.get());
+    m_window->setContent(new ActiveTabView(state, *m_hibernation));
 }
 
 void AppDelegate::applicationShouldHandleReopen()

@@ -5,8 +5,10 @@
 
 #include <memory>
 
+class HibernationEngine;
 class OrvanePanel;
 class PanelWindow;
+class QtWebPageFactory;
 class SingleInstance;
 class UrlCommandHandler;
 class X11PointerMonitor;
@@ -30,6 +32,7 @@ public:
 
 private:
     void createPanel();
+    void startHibernation();
 
     SingleInstance &m_instance;
     QStringList m_launchUrls;
@@ -38,4 +41,6 @@ private:
     std::unique_ptr<PanelWindow> m_window;
     std::unique_ptr<OrvanePanel> m_panel;
     std::unique_ptr<UrlCommandHandler> m_urlCommands;
+    std::unique_ptr<QtWebPageFactory> m_webPages;
+    std::unique_ptr<HibernationEngine> m_hibernation;
 };

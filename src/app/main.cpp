@@ -12,6 +12,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 int main(int argc, char *argv[])
 {
     QStringList urls;
@@ -33,6 +35,11 @@ int main(int argc, char *argv[])
     // The panel relies on X11 window management; Wayland desktops run it through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+
+    // The web engine refuses to start its sandbox as root (containers, CI).
+    if (getuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     SystemLog::install();
     QApplication app(argc, argv);

@@ -9,11 +9,13 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
 // How close to an edge a press resizes instead of dragging.
 constexpr int resizeMargin = 6;
+constexpr int titleHeight = 52;
 } // namespace
 
 PanelWindow::PanelWindow(AppState &state)
@@ -31,6 +33,14 @@ PanelWindow::PanelWindow(AppState &state)
     winId();
     X11WindowHints::makeSidePanel(windowHandle());
     connect(&m_state, &AppState::settingsChanged, this, qOverload<>(&QWidget::update));
+}
+
+void PanelWindow::setContent(QWidget *content)
+{
+    // Inside the outline, below the title, clear of the resize margins.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(resizeMargin, titleHeight, resizeMargin, resizeMargin);
+    layout->addWidget(content);
 }
 
 QRectF PanelWindow::frame() const

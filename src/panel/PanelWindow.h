@@ -19,6 +19,8 @@ public:
 
     // Where the window reports the user's dragging and resizing.
     void setPanel(OrvanePanel *panel) { m_panel = panel; }
+    // What the panel shows below its title; the window takes ownership.
+    void setContent(QWidget *content);
 
     QRectF frame() const override;
     void setFrame(const QRectF &frame) override;

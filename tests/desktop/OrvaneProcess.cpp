@@ -12,6 +12,8 @@ OrvaneProcess::OrvaneProcess(const QStringList &settings) : m_environment(QProce
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    // Xvfb has no GPU, and containers have a small /dev/shm.
+    m_environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), QStringLiteral("--disable-gpu --disable-dev-shm-usage"));
     for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "QT_QPA_PLATFORM"})
         m_environment.remove(QString::fromLatin1(variable));
     if (!settings.isEmpty()) {

@@ -1,0 +1,141 @@
+#include "web/QtWebPage.h"
+
+#include "web/WebProfiles.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr int loadTimeoutMs = 60000;
+
+// A page that opens no windows and grants no device or notification access.
+class TabPage final : public QWebEnginePage
+{
+public:
+    explicit TabPage(QWebEngineProfile *profile) : QWebEnginePage(profile)
+    {
+        connect(this, &QWebEnginePage::featurePermissionRequested, this,
+                [this](const QUrl &origin, QWebEnginePage::Feature feature) {
+                    setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
+                });
+        connect(this, &QWebEnginePage::newWindowRequested, this, [](QWebEngineNewWindowRequest &) {});
+    }
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
+};
+
+} // namespace
+
+QtWebPage::QtWebPage(UserAgentMode mode) : m_mode(mode), m_view(std::make_unique<QWebEngineView>())
+{
+    m_loadTimeout.setSingleShot(true);
+    m_loadTimeout.setInterval(loadTimeoutMs);
+    connect(&m_loadTimeout, &QTimer::timeout, this, [this] { page()->triggerAction(QWebEnginePage::Stop); });
+    usePage(mode);
+}
+
+QtWebPage::~QtWebPage()
+{
+    // The view does not own pages it was given; the renderer process goes
+    // with the last page that uses it.
+    m_view.reset();
+    delete m_page;
+}
+
+QWidget *QtWebPage::view() const
+{
+    return m_view.get();
+}
+
+QWebEnginePage *QtWebPage::page() const
+{
+    return m_page;
+}
+
+qint64 QtWebPage::rendererProcessId() const
+{
+    return page()->renderProcessPid();
+}
+
+void QtWebPage::usePage(UserAgentMode mode)
+{
+    m_mode = mode;
+    QWebEnginePage *old = m_page;
+    auto *fresh = new TabPage(WebProfiles::profile(mode));
+    connect(fresh, &QWebEnginePage::urlChanged, this, [this] {
+        if (m_observers.urlChanged)
+            m_observers.urlChanged();
+    });
+    connect(fresh, &QWebEnginePage::titleChanged, this, [this] {
+        if (m_observers.titleChanged)
+            m_observers.titleChanged();
+    });
+    connect(fresh, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        m_loadTimeout.stop();
+        if (ok && m_observers.loadFinished)
+            m_observers.loadFinished();
+    });
+    m_view->setPage(fresh);
+    m_page = fresh;
+    if (old)
+        old->deleteLater();
+}
+
+QUrl QtWebPage::url() const
+{
+    return page()->url();
+}
+
+QString QtWebPage::title() const
+{
+    // Until the page has a title of its own, the engine reports its address
+    // (often without the scheme); that is no title.
+    const QString title = page()->title();
+    return !title.isEmpty() && page()->url().toString().endsWith(title) ? QString() : title;
+}
+
+void QtWebPage::switchUserAgentMode(UserAgentMode mode, const QUrl &address)
+{
+    usePage(mode);
+    load(address);
+}
+
+void QtWebPage::load(const QUrl &address)
+{
+    m_loadTimeout.start();
+    page()->load(address);
+}
+
+void QtWebPage::reload()
+{
+    m_loadTimeout.start();
+    page()->triggerAction(QWebEnginePage::Reload);
+}
+
+void QtWebPage::runJavaScript(const QString &script, std::function<void(const QVariant &)> callback)
+{
+    page()->runJavaScript(script, 0, [callback = std::move(callback)](const QVariant &result) { callback(result); });
+}
+
+void QtWebPage::setObservers(Observers observers)
+{
+    m_observers = std::move(observers);
+}
+
+void QtWebPage::retire()
+{
+    m_observers = {};
+    m_loadTimeout.stop();
+    page()->triggerAction(QWebEnginePage::Stop);
+    page()->load(QUrl(QStringLiteral("about:blank")));
+    m_view->hide();
+    m_view->setParent(nullptr);
+}
+
+std::unique_ptr<WebPage> QtWebPageFactory::create(UserAgentMode mode)
+{
+    return std::make_unique<QtWebPage>(mode);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/WebPage.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class QWebEngineView;
+class QWebEnginePage;
+class QWidget;
+
+// A tab's page in Qt WebEngine and the view that shows it.
+class QtWebPage final : public QObject, public WebPage
+{
+    Q_OBJECT
+
+public:
+    explicit QtWebPage(UserAgentMode mode);
+    ~QtWebPage() override;
+
+    QUrl url() const override;
+    QString title() const override;
+    UserAgentMode userAgentMode() const override { return m_mode; }
+    void switchUserAgentMode(UserAgentMode mode, const QUrl &address) override;
+    void load(const QUrl &address) override;
+    void reload() override;
+    void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) override;
+    void setObservers(Observers observers) override;
+    void retire() override;
+
+    QWidget *view() const;
+    QWebEnginePage *page() const;
+    // The renderer process serving the page; 0 when none runs.
+    qint64 rendererProcessId() const;
+
+private:
+    void usePage(UserAgentMode mode);
+
+    UserAgentMode m_mode;
+    std::unique_ptr<QWebEngineView> m_view;
+    QWebEnginePage *m_page = nullptr;
+    Observers m_observers;
+    QTimer m_loadTimeout;
+};
+
+// Makes QtWebPages for the hibernation engine.
+class QtWebPageFactory final : public WebPageFactory
+{
+public:
+    std::unique_ptr<WebPage> create(UserAgentMode mode) override;
+};

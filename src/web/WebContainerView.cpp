@@ -1,0 +1,32 @@
+#include "web/WebContainerView.h"
+
+#include "web/HibernationEngine.h"
+#include "web/QtWebPage.h"
+
+#include <QVBoxLayout>
+
+WebContainerView::WebContainerView(HibernationEngine &engine, QWidget *parent)
+    : QWidget(parent), m_engine(engine), m_layout(new QVBoxLayout(this))
+{
+    m_layout->setContentsMargins(0, 0, 0, 0);
+}
+
+void WebContainerView::showTab(const TabModel &tab)
+{
+    // The program's engine makes QtWebPages only.
+    auto &page = static_cast<QtWebPage &>(m_engine.getOrCreateWebView(tab));
+    QWidget *view = page.view();
+    if (view->parentWidget() != this) {
+        // Borrowed views go back to nobody: the pool still holds their pages.
+        while (QLayoutItem *item = m_layout->takeAt(0)) {
+            if (QWidget *shown = item->widget()) {
+                shown->hide();
+                shown->setParent(nullptr);
+            }
+            delete item;
+        }
+        m_layout->addWidget(view);
+        view->show();
+    }
+    m_engine.applyUserAgentMode(tab);
+}

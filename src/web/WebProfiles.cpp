@@ -1,0 +1,22 @@
+#include "web/WebProfiles.h"
+
+#include <QCoreApplication>
+#include <QWebEngineProfile>
+
+namespace WebProfiles {
+
+QWebEngineProfile *profile(UserAgentMode mode)
+{
+    static QWebEngineProfile *profiles[2] = {};
+    QWebEngineProfile *&slot = profiles[mode == UserAgentMode::Desktop ? 0 : 1];
+    if (!slot) {
+        // Named profiles keep cookies and storage on disk, under
+        // ~/.local/share/Orvane/QtWebEngine/<name>; Qt's default profile would forget them.
+        const QString name = mode == UserAgentMode::Desktop ? QStringLiteral("desktop") : QStringLiteral("mobile");
+        slot = new QWebEngineProfile(name, QCoreApplication::instance());
+        slot->setHttpUserAgent(customUserAgent(mode));
+    }
+    return slot;
+}
+
+} // namespace WebProfiles
