@@ -80,8 +80,7 @@ void QtWebPage::usePage(UserAgentMode mode)
     });
     m_view->setPage(fresh);
     m_page = fresh;
-    if (old)
-        old->deleteLater();
+    delete old;
 }
 
 QUrl QtWebPage::url() const

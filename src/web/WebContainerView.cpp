@@ -11,20 +11,30 @@ WebContainerView::WebContainerView(HibernationEngine &engine, QWidget *parent)
     m_layout->setContentsMargins(0, 0, 0, 0);
 }
 
+WebContainerView::~WebContainerView()
+{
+    releaseShownView();
+}
+
+// Borrowed views go back to nobody: the pool still holds their pages.
+void WebContainerView::releaseShownView()
+{
+    while (QLayoutItem *item = m_layout->takeAt(0)) {
+        if (QWidget *shown = item->widget()) {
+            shown->hide();
+            shown->setParent(nullptr);
+        }
+        delete item;
+    }
+}
+
 void WebContainerView::showTab(const TabModel &tab)
 {
     // The program's engine makes QtWebPages only.
     auto &page = static_cast<QtWebPage &>(m_engine.getOrCreateWebView(tab));
     QWidget *view = page.view();
     if (view->parentWidget() != this) {
-        // Borrowed views go back to nobody: the pool still holds their pages.
-        while (QLayoutItem *item = m_layout->takeAt(0)) {
-            if (QWidget *shown = item->widget()) {
-                shown->hide();
-                shown->setParent(nullptr);
-            }
-            delete item;
-        }
+        releaseShownView();
         m_layout->addWidget(view);
         view->show();
     }

@@ -14,12 +14,16 @@ class WebContainerView final : public QWidget
 
 public:
     explicit WebContainerView(HibernationEngine &engine, QWidget *parent = nullptr);
+    // Gives the borrowed view back rather than deleting it with this widget.
+    ~WebContainerView() override;
 
     // Shows the tab, creating its page if it has none, and applies a changed
     // user agent mode (which reloads the page once).
     void showTab(const TabModel &tab);
 
 private:
+    void releaseShownView();
+
     HibernationEngine &m_engine;
     QVBoxLayout *m_layout;
 };

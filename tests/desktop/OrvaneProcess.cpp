@@ -1,5 +1,6 @@
 #include "OrvaneProcess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -117,7 +118,9 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs)
     while (timer.elapsed() < timeoutMs) {
         if (condition())
             return true;
-        QThread::msleep(20);
+        // Keeps this process's own servers answering while it waits.
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
     }
     return condition();
 }

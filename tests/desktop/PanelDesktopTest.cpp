@@ -1,5 +1,6 @@
 // The panel on a real X server, with and without a window manager, driven by
 // real pointer input.
+#include "LocalHttpServer.h"
 #include "OrvaneProcess.h"
 
 #include <QDir>
@@ -184,6 +185,25 @@ TEST_P(PanelOnDesktop, XdgOpenReachesTheRunningInstance)
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
     orvane.run(QStringLiteral("xdg-open"), {QStringLiteral("orvane://toggle")});
     EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, 5000));
+}
+
+TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)
+{
+    LocalHttpServer server;
+    server.setReply(QStringLiteral("/hello"), {200, "<html><head><title>Hello Page</title></head><body>Hi</body></html>",
+                                               "text/html", {}, 0});
+    OrvaneProcess orvane;
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    const QString address = server.address().toString() + QStringLiteral("/hello");
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://open?url=") + QString::fromLatin1(QUrl::toPercentEncoding(address))}), 0);
+    EXPECT_TRUE(waitFor([&] { return server.requestCount(QStringLiteral("/hello")) == 1; }, 15000));
+    // The page's title reaches the saved tab list, so the page really loaded in the panel.
+    EXPECT_TRUE(waitFor([&] {
+        QFile file(orvane.settingsFile());
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Hello Page");
+    }, 15000));
+    EXPECT_TRUE(orvane.isPanelVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManagers, PanelOnDesktop,

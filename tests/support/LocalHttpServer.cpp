@@ -1,6 +1,8 @@
 #include "LocalHttpServer.h"
 
+#include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
 
 LocalHttpServer::LocalHttpServer()
 {
@@ -27,11 +29,19 @@ void LocalHttpServer::answer(QTcpSocket *socket)
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = QString::fromLatin1(requestLine.value(1));
     m_requests.append(path);
-    const Reply reply = m_replies.value(path, Reply{404, "not found", "text/plain"});
+    m_rawRequests.insert(path, request.left(request.indexOf("\r\n\r\n")));
+    const Reply reply = m_replies.value(path, Reply{404, "not found", "text/plain", {}, 0});
     QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + " Reply\r\n";
     response += "Content-Type: " + reply.contentType + "\r\n";
+    for (const QByteArray &header : reply.headers)
+        response += header + "\r\n";
     response += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
     response += reply.body;
-    socket->write(response);
-    socket->disconnectFromHost();
+    QPointer<QTcpSocket> target(socket);
+    QTimer::singleShot(reply.delayMs, socket, [target, response] {
+        if (!target)
+            return;
+        target->write(response);
+        target->disconnectFromHost();
+    });
 }

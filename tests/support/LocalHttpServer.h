@@ -17,6 +17,10 @@ public:
         int status = 200;
         QByteArray body;
         QByteArray contentType = "application/json";
+        // Extra header lines, such as "Location: /next".
+        QByteArrayList headers;
+        // How long the server waits before it answers.
+        int delayMs = 0;
     };
 
     LocalHttpServer();
@@ -25,6 +29,8 @@ public:
     // http://127.0.0.1:<port>
     QUrl address() const;
     int requestCount(const QString &path) const { return m_requests.count(path); }
+    // The raw request (request line and headers) last received for the path.
+    QByteArray lastRequest(const QString &path) const { return m_rawRequests.value(path); }
 
 private:
     void answer(QTcpSocket *socket);
@@ -32,4 +38,5 @@ private:
     QTcpServer m_server;
     QHash<QString, Reply> m_replies;
     QStringList m_requests;
+    QHash<QString, QByteArray> m_rawRequests;
 };

@@ -123,7 +123,7 @@ protected:
 
     void serve(const QByteArray &body, int status = 200)
     {
-        server.setReply(QStringLiteral("/v6/latest/USD"), {status, body});
+        server.setReply(QStringLiteral("/v6/latest/USD"), {status, body, "application/json", {}, 0});
     }
 
     LocalHttpServer server;

@@ -127,11 +127,11 @@ TEST(FaviconAnalysisTest, TrimsOnlyMarginsWiderThanFourPixels)
 TEST(FaviconLoading, SkipsFailuresAndOversizedBodies)
 {
     LocalHttpServer server;
-    server.setReply(QStringLiteral("/missing.png"), {404, png(filled(8, Qt::red)), "image/png"});
-    server.setReply(QStringLiteral("/page.png"), {200, "<html>not an icon</html>", "text/html"});
-    server.setReply(QStringLiteral("/huge.png"), {200, QByteArray(2 << 20, 'x'), "image/png"});
-    server.setReply(QStringLiteral("/giant.png"), {200, png(filled(3000, Qt::blue)), "image/png"});
-    server.setReply(QStringLiteral("/icon.png"), {200, png(filled(32, QColor(10, 30, 120))), "image/png"});
+    server.setReply(QStringLiteral("/missing.png"), {404, png(filled(8, Qt::red)), "image/png", {}, 0});
+    server.setReply(QStringLiteral("/page.png"), {200, "<html>not an icon</html>", "text/html", {}, 0});
+    server.setReply(QStringLiteral("/huge.png"), {200, QByteArray(2 << 20, 'x'), "image/png", {}, 0});
+    server.setReply(QStringLiteral("/giant.png"), {200, png(filled(3000, Qt::blue)), "image/png", {}, 0});
+    server.setReply(QStringLiteral("/icon.png"), {200, png(filled(32, QColor(10, 30, 120))), "image/png", {}, 0});
 
     FaviconSources sources;
     sources.cacheKey = QStringLiteral("loader-test");
