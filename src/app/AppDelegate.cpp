@@ -2,6 +2,7 @@
 
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
+#include "icons/AppIconProvider.h"
 #include "app/UrlCommandHandler.h"
 #include "panel/OrvanePanel.h"
 #include "panel/PanelWindow.h"
@@ -13,6 +14,9 @@
 #include "web/HibernationEngine.h"
 #include "web/QtWebPage.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QTimer>
 #include <QUrl>
 
@@ -39,6 +43,9 @@ AppDelegate::~AppDelegate()
 void AppDelegate::applicationDidFinishLaunching()
 {
     SystemLog::write(QStringLiteral("[Orvane] Application did finish launching..."));
+    const QImage icon = AppIconProvider::icon();
+    if (!icon.isNull())
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     createPanel();
     // Next, in this order: the tray item and its menu, the edge strips (with
     // screen-change handling) and the hot keys.

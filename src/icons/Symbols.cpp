@@ -1,0 +1,133 @@
+#include "icons/Symbols.h"
+
+#include <QHash>
+#include <QtMath>
+
+#include <functional>
+
+namespace {
+
+QPainterPath play()
+{
+    QPainterPath p;
+    p.moveTo(0.3, 0.18);
+    p.lineTo(0.82, 0.5);
+    p.lineTo(0.3, 0.82);
+    p.closeSubpath();
+    return p;
+}
+
+QPainterPath lightbulb()
+{
+    QPainterPath p;
+    p.addEllipse(QPointF(0.5, 0.4), 0.26, 0.26);
+    p.addRoundedRect(QRectF(0.37, 0.6, 0.26, 0.16), 0.04, 0.04);
+    p.addRoundedRect(QRectF(0.41, 0.79, 0.18, 0.07), 0.03, 0.03);
+    return p.simplified();
+}
+
+QPainterPath gear()
+{
+    QPainterPath teeth;
+    for (int i = 0; i < 8; ++i) {
+        QPainterPath tooth;
+        tooth.addRoundedRect(QRectF(-0.07, -0.46, 0.14, 0.2), 0.03, 0.03);
+        QTransform rotate;
+        rotate.rotate(i * 45);
+        teeth.addPath(rotate.map(tooth));
+    }
+    QPainterPath body;
+    body.addEllipse(QPointF(0, 0), 0.33, 0.33);
+    QPainterPath hole;
+    hole.addEllipse(QPointF(0, 0), 0.13, 0.13);
+    QPainterPath gearShape = body.united(teeth).subtracted(hole);
+    return QTransform::fromTranslate(0.5, 0.5).map(gearShape);
+}
+
+QPainterPath xmark()
+{
+    QPainterPath p;
+    QPainterPath bar;
+    bar.addRoundedRect(QRectF(-0.06, -0.36, 0.12, 0.72), 0.06, 0.06);
+    QTransform left, right;
+    left.translate(0.5, 0.5).rotate(45);
+    right.translate(0.5, 0.5).rotate(-45);
+    p.addPath(left.map(bar));
+    p.addPath(right.map(bar));
+    return p.simplified();
+}
+
+QPainterPath notepad()
+{
+    QPainterPath page;
+    page.addRoundedRect(QRectF(0.22, 0.14, 0.56, 0.72), 0.08, 0.08);
+    QPainterPath lines;
+    for (double y : {0.34, 0.48, 0.62})
+        lines.addRect(QRectF(0.32, y, 0.36, 0.05));
+    return page.subtracted(lines);
+}
+
+QPainterPath tray()
+{
+    QPainterPath p;
+    p.moveTo(0.14, 0.52);
+    p.lineTo(0.3, 0.24);
+    p.lineTo(0.7, 0.24);
+    p.lineTo(0.86, 0.52);
+    p.lineTo(0.86, 0.78);
+    p.lineTo(0.14, 0.78);
+    p.closeSubpath();
+    QPainterPath slot;
+    slot.moveTo(0.24, 0.52);
+    slot.lineTo(0.4, 0.52);
+    slot.lineTo(0.44, 0.6);
+    slot.lineTo(0.56, 0.6);
+    slot.lineTo(0.6, 0.52);
+    slot.lineTo(0.76, 0.52);
+    slot.lineTo(0.76, 0.7);
+    slot.lineTo(0.24, 0.7);
+    slot.closeSubpath();
+    return p.subtracted(slot);
+}
+
+QPainterPath sparkles()
+{
+    QPainterPath p;
+    const auto star = [&p](QPointF c, double r) {
+        p.moveTo(c.x(), c.y() - r);
+        p.quadTo(c, QPointF(c.x() + r, c.y()));
+        p.quadTo(c, QPointF(c.x(), c.y() + r));
+        p.quadTo(c, QPointF(c.x() - r, c.y()));
+        p.quadTo(c, QPointF(c.x(), c.y() - r));
+        p.closeSubpath();
+    };
+    star(QPointF(0.42, 0.55), 0.3);
+    star(QPointF(0.76, 0.24), 0.14);
+    return p;
+}
+
+const QHash<QString, std::function<QPainterPath()>> &drawings()
+{
+    static const QHash<QString, std::function<QPainterPath()>> table = {
+        {QStringLiteral("play.fill"), play},
+        {QStringLiteral("lightbulb.fill"), lightbulb},
+        {QStringLiteral("gearshape.fill"), gear},
+        {QStringLiteral("xmark"), xmark},
+        {QStringLiteral("note.text"), notepad},
+        {QStringLiteral("tray.fill"), tray},
+        {QStringLiteral("sparkles"), sparkles},
+    };
+    return table;
+}
+
+} // namespace
+
+namespace Symbols {
+
+QPainterPath path(const QString &name)
+{
+    const auto it = drawings().constFind(name);
+    return it == drawings().cend() ? QPainterPath() : (*it)();
+}
+
+} // namespace Symbols
