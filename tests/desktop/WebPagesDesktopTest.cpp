@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QEventLoop>
 
 #include <gtest/gtest.h>
@@ -108,6 +109,19 @@ TEST_F(WebPages, AHibernatedSlowPageNeverUpdatesItsRecord)
     after.isHibernated = before.isHibernated;
     EXPECT_EQ(after, before);
     EXPECT_TRUE(tab(index).isHibernated);
+}
+
+TEST_F(WebPages, ARetiredPageGivesItsRendererProcessBack)
+{
+    server.setReply(QStringLiteral("/heavy"), {200, page("Heavy"), "text/html", {}, 0});
+    const int index = addTab(QStringLiteral("/heavy"));
+    QtWebPage &webPage = pageOf(index);
+    ASSERT_TRUE(spinUntil([&] { return tab(index).title == QLatin1String("Heavy") && webPage.rendererProcessId() > 0; }));
+    const qint64 renderer = webPage.rendererProcessId();
+    const QString proc = QStringLiteral("/proc/%1").arg(renderer);
+    ASSERT_TRUE(QFileInfo::exists(proc));
+    engine->hibernateTab(tab(index).id);
+    EXPECT_TRUE(spinUntil([&] { return !QFileInfo::exists(proc); }, 10000)) << "renderer " << renderer << " still runs";
 }
 
 TEST_F(WebPages, TheMobileIdentityReachesHeadersAndScripts)

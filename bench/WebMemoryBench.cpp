@@ -1,0 +1,115 @@
+// What web tabs cost in memory, and what hibernation gives back: the resident
+// memory of the pages' renderer processes with five live tabs on local pages,
+// then after hibernateAllInactive(). Needs a display (make bench runs Xvfb).
+#include "LocalHttpServer.h"
+#include "platform/MemoryKeyValueStore.h"
+#include "platform/Ports.h"
+#include "platform/qt/ProcFsMemory.h"
+#include "platform/qt/QtClock.h"
+#include "platform/SystemAppearance.h"
+#include "state/AppState.h"
+#include "web/HibernationEngine.h"
+#include "web/QtWebPage.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSet>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace {
+
+class LightAppearance final : public SystemAppearance
+{
+public:
+    bool isDark() const override { return false; }
+    void setChangeHandler(std::function<void()>) override {}
+};
+
+bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 20000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+// Resident memory of the processes, in MiB.
+double residentMiB(const QSet<qint64> &pids)
+{
+    double total = 0;
+    for (qint64 pid : pids) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:"))
+                total += line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+        }
+    }
+    return total;
+}
+
+QSet<qint64> livingRenderers(HibernationEngine &engine, const QList<TabModel> &tabs)
+{
+    QSet<qint64> pids;
+    for (const TabModel &tab : tabs) {
+        if (auto *page = static_cast<QtWebPage *>(engine.existingWebView(tab.id)); page && page->rendererProcessId() > 0)
+            pids.insert(page->rendererProcessId());
+    }
+    return pids;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    if (getuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-dev-shm-usage");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+
+    LocalHttpServer server;
+    QByteArray body = "<html><head><title>Page</title></head><body><ul>";
+    for (int i = 0; i < 2000; ++i)
+        body += "<li>Row " + QByteArray::number(i) + " of a longer page</li>";
+    body += "</ul><script>window.data = new Array(200000).fill(0).map((_, i) => 'item ' + i);</script></body></html>";
+    server.setReply(QStringLiteral("/page"), {200, body, "text/html", {}, 0});
+
+    QtClock clock;
+    MemoryKeyValueStore store;
+    LightAppearance appearance;
+    ProcFsMemory memory;
+    AppState state(Ports{clock, store, appearance, memory});
+    const auto tabs = state.tabs();
+    for (const TabModel &tab : tabs)
+        state.removeTab(tab.id);
+    for (int i = 0; i < 5; ++i)
+        state.addTab(QStringLiteral("Page %1").arg(i), server.address().resolved(QUrl(QStringLiteral("/page?tab=%1").arg(i))), QString(), false);
+    state.selectTab(state.tabs().first().id);
+
+    QtWebPageFactory factory;
+    HibernationEngine engine(state, clock, factory);
+    for (const TabModel &tab : state.tabs())
+        engine.getOrCreateWebView(tab);
+    spinUntil([&] { return server.requestCount(QStringLiteral("/page")) == 5 && livingRenderers(engine, state.tabs()).size() >= 1; });
+    spinUntil([] { return false; }, 3000); // let the pages' scripts run and settle
+
+    const QSet<qint64> before = livingRenderers(engine, state.tabs());
+    const double beforeMiB = residentMiB(before);
+    engine.hibernateAllInactive();
+    spinUntil([&] { return residentMiB(before) < beforeMiB / 2; }, 10000);
+    spinUntil([] { return false; }, 1000);
+    const double afterMiB = residentMiB(before);
+
+    std::printf("renderers with 5 live tabs: %lld processes, %.1f MiB resident\n", static_cast<long long>(before.size()), beforeMiB);
+    std::printf("after hibernateAllInactive: %lld processes alive, %.1f MiB resident\n",
+                static_cast<long long>(livingRenderers(engine, state.tabs()).size()), afterMiB);
+    return 0;
+}
