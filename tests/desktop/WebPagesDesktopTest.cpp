@@ -166,6 +166,19 @@ TEST_F(WebPages, ALinkToANewWindowOpensNothing)
     EXPECT_EQ(tab(index).url.path(), QStringLiteral("/opener"));
 }
 
+TEST_F(WebPages, PagesAreRefusedPermissions)
+{
+    server.setReply(QStringLiteral("/ask"),
+                    {200, page("Asking", {}, R"(<script>
+                        Notification.requestPermission().then(function (answer) { document.title = 'notifications ' + answer; });
+                    </script>)"),
+                     "text/html", {}, 0});
+    // The page reports the answer in its own title (the tab keeps its first one).
+    QtWebPage &ask = pageOf(addTab(QStringLiteral("/ask")));
+    EXPECT_TRUE(spinUntil([&] { return ask.title().startsWith(QLatin1String("notifications")); }));
+    EXPECT_EQ(ask.title(), QStringLiteral("notifications denied"));
+}
+
 TEST_F(WebPages, TheContainerBorrowsThePooledPageWithoutReloading)
 {
     server.setReply(QStringLiteral("/one"), {200, page("One"), "text/html", {}, 0});

@@ -147,6 +147,7 @@ TEST(FaviconLoading, SkipsFailuresAndOversizedBodies)
     ASSERT_TRUE(analysis);
     EXPECT_EQ(analysis->backgroundColor.rgb(), QColor(10, 30, 120).rgb());
     EXPECT_EQ(server.requestCount(QStringLiteral("/giant.png")), 1);
+    EXPECT_TRUE(server.lastRequest(QStringLiteral("/icon.png")).contains("User-Agent: Orvane/1.0 (Macintosh; Intel Mac OS X)"));
     EXPECT_TRUE(FaviconCache::shared().get(QStringLiteral("loader-test")));
 
     // Cached now: a second load answers without the network.
