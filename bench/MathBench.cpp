@@ -26,35 +26,56 @@ BENCHMARK_CAPTURE(evaluateLine, percentOf, "15% of 200 + 10%");
 BENCHMARK_CAPTURE(evaluateLine, currency, "$250 + \xE2\x82\xAC" "100");
 BENCHMARK_CAPTURE(evaluateLine, conversion, "100 usd to eur");
 
-// A note of typical lines: prose, headings, lists, assignments and calculations.
+// A note of typical lines, none the same: prose, headings, lists,
+// assignments and calculations.
 QString noteOf(int lines)
 {
     const QStringList kinds = {
-        QStringLiteral("# Monthly budget"),
-        QStringLiteral("Groceries and the usual weekly errands."),
-        QStringLiteral("rent = 1200"),
-        QStringLiteral("- [ ] utilities = 180 + 45 ="),
-        QStringLiteral("rent * 12 ="),
-        QStringLiteral("15% of 2400"),
-        QStringLiteral("$250 + \u20AC100 ="),
-        QStringLiteral("100 usd to eur"),
+        QStringLiteral("# Monthly budget %1"),
+        QStringLiteral("Groceries and the usual weekly errands, week %1."),
+        QStringLiteral("rent = 1200 + %1"),
+        QStringLiteral("- [ ] utilities = 180 + %1 ="),
+        QStringLiteral("rent * 12 + %1 ="),
+        QStringLiteral("15% of 2400 + %1"),
+        QStringLiteral("$250 + \u20AC%1 ="),
+        QStringLiteral("%1 usd to eur"),
         QString(),
-        QStringLiteral("tools = 20 + 12 + 8 = 40"),
+        QStringLiteral("tools = 20 + 12 + %1 = 40"),
     };
     QStringList note;
     for (int i = 0; i < lines; ++i)
-        note.append(kinds.at(i % kinds.size()));
+        note.append(kinds.at(i % kinds.size()).arg(i));
     return note.join(QLatin1Char('\n'));
 }
 
-void parseDocument(benchmark::State &state)
+// A note read for the first time.
+void parseDocumentCold(benchmark::State &state)
 {
-    InlineMathParser parser(currency());
     const QString note = noteOf(int(state.range(0)));
-    for (auto _ : state)
+    for (auto _ : state) {
+        InlineMathParser parser(currency());
         benchmark::DoNotOptimize(parser.parseDocument(note));
+    }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(parseDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(parseDocumentCold)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// What the scratchpad does on a keystroke: the same note read again with one
+// line changed, a different line each time.
+void parseDocumentAfterKeystroke(benchmark::State &state)
+{
+    const int lines = int(state.range(0));
+    QStringList note = noteOf(lines).split(QLatin1Char('\n'));
+    InlineMathParser parser(currency());
+    parser.parseDocument(note.join(QLatin1Char('\n')));
+    int keystroke = 0;
+    for (auto _ : state) {
+        const int line = (keystroke * 7919) % lines;
+        note[line] += QLatin1Char(keystroke % 2 ? ' ' : '1');
+        ++keystroke;
+        benchmark::DoNotOptimize(parser.parseDocument(note.join(QLatin1Char('\n'))));
+    }
+}
+BENCHMARK(parseDocumentAfterKeystroke)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

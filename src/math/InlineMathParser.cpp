@@ -7,9 +7,12 @@
 #include "math/NumberFormat.h"
 
 
+#include <QLocale>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -76,6 +79,20 @@ NameAndExpression splitAtFirstEquals(const QString &text)
     return {trimHorizontal(text.left(at)), trimHorizontal(text.mid(at + 1))};
 }
 
+// A well-mixed 64-bit value for one variable; the table's fingerprint is the
+// XOR of its entries', so it can be updated entry by entry.
+quint64 entryFingerprint(const QString &key, double value)
+{
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    quint64 x = (quint64(qHash(key, 0x9E3779B97F4A7C15ULL)) << 1) ^ bits;
+    x ^= x >> 30;
+    x *= 0xBF58476D1CE4E5B9ULL;
+    x ^= x >> 27;
+    x *= 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
 MathResult makeResult(int lineNumber, const QString &expression, const InlineMathParser::DetailedResult &result)
 {
     return MathResult{lineNumber, expression, QStringLiteral("= ") + result.formatted, result.value};
@@ -108,24 +125,68 @@ QStringList InlineMathParser::splitLines(const QString &text)
     return lines;
 }
 
-QList<MathResult> InlineMathParser::parseDocument(const QString &text)
+void InlineMathParser::resetVariables()
 {
     m_variables.clear();
+    m_variablesFingerprint = 0;
+}
+
+void InlineMathParser::setVariable(const QString &key, double value)
+{
+    const auto old = m_variables.constFind(key);
+    if (old != m_variables.cend())
+        m_variablesFingerprint ^= entryFingerprint(key, *old);
+    m_variables.insert(key, value);
+    m_variablesFingerprint ^= entryFingerprint(key, value);
+    m_lastAssignment = std::pair(key, value);
+}
+
+QList<MathResult> InlineMathParser::parseDocument(const QString &text)
+{
+    resetVariables();
+    dropCacheIfLocaleChanged();
     QList<MathResult> results;
     const QStringList lines = splitLines(text);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (auto result = parseLine(lines.at(i), int(i)))
+        if (auto result = parseLineUsingCache(lines.at(i), int(i)))
             results.append(std::move(*result));
     }
     return results;
 }
 
+void InlineMathParser::dropCacheIfLocaleChanged()
+{
+    const QString locale = QLocale().name();
+    if (locale != m_cacheLocale) {
+        m_cache.clear();
+        m_cacheLocale = locale;
+    }
+}
+
 std::optional<MathResult> InlineMathParser::parseLine(const QString &line, int lineNumber)
 {
+    dropCacheIfLocaleChanged();
+    return parseLineUsingCache(line, lineNumber);
+}
+
+std::optional<MathResult> InlineMathParser::parseLineUsingCache(const QString &line, int lineNumber)
+{
+    if (const LineResultCache::Entry *known = m_cache.find(line, m_variablesFingerprint)) {
+        const LineResultCache::Entry entry = *known;
+        if (entry.assignment)
+            setVariable(entry.assignment->first, entry.assignment->second);
+        std::optional<MathResult> result = entry.result;
+        if (result)
+            result->lineNumber = lineNumber;
+        return result;
+    }
+
+    const quint64 before = m_variablesFingerprint;
+    m_lastAssignment.reset();
     const QString trimmed = trimHorizontal(line);
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    return parseContent(removeListMarker(trimmed), lineNumber);
+    const std::optional<MathResult> result = trimmed.isEmpty() ? std::nullopt : parseContent(removeListMarker(trimmed), lineNumber);
+    m_cache.insert(line, before, {result, m_lastAssignment});
+    return result;
 }
 
 std::optional<MathResult> InlineMathParser::parseContent(const QString &content, int lineNumber)
@@ -180,7 +241,7 @@ bool InlineMathParser::assign(const QString &name, const QString &expression, De
     const auto value = evaluateDetailed(expression);
     if (!value)
         return false;
-    m_variables.insert(variableKey(name).trimmed(), value->value);
+    setVariable(variableKey(name).trimmed(), value->value);
     result = *value;
     return true;
 }

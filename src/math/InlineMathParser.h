@@ -1,5 +1,6 @@
 #pragma once
 
+#include "math/LineResultCache.h"
 #include "math/MathLexer.h"
 #include "math/MathResult.h"
 
@@ -30,7 +31,7 @@ public:
     std::optional<DetailedResult> evaluateDetailed(const QString &expression) const;
     std::optional<double> evaluateExpression(const QString &expression) const;
     QString formatResult(double value) const;
-    void resetVariables() { m_variables.clear(); }
+    void resetVariables();
 
     const MathVariables &variables() const { return m_variables; }
 
@@ -41,10 +42,18 @@ public:
     static QStringList splitLines(const QString &text);
 
 private:
+    void dropCacheIfLocaleChanged();
+    std::optional<MathResult> parseLineUsingCache(const QString &line, int lineNumber);
     std::optional<MathResult> parseContent(const QString &content, int lineNumber);
-    std::optional<DetailedResult> evaluate(const QString &text, const std::optional<QString> &currency) const;
     bool assign(const QString &name, const QString &expression, DetailedResult &result);
+    void setVariable(const QString &key, double value);
 
     const CurrencyEngine &m_currency;
     MathVariables m_variables;
+    // Stands for the whole variable table (order-independent), kept up to date on every assignment.
+    quint64 m_variablesFingerprint = 0;
+    std::optional<std::pair<QString, double>> m_lastAssignment;
+    LineResultCache m_cache;
+    // Results are formatted in the locale; a new locale starts the cache over.
+    QString m_cacheLocale;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -145,6 +146,39 @@ TEST_F(MathParser, TheSampleNoteAnswersItsOwnCalculations)
                          "18: total_usd = $250 + \u20AC100 = $358.70",
                      }));
     EXPECT_EQ(InlineMathParser::splitLines(sample).size(), 19);
+}
+
+// Reading a note again reuses what unchanged lines gave; the answers must be
+// exactly those of a parser reading the note for the first time.
+TEST_F(MathParser, RereadingAnEditedNoteGivesWhatAFreshReadGives)
+{
+    const QStringList pool = {
+        QStringLiteral("rent = 1200"), QStringLiteral("rent = 900"), QStringLiteral("rent * 12 ="),
+        QStringLiteral("bonus = rent / 2"), QStringLiteral("bonus + rent ="), QStringLiteral("15% of rent"),
+        QStringLiteral("$250 + \u20AC100 ="), QStringLiteral("100 usd to eur"), QStringLiteral("# Budget"),
+        QStringLiteral("tools = 20 + 12 + 8 = 40"), QStringLiteral("tools * 2 ="), QStringLiteral(""),
+        QStringLiteral("x = bonus - tools"), QStringLiteral("x ="), QStringLiteral("- [ ] x * 3 ="),
+    };
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> pick(0, int(pool.size()) - 1);
+    QStringList note;
+    for (int i = 0; i < 12; ++i)
+        note.append(pool.at(pick(random)));
+    for (int edit = 0; edit < 300; ++edit) {
+        note[pick(random) % note.size()] = pool.at(pick(random));
+        const QString text = note.join(QLatin1Char('\n'));
+        InlineMathParser fresh(currency);
+        ASSERT_EQ(parser.parseDocument(text), fresh.parseDocument(text)) << text.toStdString();
+        ASSERT_EQ(parser.variables(), fresh.variables());
+    }
+}
+
+TEST_F(MathParser, ALocaleChangeIsNotAnsweredFromEarlierReads)
+{
+    EXPECT_EQ(single(QStringLiteral("10 / 4 =")), QStringLiteral("= 2.5"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(single(QStringLiteral("10 / 4 =")), QStringLiteral("= 2,5"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 TEST(AnswerText, RecognisesNumbersWithCurrencyAndPercentMarks)
