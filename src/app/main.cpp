@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 int main(int argc, char *argv[])
 {
@@ -31,6 +32,16 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "Orvane needs a graphical desktop session, and none was found "
                              "(DISPLAY is not set). Start it from the desktop, or set DISPLAY.\n");
         return 1;
+    }
+    // Qt aborts when it cannot reach the X server; say so plainly instead.
+    if (xcb_connection_t *probe = xcb_connect(nullptr, nullptr)) {
+        const bool reachable = !xcb_connection_has_error(probe);
+        xcb_disconnect(probe);
+        if (!reachable) {
+            std::fprintf(stderr, "Orvane cannot reach the X display \"%s\". Is the desktop session running, and may "
+                                 "this user use it?\n", qgetenv("DISPLAY").constData());
+            return 1;
+        }
     }
     // The panel relies on X11 window management; Wayland desktops run it through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

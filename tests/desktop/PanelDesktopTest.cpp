@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -204,6 +205,25 @@ TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)
         return file.open(QIODevice::ReadOnly) && file.readAll().contains("Hello Page");
     }, 15000));
     EXPECT_TRUE(orvane.isPanelVisible());
+}
+
+TEST(OrvaneStart, ExplainsAMissingOrUnreachableDisplay)
+{
+    for (const char *display : {"", ":987"}) {
+        QProcess orvane;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QTemporaryDir home;
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        orvane.setProcessEnvironment(environment);
+        orvane.start(QStringLiteral(ORVANE_BINARY), {});
+        ASSERT_TRUE(orvane.waitForFinished(10000));
+        EXPECT_EQ(orvane.exitStatus(), QProcess::NormalExit) << "no crash";
+        EXPECT_EQ(orvane.exitCode(), 1);
+        EXPECT_TRUE(orvane.readAllStandardError().contains("Orvane")) << display;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManagers, PanelOnDesktop,
