@@ -16,6 +16,16 @@ constexpr int timeoutMs = 4000;
 
 FaviconLoader::FaviconLoader(QNetworkAccessManager &network, QObject *parent) : QObject(parent), m_network(network) {}
 
+FaviconLoader::~FaviconLoader()
+{
+    if (m_reply) {
+        // Disconnected first: aborting reports "finished" at once.
+        m_reply->disconnect(this);
+        m_reply->abort();
+        m_reply->deleteLater();
+    }
+}
+
 void FaviconLoader::load(const FaviconSources &sources, double pointSize)
 {
     if (const auto cached = FaviconCache::shared().get(sources.cacheKey)) {
@@ -55,6 +65,7 @@ void FaviconLoader::tryCandidate(qsizetype index)
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::PreferCache);
     request.setTransferTimeout(timeoutMs);
     QNetworkReply *reply = m_network.get(request);
+    m_reply = reply;
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
         if (received > maximumBytes || total > maximumBytes)
             reply->abort();

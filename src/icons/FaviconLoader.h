@@ -4,6 +4,7 @@
 #include "icons/FaviconCandidates.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <optional>
 
@@ -22,6 +23,8 @@ public:
     static constexpr int maximumSide = 2048;
 
     FaviconLoader(QNetworkAccessManager &network, QObject *parent = nullptr);
+    // A download still running is cancelled.
+    ~FaviconLoader() override;
 
     // Emits finished() once: with the cached tile at once when there is one.
     void load(const FaviconSources &sources, double pointSize);
@@ -37,6 +40,7 @@ private:
     void accept(const QImage &image);
 
     QNetworkAccessManager &m_network;
+    QPointer<QNetworkReply> m_reply;
     FaviconSources m_sources;
     double m_pointSize = 0;
 };
