@@ -2,8 +2,8 @@
 
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
-#include "icons/AppIconProvider.h"
 #include "app/UrlCommandHandler.h"
+#include "icons/AppIconProvider.h"
 #include "panel/OrvanePanel.h"
 #include "panel/PanelWindow.h"
 #include "platform/Ports.h"
