@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -205,6 +207,30 @@ TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)
         return file.open(QIODevice::ReadOnly) && file.readAll().contains("Hello Page");
     }, 15000));
     EXPECT_TRUE(orvane.isPanelVisible());
+}
+
+TEST(OrvaneStart, AStaleSocketFromACrashDoesNotBlockTheNextStart)
+{
+    OrvaneProcess orvane;
+    // What a crashed Orvane leaves behind: the socket file, with nobody listening.
+    const QString runtime = orvane.environment().value(QStringLiteral("XDG_RUNTIME_DIR"));
+    {
+        QLocalServer crashed;
+        crashed.setSocketOptions(QLocalServer::UserAccessOption);
+        ASSERT_TRUE(crashed.listen(runtime + QStringLiteral("/orvane.socket")));
+        // Closing a server removes its file; a crash would not, so put it back.
+        crashed.close();
+        QFile stale(runtime + QStringLiteral("/orvane.socket"));
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+        // And the lock of a process that no longer runs.
+        QFile lock(runtime + QStringLiteral("/orvane.socket.lock"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write("999999\norvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
 }
 
 TEST(OrvaneStart, ExplainsAMissingOrUnreachableDisplay)
