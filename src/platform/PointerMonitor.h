@@ -15,7 +15,7 @@ public:
     {
         // The pointer moved; read its position from the screen environment.
         std::function<void()> moved;
-        // A left or right button went down anywhere.
+        // The left or right button went down anywhere.
         std::function<void()> buttonPressed;
     };
 

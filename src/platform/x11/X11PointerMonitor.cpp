@@ -83,10 +83,10 @@ void X11PointerMonitor::readEvents()
         const bool isRawPress = (event->response_type & 0x7f) == XCB_GE_GENERIC
             && reinterpret_cast<xcb_ge_generic_event_t *>(event)->extension == m_inputOpcode
             && reinterpret_cast<xcb_ge_generic_event_t *>(event)->event_type == XCB_INPUT_RAW_BUTTON_PRESS;
-        // Buttons 4 to 7 are the wheel; only real clicks count.
+        // Left (1) and right (3) clicks count; the middle button and the wheel (4 to 7) do not.
         const uint32_t button = isRawPress ? reinterpret_cast<xcb_input_raw_button_press_event_t *>(event)->detail : 0;
         std::free(event);
-        if (button >= 1 && button <= 3 && m_handlers.buttonPressed)
+        if ((button == 1 || button == 3) && m_handlers.buttonPressed)
             m_handlers.buttonPressed();
     }
 }
