@@ -38,6 +38,21 @@ QRectF part(const QRectF &box, double x, double y, double w, double h)
     return QRectF(at(box, x, y), QSizeF(w * box.width(), h * box.height()));
 }
 
+// A path through points given in the box's unit coordinates.
+QPainterPath polyline(const QRectF &box, std::initializer_list<QPointF> points, bool closed = false)
+{
+    QPainterPath path;
+    for (const QPointF &point : points) {
+        if (path.elementCount() == 0)
+            path.moveTo(at(box, point.x(), point.y()));
+        else
+            path.lineTo(at(box, point.x(), point.y()));
+    }
+    if (closed)
+        path.closeSubpath();
+    return path;
+}
+
 void fillSymbol(QPainter &p, const QRectF &box, const QString &name, const QColor &color)
 {
     p.fillPath(QTransform::fromTranslate(box.x(), box.y()).scale(box.width(), box.height()).map(Symbols::path(name)), color);
@@ -110,15 +125,9 @@ const QHash<QString, Mark> &marks()
         m.insert(QStringLiteral("openai"), {QColor(0x11, 0x11, 0x11), {white, white, white, white}, openAI});
         m.insert(QStringLiteral("devdocs"), {QColor(0x2B, 0x2F, 0x36), {QColor(0xE8, 0xE8, 0xE8), white, white, white},
                                              [](QPainter &p, const QRectF &b, const Inks &i) {
-                                                 QPainterPath path;
-                                                 path.moveTo(at(b, 0.36, 0.3));
-                                                 path.lineTo(at(b, 0.18, 0.5));
-                                                 path.lineTo(at(b, 0.36, 0.7));
-                                                 path.moveTo(at(b, 0.64, 0.3));
-                                                 path.lineTo(at(b, 0.82, 0.5));
-                                                 path.lineTo(at(b, 0.64, 0.7));
-                                                 path.moveTo(at(b, 0.56, 0.24));
-                                                 path.lineTo(at(b, 0.44, 0.76));
+                                                 QPainterPath path = polyline(b, {{0.36, 0.3}, {0.18, 0.5}, {0.36, 0.7}});
+                                                 path.addPath(polyline(b, {{0.64, 0.3}, {0.82, 0.5}, {0.64, 0.7}}));
+                                                 path.addPath(polyline(b, {{0.56, 0.24}, {0.44, 0.76}}));
                                                  stroke(p, path, i.a, b.width() * 0.08);
                                              }});
         m.insert(QStringLiteral("notion"), {white, {QColor(0x11, 0x11, 0x11), white, white, white},
@@ -131,12 +140,8 @@ const QHash<QString, Mark> &marks()
                                           }});
         m.insert(QStringLiteral("gmail"), {white, {QColor(0xEA, 0x43, 0x35), QColor(0x42, 0x85, 0xF4), white, white},
                                            [](QPainter &p, const QRectF &b, const Inks &i) {
-                                               QPainterPath envelope;
-                                               envelope.moveTo(at(b, 0.16, 0.76));
-                                               envelope.lineTo(at(b, 0.16, 0.28));
-                                               envelope.lineTo(at(b, 0.5, 0.54));
-                                               envelope.lineTo(at(b, 0.84, 0.28));
-                                               envelope.lineTo(at(b, 0.84, 0.76));
+                                               const QPainterPath envelope =
+                                                   polyline(b, {{0.16, 0.76}, {0.16, 0.28}, {0.5, 0.54}, {0.84, 0.28}, {0.84, 0.76}});
                                                stroke(p, envelope, i.a, b.width() * 0.1);
                                            }});
         m.insert(QStringLiteral("linear"), {QColor(0x5E, 0x6A, 0xD2), {white, white, white, white},
@@ -171,13 +176,8 @@ const QHash<QString, Mark> &marks()
                                             [](QPainter &p, const QRectF &b, const Inks &i) {
                                                 QPainterPath head;
                                                 head.addEllipse(part(b, 0.2, 0.26, 0.6, 0.56));
-                                                QPainterPath ears;
-                                                ears.moveTo(at(b, 0.24, 0.42));
-                                                ears.lineTo(at(b, 0.28, 0.16));
-                                                ears.lineTo(at(b, 0.44, 0.3));
-                                                ears.moveTo(at(b, 0.76, 0.42));
-                                                ears.lineTo(at(b, 0.72, 0.16));
-                                                ears.lineTo(at(b, 0.56, 0.3));
+                                                QPainterPath ears = polyline(b, {{0.24, 0.42}, {0.28, 0.16}, {0.44, 0.3}});
+                                                ears.addPath(polyline(b, {{0.76, 0.42}, {0.72, 0.16}, {0.56, 0.3}}));
                                                 QPainterPath eyes;
                                                 eyes.addEllipse(part(b, 0.36, 0.48, 0.08, 0.12));
                                                 eyes.addEllipse(part(b, 0.56, 0.48, 0.08, 0.12));
@@ -188,16 +188,8 @@ const QHash<QString, Mark> &marks()
             body.addEllipse(part(b, 0.22, 0.34, 0.46, 0.36));
             QPainterPath head;
             head.addEllipse(part(b, 0.52, 0.22, 0.24, 0.24));
-            QPainterPath beak;
-            beak.moveTo(at(b, 0.74, 0.3));
-            beak.lineTo(at(b, 0.88, 0.3));
-            beak.lineTo(at(b, 0.74, 0.4));
-            beak.closeSubpath();
-            QPainterPath tail;
-            tail.moveTo(at(b, 0.26, 0.5));
-            tail.lineTo(at(b, 0.1, 0.44));
-            tail.lineTo(at(b, 0.22, 0.64));
-            tail.closeSubpath();
+            const QPainterPath beak = polyline(b, {{0.74, 0.3}, {0.88, 0.3}, {0.74, 0.4}}, true);
+            const QPainterPath tail = polyline(b, {{0.26, 0.5}, {0.1, 0.44}, {0.22, 0.64}}, true);
             p.fillPath(body.united(head).united(beak).united(tail), i.a);
         };
         m.insert(QStringLiteral("twitter"), {QColor(0x1D, 0x9B, 0xF0), {white, white, white, white}, bird});
@@ -246,10 +238,7 @@ const QHash<QString, Mark> &marks()
                                                 QPainterPath head;
                                                 head.addEllipse(part(b, 0.18, 0.36, 0.64, 0.44));
                                                 head.addEllipse(part(b, 0.62, 0.12, 0.14, 0.14));
-                                                QPainterPath antenna;
-                                                antenna.moveTo(at(b, 0.5, 0.36));
-                                                antenna.lineTo(at(b, 0.56, 0.18));
-                                                antenna.lineTo(at(b, 0.66, 0.2));
+                                                const QPainterPath antenna = polyline(b, {{0.5, 0.36}, {0.56, 0.18}, {0.66, 0.2}});
                                                 QPainterPath eyes;
                                                 eyes.addEllipse(part(b, 0.34, 0.5, 0.1, 0.1));
                                                 eyes.addEllipse(part(b, 0.56, 0.5, 0.1, 0.1));
@@ -294,29 +283,16 @@ const QHash<QString, Mark> &marks()
         m.insert(QStringLiteral("googleslides"), {QColor(0xF4, 0xB4, 0x00), {white, white, white, white, QColor(0xF4, 0xB4, 0x00)}, googleSlides});
         m.insert(QStringLiteral("slides"), m.value(QStringLiteral("googleslides")));
         const auto googleDrive = [](QPainter &p, const QRectF &b, const Inks &i) {
-            const auto side = [&](QPointF a, QPointF c, QPointF d, QPointF e, const QColor &color) {
-                QPainterPath path;
-                path.moveTo(a);
-                path.lineTo(c);
-                path.lineTo(d);
-                path.lineTo(e);
-                path.closeSubpath();
-                p.fillPath(path, color);
-            };
-            side(at(b, 0.38, 0.16), at(b, 0.62, 0.16), at(b, 0.36, 0.62), at(b, 0.24, 0.42), i.a);
-            side(at(b, 0.62, 0.16), at(b, 0.88, 0.62), at(b, 0.64, 0.62), at(b, 0.5, 0.38), i.b);
-            side(at(b, 0.12, 0.62), at(b, 0.88, 0.62), at(b, 0.76, 0.82), at(b, 0.24, 0.82), i.c);
+            p.fillPath(polyline(b, {{0.38, 0.16}, {0.62, 0.16}, {0.36, 0.62}, {0.24, 0.42}}, true), i.a);
+            p.fillPath(polyline(b, {{0.62, 0.16}, {0.88, 0.62}, {0.64, 0.62}, {0.5, 0.38}}, true), i.b);
+            p.fillPath(polyline(b, {{0.12, 0.62}, {0.88, 0.62}, {0.76, 0.82}, {0.24, 0.82}}, true), i.c);
         };
         m.insert(QStringLiteral("googledrive"), {white, {QColor(0x0F, 0x9D, 0x58), QColor(0xFF, 0xC1, 0x07), QColor(0x42, 0x85, 0xF4), white}, googleDrive});
         m.insert(QStringLiteral("drive"), m.value(QStringLiteral("googledrive")));
         const auto googleMeet = [](QPainter &p, const QRectF &b, const Inks &i) {
             QPainterPath camera;
             camera.addRoundedRect(part(b, 0.14, 0.3, 0.48, 0.4), b.width() * 0.08, b.width() * 0.08);
-            camera.moveTo(at(b, 0.62, 0.46));
-            camera.lineTo(at(b, 0.86, 0.3));
-            camera.lineTo(at(b, 0.86, 0.7));
-            camera.lineTo(at(b, 0.62, 0.54));
-            camera.closeSubpath();
+            camera.addPath(polyline(b, {{0.62, 0.46}, {0.86, 0.3}, {0.86, 0.7}, {0.62, 0.54}}, true));
             p.fillPath(camera.simplified(), i.a);
         };
         m.insert(QStringLiteral("googlemeet"), {QColor(0x00, 0x89, 0x7B), {white, white, white, white}, googleMeet});
