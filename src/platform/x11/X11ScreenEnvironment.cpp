@@ -64,6 +64,16 @@ QRect X11ScreenEnvironment::workAreaOf(const QRect &screen, const QList<QRect> &
     return best.isEmpty() ? screen : best;
 }
 
+const QList<QRect> &X11ScreenEnvironment::workAreas() const
+{
+    constexpr qint64 freshForMs = 1000;
+    if (!m_workAreasAge.isValid() || m_workAreasAge.elapsed() > freshForMs) {
+        m_workAreas = readWorkAreas();
+        m_workAreasAge.start();
+    }
+    return m_workAreas;
+}
+
 double X11ScreenEnvironment::primaryBottom()
 {
     const QScreen *primary = QGuiApplication::primaryScreen();
@@ -81,14 +91,14 @@ QList<ScreenGeometry> X11ScreenEnvironment::screens() const
         all.removeAll(primary);
         all.prepend(primary);
     }
-    const QList<QRect> workAreas = readWorkAreas();
+    const QList<QRect> &areas = workAreas();
     const double bottom = primaryBottom();
     for (QScreen *screen : all) {
         const QRect geometry = screen->geometry();
         const double ratio = screen->devicePixelRatio();
         // Work areas are in device pixels; Qt's geometry is not.
         const QRect devicePixels(geometry.topLeft() * ratio, geometry.size() * ratio);
-        const QRect area = workAreaOf(devicePixels, workAreas);
+        const QRect area = workAreaOf(devicePixels, areas);
         const QRectF visible(QPointF(area.topLeft()) / ratio, QSizeF(area.size()) / ratio);
         result.append({PanelGeometry::fromQt(QRectF(geometry), bottom), PanelGeometry::fromQt(visible, bottom)});
     }

@@ -2,6 +2,7 @@
 
 #include "platform/ScreenEnvironment.h"
 
+#include <QElapsedTimer>
 #include <QRect>
 
 // The screens as Qt sees them, with the work area of each read from the
@@ -20,4 +21,12 @@ public:
     static double primaryBottom();
     // The part of `screen` that the work areas leave free; `screen` when none is known.
     static QRect workAreaOf(const QRect &screen, const QList<QRect> &workAreas);
+
+private:
+    const QList<QRect> &workAreas() const;
+
+    // The panel asks for the screens on every pointer movement while it is
+    // shown; the window manager's work areas are read at most once a second.
+    mutable QList<QRect> m_workAreas;
+    mutable QElapsedTimer m_workAreasAge;
 };
