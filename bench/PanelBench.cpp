@@ -2,6 +2,7 @@
 // a real X display (make bench runs this under Xvfb).
 #include "app/UrlCommandHandler.h"
 #include "panel/OrvanePanel.h"
+#include "panel/PanelVisibilityPolicy.h"
 #include "panel/PanelWindow.h"
 #include "platform/Ports.h"
 #include "platform/qt/DesktopAppearance.h"
@@ -10,6 +11,7 @@
 #include "platform/qt/SettingsFileStore.h"
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11ScreenEnvironment.h"
+#include "platform/x11/X11WindowHints.h"
 #include "state/AppState.h"
 
 #include <QApplication>
@@ -44,11 +46,11 @@ struct PanelRig
     ProcFsMemory memory;
     AppState state{Ports{clock, store, appearance, memory}};
     X11ScreenEnvironment screens;
-    PanelWindow window{state};
+    X11WindowHints hints;
+    PanelWindow window{state.settings(), hints};
     OrvanePanel panel{state, clock, screens, window};
+    PanelVisibilityPolicy visibility{state, clock, screens, panel};
     UrlCommandHandler urls{state, panel, clock};
-
-    PanelRig() { window.setPanel(&panel); }
 };
 
 PanelRig &rig()
@@ -135,7 +137,7 @@ void slideIn(benchmark::State &state)
         const auto screen = PanelGeometry::screenContaining(r.screens.screens(), r.screens.pointerLocation());
         exactEnds += r.window.frame() == r.panel.calculateTargetFrame(*screen).frame ? 1 : 0;
     }
-    const double seconds = r.state.settings().animationDuration * double(state.iterations());
+    const double seconds = r.state.settings().values().animationDuration * double(state.iterations());
     state.counters["steps_per_s"] = benchmark::Counter(steps / seconds);
     state.counters["largest_gap_ms"] = benchmark::Counter(double(largestGapNs) / 1e6);
     state.counters["exact_end"] = benchmark::Counter(exactEnds / double(state.iterations()));
@@ -172,7 +174,7 @@ void reactionToClickOutside(benchmark::State &state)
 {
     static X11PointerMonitor monitor;
     static const bool started = [] {
-        monitor.start({[] { rig().panel.pointerMoved(); }, [] { rig().panel.mouseButtonPressed(); }});
+        monitor.start({[] { rig().visibility.pointerMoved(); }, [] { rig().visibility.mouseButtonPressed(); }});
         return true;
     }();
     Q_UNUSED(started);

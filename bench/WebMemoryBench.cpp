@@ -9,7 +9,7 @@
 #include "platform/SystemAppearance.h"
 #include "state/AppState.h"
 #include "web/HibernationEngine.h"
-#include "web/QtWebPage.h"
+#include "platform/qt/QtWebPage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -87,21 +87,21 @@ int main(int argc, char **argv)
     LightAppearance appearance;
     ProcFsMemory memory;
     AppState state(Ports{clock, store, appearance, memory});
-    const auto tabs = state.tabs();
+    const auto tabs = state.tabs().tabs();
     for (const TabModel &tab : tabs)
-        state.removeTab(tab.id);
+        state.tabs().removeTab(tab.id);
     for (int i = 0; i < 5; ++i)
-        state.addTab(QStringLiteral("Page %1").arg(i), server.address().resolved(QUrl(QStringLiteral("/page?tab=%1").arg(i))), QString(), false);
-    state.selectTab(state.tabs().first().id);
+        state.tabs().addTab(QStringLiteral("Page %1").arg(i), server.address().resolved(QUrl(QStringLiteral("/page?tab=%1").arg(i))), QString(), false);
+    state.tabs().selectTab(state.tabs().tabs().first().id);
 
     QtWebPageFactory factory;
     HibernationEngine engine(state, clock, factory);
-    for (const TabModel &tab : state.tabs())
+    for (const TabModel &tab : state.tabs().tabs())
         engine.getOrCreateWebView(tab);
-    spinUntil([&] { return server.requestCount(QStringLiteral("/page")) == 5 && livingRenderers(engine, state.tabs()).size() >= 1; });
+    spinUntil([&] { return server.requestCount(QStringLiteral("/page")) == 5 && livingRenderers(engine, state.tabs().tabs()).size() >= 1; });
     spinUntil([] { return false; }, 3000); // let the pages' scripts run and settle
 
-    const QSet<qint64> before = livingRenderers(engine, state.tabs());
+    const QSet<qint64> before = livingRenderers(engine, state.tabs().tabs());
     const double beforeMiB = residentMiB(before);
     engine.hibernateAllInactive();
     spinUntil([&] { return residentMiB(before) < beforeMiB / 2; }, 10000);
@@ -110,6 +110,6 @@ int main(int argc, char **argv)
 
     std::printf("renderers with 5 live tabs: %lld processes, %.1f MiB resident\n", static_cast<long long>(before.size()), beforeMiB);
     std::printf("after hibernateAllInactive: %lld processes alive, %.1f MiB resident\n",
-                static_cast<long long>(livingRenderers(engine, state.tabs()).size()), afterMiB);
+                static_cast<long long>(livingRenderers(engine, state.tabs().tabs()).size()), afterMiB);
     return 0;
 }

@@ -4,23 +4,27 @@
 #include "app/SystemLog.h"
 #include "app/UrlCommandHandler.h"
 #include "icons/AppIconProvider.h"
+#include "math/CurrencyEngine.h"
 #include "panel/OrvanePanel.h"
+#include "panel/PanelVisibilityPolicy.h"
 #include "panel/PanelWindow.h"
-#include "platform/Ports.h"
+#include "platform/qt/QtWebPage.h"
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11ScreenEnvironment.h"
+#include "platform/x11/X11WindowHints.h"
 #include "state/AppState.h"
 #include "web/ActiveTabView.h"
 #include "web/HibernationEngine.h"
-#include "web/QtWebPage.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QNetworkAccessManager>
 #include <QPixmap>
 #include <QTimer>
 #include <QUrl>
 
-AppDelegate::AppDelegate(SingleInstance &instance, const QStringList &urls) : m_instance(instance), m_launchUrls(urls)
+AppDelegate::AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls)
+    : m_ports(ports), m_instance(instance), m_launchUrls(urls)
 {
     connect(&m_instance, &SingleInstance::urlsReceived, this, [this](const QStringList &received) {
         if (received.isEmpty())
@@ -32,8 +36,6 @@ AppDelegate::AppDelegate(SingleInstance &instance, const QStringList &urls) : m_
 
 AppDelegate::~AppDelegate()
 {
-    OrvanePanel::setShared(nullptr);
-    HibernationEngine::setShared(nullptr);
     // Pages go before the window that shows one of them.
     m_hibernation.reset();
 }
@@ -46,10 +48,13 @@ void AppDelegate::applicationDidFinishLaunching()
     const QImage icon = AppIconProvider::icon();
     if (!icon.isNull())
         QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    m_network = std::make_unique<QNetworkAccessManager>();
+    m_state = std::make_unique<AppState>(m_ports);
     createPanel();
     // Next, in this order: the tray item and its menu, the edge strips (with
     // screen-change handling) and the hot keys.
     startHibernation();
+    startCurrencyRefresh();
 
     QTimer::singleShot(0, this, [this] {
         m_panel->showPanel(true);
@@ -60,32 +65,41 @@ void AppDelegate::applicationDidFinishLaunching()
 
 void AppDelegate::createPanel()
 {
-    AppState &state = AppState::shared();
-    Clock &clock = installedPorts().clock;
+    AppState &state = *m_state;
     m_screens = std::make_unique<X11ScreenEnvironment>();
-    m_window = std::make_unique<PanelWindow>(state);
-    m_panel = std::make_unique<OrvanePanel>(state, clock, *m_screens, *m_window);
-    m_window->setPanel(m_panel.get());
-    OrvanePanel::setShared(m_panel.get());
-    m_urlCommands = std::make_unique<UrlCommandHandler>(state, *m_panel, clock);
+    m_windowHints = std::make_unique<X11WindowHints>();
+    m_window = std::make_unique<PanelWindow>(state.settings(), *m_windowHints);
+    m_panel = std::make_unique<OrvanePanel>(state, m_ports.clock, *m_screens, *m_window);
+    m_visibility = std::make_unique<PanelVisibilityPolicy>(state, m_ports.clock, *m_screens, *m_panel);
+    m_urlCommands = std::make_unique<UrlCommandHandler>(state, *m_panel, m_ports.clock);
 
     OrvanePanel *panel = m_panel.get();
-    connect(&state, &AppState::panelWidthLayoutRequested, panel, &OrvanePanel::updatePanelWidth);
-    connect(&state, &AppState::panelPositionLayoutRequested, panel, &OrvanePanel::updatePanelPosition);
+    connect(m_window.get(), &PanelWindow::userMoved, panel, &OrvanePanel::windowDidMove);
+    connect(m_window.get(), &PanelWindow::userResized, panel, &OrvanePanel::windowDidResize);
+    connect(m_window.get(), &PanelWindow::userResizeEnded, panel, &OrvanePanel::windowDidEndLiveResize);
+    connect(&state.settings(), &SettingsModel::panelWidthLayoutRequested, panel, &OrvanePanel::updatePanelWidth);
+    connect(&state.settings(), &SettingsModel::panelPositionLayoutRequested, panel, &OrvanePanel::updatePanelPosition);
 
+    PanelVisibilityPolicy *visibility = m_visibility.get();
     m_pointerMonitor = std::make_unique<X11PointerMonitor>();
-    m_pointerMonitor->start({[panel] { panel->pointerMoved(); }, [panel] { panel->mouseButtonPressed(); }});
+    m_pointerMonitor->start({[visibility] { visibility->pointerMoved(); },
+                             [visibility] { visibility->mouseButtonPressed(); }});
     connect(&state, &AppState::isPanelVisibleChanged, m_pointerMonitor.get(),
             [this, &state] { m_pointerMonitor->setTrackingMovement(state.isPanelVisible()); });
 }
 
 void AppDelegate::startHibernation()
 {
-    AppState &state = AppState::shared();
     m_webPages = std::make_unique<QtWebPageFactory>();
-    m_hibernation = std::make_unique<HibernationEngine>(state, installedPorts().clock, *m_webPages);
-    HibernationEngine::setShared(m_hibernation.get());
-    m_window->setContent(new ActiveTabView(state, *m_hibernation));
+    m_hibernation = std::make_unique<HibernationEngine>(*m_state, m_ports.clock, *m_webPages);
+    m_window->setContent(new ActiveTabView(*m_state, *m_hibernation));
+}
+
+// The run's one refresh of the exchange rates; they apply from the next run.
+void AppDelegate::startCurrencyRefresh()
+{
+    m_currency = std::make_unique<CurrencyEngine>(m_ports.store);
+    m_currency->refreshRatesAsync(CurrencyEngine::defaultServiceAddress(), *m_network);
 }
 
 void AppDelegate::applicationShouldHandleReopen()

@@ -1,28 +1,36 @@
 #pragma once
 
+#include "platform/Ports.h"
+
 #include <QObject>
 #include <QStringList>
 
 #include <memory>
 
+class AppState;
+class CurrencyEngine;
 class HibernationEngine;
 class OrvanePanel;
+class PanelVisibilityPolicy;
 class PanelWindow;
-class QtWebPageFactory;
+class QNetworkAccessManager;
 class SingleInstance;
 class UrlCommandHandler;
+class WebPageFactory;
 class X11PointerMonitor;
 class X11ScreenEnvironment;
+class X11WindowHints;
 
 // Starts the long-lived services in their fixed order once the event loop
-// runs, and answers URLs and reopen requests from later starts.
+// runs, and answers URLs and reopen requests from later starts. The one place
+// that picks the desktop's implementations and wires the services together.
 class AppDelegate final : public QObject
 {
     Q_OBJECT
 
 public:
     // `urls` are those this start was given; `instance` is already listening.
-    AppDelegate(SingleInstance &instance, const QStringList &urls);
+    AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls);
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
@@ -33,14 +41,21 @@ public:
 private:
     void createPanel();
     void startHibernation();
+    void startCurrencyRefresh();
 
+    Ports m_ports;
     SingleInstance &m_instance;
     QStringList m_launchUrls;
+    std::unique_ptr<QNetworkAccessManager> m_network;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<CurrencyEngine> m_currency;
     std::unique_ptr<X11ScreenEnvironment> m_screens;
+    std::unique_ptr<X11WindowHints> m_windowHints;
     std::unique_ptr<X11PointerMonitor> m_pointerMonitor;
     std::unique_ptr<PanelWindow> m_window;
     std::unique_ptr<OrvanePanel> m_panel;
+    std::unique_ptr<PanelVisibilityPolicy> m_visibility;
     std::unique_ptr<UrlCommandHandler> m_urlCommands;
-    std::unique_ptr<QtWebPageFactory> m_webPages;
+    std::unique_ptr<WebPageFactory> m_webPages;
     std::unique_ptr<HibernationEngine> m_hibernation;
 };

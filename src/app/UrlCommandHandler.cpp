@@ -7,8 +7,6 @@
 
 #include <QUrlQuery>
 
-#include <cmath>
-
 namespace {
 
 // The first parameter of that exact name that has a value.
@@ -67,21 +65,22 @@ void UrlCommandHandler::handleURLScheme(const QUrl &url)
     }
 
     if (command == QLatin1String("scratchpad")) {
-        m_state.setActiveItem(ActiveSidebarItem::scratchpad());
+        m_state.content().setActiveItem(ActiveSidebarItem::scratchpad());
     } else if (command == QLatin1String("shelf") || command == QLatin1String("add")) {
         addToShelf(url);
     } else if (command == QLatin1String("pin")) {
-        m_state.setIsPinned(!m_state.settings().isPinned);
+        m_state.settings().set(&Settings::isPinned, !m_state.settings().values().isPinned);
     } else if (command == QLatin1String("settings")) {
-        m_state.setShowSettingsModal(!m_state.showSettingsModal());
+        m_state.content().setShowSettingsModal(!m_state.content().showSettingsModal());
     } else if (command == QLatin1String("theme")) {
         setTheme(parameter(url, QStringLiteral("name")));
     } else if (command == QLatin1String("width")) {
         bool ok = false;
         const double width = parameter(url, QStringLiteral("val")).value_or(QString()).toDouble(&ok);
-        // "nan" and "inf" parse as numbers, but no panel can be that wide.
-        if (ok && std::isfinite(width))
-            m_state.setPanelWidth(width);
+        // The setting takes it as it takes any width: "nan" and "inf" not at
+        // all, too narrow a width as the narrowest one.
+        if (ok)
+            m_state.settings().set(&Settings::panelWidth, width);
     }
     m_panel.showPanel(true);
 }
@@ -95,36 +94,42 @@ void UrlCommandHandler::open(const QString &address)
     if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
         return;
     const QString title = url.host().isEmpty() ? QStringLiteral("Web") : url.host();
-    m_state.addTab(title, url, QStringLiteral("globe"), false);
+    m_state.tabs().addTab(title, url, QStringLiteral("globe"), false);
     m_panel.showPanel(true);
 }
 
 void UrlCommandHandler::addToShelf(const QUrl &url)
 {
     if (const auto text = parameter(url, QStringLiteral("text")))
-        m_state.addDropItems({DropItem::fromText(*text)});
+        m_state.shelf().addDropItems({DropItem::fromText(*text)});
     if (const auto file = parameter(url, QStringLiteral("file"))) {
         if (const auto local = fileUrl(*file))
-            m_state.addDropItems({DropItem::fromFileUrl(*local)});
+            m_state.shelf().addDropItems({DropItem::fromFileUrl(*local)});
     }
     if (const auto link = parameter(url, QStringLiteral("link"))) {
         const QUrl address(*link, QUrl::StrictMode);
         if (address.isValid() && !address.scheme().isEmpty())
-            m_state.addDropItems({DropItem::fromUrl(address)});
+            m_state.shelf().addDropItems({DropItem::fromUrl(address)});
     }
-    m_state.setActiveItem(ActiveSidebarItem::dropShelf());
+    m_state.content().setActiveItem(ActiveSidebarItem::dropShelf());
 }
 
 void UrlCommandHandler::setTheme(const std::optional<QString> &name)
 {
+    std::optional<AppThemeMode> theme;
     if (!name) {
-        const bool isEmber = m_state.settings().currentTheme == AppThemeMode::Ember;
-        m_state.setCurrentTheme(isEmber ? AppThemeMode::Midnight : AppThemeMode::Ember);
-        return;
+        const bool isEmber = m_state.settings().values().currentTheme == AppThemeMode::Ember;
+        theme = isEmber ? AppThemeMode::Midnight : AppThemeMode::Ember;
+    } else if (name->contains(QLatin1String("aurora"), Qt::CaseInsensitive)) {
+        theme = AppThemeMode::Midnight;
+    } else if (name->contains(QLatin1String("ink"), Qt::CaseInsensitive)) {
+        theme = AppThemeMode::Ember;
     }
-    const QString lower = name->toLower();
-    if (lower.contains(QLatin1String("aurora")))
-        m_state.setCurrentTheme(AppThemeMode::Midnight);
-    else if (lower.contains(QLatin1String("ink")))
-        m_state.setCurrentTheme(AppThemeMode::Ember);
+    if (!theme)
+        return;
+    // A theme picked by name is the user's choice: following the system's
+    // appearance would undo it at the next start (or the next change).
+    SettingsModel &settings = m_state.settings();
+    settings.set(&Settings::followSystemTheme, false);
+    settings.set(&Settings::currentTheme, *theme);
 }

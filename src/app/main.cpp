@@ -67,9 +67,7 @@ int main(int argc, char *argv[])
     SettingsFileStore store;
     DesktopAppearance appearance;
     ProcFsMemory memory;
-    installPorts({clock, store, appearance, memory});
-
-    AppDelegate delegate(instance, urls);
+    AppDelegate delegate({clock, store, appearance, memory}, instance, urls);
     QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
     return app.exec();
 }

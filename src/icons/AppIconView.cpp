@@ -3,21 +3,13 @@
 #include "icons/AppIconPainter.h"
 #include "icons/FaviconLoader.h"
 #include "icons/IconKeyResolver.h"
-#include "state/AppState.h"
+#include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
 
-#include <QCoreApplication>
-#include <QNetworkAccessManager>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
-
-QNetworkAccessManager &iconNetwork()
-{
-    static QNetworkAccessManager *network = new QNetworkAccessManager(QCoreApplication::instance());
-    return *network;
-}
 
 // The tile greyed for the monochrome styles: no colour, more contrast.
 QImage desaturated(const QImage &image)
@@ -37,9 +29,10 @@ QImage desaturated(const QImage &image)
 
 } // namespace
 
-AppIconView::AppIconView(AppState &state, QWidget *parent) : QWidget(parent), m_state(state)
+AppIconView::AppIconView(const SettingsModel &settings, QNetworkAccessManager &network, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_network(network)
 {
-    connect(&m_state, &AppState::settingsChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
 }
 
 AppIconView::~AppIconView() = default;
@@ -90,9 +83,8 @@ QSize AppIconView::sizeHint() const
 
 void AppIconView::loadFavicon()
 {
-    delete m_loader;
-    m_loader = new FaviconLoader(iconNetwork(), this);
-    connect(m_loader, &FaviconLoader::finished, this, [this](const std::optional<FaviconAnalysis> &analysis) {
+    m_loader = std::make_unique<FaviconLoader>(m_network);
+    connect(m_loader.get(), &FaviconLoader::finished, this, [this](const std::optional<FaviconAnalysis> &analysis) {
         m_analysis = analysis;
         if (analysis)
             m_monochrome = desaturated(analysis->image);
@@ -107,7 +99,7 @@ void AppIconView::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRectF rect((width() - m_size) / 2, (height() - m_size) / 2, m_size, m_size);
-    const IconStyle style = iconStyleFor(m_state.settings().currentTheme);
+    const IconStyle style = iconStyleFor(m_settings.values().currentTheme);
     if (AppIconPainter::paint(painter, rect, resolveKey(m_id, m_title, m_url), style, QDate::currentDate()))
         return;
     if (m_analysis)
@@ -123,7 +115,7 @@ void AppIconView::paintFavicon(QPainter &painter, const QRectF &rect, bool monoc
         painter.drawImage(QRectF(rect.center() - QPointF(side, side) / 2, QSizeF(side, side)), m_analysis->image);
         return;
     }
-    const bool light = OrvaneTheme::palette(m_state.settings().currentTheme).panelBackground.lightnessF() > 0.5;
+    const bool light = OrvaneTheme::palette(m_settings.values().currentTheme).panelBackground.lightnessF() > 0.5;
     QPainterPath tile;
     tile.addRoundedRect(rect, 8, 8);
     painter.fillPath(tile, light ? QColor(Qt::white) : QColor(22, 24, 28));
@@ -135,7 +127,7 @@ void AppIconView::paintFavicon(QPainter &painter, const QRectF &rect, bool monoc
 
 void AppIconView::paintLetter(QPainter &painter, const QRectF &rect)
 {
-    const ThemePalette &palette = OrvaneTheme::palette(m_state.settings().currentTheme);
+    const ThemePalette &palette = OrvaneTheme::palette(m_settings.values().currentTheme);
     QPainterPath tile;
     tile.addRoundedRect(rect, 8, 8);
     painter.fillPath(tile, palette.fileCardBackground);

@@ -5,10 +5,12 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
-class AppState;
 class FaviconLoader;
+class QNetworkAccessManager;
+class SettingsModel;
 
 // A tab's icon: the drawn mark of a known web app in the current theme's
 // style, or else the site's own icon as a tile, or else its letter.
@@ -17,7 +19,8 @@ class AppIconView final : public QWidget
     Q_OBJECT
 
 public:
-    explicit AppIconView(AppState &state, QWidget *parent = nullptr);
+    // Site icons are fetched through `network`.
+    AppIconView(const SettingsModel &settings, QNetworkAccessManager &network, QWidget *parent = nullptr);
     ~AppIconView() override;
 
     static QString resolveKey(const QString &id, const QString &title, const QUrl &url);
@@ -39,7 +42,8 @@ private:
     void paintFavicon(QPainter &painter, const QRectF &rect, bool monochrome);
     void paintLetter(QPainter &painter, const QRectF &rect);
 
-    AppState &m_state;
+    const SettingsModel &m_settings;
+    QNetworkAccessManager &m_network;
     QString m_id;
     QString m_title;
     QUrl m_url;
@@ -49,5 +53,5 @@ private:
     bool m_isActive = false;
     std::optional<FaviconAnalysis> m_analysis;
     QImage m_monochrome;
-    FaviconLoader *m_loader = nullptr;
+    std::unique_ptr<FaviconLoader> m_loader;
 };

@@ -3,7 +3,6 @@
 #include "math/MathText.h"
 #include "math/NumberFormat.h"
 #include "platform/KeyValueStore.h"
-#include "platform/Ports.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -79,17 +78,6 @@ CurrencyEngine::CurrencyEngine(KeyValueStore &store, QObject *parent) : QObject(
     for (const BuiltInRate &entry : builtInRates)
         m_ratesToUSD.insert(QString::fromLatin1(entry.code), entry.rate);
     loadCachedRates();
-}
-
-CurrencyEngine &CurrencyEngine::shared()
-{
-    static CurrencyEngine *instance = [] {
-        auto *engine = new CurrencyEngine(installedPorts().store);
-        auto *network = new QNetworkAccessManager(engine);
-        engine->refreshRatesAsync(defaultServiceAddress(), *network);
-        return engine;
-    }();
-    return *instance;
 }
 
 void CurrencyEngine::loadCachedRates()

@@ -34,10 +34,6 @@ public:
     // Reads the stored rates; does not touch the network.
     explicit CurrencyEngine(KeyValueStore &store, QObject *parent = nullptr);
 
-    // The process's engine, built on first use from the installed store; it
-    // starts the run's one refresh from the public service.
-    static CurrencyEngine &shared();
-
     std::optional<QString> resolveCurrencyCode(const QString &text) const;
     std::optional<double> convert(double amount, const QString &from, const QString &to) const;
     QString formatCurrency(double amount, const QString &code) const;

@@ -16,7 +16,6 @@ namespace {
 constexpr double shortestSlide = 0.02;
 constexpr double hideDurationFactor = 0.85;
 constexpr double slideInterval = 1.0 / 120.0;
-OrvanePanel *sharedPanel = nullptr;
 } // namespace
 
 OrvanePanel::OrvanePanel(AppState &state, Clock &clock, ScreenEnvironment &screens, PanelSurface &surface,
@@ -25,26 +24,34 @@ OrvanePanel::OrvanePanel(AppState &state, Clock &clock, ScreenEnvironment &scree
 {
 }
 
-OrvanePanel::~OrvanePanel()
-{
-    if (sharedPanel == this)
-        sharedPanel = nullptr;
-}
-
-OrvanePanel &OrvanePanel::shared()
-{
-    Q_ASSERT_X(sharedPanel, "OrvanePanel::shared", "the program has not made the panel yet");
-    return *sharedPanel;
-}
-
-void OrvanePanel::setShared(OrvanePanel *panel)
-{
-    sharedPanel = panel;
-}
+OrvanePanel::~OrvanePanel() = default;
 
 PanelGeometry::Target OrvanePanel::calculateTargetFrame(const ScreenGeometry &screen) const
 {
-    return PanelGeometry::targetFrame(m_state.settings(), screen.visibleFrame);
+    return PanelGeometry::targetFrame(m_state.settings().values(), screen.visibleFrame);
+}
+
+QRectF OrvanePanel::frame() const
+{
+    return m_surface.frame();
+}
+
+bool OrvanePanel::isOnScreen() const
+{
+    return m_surface.isOnScreen();
+}
+
+void OrvanePanel::updateDocking(const ScreenGeometry &screen)
+{
+    const bool left = m_state.settings().values().screenDockEdge == ScreenDockEdge::Left;
+    m_surface.setDocking(left ? Qt::LeftEdge : Qt::RightEdge,
+                         PanelGeometry::isDetached(m_surface.frame().height(), screen.visibleFrame));
+}
+
+void OrvanePanel::place(const QRectF &frame, const ScreenGeometry &screen)
+{
+    m_surface.setFrame(frame);
+    updateDocking(screen);
 }
 
 std::optional<ScreenGeometry> OrvanePanel::panelScreen() const
@@ -57,18 +64,10 @@ std::optional<ScreenGeometry> OrvanePanel::pointerScreen() const
     return PanelGeometry::screenContaining(m_screens.screens(), m_screens.pointerLocation());
 }
 
-bool OrvanePanel::isPointerInsidePanel() const
-{
-    const QPointF p = m_screens.pointerLocation();
-    const QRectF f = m_surface.frame();
-    return p.x() >= f.left() && p.x() <= f.right() && p.y() >= f.top() && p.y() <= f.top() + f.height();
-}
-
 void OrvanePanel::showPanel(bool animated)
 {
-    m_autoHideTimer.reset();
     m_panelOpenedAt = m_clock.now();
-    m_hasMovedInward = false;
+    Q_EMIT showing();
     const auto screen = pointerScreen();
     if (!screen)
         return;
@@ -82,26 +81,29 @@ void OrvanePanel::showPanel(bool animated)
 
     const QRectF &t = target.frame;
     if (m_surface.isOnScreen()) {
-        m_surface.setFrame(QRectF(m_surface.frame().x(), t.y(), t.width(), t.height()));
+        place(QRectF(m_surface.frame().x(), t.y(), t.width(), t.height()), *screen);
     } else {
-        m_surface.setFrame(QRectF(target.offscreenX, t.y(), t.width(), t.height()));
+        place(QRectF(target.offscreenX, t.y(), t.width(), t.height()), *screen);
         m_surface.orderFront();
     }
 
-    const double duration = m_state.settings().animationDuration;
-    if (animated && duration > shortestSlide) {
-        slide(t.x(), m_state.settings().animationCurve, duration, [this, t] { m_surface.setFrame(t); });
+    const Settings &settings = m_state.settings().values();
+    if (animated && settings.animationDuration > shortestSlide) {
+        // The settings may change while the panel slides (a width command
+        // arriving with the show): it lands where they say by then.
+        const ScreenGeometry on = *screen;
+        slide(t.x(), settings.animationCurve, settings.animationDuration,
+              [this, on] { place(calculateTargetFrame(on).frame, on); });
     } else {
         stopSlide();
-        m_surface.setFrame(t);
+        place(t, *screen);
     }
 }
 
 void OrvanePanel::hidePanel(bool animated)
 {
-    m_autoHideTimer.reset();
-    m_hasMovedInward = false;
     m_lastClosedAt = m_clock.now();
+    Q_EMIT hiding();
 
     QPointer<OrvanePanel> self(this);
     m_clock.post([self] {
@@ -113,14 +115,15 @@ void OrvanePanel::hidePanel(bool animated)
     if (!m_surface.isOnScreen() || !screen)
         return;
     const double width = m_surface.frame().width();
-    const double endX = PanelGeometry::offscreenX(m_state.settings().screenDockEdge, screen->visibleFrame, width);
-    const double duration = hideDurationFactor * m_state.settings().animationDuration;
+    const Settings &settings = m_state.settings().values();
+    const double endX = PanelGeometry::offscreenX(settings.screenDockEdge, screen->visibleFrame, width);
+    const double duration = hideDurationFactor * settings.animationDuration;
     if (!animated || duration <= shortestSlide) {
         stopSlide();
         m_surface.orderOut();
         return;
     }
-    slide(endX, SlideEasing::hidingCurve(m_state.settings().animationCurve), duration, [this] { m_surface.orderOut(); });
+    slide(endX, SlideEasing::hidingCurve(settings.animationCurve), duration, [this] { m_surface.orderOut(); });
 }
 
 void OrvanePanel::toggle()
@@ -168,17 +171,14 @@ void OrvanePanel::stopSlide()
     m_isAnimating = false;
 }
 
+// A slide under way lands on the new width by itself.
 void OrvanePanel::updatePanelWidth()
 {
-    stopSlide();
-    QPointer<OrvanePanel> self(this);
-    m_clock.post([self] {
-        if (!self || self->m_isAnimating)
-            return;
-        const auto screen = self->panelScreen();
-        if (screen && self->m_surface.isOnScreen() && self->m_state.isPanelVisible())
-            self->m_surface.setFrame(self->calculateTargetFrame(*screen).frame);
-    });
+    if (m_isAnimating)
+        return;
+    const auto screen = panelScreen();
+    if (screen && m_surface.isOnScreen() && m_state.isPanelVisible())
+        place(calculateTargetFrame(*screen).frame, *screen);
 }
 
 void OrvanePanel::updatePanelPosition()
@@ -189,9 +189,9 @@ void OrvanePanel::updatePanelPosition()
         return;
     const PanelGeometry::Target target = calculateTargetFrame(*screen);
     if (m_surface.isOnScreen() && m_state.isPanelVisible())
-        m_surface.setFrame(target.frame);
+        place(target.frame, *screen);
     else
-        m_surface.setFrame(QRectF(target.offscreenX, target.frame.y(), target.frame.width(), target.frame.height()));
+        place(QRectF(target.offscreenX, target.frame.y(), target.frame.width(), target.frame.height()), *screen);
 }
 
 // The panel can be dragged along its edge, never away from it.
@@ -202,7 +202,7 @@ void OrvanePanel::windowDidMove()
         return;
     const QRectF &v = screen->visibleFrame;
     const QRectF f = m_surface.frame();
-    const double docked = PanelGeometry::dockedX(m_state.settings().screenDockEdge, v, f.width());
+    const double docked = PanelGeometry::dockedX(m_state.settings().values().screenDockEdge, v, f.width());
     if (std::fabs(f.x() - docked) > 2)
         m_surface.setOrigin(QPointF(docked, f.y()));
     if (!PanelGeometry::isDetached(f.height(), v))
@@ -211,12 +211,14 @@ void OrvanePanel::windowDidMove()
     QPointer<OrvanePanel> self(this);
     m_clock.post([self, offset] {
         if (self)
-            self->m_state.setPanelTopOffset(offset);
+            self->m_state.settings().set(&Settings::panelTopOffset, offset);
     });
 }
 
 void OrvanePanel::windowDidResize()
 {
+    if (const auto screen = panelScreen())
+        updateDocking(*screen);
     if (!m_isAnimating && !m_surface.inLiveResize())
         captureCurrentDimensions();
 }
@@ -245,9 +247,10 @@ void OrvanePanel::captureCurrentDimensions()
     m_clock.post([self, width, height, offset] {
         if (!self)
             return;
-        if (std::fabs(self->m_state.settings().panelWidth - width) > 1)
-            self->m_state.setPanelWidth(width);
-        self->m_state.setPanelCustomHeight(height);
-        self->m_state.setPanelTopOffset(offset);
+        SettingsModel &settings = self->m_state.settings();
+        if (std::fabs(settings.values().panelWidth - width) > 1)
+            settings.set(&Settings::panelWidth, width);
+        settings.set(&Settings::panelCustomHeight, height);
+        settings.set(&Settings::panelTopOffset, offset);
     });
 }

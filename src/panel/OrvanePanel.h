@@ -14,9 +14,8 @@ class PanelSurface;
 class ScreenEnvironment;
 class TimerHandle;
 
-// The one floating panel: where it belongs, how it slides in and out, and
-// when it hides by itself (the pointer leaving it, a click in another
-// application, the pointer touching the docked edge again).
+// The one floating panel: where it belongs on which screen, and how it slides
+// in and out. When it hides by itself is PanelVisibilityPolicy's business.
 class OrvanePanel final : public QObject
 {
     Q_OBJECT
@@ -25,10 +24,6 @@ public:
     OrvanePanel(AppState &state, Clock &clock, ScreenEnvironment &screens, PanelSurface &surface,
                 QObject *parent = nullptr);
     ~OrvanePanel() override;
-
-    // The process's panel, once the program has made it.
-    static OrvanePanel &shared();
-    static void setShared(OrvanePanel *panel);
 
     void showPanel(bool animated);
     void hidePanel(bool animated);
@@ -44,28 +39,28 @@ public:
     void windowDidResize();
     void windowDidEndLiveResize();
 
-    // The visibility rules, fed by the pointer monitors.
-    void pointerMoved();
-    void mouseButtonPressed();
-    void scheduleAutoHide();
-    void handleEdgeRetouchCheck(const QPointF &mouseLocation);
-
+    QRectF frame() const;
+    bool isOnScreen() const;
+    // The screen under the panel's centre, else the main screen.
+    std::optional<ScreenGeometry> panelScreen() const;
     bool isAnimating() const { return m_isAnimating; }
-    bool hasMovedInward() const { return m_hasMovedInward; }
-    bool isAutoHidePending() const { return m_autoHideTimer != nullptr; }
     QDateTime panelOpenedAt() const { return m_panelOpenedAt; }
     // When the panel was last hidden; invalid before the first hide.
     QDateTime lastClosedAt() const { return m_lastClosedAt; }
 
 Q_SIGNALS:
+    // A show or hide has begun.
+    void showing();
+    void hiding();
     // A slide moved the window; for measuring slides.
     void slideStepped();
     void slideFinished();
 
 private:
-    std::optional<ScreenGeometry> panelScreen() const;
     std::optional<ScreenGeometry> pointerScreen() const;
-    bool isPointerInsidePanel() const;
+    // Puts the window at `frame` on `screen`, with the outline that belongs there.
+    void place(const QRectF &frame, const ScreenGeometry &screen);
+    void updateDocking(const ScreenGeometry &screen);
     void slide(double endX, const QString &curve, double duration, std::function<void()> completion);
     void slideStep();
     void stopSlide();
@@ -76,9 +71,7 @@ private:
     PanelSurface &m_surface;
 
     bool m_isAnimating = false;
-    std::unique_ptr<TimerHandle> m_autoHideTimer;
     QDateTime m_panelOpenedAt;
-    bool m_hasMovedInward = false;
     std::unique_ptr<TimerHandle> m_slideTimer;
     QDateTime m_lastClosedAt;
 

@@ -63,21 +63,6 @@ std::optional<ScreenGeometry> screenContaining(const QList<ScreenGeometry> &scre
     return screens.constFirst();
 }
 
-QRectF toQt(const QRectF &r, double primaryBottom)
-{
-    return QRectF(r.x(), primaryBottom - r.y() - r.height(), r.width(), r.height());
-}
-
-QRectF fromQt(const QRectF &r, double primaryBottom)
-{
-    return toQt(r, primaryBottom);
-}
-
-QPointF pointFromQt(const QPointF &p, double primaryBottom)
-{
-    return QPointF(p.x(), primaryBottom - p.y());
-}
-
 QPainterPath outline(const QSizeF &size, ScreenDockEdge edge, bool detached, double radius)
 {
     const QRectF rect(QPointF(0, 0), size);

@@ -37,12 +37,6 @@ double topOffset(const QRectF &frame, const QRectF &visibleFrame);
 // The screen containing `point`, else the first (main) screen; none without screens.
 std::optional<ScreenGeometry> screenContaining(const QList<ScreenGeometry> &screens, const QPointF &point);
 
-// Desktop coordinates and Qt's (origin top left, y down) mirror each other
-// around the bottom of the primary screen, given in Qt's coordinates.
-QRectF toQt(const QRectF &desktopRect, double primaryBottom);
-QRectF fromQt(const QRectF &qtRect, double primaryBottom);
-QPointF pointFromQt(const QPointF &qtPoint, double primaryBottom);
-
 // The panel's outline in its own (Qt) coordinates: rounded corners, square on
 // the docked side unless the panel is detached.
 QPainterPath outline(const QSizeF &size, ScreenDockEdge edge, bool detached, double radius = 16);

@@ -1,10 +1,9 @@
 #include "panel/PanelWindow.h"
 
-#include "panel/OrvanePanel.h"
 #include "panel/PanelGeometry.h"
-#include "platform/x11/X11ScreenEnvironment.h"
-#include "platform/x11/X11WindowHints.h"
-#include "state/AppState.h"
+#include "platform/DesktopCoordinates.h"
+#include "platform/WindowHints.h"
+#include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
 
 #include <QMouseEvent>
@@ -18,10 +17,10 @@ constexpr int resizeMargin = 6;
 constexpr int titleHeight = 52;
 } // namespace
 
-PanelWindow::PanelWindow(AppState &state)
+PanelWindow::PanelWindow(const SettingsModel &settings, WindowHints &hints)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_state(state)
-    , m_translucent(X11WindowHints::hasCompositor())
+    , m_settings(settings)
+    , m_translucent(hints.hasCompositor())
 {
     setWindowTitle(QStringLiteral("Orvane"));
     // Without a compositor a translucent window paints black where it is clear.
@@ -31,8 +30,8 @@ PanelWindow::PanelWindow(AppState &state)
     setMaximumSize(int(PanelGeometry::maximumWidth), int(PanelGeometry::maximumHeight));
     resize(440, 800);
     winId();
-    X11WindowHints::makeSidePanel(windowHandle());
-    connect(&m_state, &AppState::settingsChanged, this, qOverload<>(&QWidget::update));
+    hints.makeSidePanel(windowHandle());
+    connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
 }
 
 void PanelWindow::setContent(QWidget *content)
@@ -45,17 +44,17 @@ void PanelWindow::setContent(QWidget *content)
 
 QRectF PanelWindow::frame() const
 {
-    return PanelGeometry::fromQt(QRectF(geometry()), X11ScreenEnvironment::primaryBottom());
+    return DesktopCoordinates::fromQt(QRectF(geometry()), DesktopCoordinates::primaryBottom());
 }
 
 void PanelWindow::setFrame(const QRectF &frame)
 {
-    setGeometry(PanelGeometry::toQt(frame, X11ScreenEnvironment::primaryBottom()).toRect());
+    setGeometry(DesktopCoordinates::toQt(frame, DesktopCoordinates::primaryBottom()).toRect());
 }
 
 void PanelWindow::setOrigin(const QPointF &origin)
 {
-    const QRectF qt = PanelGeometry::toQt(QRectF(origin, QSizeF(size())), X11ScreenEnvironment::primaryBottom());
+    const QRectF qt = DesktopCoordinates::toQt(QRectF(origin, QSizeF(size())), DesktopCoordinates::primaryBottom());
     move(qt.topLeft().toPoint());
 }
 
@@ -76,21 +75,24 @@ void PanelWindow::orderOut()
     hide();
 }
 
-bool PanelWindow::isDetached() const
+void PanelWindow::setDocking(Qt::Edge dockedEdge, bool detached)
 {
-    const auto screen = PanelGeometry::screenContaining(X11ScreenEnvironment().screens(), frame().center());
-    return screen && PanelGeometry::isDetached(height(), screen->visibleFrame);
+    if (dockedEdge == m_dockedEdge && detached == m_detached)
+        return;
+    m_dockedEdge = dockedEdge;
+    m_detached = detached;
+    update();
 }
 
 void PanelWindow::paintEvent(QPaintEvent *)
 {
-    const ThemePalette &palette = OrvaneTheme::palette(m_state.settings().currentTheme);
+    const ThemePalette &palette = OrvaneTheme::palette(m_settings.values().currentTheme);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const ScreenDockEdge edge = m_state.settings().screenDockEdge;
+    const ScreenDockEdge edge = m_dockedEdge == Qt::LeftEdge ? ScreenDockEdge::Left : ScreenDockEdge::Right;
     if (!m_translucent)
         painter.fillRect(rect(), palette.panelBackground);
-    const QPainterPath outline = PanelGeometry::outline(QSizeF(size()), edge, isDetached());
+    const QPainterPath outline = PanelGeometry::outline(QSizeF(size()), edge, m_detached);
     painter.fillPath(outline, palette.panelBackground);
     painter.setPen(QPen(palette.panelBorder, 1));
     painter.drawPath(outline.translated(0.5, 0.5));
@@ -107,8 +109,8 @@ Qt::Edges PanelWindow::resizeEdgesAt(const QPoint &p) const
 {
     Qt::Edges edges;
     // The docked side stays against the screen edge: only the inner side resizes the width.
-    if (m_state.settings().screenDockEdge == ScreenDockEdge::Right ? p.x() < resizeMargin : p.x() >= width() - resizeMargin)
-        edges |= m_state.settings().screenDockEdge == ScreenDockEdge::Right ? Qt::LeftEdge : Qt::RightEdge;
+    if (m_dockedEdge == Qt::RightEdge ? p.x() < resizeMargin : p.x() >= width() - resizeMargin)
+        edges |= m_dockedEdge == Qt::RightEdge ? Qt::LeftEdge : Qt::RightEdge;
     if (p.y() < resizeMargin)
         edges |= Qt::TopEdge;
     else if (p.y() >= height() - resizeMargin)
@@ -120,14 +122,24 @@ void PanelWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
+    // Only the window's own grips move or resize it: its edges and its title
+    // strip. A press that a child passed on (a label, an empty page) is no grip.
+    const QPoint position = event->position().toPoint();
+    m_resizeEdges = resizeEdgesAt(position);
+    const bool onTitle = position.y() < titleHeight && !childAt(position);
+    if (!m_resizeEdges && !onTitle)
+        return;
     m_pressGlobal = event->globalPosition().toPoint();
     m_pressGeometry = geometry();
-    m_resizeEdges = resizeEdgesAt(event->position().toPoint());
     m_drag = m_resizeEdges ? Drag::Resize : Drag::Move;
 }
 
 void PanelWindow::mouseMoveEvent(QMouseEvent *event)
 {
+    // The release may never reach us (it went to a popup, or the window
+    // manager took it): a drag lasts only while the button is down.
+    if (m_drag != Drag::None && !(event->buttons() & Qt::LeftButton))
+        endDrag();
     if (m_drag == Drag::None) {
         const Qt::Edges edges = resizeEdgesAt(event->position().toPoint());
         const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
@@ -140,8 +152,7 @@ void PanelWindow::mouseMoveEvent(QMouseEvent *event)
     const QPoint delta = event->globalPosition().toPoint() - m_pressGlobal;
     if (m_drag == Drag::Move) {
         move(m_pressGeometry.topLeft() + delta);
-        if (m_panel)
-            m_panel->windowDidMove();
+        Q_EMIT userMoved();
         return;
     }
     QRect g = m_pressGeometry;
@@ -155,16 +166,19 @@ void PanelWindow::mouseMoveEvent(QMouseEvent *event)
         g.setBottom(g.bottom() + delta.y());
     g.setSize(g.size().boundedTo(maximumSize()).expandedTo(minimumSize()));
     setGeometry(g);
-    if (m_panel)
-        m_panel->windowDidResize();
+    Q_EMIT userResized();
 }
 
 void PanelWindow::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
+    if (event->button() == Qt::LeftButton)
+        endDrag();
+}
+
+void PanelWindow::endDrag()
+{
     const Drag finished = m_drag;
     m_drag = Drag::None;
-    if (finished == Drag::Resize && m_panel)
-        m_panel->windowDidEndLiveResize();
+    if (finished == Drag::Resize)
+        Q_EMIT userResizeEnded();
 }

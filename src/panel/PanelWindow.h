@@ -4,31 +4,37 @@
 
 #include <QWidget>
 
-class AppState;
-class OrvanePanel;
+class SettingsModel;
+class WindowHints;
 
 // The panel's window on the desktop: frameless, above other windows, on every
 // workspace, never in the taskbar. It can be dragged along its edge and
-// resized from its inner edge, top and bottom.
+// resized from its inner edge, top and bottom; it reports what the user did
+// and leaves the rules to whoever listens.
 class PanelWindow final : public QWidget, public PanelSurface
 {
     Q_OBJECT
 
 public:
-    explicit PanelWindow(AppState &state);
+    PanelWindow(const SettingsModel &settings, WindowHints &hints);
 
-    // Where the window reports the user's dragging and resizing.
-    void setPanel(OrvanePanel *panel) { m_panel = panel; }
     // What the panel shows below its title; the window takes ownership.
     void setContent(QWidget *content);
 
     QRectF frame() const override;
     void setFrame(const QRectF &frame) override;
     void setOrigin(const QPointF &origin) override;
+    void setDocking(Qt::Edge dockedEdge, bool detached) override;
     bool isOnScreen() const override;
     void orderFront() override;
     void orderOut() override;
     bool inLiveResize() const override { return m_drag == Drag::Resize; }
+
+Q_SIGNALS:
+    // The user dragged the window, resized it, or let go after resizing.
+    void userMoved();
+    void userResized();
+    void userResizeEnded();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -39,11 +45,12 @@ protected:
 private:
     enum class Drag { None, Move, Resize };
     Qt::Edges resizeEdgesAt(const QPoint &position) const;
-    bool isDetached() const;
+    void endDrag();
 
-    AppState &m_state;
-    OrvanePanel *m_panel = nullptr;
+    const SettingsModel &m_settings;
     const bool m_translucent;
+    Qt::Edge m_dockedEdge = Qt::RightEdge;
+    bool m_detached = false;
     Drag m_drag = Drag::None;
     Qt::Edges m_resizeEdges;
     QPoint m_pressGlobal;

@@ -5,9 +5,8 @@ class KeyValueStore;
 class ProcessMemory;
 class SystemAppearance;
 
-// The outside world as the long-lived services see it. The program installs
-// its implementations once at start-up, before any service is first used;
-// tests hand fakes straight to the constructors instead.
+// The outside world as the application state sees it: the program hands in
+// its implementations, tests hand in fakes.
 struct Ports
 {
     Clock &clock;
@@ -15,7 +14,3 @@ struct Ports
     SystemAppearance &appearance;
     ProcessMemory &memory;
 };
-
-void installPorts(const Ports &ports);
-// The installed ports; calling this before installPorts() is a programming error.
-const Ports &installedPorts();

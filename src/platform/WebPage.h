@@ -1,6 +1,6 @@
 #pragma once
 
-#include "web/TabModel.h"
+#include "platform/UserAgentMode.h"
 
 #include <QString>
 #include <QUrl>
@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <memory>
+
+class QWidget;
 
 // One tab's web view: a page in the web engine and the widget that shows it.
 class WebPage
@@ -39,6 +41,8 @@ public:
     // on the main thread (an invalid value on error).
     virtual void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) = 0;
     virtual void setObservers(Observers observers) = 0;
+    // The widget that shows the page; none for pages that are never shown.
+    virtual QWidget *view() const = 0;
     // Stops the page for good before it is dropped: observers gone, loading
     // stopped, the blank page loaded, the view taken off screen.
     virtual void retire() = 0;

@@ -1,7 +1,7 @@
 #include "shelf/SampleDropShelf.h"
 
 #include "platform/KeyValueStore.h"
-#include "state/AppState.h"
+#include "shelf/DropShelfModel.h"
 
 namespace {
 const QString seededKey = QStringLiteral("Orvane_hasSeededSampleDropShelf");
@@ -19,12 +19,12 @@ DropItem placeholder(const QString &title, DropItemKind kind, const QString &siz
 }
 } // namespace
 
-void seedSampleDropShelfIfNeeded(AppState &state, KeyValueStore &store)
+void seedSampleDropShelfIfNeeded(DropShelfModel &shelf, KeyValueStore &store)
 {
-    if (store.boolValue(seededKey).value_or(false) || !state.dropItems().isEmpty())
+    if (store.boolValue(seededKey).value_or(false) || !shelf.items().isEmpty())
         return;
     store.setBool(seededKey, true);
-    state.setDropItems({
+    shelf.setItems({
         placeholder(QStringLiteral("design_mockup.png"), DropItemKind::Image, QStringLiteral("2.4 MB")),
         placeholder(QStringLiteral("api_spec.json"), DropItemKind::File, QStringLiteral("18 KB")),
         DropItem::fromText(QStringLiteral("Keep it here. Carry it into your next thought. Orvane Drop Shelf holds "

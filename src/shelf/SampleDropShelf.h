@@ -1,7 +1,7 @@
 #pragma once
 
-class AppState;
+class DropShelfModel;
 class KeyValueStore;
 
 // Fills an empty shelf with three sample items, once per user account.
-void seedSampleDropShelfIfNeeded(AppState &state, KeyValueStore &store);
+void seedSampleDropShelfIfNeeded(DropShelfModel &shelf, KeyValueStore &store);

@@ -1,7 +1,5 @@
 #include "theme/OrvaneTheme.h"
 
-#include "state/AppState.h"
-
 namespace {
 QColor hex(QRgb rgb, double opacity = 1.0)
 {
@@ -76,26 +74,6 @@ const ThemePalette &palette(AppThemeMode theme)
 double railWidth(AppThemeMode theme)
 {
     return theme == AppThemeMode::Ember ? 56 : 52;
-}
-
-AppThemeMode currentTheme()
-{
-    return AppState::shared().settings().currentTheme;
-}
-
-const ThemePalette &current()
-{
-    return palette(currentTheme());
-}
-
-bool isLight()
-{
-    return ::isLight(currentTheme());
-}
-
-double railWidth()
-{
-    return railWidth(currentTheme());
 }
 
 } // namespace OrvaneTheme

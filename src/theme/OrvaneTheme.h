@@ -34,12 +34,6 @@ namespace OrvaneTheme {
 const ThemePalette &palette(AppThemeMode theme);
 double railWidth(AppThemeMode theme);
 
-// These read AppState::shared() at the moment of the call.
-AppThemeMode currentTheme();
-const ThemePalette &current();
-bool isLight();
-double railWidth();
-
 inline constexpr double headerHeight = 50;
 inline constexpr double addressBarHeight = 33;
 inline constexpr double statusFooterHeight = 28;

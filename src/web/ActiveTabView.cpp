@@ -17,17 +17,17 @@ ActiveTabView::ActiveTabView(AppState &state, HibernationEngine &engine, QWidget
     m_empty->setAlignment(Qt::AlignCenter);
     m_stack->addWidget(m_empty);
     m_stack->addWidget(m_container);
-    connect(&m_state, &AppState::activeItemChanged, this, &ActiveTabView::refresh);
-    connect(&m_state, &AppState::tabsChanged, this, &ActiveTabView::refresh);
-    connect(&m_state, &AppState::settingsChanged, this, &ActiveTabView::refresh);
+    connect(&m_state.content(), &PanelContent::activeItemChanged, this, &ActiveTabView::refresh);
+    connect(&m_state.tabs(), &TabListModel::changed, this, &ActiveTabView::refresh);
+    connect(&m_state.settings(), &SettingsModel::changed, this, &ActiveTabView::refresh);
     refresh();
 }
 
 void ActiveTabView::refresh()
 {
-    const ThemePalette &palette = OrvaneTheme::palette(m_state.settings().currentTheme);
+    const ThemePalette &palette = OrvaneTheme::palette(m_state.settings().values().currentTheme);
     m_empty->setStyleSheet(QStringLiteral("color: %1;").arg(palette.textSecondary.name(QColor::HexArgb)));
-    const auto tab = m_state.activeTab();
+    const auto tab = m_state.tabs().activeTab();
     if (!tab) {
         m_stack->setCurrentWidget(m_empty);
         return;

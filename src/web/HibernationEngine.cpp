@@ -7,34 +7,15 @@
 
 #include <QPointer>
 
-namespace {
-HibernationEngine *sharedEngine = nullptr;
-} // namespace
-
 HibernationEngine::HibernationEngine(AppState &state, Clock &clock, WebPageFactory &factory, QObject *parent)
     : QObject(parent), m_state(state), m_clock(clock), m_factory(factory)
 {
     // Removing a tab gives its page's memory back too.
-    connect(&m_state, &AppState::tabsChanged, this, &HibernationEngine::releasePagesOfRemovedTabs);
+    connect(&m_state.tabs(), &TabListModel::changed, this, &HibernationEngine::releasePagesOfRemovedTabs);
     startMonitoring();
 }
 
-HibernationEngine::~HibernationEngine()
-{
-    if (sharedEngine == this)
-        sharedEngine = nullptr;
-}
-
-HibernationEngine &HibernationEngine::shared()
-{
-    Q_ASSERT_X(sharedEngine, "HibernationEngine::shared", "the program has not made the engine yet");
-    return *sharedEngine;
-}
-
-void HibernationEngine::setShared(HibernationEngine *engine)
-{
-    sharedEngine = engine;
-}
+HibernationEngine::~HibernationEngine() = default;
 
 WebPage *HibernationEngine::existingWebView(const QUuid &tabId) const
 {
@@ -57,7 +38,7 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
         self->m_clock.post([self, id, raw] {
             if (!self || self->existingWebView(id) != raw || raw->url().isEmpty())
                 return;
-            self->m_state.updateTabWebMetadata(id, raw->url(), raw->title(), std::nullopt);
+            self->m_state.tabs().updateTabWebMetadata(id, raw->url(), raw->title(), std::nullopt);
         });
     };
     observers.titleChanged = [self, id, raw, createdAt] {
@@ -65,7 +46,7 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
             if (!self || self->existingWebView(id) != raw || raw->title().isEmpty())
                 return;
             const QUrl address = raw->url().isEmpty() ? createdAt : raw->url();
-            self->m_state.updateTabWebMetadata(id, address, raw->title(), std::nullopt);
+            self->m_state.tabs().updateTabWebMetadata(id, address, raw->title(), std::nullopt);
         });
     };
     observers.loadFinished = [self, id] {
@@ -112,7 +93,7 @@ void HibernationEngine::navigationFinished(const QUuid &tabId)
             const QUrl parsed(text, QUrl::StrictMode);
             if (!text.isEmpty() && parsed.isValid() && !parsed.isRelative())
                 icon = parsed;
-            self->m_state.updateTabWebMetadata(tabId, address, title, icon);
+            self->m_state.tabs().updateTabWebMetadata(tabId, address, title, icon);
         });
     });
 }
@@ -132,7 +113,7 @@ void HibernationEngine::startMonitoring()
 
 std::optional<QUuid> HibernationEngine::activeTabId() const
 {
-    const ActiveSidebarItem &item = m_state.activeItem();
+    const ActiveSidebarItem &item = m_state.content().activeItem();
     return item.isWebTab() ? std::optional(item.tabId()) : std::nullopt;
 }
 
@@ -140,7 +121,7 @@ void HibernationEngine::checkAndHibernateInactiveTabs()
 {
     const auto active = activeTabId();
     const QDateTime now = m_clock.now();
-    const QList<TabModel> tabs = m_state.tabs();
+    const QList<TabModel> tabs = m_state.tabs().tabs();
     for (const TabModel &tab : tabs) {
         const double idleSeconds = double(tab.lastActiveDate.msecsTo(now)) / 1000.0;
         if (tab.id != active && !tab.isHibernated && idleSeconds >= hibernationThresholdSeconds)
@@ -151,7 +132,7 @@ void HibernationEngine::checkAndHibernateInactiveTabs()
 void HibernationEngine::hibernateAllInactive()
 {
     const auto active = activeTabId();
-    const QList<TabModel> tabs = m_state.tabs();
+    const QList<TabModel> tabs = m_state.tabs().tabs();
     for (const TabModel &tab : tabs) {
         if (tab.id != active && !tab.isHibernated)
             hibernateTab(tab.id);
@@ -161,12 +142,12 @@ void HibernationEngine::hibernateAllInactive()
 void HibernationEngine::hibernateTab(const QUuid &id)
 {
     releasePage(id);
-    m_state.setTabHibernated(id);
+    m_state.tabs().setTabHibernated(id);
 }
 
 void HibernationEngine::wakeAllTabs()
 {
-    const QList<TabModel> tabs = m_state.tabs();
+    const QList<TabModel> tabs = m_state.tabs().tabs();
     for (const TabModel &tab : tabs)
         getOrCreateWebView(tab);
     m_state.updateLiveMemory();
@@ -188,7 +169,7 @@ void HibernationEngine::releasePagesOfRemovedTabs()
 {
     QList<QUuid> gone;
     for (const auto &[id, page] : m_pool) {
-        if (TabList::indexOf(m_state.tabs(), id) < 0)
+        if (TabList::indexOf(m_state.tabs().tabs(), id) < 0)
             gone.append(id);
     }
     for (const QUuid &id : gone)

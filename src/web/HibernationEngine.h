@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/WebPage.h"
+#include "web/TabModel.h"
 
 #include <QObject>
 #include <QUuid>
@@ -25,10 +26,6 @@ public:
 
     HibernationEngine(AppState &state, Clock &clock, WebPageFactory &factory, QObject *parent = nullptr);
     ~HibernationEngine() override;
-
-    // The process's engine, once the program has made it.
-    static HibernationEngine &shared();
-    static void setShared(HibernationEngine *engine);
 
     // The tab's page, created and loading the tab's address when there is none.
     WebPage &getOrCreateWebView(const TabModel &tab);

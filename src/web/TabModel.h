@@ -1,23 +1,18 @@
 #pragma once
 
+#include "platform/UserAgentMode.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QUrl>
 #include <QUuid>
 
-#include <array>
 #include <optional>
-
-// The identity a tab's web view presents to sites.
-enum class UserAgentMode { Desktop, Mobile };
-
-inline constexpr std::array allUserAgentModes = {UserAgentMode::Desktop, UserAgentMode::Mobile};
 
 // "Desktop" / "Mobile", the stored form.
 QString rawValue(UserAgentMode mode);
 std::optional<UserAgentMode> userAgentModeFromRaw(const QString &raw);
-QString customUserAgent(UserAgentMode mode);
 
 // One web app kept in the rail.
 struct TabModel

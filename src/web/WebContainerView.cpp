@@ -1,7 +1,6 @@
 #include "web/WebContainerView.h"
 
 #include "web/HibernationEngine.h"
-#include "web/QtWebPage.h"
 
 #include <QVBoxLayout>
 
@@ -30,10 +29,8 @@ void WebContainerView::releaseShownView()
 
 void WebContainerView::showTab(const TabModel &tab)
 {
-    // The program's engine makes QtWebPages only.
-    auto &page = static_cast<QtWebPage &>(m_engine.getOrCreateWebView(tab));
-    QWidget *view = page.view();
-    if (view->parentWidget() != this) {
+    QWidget *view = m_engine.getOrCreateWebView(tab).view();
+    if (view && view->parentWidget() != this) {
         releaseShownView();
         m_layout->addWidget(view);
         view->show();

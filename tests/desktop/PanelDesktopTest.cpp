@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -145,7 +144,7 @@ TEST_P(PanelOnDesktop, TouchingTheDockedEdgeAgainHides)
     movePointer(1439, 450);
     EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 500)) << "not before moving inward";
     movePointer(1300, 450);
-    QThread::msleep(100);
+    EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 200)) << "moving inward keeps it";
     movePointer(1439, 450);
     EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
 }

@@ -4,7 +4,7 @@
 #include "platform/qt/QtClock.h"
 #include "state/AppState.h"
 #include "web/HibernationEngine.h"
-#include "web/QtWebPage.h"
+#include "platform/qt/QtWebPage.h"
 #include "web/WebContainerView.h"
 
 #include <QCoreApplication>
@@ -47,11 +47,11 @@ protected:
     // Adds a tab for the path and returns its index.
     int addTab(const QString &path, const QString &title = QStringLiteral("Web"))
     {
-        state->addTab(title, server.address().resolved(QUrl(path)), QString(), false);
-        return int(state->tabs().size() - 1);
+        state->tabs().addTab(title, server.address().resolved(QUrl(path)), QString(), false);
+        return int(state->tabs().tabs().size() - 1);
     }
 
-    const TabModel &tab(int index) const { return state->tabs().at(index); }
+    const TabModel &tab(int index) const { return state->tabs().tabs().at(index); }
     QtWebPage &pageOf(int index) { return static_cast<QtWebPage &>(engine->getOrCreateWebView(tab(index))); }
 
     QtClock clock;
@@ -132,7 +132,7 @@ TEST_F(WebPages, TheMobileIdentityReachesHeadersAndScripts)
     ASSERT_TRUE(spinUntil([&] { return tab(index).title == QLatin1String("Who"); }));
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/who")).contains(customUserAgent(UserAgentMode::Desktop).toUtf8()));
 
-    state->toggleUserAgent(tab(index).id);
+    state->tabs().toggleUserAgent(tab(index).id);
     ASSERT_TRUE(engine->applyUserAgentMode(tab(index)));
     ASSERT_TRUE(spinUntil([&] { return server.requestCount(QStringLiteral("/who")) == 2; }));
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/who")).contains(customUserAgent(UserAgentMode::Mobile).toUtf8()));

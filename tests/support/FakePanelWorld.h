@@ -3,6 +3,7 @@
 #include "FakeDesktop.h"
 #include "FakePorts.h"
 #include "panel/OrvanePanel.h"
+#include "panel/PanelVisibilityPolicy.h"
 #include "state/AppState.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ protected:
         fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
         state = std::make_unique<AppState>(fakes.ports());
         panel = std::make_unique<OrvanePanel>(*state, fakes.clock, screens, surface);
+        visibility = std::make_unique<PanelVisibilityPolicy>(*state, fakes.clock, screens, *panel);
     }
 
     FakePorts fakes;
@@ -24,4 +26,5 @@ protected:
     FakeSurface surface;
     std::unique_ptr<AppState> state;
     std::unique_ptr<OrvanePanel> panel;
+    std::unique_ptr<PanelVisibilityPolicy> visibility;
 };

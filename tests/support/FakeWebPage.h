@@ -23,6 +23,7 @@ public:
     void reload() override { ++reloads; }
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) override;
     void setObservers(Observers observers) override { this->observers = std::move(observers); }
+    QWidget *view() const override { return nullptr; }
     void retire() override;
 
     // What the web engine would do when the page navigates.

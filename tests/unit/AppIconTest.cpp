@@ -9,6 +9,7 @@
 #include "theme/OrvaneTheme.h"
 
 #include <QBuffer>
+#include <QNetworkAccessManager>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -95,9 +96,10 @@ TEST_F(IconView, UnknownSitesShowTheirLetterUntilTheirIconArrives)
     LocalHttpServer server;
     server.setReply(QStringLiteral("/icon.png"), {200, png, "image/png", {}, 0});
 
-    state.setFollowSystemTheme(false);
-    state.setCurrentTheme(AppThemeMode::Midnight);
-    AppIconView view(state);
+    state.settings().set(&Settings::followSystemTheme, false);
+    state.settings().set(&Settings::currentTheme, AppThemeMode::Midnight);
+    QNetworkAccessManager network;
+    AppIconView view(state.settings(), network);
     view.resize(40, 40);
     view.setIconSize(40);
     view.setIcon(QStringLiteral("web"), QStringLiteral("Zeta"), QUrl(), server.address().resolved(QUrl(QStringLiteral("/icon.png"))));
@@ -106,7 +108,7 @@ TEST_F(IconView, UnknownSitesShowTheirLetterUntilTheirIconArrives)
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.grab().toImage().pixelColor(20, 20).red() == 200; }, 10000));
 
     // Paper draws it greyed on a light tile.
-    state.setCurrentTheme(AppThemeMode::Paper);
+    state.settings().set(&Settings::currentTheme, AppThemeMode::Paper);
     const QColor center = view.grab().toImage().pixelColor(20, 20);
     EXPECT_EQ(center.red(), center.green());
     EXPECT_EQ(center.green(), center.blue());

@@ -1,5 +1,6 @@
 #include "FakePorts.h"
 #include "state/AppState.h"
+#include "web/TabListJson.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,11 @@ protected:
     // Records the window follow-ups in the order they are emitted.
     void recordFollowUps(AppState &state)
     {
-        QObject::connect(&state, &AppState::panelWidthLayoutRequested, &state,
+        QObject::connect(&state.settings(), &SettingsModel::panelWidthLayoutRequested, &state,
                          [this] { followUps.append(QStringLiteral("width")); });
-        QObject::connect(&state, &AppState::panelPositionLayoutRequested, &state,
+        QObject::connect(&state.settings(), &SettingsModel::panelPositionLayoutRequested, &state,
                          [this] { followUps.append(QStringLiteral("position")); });
-        QObject::connect(&state, &AppState::edgeWindowsRebuildRequested, &state,
+        QObject::connect(&state.settings(), &SettingsModel::edgeWindowsRebuildRequested, &state,
                          [this] { followUps.append(QStringLiteral("edges")); });
     }
 
@@ -30,11 +31,11 @@ protected:
 TEST_F(AppStateTest, FirstRunStartsWithInitialValuesAndWritesNothing)
 {
     auto state = makeState();
-    EXPECT_EQ(state->settings(), Settings{});
+    EXPECT_EQ(state->settings().values(), Settings{});
     EXPECT_FALSE(state->isInitializing());
-    ASSERT_EQ(state->tabs().size(), 7);
-    EXPECT_EQ(state->activeItem(), ActiveSidebarItem::webTab(state->tabs().first().id));
-    EXPECT_EQ(state->activeTab()->title, QStringLiteral("Claude"));
+    ASSERT_EQ(state->tabs().tabs().size(), 7);
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::webTab(state->tabs().tabs().first().id));
+    EXPECT_EQ(state->tabs().activeTab()->title, QStringLiteral("Claude"));
     EXPECT_EQ(state->liveMemoryMB(), 120);
     EXPECT_TRUE(fakes.store.writes.isEmpty());
 }
@@ -57,7 +58,7 @@ TEST_P(SettingsLoadTest, AppliesOnlyAcceptedValuesAndWritesNothing)
     fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
     fakes.store.values.insert(QString::fromLatin1(GetParam().key), GetParam().stored);
     auto state = makeState();
-    EXPECT_TRUE(GetParam().holds(state->settings()));
+    EXPECT_TRUE(GetParam().holds(state->settings().values()));
     EXPECT_TRUE(fakes.store.writes.isEmpty());
     fakes.clock.runPosted();
 }
@@ -101,14 +102,14 @@ TEST_F(AppStateTest, LegacyThemeNameStaysStoredUntilTheNextSave)
     fakes.store.values.insert(QStringLiteral("Orvane_currentTheme"), QStringLiteral("aurora"));
     auto state = makeState();
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("aurora"));
-    state->setIsPinned(true);
+    state->settings().set(&Settings::isPinned, true);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Midnight"));
 }
 
 TEST_F(AppStateTest, EveryAssignmentWritesAllSeventeenKeysInOrder)
 {
     auto state = makeState();
-    state->setAnimationCurve(state->settings().animationCurve); // unchanged value: still saved
+    state->settings().set(&Settings::animationCurve, state->settings().values().animationCurve); // unchanged value: still saved
     const QStringList expected = {
         "Orvane_isPinned", "Orvane_panelWidth", "Orvane_panelCustomHeight", "Orvane_panelTopOffset",
         "Orvane_followSystemTheme", "Orvane_animationDuration", "Orvane_animationCurve",
@@ -122,9 +123,9 @@ TEST_F(AppStateTest, EveryAssignmentWritesAllSeventeenKeysInOrder)
     EXPECT_FALSE(fakes.store.contains(QStringLiteral("Orvane_panelTopOffset")));
     EXPECT_EQ(fakes.store.values.size(), 15);
 
-    state->setPanelCustomHeight(480);
+    state->settings().set(&Settings::panelCustomHeight, 480);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_panelCustomHeight")).toDouble(), 480);
-    state->setPanelCustomHeight(std::nullopt);
+    state->settings().set(&Settings::panelCustomHeight, std::nullopt);
     EXPECT_FALSE(fakes.store.contains(QStringLiteral("Orvane_panelCustomHeight")));
 }
 
@@ -132,22 +133,22 @@ TEST_F(AppStateTest, FollowingADarkSystemSavesMidnightAtStartAndOverridesLaterPi
 {
     fakes.appearance.dark = true;
     auto state = makeState();
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Midnight);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Midnight);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Midnight"));
 
-    state->setCurrentTheme(AppThemeMode::Nickel);
+    state->settings().set(&Settings::currentTheme, AppThemeMode::Nickel);
     fakes.appearance.change(true);
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Midnight);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Midnight);
     fakes.appearance.change(false);
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Paper);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Paper);
 
-    state->setFollowSystemTheme(false);
-    state->setCurrentTheme(AppThemeMode::Sage);
+    state->settings().set(&Settings::followSystemTheme, false);
+    state->settings().set(&Settings::currentTheme, AppThemeMode::Sage);
     fakes.appearance.change(true);
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Sage);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Sage);
     // Turning following on applies the system at once.
-    state->setFollowSystemTheme(true);
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Midnight);
+    state->settings().set(&Settings::followSystemTheme, true);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Midnight);
 }
 
 TEST_F(AppStateTest, WindowFollowUpsRunOnALaterTurnAfterTheSave)
@@ -159,15 +160,15 @@ TEST_F(AppStateTest, WindowFollowUpsRunOnALaterTurnAfterTheSave)
     fakes.clock.runPosted();
     EXPECT_TRUE(followUps.isEmpty()) << "loading must not lay out windows";
 
-    state->setScreenDockEdge(ScreenDockEdge::Right);
+    state->settings().set(&Settings::screenDockEdge, ScreenDockEdge::Right);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_screenDockEdge")), QStringLiteral("right"));
     EXPECT_TRUE(followUps.isEmpty());
     fakes.clock.runPosted();
     EXPECT_EQ(followUps, QStringList({"edges", "position"}));
 
     followUps.clear();
-    state->setPanelWidth(600);
-    state->setShowEdgeIndicator(false);
+    state->settings().set(&Settings::panelWidth, 600);
+    state->settings().set(&Settings::showEdgeIndicator, false);
     fakes.clock.runPosted();
     EXPECT_EQ(followUps, QStringList({"width", "edges"}));
 }
@@ -175,29 +176,70 @@ TEST_F(AppStateTest, WindowFollowUpsRunOnALaterTurnAfterTheSave)
 TEST_F(AppStateTest, RestoreDefaultsResetsSettingsButNotEdgeHoveringOrTabs)
 {
     auto state = makeState();
-    state->setEdgeHoverEnabled(false);
-    state->setCurrentTheme(AppThemeMode::Blueprint);
-    state->setPanelWidth(700);
-    state->setScreenDockEdge(ScreenDockEdge::Left);
-    state->setIsPinned(true);
-    state->setPanelTopOffset(40);
-    state->setShowEdgeIndicator(false);
-    state->setAnimationCurve(QStringLiteral("Linear"));
-    state->removeTab(state->tabs().first().id);
+    state->settings().set(&Settings::edgeHoverEnabled, false);
+    state->settings().set(&Settings::currentTheme, AppThemeMode::Blueprint);
+    state->settings().set(&Settings::panelWidth, 700);
+    state->settings().set(&Settings::screenDockEdge, ScreenDockEdge::Left);
+    state->settings().set(&Settings::isPinned, true);
+    state->settings().set(&Settings::panelTopOffset, 40);
+    state->settings().set(&Settings::showEdgeIndicator, false);
+    state->settings().set(&Settings::animationCurve, QStringLiteral("Linear"));
+    state->tabs().removeTab(state->tabs().tabs().first().id);
     fakes.clock.runPosted();
     recordFollowUps(*state);
 
-    state->restoreDefaults();
+    state->settings().restoreDefaults();
     Settings expected;
     expected.followSystemTheme = false;
     expected.edgeHoverEnabled = false;
-    EXPECT_EQ(state->settings(), expected);
-    EXPECT_EQ(state->tabs().size(), 6);
+    EXPECT_EQ(state->settings().values(), expected);
+    EXPECT_EQ(state->tabs().tabs().size(), 6);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_followSystemTheme")).toBool(), false);
 
     fakes.clock.runPosted();
     ASSERT_GE(followUps.size(), 2);
     EXPECT_EQ(followUps.mid(followUps.size() - 2), QStringList({"width", "position"}));
+}
+
+TEST_F(AppStateTest, AssignedNumbersAreTakenAsLoadingWouldTakeThemSoTheySurviveARestart)
+{
+    auto state = makeState();
+    SettingsModel &settings = state->settings();
+    const auto restarted = [this] { return AppState(fakes.ports()).settings().values(); };
+
+    settings.set(&Settings::panelWidth, 250);
+    EXPECT_EQ(settings.values().panelWidth, 300) << "below the minimum: the minimum";
+    settings.set(&Settings::panelWidth, qQNaN());
+    EXPECT_EQ(settings.values().panelWidth, 300) << "not a number: refused";
+    settings.set(&Settings::autoHideDelay, -1);
+    EXPECT_EQ(settings.values().autoHideDelay, 0);
+    settings.set(&Settings::panelTopOffset, -20.0);
+    EXPECT_EQ(settings.values().panelTopOffset, 0.0);
+    settings.set(&Settings::panelCustomHeight, 500.0);
+    settings.set(&Settings::panelCustomHeight, 100.0);
+    EXPECT_EQ(settings.values().panelCustomHeight, 500.0) << "no height above the bound to take: refused";
+    settings.set(&Settings::animationDuration, 0);
+    EXPECT_EQ(settings.values().animationDuration, 0.25);
+    EXPECT_EQ(restarted(), settings.values());
+
+    settings.set(&Settings::panelCustomHeight, std::nullopt);
+    EXPECT_FALSE(restarted().panelCustomHeight) << "no height is a value too";
+}
+
+TEST_F(AppStateTest, ATabThatComesOnScreenIsNeverLeftFlaggedAsleep)
+{
+    // Stored asleep, first in the list: it is on screen at start.
+    QList<TabModel> stored = TabModel::defaultTabs(fakes.clock.now());
+    stored[0].isHibernated = true;
+    stored[1].isHibernated = true;
+    fakes.store.setData(QStringLiteral("Orvane_Tabs"), TabListJson::encode(stored));
+    auto state = makeState();
+    EXPECT_FALSE(state->tabs().activeTab()->isHibernated);
+
+    // Removing the tab on screen puts the next first tab there.
+    state->tabs().removeTab(state->tabs().tabs().first().id);
+    ASSERT_EQ(state->tabs().activeTab()->id, stored[1].id);
+    EXPECT_FALSE(state->tabs().activeTab()->isHibernated);
 }
 
 struct RailCase
@@ -216,11 +258,11 @@ class RailSideTest : public AppStateTest, public ::testing::WithParamInterface<R
 TEST_P(RailSideTest, FollowsPreferenceThenTheme)
 {
     auto state = makeState();
-    state->setFollowSystemTheme(false);
-    state->setRailSidePreference(GetParam().preference);
-    state->setCurrentTheme(GetParam().theme);
-    state->setScreenDockEdge(GetParam().dock);
-    EXPECT_EQ(state->effectiveRailSide(), GetParam().expected);
+    state->settings().set(&Settings::followSystemTheme, false);
+    state->settings().set(&Settings::railSidePreference, GetParam().preference);
+    state->settings().set(&Settings::currentTheme, GetParam().theme);
+    state->settings().set(&Settings::screenDockEdge, GetParam().dock);
+    EXPECT_EQ(state->settings().effectiveRailSide(), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -253,13 +295,13 @@ TEST_F(AppStateTest, MemoryIsSampledEveryTwoSeconds)
 TEST_F(AppStateTest, ActiveTabIsNoneForScratchpadShelfAndUnknownIds)
 {
     auto state = makeState();
-    state->setActiveItem(ActiveSidebarItem::scratchpad());
-    EXPECT_FALSE(state->activeTab());
-    state->setActiveItem(ActiveSidebarItem::dropShelf());
-    EXPECT_FALSE(state->activeTab());
-    state->selectTab(QUuid::createUuid());
-    EXPECT_TRUE(state->activeItem().isWebTab());
-    EXPECT_FALSE(state->activeTab());
+    state->content().setActiveItem(ActiveSidebarItem::scratchpad());
+    EXPECT_FALSE(state->tabs().activeTab());
+    state->content().setActiveItem(ActiveSidebarItem::dropShelf());
+    EXPECT_FALSE(state->tabs().activeTab());
+    state->tabs().selectTab(QUuid::createUuid());
+    EXPECT_TRUE(state->content().activeItem().isWebTab());
+    EXPECT_FALSE(state->tabs().activeTab());
 }
 
 TEST_F(AppStateTest, ActiveItemIdsHaveTheirStableForms)
@@ -273,40 +315,40 @@ TEST_F(AppStateTest, ActiveItemIdsHaveTheirStableForms)
 TEST_F(AppStateTest, TriggerContextAIStagesTheContextOnAnAITab)
 {
     auto state = makeState();
-    const QList<TabModel> tabs = state->tabs();
+    const QList<TabModel> tabs = state->tabs().tabs();
     CapturedContext context;
     context.text = QStringLiteral("  selected text \n");
     context.appName = QStringLiteral("Shortcut");
 
     // From a non-AI tab with the settings open: the first AI tab takes over.
-    state->selectTab(tabs.at(3).id);
-    state->setShowSettingsModal(true);
+    state->tabs().selectTab(tabs.at(3).id);
+    state->content().setShowSettingsModal(true);
     state->triggerContextAI(context, QStringLiteral("explain"));
     EXPECT_EQ(state->capturedContext(), context);
     EXPECT_EQ(state->stagedPromptAction(), QStringLiteral("explain"));
-    EXPECT_FALSE(state->showSettingsModal());
+    EXPECT_FALSE(state->content().showSettingsModal());
     EXPECT_TRUE(state->isPanelVisible());
-    EXPECT_EQ(state->activeTab()->id, tabs.at(0).id);
+    EXPECT_EQ(state->tabs().activeTab()->id, tabs.at(0).id);
 
     // An active AI tab stays active.
-    state->selectTab(tabs.at(1).id);
+    state->tabs().selectTab(tabs.at(1).id);
     state->triggerContextAI(context, std::nullopt);
-    EXPECT_EQ(state->activeTab()->id, tabs.at(1).id);
+    EXPECT_EQ(state->tabs().activeTab()->id, tabs.at(1).id);
     EXPECT_FALSE(state->stagedPromptAction());
 
     // Without AI tabs, the first tab; from the scratchpad too.
-    state->removeTab(tabs.at(0).id);
-    state->removeTab(tabs.at(1).id);
-    state->setActiveItem(ActiveSidebarItem::scratchpad());
+    state->tabs().removeTab(tabs.at(0).id);
+    state->tabs().removeTab(tabs.at(1).id);
+    state->content().setActiveItem(ActiveSidebarItem::scratchpad());
     state->triggerContextAI(context, std::nullopt);
-    EXPECT_EQ(state->activeTab()->id, tabs.at(2).id);
+    EXPECT_EQ(state->tabs().activeTab()->id, tabs.at(2).id);
 
     // With no tabs at all, nothing is selected but the context is staged.
-    for (const TabModel &tab : state->tabs())
-        state->removeTab(tab.id);
+    for (const TabModel &tab : state->tabs().tabs())
+        state->tabs().removeTab(tab.id);
     state->setIsPanelVisible(false);
     state->triggerContextAI(context, std::nullopt);
-    EXPECT_EQ(state->activeItem(), ActiveSidebarItem::scratchpad());
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::scratchpad());
     EXPECT_TRUE(state->capturedContext());
     EXPECT_TRUE(state->isPanelVisible());
 }

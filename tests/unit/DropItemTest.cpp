@@ -146,20 +146,20 @@ TEST(DropShelf, OperationsKeepNewestFirstAndShowTheShelf)
     AppState state(fakes.ports());
     const DropItem a = DropItem::fromText(QStringLiteral("A")), b = DropItem::fromText(QStringLiteral("B")),
                    c = DropItem::fromText(QStringLiteral("C"));
-    state.addDropItems({c});
-    state.setActiveItem(ActiveSidebarItem::scratchpad());
-    state.setShowSettingsModal(true);
-    state.addDropItems({a, b});
-    EXPECT_EQ(state.dropItems(), QList<DropItem>({a, b, c}));
-    EXPECT_EQ(state.activeItem(), ActiveSidebarItem::dropShelf());
-    EXPECT_FALSE(state.showSettingsModal());
+    state.shelf().addDropItems({c});
+    state.content().setActiveItem(ActiveSidebarItem::scratchpad());
+    state.content().setShowSettingsModal(true);
+    state.shelf().addDropItems({a, b});
+    EXPECT_EQ(state.shelf().items(), QList<DropItem>({a, b, c}));
+    EXPECT_EQ(state.content().activeItem(), ActiveSidebarItem::dropShelf());
+    EXPECT_FALSE(state.content().showSettingsModal());
 
-    state.removeDropItem(QUuid::createUuid());
-    EXPECT_EQ(state.dropItems().size(), 3);
-    state.removeDropItem(b.id);
-    EXPECT_EQ(state.dropItems(), QList<DropItem>({a, c}));
-    state.clearDropShelf();
-    EXPECT_TRUE(state.dropItems().isEmpty());
+    state.shelf().removeDropItem(QUuid::createUuid());
+    EXPECT_EQ(state.shelf().items().size(), 3);
+    state.shelf().removeDropItem(b.id);
+    EXPECT_EQ(state.shelf().items(), QList<DropItem>({a, c}));
+    state.shelf().clearDropShelf();
+    EXPECT_TRUE(state.shelf().items().isEmpty());
     EXPECT_TRUE(QFile::exists(a.fileURL->toLocalFile())) << "removing items never deletes their files";
 }
 
@@ -168,24 +168,24 @@ TEST(DropShelf, SampleItemsAreSeededOncePerAccount)
     FakePorts fakes;
     {
         AppState state(fakes.ports());
-        state.setActiveItem(ActiveSidebarItem::scratchpad());
-        seedSampleDropShelfIfNeeded(state, fakes.store);
-        ASSERT_EQ(state.dropItems().size(), 3);
-        EXPECT_EQ(state.activeItem(), ActiveSidebarItem::scratchpad());
-        const DropItem &mockup = state.dropItems().at(0);
+        state.content().setActiveItem(ActiveSidebarItem::scratchpad());
+        seedSampleDropShelfIfNeeded(state.shelf(), fakes.store);
+        ASSERT_EQ(state.shelf().items().size(), 3);
+        EXPECT_EQ(state.content().activeItem(), ActiveSidebarItem::scratchpad());
+        const DropItem &mockup = state.shelf().items().at(0);
         EXPECT_EQ(mockup.title, QStringLiteral("design_mockup.png"));
         EXPECT_EQ(mockup.kind, DropItemKind::Image);
         EXPECT_FALSE(mockup.fileURL);
-        EXPECT_EQ(state.dropItems().at(1).fileSizeString, QStringLiteral("18 KB"));
-        const DropItem &sample = state.dropItems().at(2);
+        EXPECT_EQ(state.shelf().items().at(1).fileSizeString, QStringLiteral("18 KB"));
+        const DropItem &sample = state.shelf().items().at(2);
         EXPECT_EQ(sample.title, QStringLiteral("Keep it here. Carry it into your next thought"));
         EXPECT_EQ(sample.fileSizeString, QStringLiteral("20 words \u2022 115 chars"));
         EXPECT_EQ(QFileInfo(sample.fileURL->toLocalFile()).fileName(), QStringLiteral("Keep_it_here_Carry_i.txt"));
-        state.clearDropShelf();
+        state.shelf().clearDropShelf();
     }
     AppState nextLaunch(fakes.ports());
-    seedSampleDropShelfIfNeeded(nextLaunch, fakes.store);
-    EXPECT_TRUE(nextLaunch.dropItems().isEmpty());
+    seedSampleDropShelfIfNeeded(nextLaunch.shelf(), fakes.store);
+    EXPECT_TRUE(nextLaunch.shelf().items().isEmpty());
 }
 
 } // namespace

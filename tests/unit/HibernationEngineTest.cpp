@@ -16,11 +16,11 @@ protected:
         engine = std::make_unique<HibernationEngine>(*state, fakes.clock, factory);
     }
 
-    const TabModel &tab(int index) const { return state->tabs().at(index); }
+    const TabModel &tab(int index) const { return state->tabs().tabs().at(index); }
     FakeWebPage &pageOf(int index) { return static_cast<FakeWebPage &>(engine->getOrCreateWebView(tab(index))); }
     int sleepingCount() const
     {
-        return int(std::count_if(state->tabs().cbegin(), state->tabs().cend(), [](const TabModel &t) { return t.isHibernated; }));
+        return int(std::count_if(state->tabs().tabs().cbegin(), state->tabs().tabs().cend(), [](const TabModel &t) { return t.isHibernated; }));
     }
 
     FakePorts fakes;
@@ -45,8 +45,8 @@ TEST_F(Hibernation, OnePagePerTabCreatedOnDemand)
 
 TEST_F(Hibernation, AddressAndTitleFollowThePageOnALaterTurn)
 {
-    state->addTab(QStringLiteral("Web"), QUrl(QStringLiteral("https://start.example/")), QString(), false);
-    const int index = int(state->tabs().size() - 1);
+    state->tabs().addTab(QStringLiteral("Web"), QUrl(QStringLiteral("https://start.example/")), QString(), false);
+    const int index = int(state->tabs().tabs().size() - 1);
     FakeWebPage &page = pageOf(index);
     page.navigate(QUrl(QStringLiteral("https://start.example/redirected")), QStringLiteral("Example Docs"));
     EXPECT_EQ(tab(index).url, QUrl(QStringLiteral("https://start.example/"))) << "nothing inside the engine's callback";
@@ -93,10 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Hibernation, ASweepSleepsTabsLeftAloneForFiveMinutes)
 {
     // Claude is active; ChatGPT was selected 299 s before the sweep, Notion 300 s.
-    state->selectTab(tab(3).id);
+    state->tabs().selectTab(tab(3).id);
     fakes.clock.advance(1);
-    state->selectTab(tab(1).id);
-    state->selectTab(tab(0).id);
+    state->tabs().selectTab(tab(1).id);
+    state->tabs().selectTab(tab(0).id);
     pageOf(1);
     pageOf(3);
     fakes.clock.advance(299); // the sweep at 300 s: Notion is 300 s old, ChatGPT 299 s
@@ -113,7 +113,7 @@ TEST_F(Hibernation, ASweepSleepsTabsLeftAloneForFiveMinutes)
 TEST_F(Hibernation, WithTheScratchpadShownEveryTabIsBackground)
 {
     pageOf(0);
-    state->setActiveItem(ActiveSidebarItem::scratchpad());
+    state->content().setActiveItem(ActiveSidebarItem::scratchpad());
     fakes.clock.advance(360);
     EXPECT_TRUE(tab(0).isHibernated);
     EXPECT_EQ(engine->activeMemoryTabCount(), 0);
@@ -160,7 +160,7 @@ TEST_F(Hibernation, UserAgentChangesMoveThePageOnce)
 {
     FakeWebPage &page = pageOf(3);
     EXPECT_FALSE(engine->applyUserAgentMode(tab(3)));
-    state->toggleUserAgent(tab(3).id);
+    state->tabs().toggleUserAgent(tab(3).id);
     EXPECT_TRUE(engine->applyUserAgentMode(tab(3)));
     EXPECT_EQ(page.userAgentMode(), UserAgentMode::Mobile);
     EXPECT_EQ(page.loads.constLast(), tab(3).url);
@@ -171,13 +171,13 @@ TEST_F(Hibernation, UserAgentChangesMoveThePageOnce)
 TEST_F(Hibernation, RemovingATabReleasesItsPageAndWakingAllLoadsEveryTab)
 {
     pageOf(4);
-    state->removeTab(tab(4).id);
+    state->tabs().removeTab(tab(4).id);
     EXPECT_EQ(engine->activeMemoryTabCount(), 0);
     EXPECT_EQ(factory.events, QStringList({"retire", "destroy"}));
 
     const int sleeping = sleepingCount();
     engine->wakeAllTabs();
-    EXPECT_EQ(engine->activeMemoryTabCount(), int(state->tabs().size()));
+    EXPECT_EQ(engine->activeMemoryTabCount(), int(state->tabs().tabs().size()));
     EXPECT_EQ(sleepingCount(), sleeping);
 }
 

@@ -52,7 +52,7 @@ TEST_F(PanelTest, HideSlidesOutWithoutOvershootThenOrdersOut)
 
 TEST_F(PanelTest, VeryShortDurationsSkipTheSlide)
 {
-    state->setAnimationDuration(0.02);
+    state->settings().set(&Settings::animationDuration, 0.02);
     panel->showPanel(true);
     EXPECT_FALSE(panel->isAnimating());
     EXPECT_EQ(surface.frame().x(), 1000);
@@ -61,7 +61,7 @@ TEST_F(PanelTest, VeryShortDurationsSkipTheSlide)
     EXPECT_FALSE(surface.onScreen);
 
     // 0.0235 s slides in, but 0.85 of it is too short to slide out.
-    state->setAnimationDuration(0.0235);
+    state->settings().set(&Settings::animationDuration, 0.0235);
     panel->showPanel(true);
     EXPECT_TRUE(panel->isAnimating());
     fakes.clock.advance(0.05);
@@ -106,44 +106,44 @@ TEST_F(PanelTest, ResizingAndVerticalDraggingAreCapturedIntoTheSettings)
     surface.setFrame(QRectF(1000, 375, 500, 500));
     panel->windowDidResize();
     fakes.clock.runPosted();
-    EXPECT_FALSE(state->settings().panelCustomHeight) << "nothing is captured during a live resize";
+    EXPECT_FALSE(state->settings().values().panelCustomHeight) << "nothing is captured during a live resize";
     surface.liveResize = false;
     panel->windowDidEndLiveResize();
     fakes.clock.runPosted();
-    EXPECT_EQ(state->settings().panelCustomHeight, 500.0);
-    EXPECT_EQ(state->settings().panelTopOffset, 0.0);
-    EXPECT_EQ(state->settings().panelWidth, 500);
+    EXPECT_EQ(state->settings().values().panelCustomHeight, 500.0);
+    EXPECT_EQ(state->settings().values().panelTopOffset, 0.0);
+    EXPECT_EQ(state->settings().values().panelWidth, 500);
 
     // Dragging the detached panel down records its distance from the top.
     surface.setFrame(QRectF(940, 300, 500, 500));
     panel->windowDidMove();
     fakes.clock.runPosted();
-    EXPECT_EQ(state->settings().panelTopOffset, 75.0);
+    EXPECT_EQ(state->settings().values().panelTopOffset, 75.0);
 
     // Back to nearly full height: full height, no offset.
     surface.setFrame(QRectF(940, 0, 500, 870));
     panel->windowDidEndLiveResize();
     fakes.clock.runPosted();
-    EXPECT_FALSE(state->settings().panelCustomHeight);
-    EXPECT_FALSE(state->settings().panelTopOffset);
+    EXPECT_FALSE(state->settings().values().panelCustomHeight);
+    EXPECT_FALSE(state->settings().values().panelTopOffset);
 }
 
 TEST_F(PanelTest, SettingChangesReLayOutOnlyAShownPanel)
 {
-    QObject::connect(state.get(), &AppState::panelWidthLayoutRequested, panel.get(), &OrvanePanel::updatePanelWidth);
-    QObject::connect(state.get(), &AppState::panelPositionLayoutRequested, panel.get(), &OrvanePanel::updatePanelPosition);
+    QObject::connect(&state->settings(), &SettingsModel::panelWidthLayoutRequested, panel.get(), &OrvanePanel::updatePanelWidth);
+    QObject::connect(&state->settings(), &SettingsModel::panelPositionLayoutRequested, panel.get(), &OrvanePanel::updatePanelPosition);
     showAndSettle();
-    state->setPanelWidth(500);
+    state->settings().set(&Settings::panelWidth, 500);
     fakes.clock.runPosted();
     EXPECT_EQ(surface.frame(), QRectF(940, 0, 500, 875));
 
-    state->setScreenDockEdge(ScreenDockEdge::Left);
+    state->settings().set(&Settings::screenDockEdge, ScreenDockEdge::Left);
     fakes.clock.runPosted();
     EXPECT_EQ(surface.frame(), QRectF(0, 0, 500, 875));
 
     panel->hidePanel(false);
     fakes.clock.runPosted();
-    state->setPanelWidth(600);
+    state->settings().set(&Settings::panelWidth, 600);
     fakes.clock.runPosted();
     EXPECT_EQ(surface.frame().width(), 500) << "a hidden panel is left as it is";
 }

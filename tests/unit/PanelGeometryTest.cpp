@@ -1,5 +1,6 @@
 #include "panel/PanelGeometry.h"
 #include "panel/SlideEasing.h"
+#include "platform/DesktopCoordinates.h"
 
 #include <gtest/gtest.h>
 
@@ -49,10 +50,27 @@ TEST(PanelGeometry, ClampsWidthAndHeight)
 TEST(PanelGeometry, QtCoordinatesMirrorAroundThePrimaryBottom)
 {
     const QRectF desktop(1000, 175, 440, 600);
-    const QRectF qt = PanelGeometry::toQt(desktop, 900);
+    const QRectF qt = DesktopCoordinates::toQt(desktop, 900);
     EXPECT_EQ(qt, QRectF(1000, 125, 440, 600));
-    EXPECT_EQ(PanelGeometry::fromQt(qt, 900), desktop);
-    EXPECT_EQ(PanelGeometry::pointFromQt(QPointF(10, 0), 900), QPointF(10, 900));
+    EXPECT_EQ(DesktopCoordinates::fromQt(qt, 900), desktop);
+}
+
+TEST(PanelGeometry, EveryPixelRowOfAScreenBelongsToThatScreen)
+{
+    // The primary screen on top, a second one right below it (Qt: y 900 to 1799).
+    const double bottom = 900;
+    const QList<ScreenGeometry> screens = {
+        {DesktopCoordinates::fromQt(QRectF(0, 0, 1440, 900), bottom), {}},
+        {DesktopCoordinates::fromQt(QRectF(0, 900, 1440, 900), bottom), {}},
+    };
+    const auto screenOfRow = [&](double qtRow) {
+        const auto screen = PanelGeometry::screenContaining(screens, DesktopCoordinates::pointFromQt({10, qtRow}, bottom));
+        return screen ? int(screens.indexOf(*screen)) : -1;
+    };
+    EXPECT_EQ(screenOfRow(0), 0);
+    EXPECT_EQ(screenOfRow(899), 0);
+    EXPECT_EQ(screenOfRow(900), 1) << "the lower screen's top row";
+    EXPECT_EQ(screenOfRow(1799), 1);
 }
 
 TEST(PanelGeometry, OutlineIsSquareOnTheDockedSideUnlessDetached)

@@ -18,7 +18,7 @@ protected:
     void movePointer(double x, double y = 400)
     {
         screens.pointer = QPointF(x, y);
-        panel->pointerMoved();
+        visibility->pointerMoved();
     }
 
     bool shown() const { return surface.onScreen; }
@@ -30,9 +30,9 @@ protected:
 TEST_F(Visibility, LeavingHidesAfterTheDelayCountedFromTheFirstMoveOutside)
 {
     movePointer(1200);
-    EXPECT_FALSE(panel->isAutoHidePending()) << "inside the panel";
+    EXPECT_FALSE(visibility->isAutoHidePending()) << "inside the panel";
     movePointer(600);
-    EXPECT_TRUE(panel->isAutoHidePending());
+    EXPECT_TRUE(visibility->isAutoHidePending());
     fakes.clock.advance(0.2);
     movePointer(500); // further movement outside does not restart the delay
     fakes.clock.advance(0.14);
@@ -47,14 +47,14 @@ TEST_F(Visibility, ComingBackInsideCancelsTheHide)
     movePointer(600);
     fakes.clock.advance(0.2);
     movePointer(1200);
-    EXPECT_FALSE(panel->isAutoHidePending());
+    EXPECT_FALSE(visibility->isAutoHidePending());
     settle();
     EXPECT_TRUE(shown());
 }
 
 TEST_F(Visibility, ZeroDelayStillWaitsATenthOfASecond)
 {
-    state->setAutoHideDelay(0);
+    state->settings().set(&Settings::autoHideDelay, 0);
     movePointer(600);
     fakes.clock.advance(0.09);
     EXPECT_TRUE(shown());
@@ -65,29 +65,29 @@ TEST_F(Visibility, ZeroDelayStillWaitsATenthOfASecond)
 
 TEST_F(Visibility, WithoutAutoHideOnlyAClickOutsideHides)
 {
-    state->setAutoHideOnMouseExit(false);
+    state->settings().set(&Settings::autoHideOnMouseExit, false);
     movePointer(600);
     settle();
     EXPECT_TRUE(shown());
     screens.pointer = QPointF(1200, 400);
-    panel->mouseButtonPressed();
+    visibility->mouseButtonPressed();
     EXPECT_TRUE(shown()) << "a click inside the panel";
     screens.pointer = QPointF(600, 400);
     screens.overOwnWindow = true;
-    panel->mouseButtonPressed();
+    visibility->mouseButtonPressed();
     EXPECT_TRUE(shown()) << "a click on another window of ours";
     screens.overOwnWindow = false;
-    panel->mouseButtonPressed();
+    visibility->mouseButtonPressed();
     settle();
     EXPECT_FALSE(shown());
 }
 
 TEST_F(Visibility, APinnedPanelStaysButTheEdgeTouchStillHidesIt)
 {
-    state->setIsPinned(true);
+    state->settings().set(&Settings::isPinned, true);
     movePointer(600);
     settle();
-    panel->mouseButtonPressed();
+    visibility->mouseButtonPressed();
     settle();
     EXPECT_TRUE(shown());
     movePointer(1437);
@@ -98,10 +98,10 @@ TEST_F(Visibility, APinnedPanelStaysButTheEdgeTouchStillHidesIt)
 TEST_F(Visibility, AFiringThatDidNotHideWaitsForThePointerToComeBack)
 {
     movePointer(600);
-    state->setIsPinned(true);
+    state->settings().set(&Settings::isPinned, true);
     fakes.clock.advance(0.5);
     EXPECT_TRUE(shown());
-    state->setIsPinned(false);
+    state->settings().set(&Settings::isPinned, false);
     movePointer(550);
     fakes.clock.advance(1);
     EXPECT_TRUE(shown()) << "the fired timer is still recorded";
@@ -113,24 +113,24 @@ TEST_F(Visibility, AFiringThatDidNotHideWaitsForThePointerToComeBack)
 
 TEST_F(Visibility, EdgeTouchNeedsAnInwardMoveFirst)
 {
-    state->setAutoHideOnMouseExit(false);
+    state->settings().set(&Settings::autoHideOnMouseExit, false);
     movePointer(1415);
     movePointer(1439);
-    EXPECT_FALSE(panel->hasMovedInward()) << "1415 is not yet 30 points in";
+    EXPECT_FALSE(visibility->hasMovedInward()) << "1415 is not yet 30 points in";
     EXPECT_TRUE(shown());
     movePointer(1400);
-    EXPECT_TRUE(panel->hasMovedInward());
+    EXPECT_TRUE(visibility->hasMovedInward());
     movePointer(1436);
     EXPECT_TRUE(shown());
     movePointer(1437);
     settle();
     EXPECT_FALSE(shown());
-    EXPECT_FALSE(panel->hasMovedInward());
+    EXPECT_FALSE(visibility->hasMovedInward());
 }
 
 TEST_F(Visibility, EdgeTouchWaitsOutTheGraceTimeAndIgnoresDrags)
 {
-    state->setAutoHideOnMouseExit(false);
+    state->settings().set(&Settings::autoHideOnMouseExit, false);
     panel->hidePanel(false);
     fakes.clock.runPosted();
     panel->showPanel(false);
@@ -151,7 +151,7 @@ TEST_F(Visibility, EdgeTouchWaitsOutTheGraceTimeAndIgnoresDrags)
     // Switched off, the gesture does nothing.
     panel->showPanel(false);
     fakes.clock.runPosted();
-    state->setEdgeRetouchToHide(false);
+    state->settings().set(&Settings::edgeRetouchToHide, false);
     fakes.clock.advance(1);
     movePointer(1300);
     movePointer(1439);
@@ -160,15 +160,15 @@ TEST_F(Visibility, EdgeTouchWaitsOutTheGraceTimeAndIgnoresDrags)
 
 TEST_F(Visibility, DockedLeftMirrorsTheGesture)
 {
-    state->setAutoHideOnMouseExit(false);
-    state->setScreenDockEdge(ScreenDockEdge::Left);
+    state->settings().set(&Settings::autoHideOnMouseExit, false);
+    state->settings().set(&Settings::screenDockEdge, ScreenDockEdge::Left);
     panel->hidePanel(false);
     fakes.clock.runPosted();
     screens.pointer = QPointF(0, 400);
     panel->showPanel(false);
     fakes.clock.advance(1);
     movePointer(25);
-    EXPECT_FALSE(panel->hasMovedInward());
+    EXPECT_FALSE(visibility->hasMovedInward());
     movePointer(31);
     movePointer(3);
     settle();

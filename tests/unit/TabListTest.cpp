@@ -52,11 +52,11 @@ TEST_F(TabOperations, MissingEmptyOrUnreadableListsKeepTheDefaults)
         if (stored.isValid())
             ports.store.values.insert(tabsKey, stored);
         AppState state(ports.ports());
-        EXPECT_EQ(titles(state.tabs()), QStringList({"Claude", "ChatGPT", "DevDocs", "Notion", "Google Calendar",
+        EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"Claude", "ChatGPT", "DevDocs", "Notion", "Google Calendar",
                                                      "Google Keep", "Gmail"}));
-        EXPECT_EQ(state.activeTab()->title, QStringLiteral("Claude"));
-        EXPECT_TRUE(state.tabs().at(2).isHibernated);
-        EXPECT_TRUE(state.tabs().at(6).isHibernated);
+        EXPECT_EQ(state.tabs().activeTab()->title, QStringLiteral("Claude"));
+        EXPECT_TRUE(state.tabs().tabs().at(2).isHibernated);
+        EXPECT_TRUE(state.tabs().tabs().at(6).isHibernated);
         EXPECT_TRUE(ports.store.writes.isEmpty());
     }
 }
@@ -66,7 +66,7 @@ TEST_F(TabOperations, UnreadableListIsSetAsideBeforeTheFirstSaveReplacesIt)
     fakes.store.values.insert(tabsKey, QByteArray("[{\"id\":\"broken"));
     AppState state(fakes.ports());
     EXPECT_EQ(fakes.store.values.value(tabsKey).toByteArray(), QByteArray("[{\"id\":\"broken"));
-    state.addTab(QStringLiteral("Example"), QUrl(QStringLiteral("https://example.com")), QString(), false);
+    state.tabs().addTab(QStringLiteral("Example"), QUrl(QStringLiteral("https://example.com")), QString(), false);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_TabsUnreadable")).toByteArray(),
               QByteArray("[{\"id\":\"broken"));
     EXPECT_EQ(TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})->size(), 8);
@@ -75,8 +75,8 @@ TEST_F(TabOperations, UnreadableListIsSetAsideBeforeTheFirstSaveReplacesIt)
 TEST_F(TabOperations, StoredListLoadsWithItsFirstTabActive)
 {
     AppState &state = stateWith({tab("X"), tab("Y")});
-    EXPECT_EQ(titles(state.tabs()), QStringList({"X", "Y"}));
-    EXPECT_EQ(state.activeItem(), ActiveSidebarItem::webTab(state.tabs().first().id));
+    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"X", "Y"}));
+    EXPECT_EQ(state.content().activeItem(), ActiveSidebarItem::webTab(state.tabs().tabs().first().id));
 }
 
 TEST_F(TabOperations, IconKeysAreMigratedOnLoadAndWrittenBackOnce)
@@ -84,47 +84,47 @@ TEST_F(TabOperations, IconKeysAreMigratedOnLoadAndWrittenBackOnce)
     QList<TabModel> stored = {tab("GitHub", "https://example.com/", "web"), tab("Claude", "https://example.com/", " claude ")};
     fakes.store.values.insert(tabsKey, TabListJson::encode(stored));
     AppState state(fakes.ports());
-    EXPECT_EQ(state.tabs().at(0).iconKey, QStringLiteral("github"));
+    EXPECT_EQ(state.tabs().tabs().at(0).iconKey, QStringLiteral("github"));
     // Only trimming needed: left as stored.
-    EXPECT_EQ(state.tabs().at(1).iconKey, QStringLiteral(" claude "));
+    EXPECT_EQ(state.tabs().tabs().at(1).iconKey, QStringLiteral(" claude "));
     EXPECT_EQ(fakes.store.writes, QStringList({tabsKey}));
 }
 
 TEST_F(TabOperations, RemovingTheActiveTabActivatesTheFirstOrTheScratchpad)
 {
     AppState &state = stateWith({tab("A"), tab("B"), tab("C"), tab("D"), tab("E")});
-    state.selectTab(state.tabs().at(2).id);
-    state.removeTab(state.tabs().at(2).id);
-    EXPECT_EQ(state.activeTab()->title, QStringLiteral("A"));
+    state.tabs().selectTab(state.tabs().tabs().at(2).id);
+    state.tabs().removeTab(state.tabs().tabs().at(2).id);
+    EXPECT_EQ(state.tabs().activeTab()->title, QStringLiteral("A"));
     EXPECT_EQ(tabSaves(), 1);
 
     // Removing a background tab keeps the active one.
-    state.selectTab(state.tabs().at(1).id);
-    state.removeTab(state.tabs().at(3).id);
-    EXPECT_EQ(state.activeTab()->title, QStringLiteral("B"));
+    state.tabs().selectTab(state.tabs().tabs().at(1).id);
+    state.tabs().removeTab(state.tabs().tabs().at(3).id);
+    EXPECT_EQ(state.tabs().activeTab()->title, QStringLiteral("B"));
 
-    state.removeTab(QUuid::createUuid());
+    state.tabs().removeTab(QUuid::createUuid());
     EXPECT_EQ(tabSaves(), 2);
 
-    while (state.tabs().size() > 1)
-        state.removeTab(state.tabs().constLast().id);
-    state.removeTab(state.tabs().first().id);
-    EXPECT_EQ(state.activeItem(), ActiveSidebarItem::scratchpad());
+    while (state.tabs().tabs().size() > 1)
+        state.tabs().removeTab(state.tabs().tabs().constLast().id);
+    state.tabs().removeTab(state.tabs().tabs().first().id);
+    EXPECT_EQ(state.content().activeItem(), ActiveSidebarItem::scratchpad());
 }
 
 TEST_F(TabOperations, MovingPastEitherEndChangesAndSavesNothing)
 {
     AppState &state = stateWith({tab("A"), tab("B"), tab("C")});
-    state.moveTabUp(state.tabs().first().id);
-    state.moveTabDown(state.tabs().last().id);
-    state.moveTabUp(QUuid::createUuid());
-    EXPECT_EQ(titles(state.tabs()), QStringList({"A", "B", "C"}));
+    state.tabs().moveTabUp(state.tabs().tabs().first().id);
+    state.tabs().moveTabDown(state.tabs().tabs().last().id);
+    state.tabs().moveTabUp(QUuid::createUuid());
+    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"A", "B", "C"}));
     EXPECT_EQ(tabSaves(), 0);
 
-    state.moveTabUp(state.tabs().at(1).id);
-    EXPECT_EQ(titles(state.tabs()), QStringList({"B", "A", "C"}));
-    state.moveTabDown(state.tabs().at(1).id);
-    EXPECT_EQ(titles(state.tabs()), QStringList({"B", "C", "A"}));
+    state.tabs().moveTabUp(state.tabs().tabs().at(1).id);
+    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"B", "A", "C"}));
+    state.tabs().moveTabDown(state.tabs().tabs().at(1).id);
+    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"B", "C", "A"}));
     EXPECT_EQ(tabSaves(), 2);
     EXPECT_EQ(titles(*TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})),
               QStringList({"B", "C", "A"}));
@@ -169,48 +169,48 @@ TEST(TabList, MoveIndexesPlacesTheTabsBeforeTheDestination)
 TEST_F(TabOperations, AddTabResolvesItsIconAndBecomesActive)
 {
     AppState &state = stateWith({tab("A")});
-    state.setShowSettingsModal(true);
-    state.addTab(QStringLiteral("Perplexity"), QUrl(QStringLiteral("https://www.perplexity.ai/")), QStringLiteral("globe"), false);
-    const TabModel added = state.tabs().constLast();
+    state.content().setShowSettingsModal(true);
+    state.tabs().addTab(QStringLiteral("Perplexity"), QUrl(QStringLiteral("https://www.perplexity.ai/")), QStringLiteral("globe"), false);
+    const TabModel added = state.tabs().tabs().constLast();
     EXPECT_EQ(added.iconKey, QStringLiteral("perplexity"));
     EXPECT_TRUE(added.isAIProvider);
     EXPECT_EQ(added.lastActiveDate, fakes.clock.now());
-    EXPECT_EQ(state.activeTab()->id, added.id);
-    EXPECT_FALSE(state.showSettingsModal());
+    EXPECT_EQ(state.tabs().activeTab()->id, added.id);
+    EXPECT_FALSE(state.content().showSettingsModal());
     EXPECT_EQ(tabSaves(), 1);
 
-    state.addTab(QStringLiteral("My Notion"), QUrl(QStringLiteral("https://example.com")), QStringLiteral("web"), false);
-    EXPECT_EQ(state.tabs().constLast().iconKey, QStringLiteral("notion"));
-    EXPECT_FALSE(state.tabs().constLast().isAIProvider);
+    state.tabs().addTab(QStringLiteral("My Notion"), QUrl(QStringLiteral("https://example.com")), QStringLiteral("web"), false);
+    EXPECT_EQ(state.tabs().tabs().constLast().iconKey, QStringLiteral("notion"));
+    EXPECT_FALSE(state.tabs().tabs().constLast().isAIProvider);
 
-    state.addTab(QStringLiteral("Local model"), QUrl(QStringLiteral("http://127.0.0.1:8080")), QString(), true);
-    EXPECT_TRUE(state.tabs().constLast().isAIProvider);
-    EXPECT_EQ(state.tabs().constLast().iconKey, QString());
+    state.tabs().addTab(QStringLiteral("Local model"), QUrl(QStringLiteral("http://127.0.0.1:8080")), QString(), true);
+    EXPECT_TRUE(state.tabs().tabs().constLast().isAIProvider);
+    EXPECT_EQ(state.tabs().tabs().constLast().iconKey, QString());
 }
 
 TEST_F(TabOperations, SelectingStampsTheTabButDoesNotSave)
 {
     AppState &state = stateWith({tab("A"), tab("B")});
-    QList<TabModel> tabs = state.tabs();
+    QList<TabModel> tabs = state.tabs().tabs();
     tabs[1].isHibernated = true;
     fakes.clock.advance(90);
-    state.setShowSettingsModal(true);
-    state.selectTab(tabs[1].id);
-    EXPECT_FALSE(state.showSettingsModal());
-    EXPECT_EQ(state.tabs().at(1).lastActiveDate, fakes.clock.now());
-    EXPECT_FALSE(state.tabs().at(1).isHibernated);
+    state.content().setShowSettingsModal(true);
+    state.tabs().selectTab(tabs[1].id);
+    EXPECT_FALSE(state.content().showSettingsModal());
+    EXPECT_EQ(state.tabs().tabs().at(1).lastActiveDate, fakes.clock.now());
+    EXPECT_FALSE(state.tabs().tabs().at(1).isHibernated);
     EXPECT_EQ(tabSaves(), 0);
 }
 
 TEST_F(TabOperations, ToggleUserAgentFlipsAndSaves)
 {
     AppState &state = stateWith({tab("A")});
-    const QUuid id = state.tabs().first().id;
-    state.toggleUserAgent(id);
-    EXPECT_EQ(state.tabs().first().userAgentMode, UserAgentMode::Mobile);
-    state.toggleUserAgent(id);
-    EXPECT_EQ(state.tabs().first().userAgentMode, UserAgentMode::Desktop);
-    state.toggleUserAgent(QUuid::createUuid());
+    const QUuid id = state.tabs().tabs().first().id;
+    state.tabs().toggleUserAgent(id);
+    EXPECT_EQ(state.tabs().tabs().first().userAgentMode, UserAgentMode::Mobile);
+    state.tabs().toggleUserAgent(id);
+    EXPECT_EQ(state.tabs().tabs().first().userAgentMode, UserAgentMode::Desktop);
+    state.tabs().toggleUserAgent(QUuid::createUuid());
     EXPECT_EQ(tabSaves(), 2);
 }
 
@@ -245,21 +245,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TabOperations, WebMetadataSavesOnlyWhenSomethingChanged)
 {
     AppState &state = stateWith({tab("Web", "https://example.com/")});
-    const QUuid id = state.tabs().first().id;
-    state.updateTabWebMetadata(id, QUrl(QStringLiteral("https://example.com/")), QString(), std::nullopt);
+    const QUuid id = state.tabs().tabs().first().id;
+    state.tabs().updateTabWebMetadata(id, QUrl(QStringLiteral("https://example.com/")), QString(), std::nullopt);
     EXPECT_EQ(tabSaves(), 0);
 
     // The new address's host name is a placeholder title too.
-    state.updateTabWebMetadata(id, QUrl(QStringLiteral("https://github.com/orvane")), QStringLiteral("Orvane · GitHub"),
+    state.tabs().updateTabWebMetadata(id, QUrl(QStringLiteral("https://github.com/orvane")), QStringLiteral("Orvane · GitHub"),
                                QUrl(QStringLiteral("https://github.com/favicon.ico")));
-    const TabModel updated = state.tabs().first();
+    const TabModel updated = state.tabs().tabs().first();
     EXPECT_EQ(updated.url, QUrl(QStringLiteral("https://github.com/orvane")));
     EXPECT_EQ(updated.title, QStringLiteral("Orvane · GitHub"));
     EXPECT_EQ(updated.iconKey, QStringLiteral("github"));
     EXPECT_EQ(updated.iconURL, QUrl(QStringLiteral("https://github.com/favicon.ico")));
     EXPECT_EQ(tabSaves(), 1);
 
-    state.updateTabWebMetadata(QUuid::createUuid(), QUrl(QStringLiteral("https://a.test/")), QStringLiteral("A"), std::nullopt);
+    state.tabs().updateTabWebMetadata(QUuid::createUuid(), QUrl(QStringLiteral("https://a.test/")), QStringLiteral("A"), std::nullopt);
     EXPECT_EQ(tabSaves(), 1);
 }
 

@@ -37,90 +37,91 @@ TEST_F(UrlCommands, ToggleMatchesSchemeAndCommandInAnyCase)
 TEST_F(UrlCommands, OpenAddsAWebTabAndShowsIt)
 {
     run("orvane://open?url=https%3A%2F%2Fgithub.com%2Forvane%3Ftab%3D1");
-    const TabModel tab = state->tabs().constLast();
+    const TabModel tab = state->tabs().tabs().constLast();
     EXPECT_EQ(tab.title, QStringLiteral("github.com"));
     EXPECT_EQ(tab.url, QUrl(QStringLiteral("https://github.com/orvane?tab=1")));
     EXPECT_EQ(tab.iconKey, QStringLiteral("github"));
-    EXPECT_EQ(state->activeTab()->id, tab.id);
+    EXPECT_EQ(state->tabs().activeTab()->id, tab.id);
     EXPECT_TRUE(shown());
 
     run("orvane://open?url=https:no-host");
-    EXPECT_EQ(state->tabs().constLast().title, QStringLiteral("Web"));
+    EXPECT_EQ(state->tabs().tabs().constLast().title, QStringLiteral("Web"));
 }
 
 TEST_F(UrlCommands, OpenIgnoresMissingValuesAndNonWebAddresses)
 {
-    const qsizetype before = state->tabs().size();
+    const qsizetype before = state->tabs().tabs().size();
     for (const char *url : {"orvane://open", "orvane://open?url", "orvane://open?url=",
                             "orvane://open?url=file%3A%2F%2F%2Fetc%2Fpasswd",
                             "orvane://open?url=javascript%3Aalert(1)",
                             "orvane://open?url=data%3Atext%2Fhtml%2C%3Cb%3Ehi",
                             "orvane://open?url=not%20a%20url"}) {
         run(url);
-        EXPECT_EQ(state->tabs().size(), before) << url;
+        EXPECT_EQ(state->tabs().tabs().size(), before) << url;
     }
     EXPECT_FALSE(surface.onScreen) << "a refused open does not show the panel";
 }
 
 TEST_F(UrlCommands, ShelfAddsTextFileAndLinkWithTheLinkFirst)
 {
-    state->setShowSettingsModal(true);
+    state->content().setShowSettingsModal(true);
     run("orvane://shelf?text=Remember%20this&link=https%3A%2F%2Fexample.com%2Fa");
-    ASSERT_EQ(state->dropItems().size(), 2);
-    EXPECT_EQ(state->dropItems().at(0).kind, DropItemKind::Url);
-    EXPECT_EQ(state->dropItems().at(1).title, QStringLiteral("Remember this"));
-    EXPECT_EQ(state->activeItem(), ActiveSidebarItem::dropShelf());
-    EXPECT_FALSE(state->showSettingsModal());
+    ASSERT_EQ(state->shelf().items().size(), 2);
+    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Url);
+    EXPECT_EQ(state->shelf().items().at(1).title, QStringLiteral("Remember this"));
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
+    EXPECT_FALSE(state->content().showSettingsModal());
     EXPECT_TRUE(shown());
 
     run("orvane://add?file=%2Ftmp%2Freport.pdf");
-    EXPECT_EQ(state->dropItems().at(0).title, QStringLiteral("report.pdf"));
-    EXPECT_EQ(state->dropItems().at(0).kind, DropItemKind::File);
+    EXPECT_EQ(state->shelf().items().at(0).title, QStringLiteral("report.pdf"));
+    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::File);
 
-    state->setActiveItem(ActiveSidebarItem::scratchpad());
+    state->content().setActiveItem(ActiveSidebarItem::scratchpad());
     run("orvane://shelf");
-    EXPECT_EQ(state->dropItems().size(), 3);
-    EXPECT_EQ(state->activeItem(), ActiveSidebarItem::dropShelf());
+    EXPECT_EQ(state->shelf().items().size(), 3);
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
 }
 
 TEST_F(UrlCommands, ThemeSelectsByNameOrTogglesEmberAndMidnight)
 {
     run("orvane://theme?name=Aurora%20Glass");
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Midnight);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Midnight);
     run("orvane://theme?name=Ink");
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Ember);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Ember);
     run("orvane://theme?name=sage");
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Ember);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Ember);
     EXPECT_TRUE(shown());
     run("orvane://theme");
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Midnight);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Midnight);
     run("orvane://theme");
-    EXPECT_EQ(state->settings().currentTheme, AppThemeMode::Ember);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Ember);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Ember"));
 }
 
-TEST_F(UrlCommands, WidthTakesFiniteNumbersOnly)
+TEST_F(UrlCommands, WidthIsTakenAsTheSettingTakesItAndSurvivesARestart)
 {
     run("orvane://width?val=250");
-    EXPECT_EQ(state->settings().panelWidth, 250) << "clamping is the panel's business";
+    EXPECT_EQ(state->settings().values().panelWidth, 300) << "too narrow becomes the narrowest width";
     EXPECT_EQ(surface.frame().width(), 300);
     for (const char *url : {"orvane://width?val=wide", "orvane://width?val=nan", "orvane://width?val=inf",
                             "orvane://width"}) {
         run(url);
-        EXPECT_EQ(state->settings().panelWidth, 250) << url;
+        EXPECT_EQ(state->settings().values().panelWidth, 300) << url;
     }
     EXPECT_TRUE(shown());
+    EXPECT_EQ(AppState(fakes.ports()).settings().values().panelWidth, 300) << "what was shown comes back";
 }
 
 TEST_F(UrlCommands, AiStagesThePromptWithoutShowingThePanel)
 {
-    state->setActiveItem(ActiveSidebarItem::scratchpad());
+    state->content().setActiveItem(ActiveSidebarItem::scratchpad());
     run("orvane://ai?prompt=Explain%20monads");
     ASSERT_TRUE(state->capturedContext());
     EXPECT_EQ(state->capturedContext()->text, QStringLiteral("Explain monads"));
     EXPECT_EQ(state->capturedContext()->appName, QStringLiteral("Shortcut"));
     EXPECT_FALSE(state->capturedContext()->isFromClipboard);
-    EXPECT_TRUE(state->activeTab()->isAIProvider);
+    EXPECT_TRUE(state->tabs().activeTab()->isAIProvider);
     EXPECT_FALSE(surface.onScreen);
 
     state->setCapturedContext(std::nullopt);
@@ -131,12 +132,12 @@ TEST_F(UrlCommands, AiStagesThePromptWithoutShowingThePanel)
 TEST_F(UrlCommands, FlagsToggleAndEverythingElseShowsThePanel)
 {
     run("orvane://pin");
-    EXPECT_TRUE(state->settings().isPinned);
+    EXPECT_TRUE(state->settings().values().isPinned);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_isPinned")).toBool(), true);
     run("orvane://settings");
-    EXPECT_TRUE(state->showSettingsModal());
+    EXPECT_TRUE(state->content().showSettingsModal());
     run("orvane://scratchpad");
-    EXPECT_EQ(state->activeItem(), ActiveSidebarItem::scratchpad());
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::scratchpad());
     panel->hidePanel(false);
     fakes.clock.runPosted();
     run("orvane://whatever?x=1");

@@ -4,7 +4,18 @@
 
 #include <xcb/xinput.h>
 
+#include <cstdio>
 #include <cstdlib>
+
+namespace {
+// Without these events the panel never hides by itself; say so rather than
+// leave the user wondering.
+void reportUnavailable(const char *reason)
+{
+    std::fprintf(stderr, "Orvane: clicks and pointer movement outside the panel cannot be watched (%s); "
+                         "the panel will not hide by itself.\n", reason);
+}
+} // namespace
 
 X11PointerMonitor::X11PointerMonitor()
 {
@@ -15,7 +26,7 @@ X11PointerMonitor::X11PointerMonitor()
 
 X11PointerMonitor::~X11PointerMonitor()
 {
-    delete m_notifier;
+    m_notifier.reset();
     if (m_connection)
         xcb_disconnect(m_connection);
 }
@@ -27,18 +38,23 @@ void X11PointerMonitor::start(Handlers handlers)
     if (xcb_connection_has_error(m_connection)) {
         xcb_disconnect(m_connection);
         m_connection = nullptr;
+        reportUnavailable("no connection to the X display");
         return;
     }
     const xcb_query_extension_reply_t *extension = xcb_get_extension_data(m_connection, &xcb_input_id);
-    if (!extension || !extension->present)
+    if (!extension || !extension->present) {
+        reportUnavailable("the X server has no XInput extension");
         return;
+    }
     m_inputOpcode = extension->major_opcode;
     xcb_input_xi_query_version_reply_t *version = xcb_input_xi_query_version_reply(
         m_connection, xcb_input_xi_query_version(m_connection, 2, 2), nullptr);
     const bool usable = version && (version->major_version > 2 || version->minor_version >= 1);
     std::free(version);
-    if (!usable)
+    if (!usable) {
+        reportUnavailable("the X server's XInput is older than 2.1");
         return;
+    }
 
     struct
     {
@@ -49,8 +65,8 @@ void X11PointerMonitor::start(Handlers handlers)
     xcb_input_xi_select_events(m_connection, root, 1, &selection.head);
     xcb_flush(m_connection);
 
-    m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
-    connect(m_notifier, &QSocketNotifier::activated, this, &X11PointerMonitor::readEvents);
+    m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11PointerMonitor::readEvents);
 }
 
 void X11PointerMonitor::setTrackingMovement(bool tracking)

@@ -8,6 +8,7 @@
 
 #include <xcb/xcb.h>
 
+#include <memory>
 #include <optional>
 
 class QSocketNotifier;
@@ -34,7 +35,7 @@ private:
 
     xcb_connection_t *m_connection = nullptr;
     uint8_t m_inputOpcode = 0;
-    QSocketNotifier *m_notifier = nullptr;
+    std::unique_ptr<QSocketNotifier> m_notifier;
     QTimer m_sampler;
     QPoint m_lastPosition;
     Handlers m_handlers;

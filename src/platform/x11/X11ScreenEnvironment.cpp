@@ -1,6 +1,6 @@
 #include "platform/x11/X11ScreenEnvironment.h"
 
-#include "panel/PanelGeometry.h"
+#include "platform/DesktopCoordinates.h"
 #include "platform/x11/X11Connection.h"
 
 #include <QCursor>
@@ -74,15 +74,6 @@ const QList<QRect> &X11ScreenEnvironment::workAreas() const
     return m_workAreas;
 }
 
-double X11ScreenEnvironment::primaryBottom()
-{
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    if (!primary)
-        return 0;
-    const QRect g = primary->geometry();
-    return g.y() + g.height();
-}
-
 QList<ScreenGeometry> X11ScreenEnvironment::screens() const
 {
     QList<ScreenGeometry> result;
@@ -92,7 +83,7 @@ QList<ScreenGeometry> X11ScreenEnvironment::screens() const
         all.prepend(primary);
     }
     const QList<QRect> &areas = workAreas();
-    const double bottom = primaryBottom();
+    const double bottom = DesktopCoordinates::primaryBottom();
     for (QScreen *screen : all) {
         const QRect geometry = screen->geometry();
         const double ratio = screen->devicePixelRatio();
@@ -100,14 +91,14 @@ QList<ScreenGeometry> X11ScreenEnvironment::screens() const
         const QRect devicePixels(geometry.topLeft() * ratio, geometry.size() * ratio);
         const QRect area = workAreaOf(devicePixels, areas);
         const QRectF visible(QPointF(area.topLeft()) / ratio, QSizeF(area.size()) / ratio);
-        result.append({PanelGeometry::fromQt(QRectF(geometry), bottom), PanelGeometry::fromQt(visible, bottom)});
+        result.append({DesktopCoordinates::fromQt(QRectF(geometry), bottom), DesktopCoordinates::fromQt(visible, bottom)});
     }
     return result;
 }
 
 QPointF X11ScreenEnvironment::pointerLocation() const
 {
-    return PanelGeometry::pointFromQt(QPointF(QCursor::pos()), primaryBottom());
+    return DesktopCoordinates::pointFromQt(QPointF(QCursor::pos()), DesktopCoordinates::primaryBottom());
 }
 
 bool X11ScreenEnvironment::isMouseButtonPressed() const

@@ -16,9 +16,6 @@ public:
     bool isMouseButtonPressed() const override;
     bool isPointerOverOwnWindow() const override;
 
-    // The bottom of the primary screen in Qt's coordinates: the mirror line
-    // between Qt's and desktop coordinates.
-    static double primaryBottom();
     // The part of `screen` that the work areas leave free; `screen` when none is known.
     static QRect workAreaOf(const QRect &screen, const QList<QRect> &workAreas);
 

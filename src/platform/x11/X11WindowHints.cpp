@@ -7,9 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace X11WindowHints {
-
-void makeSidePanel(QWindow *window)
+void X11WindowHints::makeSidePanel(QWindow *window)
 {
     xcb_connection_t *c = X11Connection::connection();
     if (!c)
@@ -29,7 +27,7 @@ void makeSidePanel(QWindow *window)
     xcb_flush(c);
 }
 
-bool hasCompositor()
+bool X11WindowHints::hasCompositor() const
 {
     xcb_connection_t *c = X11Connection::connection();
     if (!c)
@@ -42,5 +40,3 @@ bool hasCompositor()
     std::free(reply);
     return owned;
 }
-
-} // namespace X11WindowHints

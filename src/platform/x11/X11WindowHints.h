@@ -1,14 +1,11 @@
 #pragma once
 
-class QWindow;
+#include "platform/WindowHints.h"
 
-// Window-manager hints that Qt has no API for.
-namespace X11WindowHints {
-
-// Keeps the window off the taskbar and pager, above others and on every
-// workspace. Must run before the window is first shown.
-void makeSidePanel(QWindow *window);
-// Whether a compositing manager runs, so that translucent windows really are.
-bool hasCompositor();
-
-} // namespace X11WindowHints
+// The hints as EWMH properties, set straight on the X server.
+class X11WindowHints final : public WindowHints
+{
+public:
+    void makeSidePanel(QWindow *window) override;
+    bool hasCompositor() const override;
+};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "web/TabModel.h"
+#include "platform/UserAgentMode.h"
 
 class QWebEngineProfile;
 

@@ -1,4 +1,4 @@
-#include "web/WebProfiles.h"
+#include "platform/qt/WebProfiles.h"
 
 #include <QCoreApplication>
 #include <QWebEngineProfile>

@@ -30,7 +30,7 @@ public:
     void setObservers(Observers observers) override;
     void retire() override;
 
-    QWidget *view() const;
+    QWidget *view() const override;
     QWebEnginePage *page() const;
     // The renderer process serving the page; 0 when none runs.
     qint64 rendererProcessId() const;
@@ -39,8 +39,8 @@ private:
     void usePage(UserAgentMode mode);
 
     UserAgentMode m_mode;
+    std::unique_ptr<QWebEnginePage> m_page;
     std::unique_ptr<QWebEngineView> m_view;
-    QWebEnginePage *m_page = nullptr;
     Observers m_observers;
     QTimer m_loadTimeout;
 };

@@ -1,6 +1,6 @@
-#include "web/QtWebPage.h"
+#include "platform/qt/QtWebPage.h"
 
-#include "web/WebProfiles.h"
+#include "platform/qt/WebProfiles.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -37,13 +37,9 @@ QtWebPage::QtWebPage(UserAgentMode mode) : m_mode(mode), m_view(std::make_unique
     usePage(mode);
 }
 
-QtWebPage::~QtWebPage()
-{
-    // The view does not own pages it was given; the renderer process goes
-    // with the last page that uses it.
-    m_view.reset();
-    delete m_page;
-}
+// The view goes first (members are destroyed in reverse order): it does not
+// own the page it shows, and the renderer process goes with the last page.
+QtWebPage::~QtWebPage() = default;
 
 QWidget *QtWebPage::view() const
 {
@@ -52,7 +48,7 @@ QWidget *QtWebPage::view() const
 
 QWebEnginePage *QtWebPage::page() const
 {
-    return m_page;
+    return m_page.get();
 }
 
 qint64 QtWebPage::rendererProcessId() const
@@ -63,8 +59,9 @@ qint64 QtWebPage::rendererProcessId() const
 void QtWebPage::usePage(UserAgentMode mode)
 {
     m_mode = mode;
-    QWebEnginePage *old = m_page;
-    auto *fresh = new TabPage(WebProfiles::profile(mode));
+    const std::unique_ptr<QWebEnginePage> old = std::move(m_page);
+    m_page = std::make_unique<TabPage>(WebProfiles::profile(mode));
+    QWebEnginePage *fresh = m_page.get();
     connect(fresh, &QWebEnginePage::urlChanged, this, [this] {
         if (m_observers.urlChanged)
             m_observers.urlChanged();
@@ -79,8 +76,6 @@ void QtWebPage::usePage(UserAgentMode mode)
             m_observers.loadFinished();
     });
     m_view->setPage(fresh);
-    m_page = fresh;
-    delete old;
 }
 
 QUrl QtWebPage::url() const

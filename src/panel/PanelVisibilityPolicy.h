@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+
+#include <memory>
+
+class AppState;
+class Clock;
+class OrvanePanel;
+class ScreenEnvironment;
+class TimerHandle;
+
+// When the shown panel goes away by itself: the pointer leaving it (after the
+// auto-hide delay), a click in another application, or the pointer touching
+// the docked screen edge again after it had moved inward. Pinning stops the
+// first two. Fed by the global pointer monitors.
+class PanelVisibilityPolicy final : public QObject
+{
+    Q_OBJECT
+
+public:
+    PanelVisibilityPolicy(AppState &state, Clock &clock, ScreenEnvironment &screens, OrvanePanel &panel,
+                          QObject *parent = nullptr);
+    ~PanelVisibilityPolicy() override;
+
+    void pointerMoved();
+    void mouseButtonPressed();
+    void scheduleAutoHide();
+    void handleEdgeRetouchCheck(const QPointF &mouseLocation);
+
+    bool hasMovedInward() const { return m_hasMovedInward; }
+    bool isAutoHidePending() const { return m_autoHideTimer != nullptr; }
+
+private:
+    bool isPointerInsidePanel() const;
+    // Each show or hide starts afresh.
+    void reset();
+
+    AppState &m_state;
+    Clock &m_clock;
+    ScreenEnvironment &m_screens;
+    OrvanePanel &m_panel;
+    std::unique_ptr<TimerHandle> m_autoHideTimer;
+    bool m_hasMovedInward = false;
+};

@@ -1,0 +1,24 @@
+#include "state/PanelContent.h"
+
+PanelContent::PanelContent(const ActiveSidebarItem &initialItem, QObject *parent)
+    : QObject(parent), m_activeItem(initialItem)
+{
+}
+
+void PanelContent::setActiveItem(const ActiveSidebarItem &item)
+{
+    m_activeItem = item;
+    Q_EMIT activeItemChanged();
+}
+
+void PanelContent::setShowSettingsModal(bool value)
+{
+    m_showSettingsModal = value;
+    Q_EMIT showSettingsModalChanged();
+}
+
+void PanelContent::setShowCommandPalette(bool value)
+{
+    m_showCommandPalette = value;
+    Q_EMIT showCommandPaletteChanged();
+}

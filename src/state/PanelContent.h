@@ -1,0 +1,32 @@
+#pragma once
+
+#include "state/ActiveSidebarItem.h"
+
+#include <QObject>
+
+// What the panel's content area shows: the active sidebar item, and the
+// settings screen and command palette over it. Nothing here is persisted.
+class PanelContent final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PanelContent(const ActiveSidebarItem &initialItem, QObject *parent = nullptr);
+
+    const ActiveSidebarItem &activeItem() const { return m_activeItem; }
+    void setActiveItem(const ActiveSidebarItem &item);
+    bool showSettingsModal() const { return m_showSettingsModal; }
+    void setShowSettingsModal(bool value);
+    bool showCommandPalette() const { return m_showCommandPalette; }
+    void setShowCommandPalette(bool value);
+
+Q_SIGNALS:
+    void activeItemChanged();
+    void showSettingsModalChanged();
+    void showCommandPaletteChanged();
+
+private:
+    ActiveSidebarItem m_activeItem;
+    bool m_showSettingsModal = false;
+    bool m_showCommandPalette = false;
+};

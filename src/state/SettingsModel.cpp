@@ -1,0 +1,107 @@
+#include "state/SettingsModel.h"
+
+#include "platform/Clock.h"
+#include "platform/KeyValueStore.h"
+#include "platform/SystemAppearance.h"
+
+#include <QPointer>
+
+SettingsModel::SettingsModel(KeyValueStore &store, Clock &clock, SystemAppearance &appearance, QObject *parent)
+    : QObject(parent), m_store(store), m_clock(clock), m_appearance(appearance)
+{
+    SettingsTable::load(m_store, m_values);
+}
+
+SettingsModel::~SettingsModel()
+{
+    m_appearance.setChangeHandler({});
+}
+
+void SettingsModel::saveSettings()
+{
+    SettingsTable::save(m_values, m_store);
+}
+
+void SettingsModel::followUp(SettingsTable::FollowUp followUp)
+{
+    using F = SettingsTable::FollowUp;
+    switch (followUp) {
+    case F::None:
+        break;
+    case F::PanelWidth:
+        post(&SettingsModel::panelWidthLayoutRequested);
+        break;
+    case F::DockEdge:
+        post(&SettingsModel::edgeWindowsRebuildRequested);
+        post(&SettingsModel::panelPositionLayoutRequested);
+        break;
+    case F::EdgeIndicator:
+        post(&SettingsModel::edgeWindowsRebuildRequested);
+        break;
+    case F::SystemTheme:
+        if (m_values.followSystemTheme)
+            applySystemTheme();
+        break;
+    }
+}
+
+void SettingsModel::post(void (SettingsModel::*signal)())
+{
+    QPointer<SettingsModel> self(this);
+    m_clock.post([self, signal] {
+        if (self)
+            Q_EMIT(self->*signal)();
+    });
+}
+
+void SettingsModel::restoreDefaults()
+{
+    set(&Settings::followSystemTheme, false);
+    const Settings defaults;
+    SettingsTable::forEach([&](const auto &field) {
+        if (field.restoredByDefaults)
+            assign(field, defaults.*field.member);
+    });
+    saveSettings();
+    post(&SettingsModel::panelWidthLayoutRequested);
+    post(&SettingsModel::panelPositionLayoutRequested);
+}
+
+PanelEdge SettingsModel::effectiveRailSide() const
+{
+    switch (m_values.railSidePreference) {
+    case RailSidePreference::Right:
+        return PanelEdge::Right;
+    case RailSidePreference::Left:
+        return PanelEdge::Left;
+    case RailSidePreference::AutoMatch:
+        break;
+    }
+    if (m_values.currentTheme == AppThemeMode::Ember)
+        return m_values.screenDockEdge == ScreenDockEdge::Left ? PanelEdge::Left : PanelEdge::Right;
+    return PanelEdge::Left;
+}
+
+bool SettingsModel::isSystemInDarkMode() const
+{
+    return m_appearance.isDark();
+}
+
+void SettingsModel::applySystemTheme()
+{
+    if (!m_values.followSystemTheme)
+        return;
+    const AppThemeMode target = isSystemInDarkMode() ? AppThemeMode::Midnight : AppThemeMode::Paper;
+    if (m_values.currentTheme != target)
+        set(&Settings::currentTheme, target);
+}
+
+void SettingsModel::startFollowingSystemAppearance()
+{
+    applySystemTheme();
+    QPointer<SettingsModel> self(this);
+    m_appearance.setChangeHandler([self] {
+        if (self)
+            self->applySystemTheme();
+    });
+}

@@ -1,0 +1,159 @@
+#include "web/TabListModel.h"
+
+#include "platform/Clock.h"
+#include "platform/KeyValueStore.h"
+#include "state/PanelContent.h"
+#include "web/TabList.h"
+#include "web/TabListJson.h"
+
+namespace {
+const QString tabsKey = QStringLiteral("Orvane_Tabs");
+// Where an unreadable tab list goes before a save replaces it.
+const QString unreadableTabsKey = QStringLiteral("Orvane_TabsUnreadable");
+} // namespace
+
+TabListModel::TabListModel(KeyValueStore &store, Clock &clock, PanelContent &content, QObject *parent)
+    : QObject(parent), m_store(store), m_clock(clock), m_content(content), m_tabs(TabModel::defaultTabs(clock.now()))
+{
+    // However a tab comes on screen (selected, the next one after a removal,
+    // the first one at start), it is no longer asleep: its page is about to
+    // exist, and a flag saying otherwise would keep the sweep away from it.
+    connect(&m_content, &PanelContent::activeItemChanged, this, &TabListModel::wakeActiveTab);
+}
+
+void TabListModel::wakeActiveTab()
+{
+    const ActiveSidebarItem &item = m_content.activeItem();
+    const qsizetype index = item.isWebTab() ? TabList::indexOf(m_tabs, item.tabId()) : -1;
+    if (index < 0 || !m_tabs.at(index).isHibernated)
+        return;
+    m_tabs[index].isHibernated = false;
+    Q_EMIT changed();
+}
+
+void TabListModel::load()
+{
+    const auto data = m_store.dataValue(tabsKey);
+    if (!data)
+        return;
+    auto decoded = TabListJson::decode(*data, m_clock.now());
+    if (!decoded) {
+        m_unreadableTabs = *data;
+        return;
+    }
+    if (decoded->isEmpty())
+        return;
+    const bool migrated = TabList::migrateIconKeys(*decoded);
+    m_tabs = *decoded;
+    Q_EMIT changed();
+    m_content.setActiveItem(ActiveSidebarItem::webTab(m_tabs.constFirst().id));
+    if (migrated)
+        save();
+}
+
+void TabListModel::save()
+{
+    // The user's old list may still be recoverable by hand; never lose it to
+    // the first save after it failed to load.
+    if (m_unreadableTabs) {
+        m_store.setData(unreadableTabsKey, *m_unreadableTabs);
+        m_unreadableTabs.reset();
+    }
+    m_store.setData(tabsKey, TabListJson::encode(m_tabs));
+}
+
+std::optional<TabModel> TabListModel::activeTab() const
+{
+    const ActiveSidebarItem &item = m_content.activeItem();
+    if (!item.isWebTab())
+        return std::nullopt;
+    const qsizetype index = TabList::indexOf(m_tabs, item.tabId());
+    return index < 0 ? std::nullopt : std::optional(m_tabs.at(index));
+}
+
+void TabListModel::selectTab(const QUuid &id)
+{
+    m_content.setShowSettingsModal(false);
+    m_content.setActiveItem(ActiveSidebarItem::webTab(id));
+    const qsizetype index = TabList::indexOf(m_tabs, id);
+    if (index < 0)
+        return;
+    TabModel &tab = m_tabs[index];
+    tab.lastActiveDate = m_clock.now();
+    tab.isHibernated = false;
+    Q_EMIT changed();
+}
+
+void TabListModel::addTab(const QString &title, const QUrl &url, const QString &iconName, bool isAI)
+{
+    m_content.setShowSettingsModal(false);
+    m_tabs.append(TabList::makeTab(title, url, iconName, isAI, m_clock.now()));
+    Q_EMIT changed();
+    m_content.setActiveItem(ActiveSidebarItem::webTab(m_tabs.constLast().id));
+    save();
+}
+
+void TabListModel::removeTab(const QUuid &id)
+{
+    const qsizetype index = TabList::indexOf(m_tabs, id);
+    if (index < 0)
+        return;
+    m_tabs.removeAt(index);
+    Q_EMIT changed();
+    if (m_content.activeItem() == ActiveSidebarItem::webTab(id)) {
+        m_content.setActiveItem(m_tabs.isEmpty() ? ActiveSidebarItem::scratchpad()
+                                                 : ActiveSidebarItem::webTab(m_tabs.constFirst().id));
+    }
+    save();
+}
+
+void TabListModel::moveTabUp(const QUuid &id)
+{
+    changeAndSave([&](QList<TabModel> &tabs) { return TabList::moveUp(tabs, id); });
+}
+
+void TabListModel::moveTabDown(const QUuid &id)
+{
+    changeAndSave([&](QList<TabModel> &tabs) { return TabList::moveDown(tabs, id); });
+}
+
+void TabListModel::reorderTabs(const QUuid &from, const QUuid &to)
+{
+    changeAndSave([&](QList<TabModel> &tabs) { return TabList::reorder(tabs, from, to); });
+}
+
+// Saved like every other reordering, so the rail's order survives a restart.
+void TabListModel::moveTabs(const QList<qsizetype> &indexes, qsizetype destination)
+{
+    changeAndSave([&](QList<TabModel> &tabs) { return TabList::moveIndexes(tabs, indexes, destination); });
+}
+
+void TabListModel::toggleUserAgent(const QUuid &id)
+{
+    changeAndSave([&](QList<TabModel> &tabs) {
+        const qsizetype index = TabList::indexOf(tabs, id);
+        if (index < 0)
+            return false;
+        UserAgentMode &mode = tabs[index].userAgentMode;
+        mode = mode == UserAgentMode::Desktop ? UserAgentMode::Mobile : UserAgentMode::Desktop;
+        return true;
+    });
+}
+
+void TabListModel::setTabHibernated(const QUuid &id)
+{
+    const qsizetype index = TabList::indexOf(m_tabs, id);
+    if (index < 0)
+        return;
+    m_tabs[index].isHibernated = true;
+    Q_EMIT changed();
+}
+
+void TabListModel::updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,
+                                        const std::optional<QUrl> &extractedIconURL)
+{
+    changeAndSave([&](QList<TabModel> &tabs) {
+        const qsizetype index = TabList::indexOf(tabs, tabId);
+        return index >= 0 && TabList::applyWebMetadata(tabs[index], currentURL, title, extractedIconURL);
+    });
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "web/TabModel.h"
+
+#include <QObject>
+
+class Clock;
+class KeyValueStore;
+class PanelContent;
+
+// The web-app tabs of the rail, with their operations and their stored list.
+// Selecting, adding and removing a tab also decide what the panel shows.
+class TabListModel final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Starts from the first-run tabs; load() replaces them with the stored list.
+    TabListModel(KeyValueStore &store, Clock &clock, PanelContent &content, QObject *parent = nullptr);
+
+    const QList<TabModel> &tabs() const { return m_tabs; }
+    // Reads the stored list (the first-run list stays when there is none or it
+    // is unreadable) and shows its first tab.
+    void load();
+
+    // The tab of the active item; none for the scratchpad, the shelf or an unknown id.
+    std::optional<TabModel> activeTab() const;
+    // Makes the tab active even when no tab has the id; does not save.
+    void selectTab(const QUuid &id);
+    void addTab(const QString &title, const QUrl &url, const QString &iconName, bool isAI);
+    void removeTab(const QUuid &id);
+    void moveTabUp(const QUuid &id);
+    void moveTabDown(const QUuid &id);
+    void reorderTabs(const QUuid &from, const QUuid &to);
+    void moveTabs(const QList<qsizetype> &indexes, qsizetype destination);
+    void toggleUserAgent(const QUuid &id);
+    // Marks the tab as sleeping; in memory only, like selecting.
+    void setTabHibernated(const QUuid &id);
+    void updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,
+                              const std::optional<QUrl> &extractedIconURL);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    // Applies a list rule; when it changed something, notifies and saves.
+    template<typename Rule>
+    void changeAndSave(Rule rule)
+    {
+        if (rule(m_tabs)) {
+            Q_EMIT changed();
+            save();
+        }
+    }
+    void save();
+    void wakeActiveTab();
+
+    KeyValueStore &m_store;
+    Clock &m_clock;
+    PanelContent &m_content;
+    QList<TabModel> m_tabs;
+    // A stored tab list that could not be read, kept until the first save
+    // so that it can be set aside instead of being overwritten.
+    std::optional<QByteArray> m_unreadableTabs;
+};
