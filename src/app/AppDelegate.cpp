@@ -23,8 +23,9 @@
 #include <QTimer>
 #include <QUrl>
 
-AppDelegate::AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls)
-    : m_ports(ports), m_instance(instance), m_launchUrls(urls)
+AppDelegate::AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls,
+                         const QUrl &exchangeRateService)
+    : m_ports(ports), m_instance(instance), m_launchUrls(urls), m_exchangeRateService(exchangeRateService)
 {
     connect(&m_instance, &SingleInstance::urlsReceived, this, [this](const QStringList &received) {
         if (received.isEmpty())
@@ -96,10 +97,12 @@ void AppDelegate::startHibernation()
 }
 
 // The run's one refresh of the exchange rates; they apply from the next run.
+// A reply that arrives while Orvane quits finds the engine gone: the
+// connection dies with it and nothing is stored.
 void AppDelegate::startCurrencyRefresh()
 {
     m_currency = std::make_unique<CurrencyEngine>(m_ports.store);
-    m_currency->refreshRatesAsync(CurrencyEngine::defaultServiceAddress(), *m_network);
+    m_currency->refreshRatesAsync(m_exchangeRateService, *m_network);
 }
 
 void AppDelegate::applicationShouldHandleReopen()

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QUrl>
 
 #include <memory>
 
@@ -30,7 +31,9 @@ class AppDelegate final : public QObject
 
 public:
     // `urls` are those this start was given; `instance` is already listening.
-    AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls);
+    // The exchange rates are refreshed from `exchangeRateService` once per run.
+    AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls,
+                const QUrl &exchangeRateService);
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
@@ -46,6 +49,7 @@ private:
     Ports m_ports;
     SingleInstance &m_instance;
     QStringList m_launchUrls;
+    QUrl m_exchangeRateService;
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<CurrencyEngine> m_currency;

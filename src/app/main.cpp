@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
+#include "math/CurrencyEngine.h"
 #include "platform/Ports.h"
 #include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/ProcFsMemory.h"
@@ -67,7 +68,7 @@ int main(int argc, char *argv[])
     SettingsFileStore store;
     DesktopAppearance appearance;
     ProcFsMemory memory;
-    AppDelegate delegate({clock, store, appearance, memory}, instance, urls);
+    AppDelegate delegate({clock, store, appearance, memory}, instance, urls, CurrencyEngine::defaultServiceAddress());
     QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
     return app.exec();
 }

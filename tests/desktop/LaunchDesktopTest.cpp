@@ -1,0 +1,71 @@
+// The launch sequence in this process, on the test's X display, with the
+// exchange-rate service served on 127.0.0.1.
+#include "FakePorts.h"
+#include "LocalHttpServer.h"
+#include "app/AppDelegate.h"
+#include "app/SingleInstance.h"
+#include "platform/qt/QtClock.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString ratesPath = QStringLiteral("/v6/latest/USD");
+const QString eurKey = QStringLiteral("Orvane_rate_EUR");
+
+bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+class Launch : public ::testing::Test
+{
+protected:
+    Launch()
+    {
+        store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+        server.setReply(ratesPath, {200, R"({"rates":{"USD":1,"EUR":0.9,"GBP":0.8}})", "application/json", {}, 0});
+    }
+
+    std::unique_ptr<AppDelegate> launch()
+    {
+        auto delegate = std::make_unique<AppDelegate>(Ports{clock, store, appearance, memory}, instance,
+                                                      QStringList(), server.address());
+        delegate->applicationDidFinishLaunching();
+        return delegate;
+    }
+
+    LocalHttpServer server;
+    QtClock clock;
+    MemoryStore store;
+    FakeAppearance appearance;
+    FakeMemory memory;
+    SingleInstance instance;
+};
+
+TEST_F(Launch, RefreshesTheExchangeRatesOnceForTheNextRun)
+{
+    const auto delegate = launch();
+    EXPECT_TRUE(spinUntil([&] { return store.values.contains(eurKey); }));
+    EXPECT_EQ(store.doubleValue(eurKey), 0.9);
+    EXPECT_EQ(server.requestCount(ratesPath), 1);
+}
+
+TEST_F(Launch, ARateReplyArrivingAfterQuittingIsHarmless)
+{
+    server.setReply(ratesPath, {200, R"({"rates":{"EUR":0.9}})", "application/json", {}, 500});
+    auto delegate = launch();
+    ASSERT_TRUE(spinUntil([&] { return server.requestCount(ratesPath) == 1; }));
+    delegate.reset();
+    spinUntil([] { return false; }, 1000);
+    EXPECT_FALSE(store.values.contains(eurKey)) << "nothing is stored after quitting";
+}
+
+} // namespace
