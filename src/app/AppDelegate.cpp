@@ -78,8 +78,6 @@ void AppDelegate::createPanel()
     connect(m_window.get(), &PanelWindow::userMoved, panel, &OrvanePanel::windowDidMove);
     connect(m_window.get(), &PanelWindow::userResized, panel, &OrvanePanel::windowDidResize);
     connect(m_window.get(), &PanelWindow::userResizeEnded, panel, &OrvanePanel::windowDidEndLiveResize);
-    connect(&state.settings(), &SettingsModel::panelWidthLayoutRequested, panel, &OrvanePanel::updatePanelWidth);
-    connect(&state.settings(), &SettingsModel::panelPositionLayoutRequested, panel, &OrvanePanel::updatePanelPosition);
 
     PanelVisibilityPolicy *visibility = m_visibility.get();
     m_pointerMonitor = std::make_unique<X11PointerMonitor>();

@@ -22,6 +22,8 @@ OrvanePanel::OrvanePanel(AppState &state, Clock &clock, ScreenEnvironment &scree
                          QObject *parent)
     : QObject(parent), m_state(state), m_clock(clock), m_screens(screens), m_surface(surface)
 {
+    connect(&m_state.settings(), &SettingsModel::panelWidthLayoutRequested, this, &OrvanePanel::updatePanelWidth);
+    connect(&m_state.settings(), &SettingsModel::panelPositionLayoutRequested, this, &OrvanePanel::updatePanelPosition);
 }
 
 OrvanePanel::~OrvanePanel() = default;

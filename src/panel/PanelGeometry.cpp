@@ -32,7 +32,8 @@ double topOffset(const QRectF &frame, const QRectF &visibleFrame)
 
 Target targetFrame(const Settings &settings, const QRectF &v)
 {
-    const double width = clampWidth(settings.panelWidth);
+    // Never wider than the work area, or it would hang onto the next screen.
+    const double width = std::min(clampWidth(settings.panelWidth), v.width());
     const double visibleTop = v.y() + v.height();
     double height = v.height();
     if (settings.panelCustomHeight && *settings.panelCustomHeight > 200

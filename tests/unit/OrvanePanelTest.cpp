@@ -130,8 +130,6 @@ TEST_F(PanelTest, ResizingAndVerticalDraggingAreCapturedIntoTheSettings)
 
 TEST_F(PanelTest, SettingChangesReLayOutOnlyAShownPanel)
 {
-    QObject::connect(&state->settings(), &SettingsModel::panelWidthLayoutRequested, panel.get(), &OrvanePanel::updatePanelWidth);
-    QObject::connect(&state->settings(), &SettingsModel::panelPositionLayoutRequested, panel.get(), &OrvanePanel::updatePanelPosition);
     showAndSettle();
     state->settings().set(&Settings::panelWidth, 500);
     fakes.clock.runPosted();
@@ -146,6 +144,17 @@ TEST_F(PanelTest, SettingChangesReLayOutOnlyAShownPanel)
     state->settings().set(&Settings::panelWidth, 600);
     fakes.clock.runPosted();
     EXPECT_EQ(surface.frame().width(), 500) << "a hidden panel is left as it is";
+}
+
+TEST_F(PanelTest, AWidthChangeArrivingWithAShowStillSlidesInOnThePointersScreen)
+{
+    screens.list.append({QRectF(1440, 0, 1920, 1080), QRectF(1440, 0, 1920, 1040)});
+    state->settings().set(&Settings::panelWidth, 500);
+    panel->showPanel(true);
+    fakes.clock.runPosted();
+    fakes.clock.advance(1);
+    EXPECT_GT(surface.origins.size(), 2) << "it slid in";
+    EXPECT_EQ(surface.frame(), QRectF(940, 0, 500, 875));
 }
 
 TEST_F(PanelTest, ShowsOnThePointersScreen)

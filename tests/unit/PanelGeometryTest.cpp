@@ -47,6 +47,13 @@ TEST(PanelGeometry, ClampsWidthAndHeight)
     EXPECT_EQ(PanelGeometry::targetFrame(custom, visible).frame.height(), 875);
 }
 
+TEST(PanelGeometry, APanelWiderThanItsWorkAreaIsNarrowedToIt)
+{
+    const QRectF small(1440, 0, 1024, 740);
+    EXPECT_EQ(PanelGeometry::targetFrame(withWidth(1200), small).frame, QRectF(1440, 0, 1024, 740));
+    EXPECT_EQ(PanelGeometry::targetFrame(withWidth(1200, ScreenDockEdge::Left), small).frame, QRectF(1440, 0, 1024, 740));
+}
+
 TEST(PanelGeometry, QtCoordinatesMirrorAroundThePrimaryBottom)
 {
     const QRectF desktop(1000, 175, 440, 600);
