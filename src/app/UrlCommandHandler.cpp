@@ -20,6 +20,16 @@ std::optional<QString> parameter(const QUrl &url, const QString &name)
     return std::nullopt;
 }
 
+// Addresses longer than this are refused: no address a person uses comes
+// close, and each one opened becomes a tab record kept in the settings file.
+constexpr qsizetype longestAddress = 32 * 1024;
+
+std::optional<QString> addressParameter(const QUrl &url, const QString &name)
+{
+    const auto value = parameter(url, name);
+    return value && value->size() <= longestAddress ? value : std::nullopt;
+}
+
 // A file given as a file: URL or as a plain absolute path.
 std::optional<QUrl> fileUrl(const QString &value)
 {
@@ -49,7 +59,7 @@ void UrlCommandHandler::handleURLScheme(const QUrl &url)
         return;
     }
     if (command == QLatin1String("open")) {
-        if (const auto address = parameter(url, QStringLiteral("url")))
+        if (const auto address = addressParameter(url, QStringLiteral("url")))
             open(*address);
         return;
     }
@@ -102,11 +112,11 @@ void UrlCommandHandler::addToShelf(const QUrl &url)
 {
     if (const auto text = parameter(url, QStringLiteral("text")))
         m_state.shelf().addDropItems({DropItem::fromText(*text)});
-    if (const auto file = parameter(url, QStringLiteral("file"))) {
+    if (const auto file = addressParameter(url, QStringLiteral("file"))) {
         if (const auto local = fileUrl(*file))
             m_state.shelf().addDropItems({DropItem::fromFileUrl(*local)});
     }
-    if (const auto link = parameter(url, QStringLiteral("link"))) {
+    if (const auto link = addressParameter(url, QStringLiteral("link"))) {
         const QUrl address(*link, QUrl::StrictMode);
         if (address.isValid() && !address.scheme().isEmpty())
             m_state.shelf().addDropItems({DropItem::fromUrl(address)});

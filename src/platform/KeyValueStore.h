@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 
@@ -27,4 +28,9 @@ public:
     virtual void setString(const QString &key, const QString &value) = 0;
     virtual void setData(const QString &key, const QByteArray &value) = 0;
     virtual void remove(const QString &key) = 0;
+
+    // The stored value as it is, whatever its type (invalid when missing): for
+    // setting aside what cannot be read, without losing any of it.
+    virtual QVariant rawValue(const QString &key) const = 0;
+    virtual void setRawValue(const QString &key, const QVariant &value) = 0;
 };

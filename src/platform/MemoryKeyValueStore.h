@@ -20,6 +20,8 @@ public:
     void setString(const QString &key, const QString &value) override { write(key, value); }
     void setData(const QString &key, const QByteArray &value) override { write(key, value); }
     void remove(const QString &key) override;
+    QVariant rawValue(const QString &key) const override { return values.value(key); }
+    void setRawValue(const QString &key, const QVariant &value) override { write(key, value); }
 
     QMap<QString, QVariant> values;
 

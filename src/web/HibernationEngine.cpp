@@ -56,7 +56,28 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
     page->setObservers(std::move(observers));
     page->load(tab.url);
     m_pool.emplace(id, std::move(page));
+    keepLivePagesBounded(id);
     return *raw;
+}
+
+// Any web page can fire orvane://open, so the number of tabs can grow fast;
+// each live page costs a renderer process. Beyond the bound, the background
+// tab used least recently goes to sleep, as the sweep would send it later.
+void HibernationEngine::keepLivePagesBounded(const QUuid &justCreated)
+{
+    const auto active = activeTabId();
+    while (m_pool.size() > maximumLivePages) {
+        std::optional<TabModel> oldest;
+        for (const TabModel &tab : m_state.tabs().tabs()) {
+            if (tab.id == justCreated || tab.id == active || !m_pool.contains(tab.id))
+                continue;
+            if (!oldest || tab.lastActiveDate < oldest->lastActiveDate)
+                oldest = tab;
+        }
+        if (!oldest)
+            return;
+        hibernateTab(oldest->id);
+    }
 }
 
 void HibernationEngine::reload(const TabModel &tab)

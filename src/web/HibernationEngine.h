@@ -23,6 +23,9 @@ class HibernationEngine final : public QObject
 public:
     static constexpr double hibernationThresholdSeconds = 300;
     static constexpr double sweepIntervalSeconds = 60;
+    // Live pages at most: the seven first-run tabs and a few more stay awake,
+    // a flood of opened addresses does not.
+    static constexpr std::size_t maximumLivePages = 10;
 
     HibernationEngine(AppState &state, Clock &clock, WebPageFactory &factory, QObject *parent = nullptr);
     ~HibernationEngine() override;
@@ -49,6 +52,7 @@ private:
     void navigationFinished(const QUuid &tabId);
     void releasePage(const QUuid &id);
     void releasePagesOfRemovedTabs();
+    void keepLivePagesBounded(const QUuid &justCreated);
     std::optional<QUuid> activeTabId() const;
 
     AppState &m_state;

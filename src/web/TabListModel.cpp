@@ -33,12 +33,14 @@ void TabListModel::wakeActiveTab()
 
 void TabListModel::load()
 {
-    const auto data = m_store.dataValue(tabsKey);
-    if (!data)
+    if (!m_store.contains(tabsKey))
         return;
-    auto decoded = TabListJson::decode(*data, m_clock.now());
+    // A hand-edited list may not even be text (an unquoted list reads as a
+    // string list): whatever it is, it is kept as it was.
+    const auto data = m_store.dataValue(tabsKey);
+    auto decoded = data ? TabListJson::decode(*data, m_clock.now()) : std::nullopt;
     if (!decoded) {
-        m_unreadableTabs = *data;
+        m_unreadableTabs = m_store.rawValue(tabsKey);
         return;
     }
     if (decoded->isEmpty())
@@ -56,7 +58,11 @@ void TabListModel::save()
     // The user's old list may still be recoverable by hand; never lose it to
     // the first save after it failed to load.
     if (m_unreadableTabs) {
-        m_store.setData(unreadableTabsKey, *m_unreadableTabs);
+        // Earlier unreadable lists stay where they are.
+        QString key = unreadableTabsKey;
+        for (int n = 2; m_store.contains(key); ++n)
+            key = unreadableTabsKey + QString::number(n);
+        m_store.setRawValue(key, *m_unreadableTabs);
         m_unreadableTabs.reset();
     }
     m_store.setData(tabsKey, TabListJson::encode(m_tabs));

@@ -61,5 +61,5 @@ private:
     QList<TabModel> m_tabs;
     // A stored tab list that could not be read, kept until the first save
     // so that it can be set aside instead of being overwritten.
-    std::optional<QByteArray> m_unreadableTabs;
+    std::optional<QVariant> m_unreadableTabs;
 };

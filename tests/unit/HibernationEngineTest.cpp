@@ -181,4 +181,25 @@ TEST_F(Hibernation, RemovingATabReleasesItsPageAndWakingAllLoadsEveryTab)
     EXPECT_EQ(sleepingCount(), sleeping);
 }
 
+TEST_F(Hibernation, AFloodOfOpenedTabsKeepsOnlyABoundedNumberOfPagesAlive)
+{
+    for (int i = 0; i < 7; ++i) {
+        fakes.clock.advance(1);
+        state->tabs().selectTab(tab(i).id);
+        pageOf(i);
+    }
+    for (int i = 0; i < 20; ++i) {
+        fakes.clock.advance(1);
+        state->tabs().addTab(QStringLiteral("Opened"), QUrl(QStringLiteral("https://example.com/%1").arg(i)),
+                             QStringLiteral("globe"), false);
+        state->tabs().selectTab(state->tabs().tabs().constLast().id);
+        engine->getOrCreateWebView(state->tabs().tabs().constLast());
+    }
+    EXPECT_EQ(engine->activeMemoryTabCount(), int(HibernationEngine::maximumLivePages));
+    EXPECT_TRUE(engine->existingWebView(state->tabs().activeTab()->id)) << "the tab on screen stays awake";
+    EXPECT_FALSE(engine->existingWebView(tab(0).id)) << "the least recently used went to sleep";
+    EXPECT_TRUE(tab(0).isHibernated);
+    EXPECT_TRUE(engine->existingWebView(tab(26).id));
+}
+
 } // namespace

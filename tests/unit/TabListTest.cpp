@@ -72,6 +72,24 @@ TEST_F(TabOperations, UnreadableListIsSetAsideBeforeTheFirstSaveReplacesIt)
     EXPECT_EQ(TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})->size(), 8);
 }
 
+TEST_F(TabOperations, EveryUnreadableListIsKeptAsItWasAndNoneIsOverwritten)
+{
+    // What the settings file gives for a list written without quotes.
+    const QVariant handEdited = QStringList({"[{\"id\":1}", "{\"id\":2}]"});
+    const auto launchAndSave = [this] {
+        AppState state(fakes.ports());
+        state.tabs().moveTabDown(state.tabs().tabs().first().id);
+    };
+    fakes.store.values.insert(tabsKey, handEdited);
+    launchAndSave();
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_TabsUnreadable")), handEdited);
+
+    fakes.store.values.insert(tabsKey, QByteArray("{second"));
+    launchAndSave();
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_TabsUnreadable")), handEdited);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_TabsUnreadable2")).toByteArray(), QByteArray("{second"));
+}
+
 TEST_F(TabOperations, StoredListLoadsWithItsFirstTabActive)
 {
     AppState &state = stateWith({tab("X"), tab("Y")});

@@ -99,6 +99,30 @@ TEST_F(UrlCommands, ThemeSelectsByNameOrTogglesEmberAndMidnight)
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Ember"));
 }
 
+TEST_F(UrlCommands, OverlongAddressesAreRefused)
+{
+    const qsizetype tabs = state->tabs().tabs().size();
+    const QString path(40000, QLatin1Char('a'));
+    handler->handleURLScheme(QUrl(QStringLiteral("orvane://open?url=https://example.com/") + path));
+    EXPECT_EQ(state->tabs().tabs().size(), tabs);
+    handler->handleURLScheme(QUrl(QStringLiteral("orvane://shelf?link=https://example.com/") + path));
+    EXPECT_TRUE(state->shelf().items().isEmpty());
+    handler->handleURLScheme(QUrl(QStringLiteral("orvane://open?url=https://example.com/") + path.left(30000)));
+    EXPECT_EQ(state->tabs().tabs().size(), tabs + 1) << "a long but plausible address is fine";
+}
+
+TEST_F(UrlCommands, AThemePickedByNameStopsFollowingTheSystemSoItSurvivesARestart)
+{
+    state->settings().set(&Settings::followSystemTheme, true);
+    run("orvane://theme?name=sage");
+    EXPECT_TRUE(state->settings().values().followSystemTheme) << "no theme picked, nothing changes";
+    run("orvane://theme?name=ink");
+    EXPECT_FALSE(state->settings().values().followSystemTheme);
+    fakes.appearance.change(true);
+    EXPECT_EQ(state->settings().values().currentTheme, AppThemeMode::Ember);
+    EXPECT_EQ(AppState(fakes.ports()).settings().values().currentTheme, AppThemeMode::Ember);
+}
+
 TEST_F(UrlCommands, WidthIsTakenAsTheSettingTakesItAndSurvivesARestart)
 {
     run("orvane://width?val=250");

@@ -90,6 +90,16 @@ void SettingsFileStore::remove(const QString &key)
     m_settings.remove(key);
 }
 
+QVariant SettingsFileStore::rawValue(const QString &key) const
+{
+    return m_settings.value(key);
+}
+
+void SettingsFileStore::setRawValue(const QString &key, const QVariant &value)
+{
+    write(key, value);
+}
+
 void SettingsFileStore::write(const QString &key, const QVariant &value)
 {
     setAsideUnparsableFile();

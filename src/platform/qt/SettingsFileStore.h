@@ -26,6 +26,8 @@ public:
     void setString(const QString &key, const QString &value) override;
     void setData(const QString &key, const QByteArray &value) override;
     void remove(const QString &key) override;
+    QVariant rawValue(const QString &key) const override;
+    void setRawValue(const QString &key, const QVariant &value) override;
 
 private:
     void write(const QString &key, const QVariant &value);
