@@ -13,7 +13,7 @@
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
 #include "state/AppState.h"
-#include "web/ActiveTabView.h"
+#include "ui/MainContainerView.h"
 #include "web/HibernationEngine.h"
 
 #include <QApplication>
@@ -91,7 +91,7 @@ void AppDelegate::startHibernation()
 {
     m_webPages = std::make_unique<QtWebPageFactory>();
     m_hibernation = std::make_unique<HibernationEngine>(*m_state, m_ports.clock, *m_webPages);
-    m_window->setContent(new ActiveTabView(*m_state, *m_hibernation));
+    m_window->setContent(new MainContainerView(*m_state, *m_hibernation, *m_panel, *m_network));
 }
 
 // The run's one refresh of the exchange rates; they apply from the next run.

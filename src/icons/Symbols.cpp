@@ -1,6 +1,9 @@
 #include "icons/Symbols.h"
 
+#include "icons/ControlSymbols.h"
+
 #include <QHash>
+#include <QPainter>
 #include <QtMath>
 
 #include <functional>
@@ -116,6 +119,16 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("note.text"), notepad},
         {QStringLiteral("tray.fill"), tray},
         {QStringLiteral("sparkles"), sparkles},
+        {QStringLiteral("pin"), ControlSymbols::pin},
+        {QStringLiteral("pin.fill"), ControlSymbols::pinFill},
+        {QStringLiteral("snowflake"), ControlSymbols::snowflake},
+        {QStringLiteral("chevron.right"), ControlSymbols::chevronRight},
+        {QStringLiteral("chevron.left"), ControlSymbols::chevronLeft},
+        {QStringLiteral("arrow.clockwise"), ControlSymbols::arrowClockwise},
+        {QStringLiteral("lock.fill"), ControlSymbols::lockFill},
+        {QStringLiteral("sidebar.right"), ControlSymbols::sidebarRight},
+        {QStringLiteral("plus"), ControlSymbols::plus},
+        {QStringLiteral("magnifyingglass"), ControlSymbols::magnifyingGlass},
     };
     return table;
 }
@@ -128,6 +141,21 @@ QPainterPath path(const QString &name)
 {
     const auto it = drawings().constFind(name);
     return it == drawings().cend() ? QPainterPath() : (*it)();
+}
+
+void paint(QPainter &painter, const QString &name, const QRectF &rect, const QColor &color)
+{
+    const double side = std::min(rect.width(), rect.height());
+    const QRectF box(rect.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
+    QTransform place;
+    place.translate(box.x(), box.y());
+    place.scale(side, side);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawPath(place.map(path(name)));
+    painter.restore();
 }
 
 } // namespace Symbols

@@ -1,11 +1,13 @@
 #include "panel/PanelWindow.h"
 
 #include "panel/PanelGeometry.h"
+#include "panel/PanelOutline.h"
 #include "platform/DesktopCoordinates.h"
 #include "platform/WindowHints.h"
 #include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -14,13 +16,24 @@
 namespace {
 // How close to an edge a press resizes instead of dragging.
 constexpr int resizeMargin = 6;
-constexpr int titleHeight = 52;
+// The property views set on their drag handles (see WindowDragArea).
+constexpr const char *gripProperty = "orvaneWindowGrip";
+
+bool isGrip(const QWidget *widget, const QWidget *window)
+{
+    for (; widget && widget != window; widget = widget->parentWidget()) {
+        if (widget->property(gripProperty).toBool())
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 PanelWindow::PanelWindow(const SettingsModel &settings, WindowHints &hints)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_settings(settings)
     , m_translucent(hints.hasCompositor())
+    , m_outline(new PanelOutline(settings, m_translucent, this))
 {
     setWindowTitle(QStringLiteral("Orvane"));
     // Without a compositor a translucent window paints black where it is clear.
@@ -32,14 +45,40 @@ PanelWindow::PanelWindow(const SettingsModel &settings, WindowHints &hints)
     winId();
     hints.makeSidePanel(windowHandle());
     connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
+    // Presses near the edges resize the panel even over its content.
+    qApp->installEventFilter(this);
 }
+
+PanelWindow::~PanelWindow() = default;
 
 void PanelWindow::setContent(QWidget *content)
 {
-    // Inside the outline, below the title, clear of the resize margins.
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(resizeMargin, titleHeight, resizeMargin, resizeMargin);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
+    m_outline->raise();
+}
+
+bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget == this || widget->window() != this || m_drag != Drag::None)
+        return false;
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint position = mapFromGlobal(mouse->globalPosition().toPoint());
+    if (type == QEvent::MouseMove) {
+        if (mouse->buttons() == Qt::NoButton)
+            showResizeCursor(resizeEdgesAt(position));
+        return false;
+    }
+    if (mouse->button() != Qt::LeftButton || !resizeEdgesAt(position))
+        return false;
+    beginDrag(Drag::Resize, position, mouse->globalPosition().toPoint());
+    grabMouse();
+    return true;
 }
 
 QRectF PanelWindow::frame() const
@@ -81,7 +120,26 @@ void PanelWindow::setDocking(Qt::Edge dockedEdge, bool detached)
         return;
     m_dockedEdge = dockedEdge;
     m_detached = detached;
+    m_outline->setDocking(dockedEdge, detached);
+    updateShape();
     update();
+}
+
+// Without a compositor nothing can be see-through: the window itself takes
+// the outline's shape, so its corners are not square blocks.
+void PanelWindow::updateShape()
+{
+    if (m_translucent)
+        return;
+    setMask(QRegion(m_outline->path().toFillPolygon().toPolygon()));
+}
+
+void PanelWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_outline->setGeometry(rect());
+    m_outline->raise();
+    updateShape();
 }
 
 void PanelWindow::paintEvent(QPaintEvent *)
@@ -89,20 +147,10 @@ void PanelWindow::paintEvent(QPaintEvent *)
     const ThemePalette &palette = OrvaneTheme::palette(m_settings.values().currentTheme);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const ScreenDockEdge edge = m_dockedEdge == Qt::LeftEdge ? ScreenDockEdge::Left : ScreenDockEdge::Right;
-    if (!m_translucent)
+    if (m_translucent)
+        painter.fillPath(m_outline->path(), palette.panelBackground);
+    else
         painter.fillRect(rect(), palette.panelBackground);
-    const QPainterPath outline = PanelGeometry::outline(QSizeF(size()), edge, m_detached);
-    painter.fillPath(outline, palette.panelBackground);
-    painter.setPen(QPen(palette.panelBorder, 1));
-    painter.drawPath(outline.translated(0.5, 0.5));
-
-    QFont title = font();
-    title.setPointSizeF(17);
-    title.setWeight(QFont::DemiBold);
-    painter.setFont(title);
-    painter.setPen(palette.textPrimary);
-    painter.drawText(rect().adjusted(20, 16, -20, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Orvane"));
 }
 
 Qt::Edges PanelWindow::resizeEdgesAt(const QPoint &p) const
@@ -122,16 +170,41 @@ void PanelWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    // Only the window's own grips move or resize it: its edges and its title
-    // strip. A press that a child passed on (a label, an empty page) is no grip.
+    // Only the window's own grips move or resize it: its edges and the drag
+    // handles of its views. A press that any other child passed on (a label,
+    // an empty page) is no grip.
     const QPoint position = event->position().toPoint();
-    m_resizeEdges = resizeEdgesAt(position);
-    const bool onTitle = position.y() < titleHeight && !childAt(position);
-    if (!m_resizeEdges && !onTitle)
-        return;
-    m_pressGlobal = event->globalPosition().toPoint();
+    if (resizeEdgesAt(position))
+        beginDrag(Drag::Resize, position, event->globalPosition().toPoint());
+    else if (isGrip(childAt(position), this))
+        beginDrag(Drag::Move, position, event->globalPosition().toPoint());
+}
+
+void PanelWindow::beginDrag(Drag drag, const QPoint &position, const QPoint &globalPosition)
+{
+    m_drag = drag;
+    m_resizeEdges = drag == Drag::Resize ? resizeEdgesAt(position) : Qt::Edges();
+    m_pressGlobal = globalPosition;
     m_pressGeometry = geometry();
-    m_drag = m_resizeEdges ? Drag::Resize : Drag::Move;
+}
+
+void PanelWindow::showResizeCursor(Qt::Edges edges)
+{
+    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+    const Qt::CursorShape shape = horizontal && vertical ? Qt::SizeAllCursor
+                                  : horizontal           ? Qt::SizeHorCursor
+                                  : vertical             ? Qt::SizeVerCursor
+                                                         : Qt::ArrowCursor;
+    if (shape == m_cursorShape)
+        return;
+    m_cursorShape = shape;
+    if (shape == Qt::ArrowCursor)
+        QApplication::restoreOverrideCursor();
+    else if (QApplication::overrideCursor())
+        QApplication::changeOverrideCursor(shape);
+    else
+        QApplication::setOverrideCursor(shape);
 }
 
 void PanelWindow::mouseMoveEvent(QMouseEvent *event)
@@ -141,12 +214,7 @@ void PanelWindow::mouseMoveEvent(QMouseEvent *event)
     if (m_drag != Drag::None && !(event->buttons() & Qt::LeftButton))
         endDrag();
     if (m_drag == Drag::None) {
-        const Qt::Edges edges = resizeEdgesAt(event->position().toPoint());
-        const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
-        const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
-        setCursor(horizontal && vertical ? Qt::SizeAllCursor : horizontal ? Qt::SizeHorCursor
-                  : vertical           ? Qt::SizeVerCursor
-                                       : Qt::ArrowCursor);
+        showResizeCursor(resizeEdgesAt(event->position().toPoint()));
         return;
     }
     const QPoint delta = event->globalPosition().toPoint() - m_pressGlobal;
@@ -179,6 +247,8 @@ void PanelWindow::endDrag()
 {
     const Drag finished = m_drag;
     m_drag = Drag::None;
+    if (mouseGrabber() == this)
+        releaseMouse();
     if (finished == Drag::Resize)
         Q_EMIT userResizeEnded();
 }

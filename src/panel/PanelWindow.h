@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class PanelOutline;
 class SettingsModel;
 class WindowHints;
 
@@ -17,8 +18,9 @@ class PanelWindow final : public QWidget, public PanelSurface
 
 public:
     PanelWindow(const SettingsModel &settings, WindowHints &hints);
+    ~PanelWindow() override;
 
-    // What the panel shows below its title; the window takes ownership.
+    // What the panel shows inside its outline; the window takes ownership.
     void setContent(QWidget *content);
 
     QRectF frame() const override;
@@ -37,7 +39,9 @@ Q_SIGNALS:
     void userResizeEnded();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -45,10 +49,15 @@ protected:
 private:
     enum class Drag { None, Move, Resize };
     Qt::Edges resizeEdgesAt(const QPoint &position) const;
+    void beginDrag(Drag drag, const QPoint &position, const QPoint &globalPosition);
     void endDrag();
+    void showResizeCursor(Qt::Edges edges);
+    void updateShape();
 
     const SettingsModel &m_settings;
     const bool m_translucent;
+    PanelOutline *m_outline;
+    Qt::CursorShape m_cursorShape = Qt::ArrowCursor;
     Qt::Edge m_dockedEdge = Qt::RightEdge;
     bool m_detached = false;
     Drag m_drag = Drag::None;

@@ -146,12 +146,12 @@ void TabListModel::toggleUserAgent(const QUuid &id)
     });
 }
 
-void TabListModel::setTabHibernated(const QUuid &id)
+void TabListModel::setTabHibernated(const QUuid &id, bool hibernated)
 {
     const qsizetype index = TabList::indexOf(m_tabs, id);
     if (index < 0)
         return;
-    m_tabs[index].isHibernated = true;
+    m_tabs[index].isHibernated = hibernated;
     Q_EMIT changed();
 }
 

@@ -34,8 +34,8 @@ public:
     void reorderTabs(const QUuid &from, const QUuid &to);
     void moveTabs(const QList<qsizetype> &indexes, qsizetype destination);
     void toggleUserAgent(const QUuid &id);
-    // Marks the tab as sleeping; in memory only, like selecting.
-    void setTabHibernated(const QUuid &id);
+    // Marks the tab as sleeping or not; in memory only, like selecting.
+    void setTabHibernated(const QUuid &id, bool hibernated = true);
     void updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,
                               const std::optional<QUrl> &extractedIconURL);
 

@@ -1,0 +1,143 @@
+#include "icons/ControlSymbols.h"
+
+#include <QPainterPathStroker>
+#include <QTransform>
+#include <QtMath>
+
+namespace {
+
+// Line drawings become filled outlines, so every symbol paints the same way.
+QPainterPath stroked(const QPainterPath &lines, double width)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    return stroker.createStroke(lines).simplified();
+}
+
+QPainterPath pinHead()
+{
+    QPainterPath p;
+    p.addRoundedRect(QRectF(0.34, 0.1, 0.32, 0.1), 0.04, 0.04);
+    p.moveTo(0.38, 0.2);
+    p.lineTo(0.62, 0.2);
+    p.lineTo(0.66, 0.46);
+    p.lineTo(0.76, 0.56);
+    p.lineTo(0.24, 0.56);
+    p.lineTo(0.34, 0.46);
+    p.closeSubpath();
+    return p.simplified();
+}
+
+QPainterPath pinNeedle()
+{
+    QPainterPath needle;
+    needle.moveTo(0.5, 0.56);
+    needle.lineTo(0.5, 0.9);
+    return stroked(needle, 0.07);
+}
+
+} // namespace
+
+namespace ControlSymbols {
+
+QPainterPath pinFill()
+{
+    return pinHead().united(pinNeedle());
+}
+
+QPainterPath pin()
+{
+    const QPainterPath head = pinHead();
+    return stroked(head, 0.07).united(pinNeedle());
+}
+
+QPainterPath snowflake()
+{
+    QPainterPath lines;
+    for (int arm = 0; arm < 6; ++arm) {
+        QPainterPath one;
+        one.moveTo(0, 0);
+        one.lineTo(0, -0.4);
+        one.moveTo(-0.12, -0.3);
+        one.lineTo(0, -0.2);
+        one.lineTo(0.12, -0.3);
+        QTransform rotate;
+        rotate.rotate(arm * 60);
+        lines.addPath(rotate.map(one));
+    }
+    return QTransform::fromTranslate(0.5, 0.5).map(stroked(lines, 0.07));
+}
+
+QPainterPath chevronRight()
+{
+    QPainterPath p;
+    p.moveTo(0.38, 0.2);
+    p.lineTo(0.66, 0.5);
+    p.lineTo(0.38, 0.8);
+    return stroked(p, 0.11);
+}
+
+QPainterPath chevronLeft()
+{
+    return QTransform(-1, 0, 0, 1, 1, 0).map(chevronRight());
+}
+
+QPainterPath arrowClockwise()
+{
+    QPainterPath arc;
+    const QRectF circle(0.2, 0.2, 0.6, 0.6);
+    arc.arcMoveTo(circle, 80);
+    arc.arcTo(circle, 80, 300);
+    QPainterPath head;
+    const QPointF tip = circle.center() + QPointF(0.3 * qCos(qDegreesToRadians(80.0)), -0.3 * qSin(qDegreesToRadians(80.0)));
+    head.moveTo(tip + QPointF(-0.02, -0.14));
+    head.lineTo(tip + QPointF(0.14, 0.0));
+    head.lineTo(tip + QPointF(-0.02, 0.14));
+    head.closeSubpath();
+    return stroked(arc, 0.08).united(head);
+}
+
+QPainterPath lockFill()
+{
+    QPainterPath body;
+    body.addRoundedRect(QRectF(0.22, 0.44, 0.56, 0.44), 0.08, 0.08);
+    QPainterPath shackle;
+    shackle.moveTo(0.34, 0.46);
+    shackle.lineTo(0.34, 0.32);
+    shackle.arcTo(QRectF(0.34, 0.14, 0.32, 0.32), 180, -180);
+    shackle.lineTo(0.66, 0.46);
+    return body.united(stroked(shackle, 0.08));
+}
+
+QPainterPath sidebarRight()
+{
+    QPainterPath frame;
+    frame.addRoundedRect(QRectF(0.12, 0.2, 0.76, 0.6), 0.1, 0.1);
+    QPainterPath outline = stroked(frame, 0.07);
+    QPainterPath bar;
+    bar.addRect(QRectF(0.6, 0.2, 0.07, 0.6));
+    return outline.united(bar);
+}
+
+QPainterPath plus()
+{
+    QPainterPath p;
+    p.moveTo(0.5, 0.18);
+    p.lineTo(0.5, 0.82);
+    p.moveTo(0.18, 0.5);
+    p.lineTo(0.82, 0.5);
+    return stroked(p, 0.1);
+}
+
+QPainterPath magnifyingGlass()
+{
+    QPainterPath p;
+    p.addEllipse(QRectF(0.16, 0.16, 0.5, 0.5));
+    p.moveTo(0.59, 0.59);
+    p.lineTo(0.84, 0.84);
+    return stroked(p, 0.09);
+}
+
+} // namespace ControlSymbols

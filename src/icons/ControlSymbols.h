@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPainterPath>
+
+// The drawings of the panel's control symbols, each filling a 1 × 1 box
+// (looked up by name through Symbols::path).
+namespace ControlSymbols {
+
+QPainterPath pin();
+QPainterPath pinFill();
+QPainterPath snowflake();
+QPainterPath chevronRight();
+QPainterPath chevronLeft();
+QPainterPath arrowClockwise();
+QPainterPath lockFill();
+QPainterPath sidebarRight();
+QPainterPath plus();
+QPainterPath magnifyingGlass();
+
+} // namespace ControlSymbols

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class AppState;
+class HibernationEngine;
+class OrvanePanel;
+class QLabel;
+class SymbolButton;
+class SymbolLabel;
+
+// The bar below the header: hide the panel, the site's host, reload and close.
+class AddressBarView final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    AddressBarView(AppState &state, HibernationEngine &engine, OrvanePanel &panel, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void refresh();
+
+    AppState &m_state;
+    SymbolButton *m_hidePanel;
+    SymbolLabel *m_lock;
+    QLabel *m_host;
+    SymbolButton *m_reload;
+    SymbolButton *m_close;
+};

@@ -1,0 +1,221 @@
+// The rules behind the panel's interface, without a display.
+#include "FakePorts.h"
+#include "FakeWebPage.h"
+#include "shelf/DropIntake.h"
+#include "state/AppState.h"
+#include "ui/BarTexts.h"
+#include "ui/ContentLayout.h"
+#include "ui/PanelHeightToggle.h"
+#include "ui/RailReorder.h"
+#include "ui/TabContextMenu.h"
+#include "web/HibernationEngine.h"
+
+#include <QImage>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Screen = ContentLayout::Screen;
+
+class Interface : public ::testing::Test
+{
+protected:
+    Interface() { fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false); }
+
+    ContentLayout layout() const { return ContentLayout::of(state->content(), state->tabs().activeTab().has_value()); }
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const TabModel &tab : state->tabs().tabs())
+            result.append(tab.title);
+        return result;
+    }
+
+    FakePorts fakes;
+    std::unique_ptr<AppState> state = std::make_unique<AppState>(fakes.ports());
+};
+
+TEST_F(Interface, TheColumnFollowsTheSettingsFlagThenTheActiveItem)
+{
+    PanelContent &content = state->content();
+    EXPECT_EQ(layout(), (ContentLayout{Screen::WebTab, true, true, true, true, false}));
+
+    content.setActiveItem(ActiveSidebarItem::scratchpad());
+    EXPECT_EQ(layout(), (ContentLayout{Screen::Scratchpad, false, false, false, true, false}));
+    content.setActiveItem(ActiveSidebarItem::dropShelf());
+    EXPECT_EQ(layout(), (ContentLayout{Screen::DropShelf, false, false, false, true, false}));
+
+    content.setShowSettingsModal(true);
+    EXPECT_EQ(layout(), (ContentLayout{Screen::Settings, false, false, false, false, false})) << "no bars at all";
+
+    content.setShowSettingsModal(false);
+    content.setActiveItem(ActiveSidebarItem::webTab(QUuid::createUuid()));
+    EXPECT_EQ(layout(), (ContentLayout{Screen::WebTab, true, true, true, true, true})) << "a tab that does not exist";
+
+    state->tabs().selectTab(state->tabs().tabs().first().id);
+    while (!state->tabs().tabs().isEmpty())
+        state->tabs().removeTab(state->tabs().tabs().first().id);
+    EXPECT_EQ(layout().screen, Screen::Scratchpad) << "no tabs left: the scratchpad";
+}
+
+TEST_F(Interface, OnlyTheSettingsButtonIsLitWhileSettingsAreOpen)
+{
+    PanelContent &content = state->content();
+    const QUuid first = state->tabs().tabs().first().id;
+    EXPECT_TRUE(RailActivity::isTabActive(content, first));
+    EXPECT_FALSE(RailActivity::isActive(content, RailActivity::Button::Settings));
+    content.setShowSettingsModal(true);
+    EXPECT_FALSE(RailActivity::isTabActive(content, first));
+    EXPECT_TRUE(RailActivity::isActive(content, RailActivity::Button::Settings));
+    content.setActiveItem(ActiveSidebarItem::dropShelf());
+    EXPECT_FALSE(RailActivity::isActive(content, RailActivity::Button::DropShelf));
+    content.setShowSettingsModal(false);
+    EXPECT_TRUE(RailActivity::isActive(content, RailActivity::Button::DropShelf));
+    EXPECT_FALSE(RailActivity::isActive(content, RailActivity::Button::Scratchpad));
+}
+
+TEST_F(Interface, TheScrimIsLighterOnLightThemes)
+{
+    for (const AppThemeMode theme : allThemeModes)
+        EXPECT_EQ(scrimOpacity(theme), isLight(theme) ? 0.25 : 0.55) << rawValue(theme).toStdString();
+}
+
+TEST_F(Interface, CtrlDraggingASlotPastHalfItsNeighbourSwapsThem)
+{
+    while (state->tabs().tabs().size() > 4)
+        state->tabs().removeTab(state->tabs().tabs().last().id);
+    const QStringList before = titles();
+    const QUuid second = state->tabs().tabs().at(1).id;
+    RailReorder reorder;
+
+    reorder.dragChanged(second, 30, false, state->tabs());
+    EXPECT_EQ(titles(), before) << "without Ctrl nothing moves";
+    EXPECT_FALSE(reorder.draggedTabId());
+
+    reorder.dragChanged(second, 10, true, state->tabs());
+    EXPECT_EQ(reorder.dragOffsetY(), 10);
+    reorder.dragChanged(second, 30, true, state->tabs());
+    EXPECT_EQ(titles(), QStringList({before[0], before[2], before[1], before[3]})) << "second lands third";
+    EXPECT_EQ(reorder.dragOffsetY(), 30 - RailReorder::slotPitch);
+    reorder.dragChanged(state->tabs().tabs().at(0).id, 80, true, state->tabs());
+    EXPECT_EQ(titles().at(2), before[1]) << "another slot's drag is ignored meanwhile";
+
+    reorder.dragChanged(second, 200, true, state->tabs());
+    reorder.dragChanged(second, 200, true, state->tabs());
+    EXPECT_EQ(titles().last(), before[1]) << "never past the last place";
+    reorder.dragEnded();
+    EXPECT_FALSE(reorder.draggedTabId());
+    EXPECT_EQ(reorder.dragOffsetY(), 0);
+    EXPECT_GE(fakes.store.writes.count(QStringLiteral("Orvane_Tabs")), 2) << "each reorder is saved";
+}
+
+TEST_F(Interface, TheTabMenuOffersWhatTheTabCanDo)
+{
+    const auto titlesOf = [](const QList<TabContextMenu::Entry> &entries) {
+        QStringList result;
+        for (const auto &entry : entries)
+            result.append(entry.isSeparator() ? QStringLiteral("-") : entry.title);
+        return result;
+    };
+    TabModel tab = state->tabs().tabs().first();
+    auto entries = TabContextMenu::entries(tab, 0, 7);
+    EXPECT_EQ(titlesOf(entries), QStringList({"Move Up", "Move Down", "-", "Switch to Mobile View", "Reload",
+                                              "Hibernate Tab", "-", "Remove Tab"}));
+    EXPECT_FALSE(entries[0].enabled);
+    EXPECT_TRUE(entries[1].enabled);
+    EXPECT_TRUE(entries[7].destructive);
+
+    tab.userAgentMode = UserAgentMode::Mobile;
+    tab.isHibernated = true;
+    entries = TabContextMenu::entries(tab, 6, 7);
+    EXPECT_TRUE(entries[0].enabled);
+    EXPECT_FALSE(entries[1].enabled) << "the last tab cannot move down";
+    EXPECT_EQ(entries[3].title, QStringLiteral("Switch to Desktop View"));
+    EXPECT_EQ(entries[5].title, QStringLiteral("Wake Tab"));
+}
+
+TEST_F(Interface, WakingFromTheMenuOnlyClearsTheFlagAndHibernatingFreesThePage)
+{
+    FakeWebPageFactory factory;
+    HibernationEngine engine(*state, fakes.clock, factory);
+    const TabModel awake = state->tabs().tabs().at(1);
+    engine.getOrCreateWebView(awake);
+    TabContextMenu::run(TabContextMenu::Action::HibernateOrWake, awake.id, state->tabs(), engine);
+    EXPECT_FALSE(engine.existingWebView(awake.id));
+    EXPECT_TRUE(state->tabs().tabs().at(1).isHibernated);
+
+    TabContextMenu::run(TabContextMenu::Action::HibernateOrWake, awake.id, state->tabs(), engine);
+    EXPECT_FALSE(state->tabs().tabs().at(1).isHibernated);
+    EXPECT_FALSE(engine.existingWebView(awake.id)) << "no page until the tab is shown";
+
+    TabContextMenu::run(TabContextMenu::Action::Remove, awake.id, state->tabs(), engine);
+    EXPECT_EQ(state->tabs().tabs().size(), 6);
+}
+
+TEST_F(Interface, BarsSayWhatTheStateIs)
+{
+    EXPECT_EQ(BarTexts::headerTitle(std::nullopt), QStringLiteral("Orvane"));
+    EXPECT_EQ(BarTexts::headerTitle(state->tabs().activeTab()), QStringLiteral("Claude"));
+    EXPECT_EQ(BarTexts::pinSymbol(true), QStringLiteral("pin.fill"));
+    EXPECT_EQ(BarTexts::pinTooltip(false), QStringLiteral("Unpinned: Auto-hides when cursor leaves"));
+    EXPECT_EQ(BarTexts::hideSymbol(ScreenDockEdge::Left), QStringLiteral("chevron.left"));
+    EXPECT_EQ(BarTexts::addressText(QUrl(QStringLiteral("https://claude.ai/new"))), QStringLiteral("claude.ai"));
+    EXPECT_EQ(BarTexts::addressText(QUrl(QStringLiteral("about:blank"))), QStringLiteral("about:blank"));
+    EXPECT_EQ(BarTexts::railTabTooltip(BarTexts::railButtonTooltip(QStringLiteral("Gmail"), true)),
+              QStringLiteral("Gmail (Hibernated) \u00B7 Ctrl-drag to reorder"));
+
+    // Seven tabs, two asleep (the first-run list sleeps DevDocs and Gmail).
+    const QList<TabModel> &tabs = state->tabs().tabs();
+    const auto sleeping = std::count_if(tabs.cbegin(), tabs.cend(), [](const TabModel &t) { return t.isHibernated; });
+    EXPECT_EQ(BarTexts::webAppsText(tabs.size()), QStringLiteral("7 web apps"));
+    EXPECT_EQ(BarTexts::asleepText(sleeping), QStringLiteral("2 asleep"));
+    EXPECT_EQ(BarTexts::memoryText(120), QStringLiteral("RAM: 120 MB"));
+}
+
+TEST_F(Interface, DoubleClickingTheHandleDetachesThePanelAndBack)
+{
+    SettingsModel &settings = state->settings();
+    PanelHeightToggle::toggle(settings, 1000);
+    EXPECT_EQ(settings.values().panelCustomHeight, 750.0);
+    EXPECT_EQ(settings.values().panelTopOffset, 125.0);
+    PanelHeightToggle::toggle(settings, 1000);
+    EXPECT_FALSE(settings.values().panelCustomHeight);
+    EXPECT_FALSE(settings.values().panelTopOffset);
+    EXPECT_FALSE(fakes.store.values.contains(QStringLiteral("Orvane_panelCustomHeight")));
+}
+
+TEST(DropIntake, FilesThenLinksOrElseTextInTheOrderOffered)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("notes.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("hello");
+    file.close();
+
+    QMimeData mixed;
+    mixed.setUrls({QUrl::fromLocalFile(path), QUrl(QStringLiteral("https://example.com/page"))});
+    mixed.setText(QStringLiteral("ignored when there are addresses"));
+    const QList<DropItem> items = DropIntake::itemsFrom(mixed);
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0].kind, DropItemKind::File);
+    EXPECT_EQ(items[0].fileURL, QUrl::fromLocalFile(path));
+    EXPECT_EQ(items[1].kind, DropItemKind::Url);
+
+    QMimeData text;
+    text.setText(QStringLiteral("Carry this"));
+    ASSERT_EQ(DropIntake::itemsFrom(text).size(), 1);
+    EXPECT_EQ(DropIntake::itemsFrom(text).first().kind, DropItemKind::Text);
+
+    QMimeData blank;
+    blank.setText(QStringLiteral(" \n\t "));
+    EXPECT_TRUE(DropIntake::itemsFrom(blank).isEmpty());
+    QMimeData image;
+    image.setImageData(QImage(4, 4, QImage::Format_ARGB32));
+    EXPECT_TRUE(DropIntake::itemsFrom(image).isEmpty()) << "image data alone stages nothing";
+}
+
+} // namespace
