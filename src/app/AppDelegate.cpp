@@ -22,12 +22,15 @@
 
 AppDelegate::AppDelegate(SingleInstance &instance, const QStringList &urls) : m_instance(instance), m_launchUrls(urls)
 {
-    connect(&m_instance, &SingleInstance::urlsReceived, this, [this](const QStringList &received) {
-        if (received.isEmpty())
-            applicationShouldHandleReopen();
-        else
-            openUrls(received);
-    });
+    connect(&m_instance, &SingleInstance::urlsReceived, this,
+            [this](const QStringList &received, const SingleInstance::Acknowledge &acknowledge) {
+                if (received.isEmpty())
+                    applicationShouldHandleReopen();
+                else
+                    openUrls(received);
+                // openUrls runs each URL as its own task; this one follows them.
+                QTimer::singleShot(0, this, acknowledge);
+            });
 }
 
 AppDelegate::~AppDelegate()

@@ -15,6 +15,22 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+namespace {
+// The exit status of a start that handed its URLs over.
+int reportHandOff(const SingleInstance::HandOffResult &result)
+{
+    if (result.delivery == SingleInstance::Delivery::Done)
+        return 0;
+    const QString problem = result.delivery == SingleInstance::Delivery::Failed
+        ? result.problem
+        : QStringLiteral("another Orvane holds %1.lock but does not answer on that socket; if none runs, remove "
+                         "the lock")
+              .arg(SingleInstance::socketPath());
+    std::fprintf(stderr, "orvane: %s\n", qPrintable(problem));
+    return 1;
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QStringList urls;
@@ -24,8 +40,9 @@ int main(int argc, char *argv[])
     // A running Orvane takes the URLs (or the wish to see the panel) and this start ends.
     {
         QCoreApplication probe(argc, argv);
-        if (SingleInstance::handOff(urls))
-            return 0;
+        const SingleInstance::HandOffResult result = SingleInstance::handOff(urls);
+        if (result.delivery != SingleInstance::Delivery::NobodyListening)
+            return reportHandOff(result);
     }
 
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -60,16 +77,25 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance instance;
-    if (!instance.listen())
-        return SingleInstance::handOff(urls) ? 0 : 1;
+    if (instance.listen() == SingleInstance::Role::AnotherIsRunning)
+        return reportHandOff(SingleInstance::handOff(urls));
 
     QtClock clock;
     SettingsFileStore store;
     DesktopAppearance appearance;
     ProcFsMemory memory;
     installPorts({clock, store, appearance, memory});
+    // A start that handed commands over hears back only once they are on disk.
+    instance.setSaveChanges([&store] {
+        return store.flush() ? QString()
+                             : QStringLiteral("the command was carried out, but the settings could not be saved to %1")
+                                   .arg(store.fileName());
+    });
 
     AppDelegate delegate(instance, urls);
-    QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
+    QTimer::singleShot(0, &app, [&delegate, &instance] {
+        delegate.applicationDidFinishLaunching();
+        instance.startAnswering();
+    });
     return app.exec();
 }

@@ -5,13 +5,18 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -215,13 +220,13 @@ TEST(OrvaneStart, AStaleSocketFromACrashDoesNotBlockTheNextStart)
     // What a crashed Orvane leaves behind: the socket file, with nobody listening.
     const QString runtime = orvane.environment().value(QStringLiteral("XDG_RUNTIME_DIR"));
     {
-        QLocalServer crashed;
-        crashed.setSocketOptions(QLocalServer::UserAccessOption);
-        ASSERT_TRUE(crashed.listen(runtime + QStringLiteral("/orvane.socket")));
-        // Closing a server removes its file; a crash would not, so put it back.
-        crashed.close();
-        QFile stale(runtime + QStringLiteral("/orvane.socket"));
-        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+        const QByteArray path = QFile::encodeName(runtime + QStringLiteral("/orvane.socket"));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        const int crashed = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_EQ(::bind(crashed, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+        ::close(crashed);
         // And the lock of a process that no longer runs.
         QFile lock(runtime + QStringLiteral("/orvane.socket.lock"));
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
