@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
 #include "platform/Ports.h"
@@ -6,6 +7,7 @@
 #include "platform/qt/ProcFsMemory.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/SettingsFileStore.h"
+#include "state/AppVersion.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -33,9 +35,24 @@ int reportHandOff(const SingleInstance::HandOffResult &result)
 
 int main(int argc, char *argv[])
 {
-    QStringList urls;
+    QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        urls.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    switch (commandLine.action) {
+    case CommandLine::Action::ShowHelp:
+        std::fputs(qPrintable(CommandLine::usage()), stdout);
+        return 0;
+    case CommandLine::Action::ShowVersion:
+        std::printf("%s\n", qPrintable(AppVersion::fullDisplayString));
+        return 0;
+    case CommandLine::Action::Refuse:
+        std::fprintf(stderr, "orvane: %s\n", qPrintable(commandLine.problem));
+        return 2;
+    case CommandLine::Action::Start:
+        break;
+    }
+    const QStringList &urls = commandLine.urls;
 
     // A running Orvane takes the URLs (or the wish to see the panel) and this start ends.
     {
