@@ -3,7 +3,6 @@
 #include "LocalHttpServer.h"
 #include "OrvaneProcess.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
@@ -174,25 +173,6 @@ TEST_P(PanelOnDesktop, DocksToTheLeftEdgeWhenAskedTo)
     movePointer(200, 450);
     ASSERT_TRUE(orvane.launch());
     EXPECT_TRUE(settlesAt(orvane, QRect(0, 0, 440, 900))) << orvane.panelGeometry().x();
-}
-
-TEST_P(PanelOnDesktop, XdgOpenReachesTheRunningInstance)
-{
-    OrvaneProcess orvane;
-    const QString applications = orvane.environment().value(QStringLiteral("HOME")) + QStringLiteral("/.local/share/applications");
-    QDir().mkpath(applications);
-    QFile desktopFile(applications + QStringLiteral("/orvane.desktop"));
-    ASSERT_TRUE(desktopFile.open(QIODevice::WriteOnly));
-    desktopFile.write("[Desktop Entry]\nType=Application\nName=Orvane\nExec=" ORVANE_BINARY
-                      " %u\nMimeType=x-scheme-handler/orvane;\n");
-    desktopFile.close();
-    ASSERT_EQ(orvane.run(QStringLiteral("xdg-mime"), {QStringLiteral("default"), QStringLiteral("orvane.desktop"),
-                                                       QStringLiteral("x-scheme-handler/orvane")}),
-              0);
-    ASSERT_TRUE(orvane.launch());
-    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
-    orvane.run(QStringLiteral("xdg-open"), {QStringLiteral("orvane://toggle")});
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, 5000));
 }
 
 TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)

@@ -171,4 +171,27 @@ TEST(SettingsThatCannotBeSaved, AreSaidOnceAndTheSenderIsNotToldAllIsWell)
     EXPECT_EQ(orvane.log().count(QLatin1String("Cannot save the settings")), 1) << orvane.log().toStdString();
 }
 
+TEST(UrlHandler, XdgOpenWithoutADesktopEnvironmentReachesOrvane)
+{
+    OrvaneProcess orvane;
+    QProcessEnvironment environment = orvane.environment();
+    // Debian's generic opener: no desktop named, nothing that would send it to gio.
+    for (const char *variable : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                                 "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID", "LXQT_SESSION_CONFIG", "BROWSER"})
+        environment.remove(QString::fromLatin1(variable));
+    orvane.setEnvironment(environment);
+    const OrvaneProcess::Finished registered =
+        orvane.runWithOutput(QStringLiteral(ORVANE_SOURCE_DIR "/scripts/register-url-handler"), {QStringLiteral(ORVANE_BINARY)});
+    ASSERT_EQ(registered.exitCode, 0) << registered.err.toStdString();
+    const QByteArray entry = contentsOf(orvane.home() + QStringLiteral("/.local/share/applications/orvane.desktop"));
+    EXPECT_TRUE(entry.contains("\nExec=" ORVANE_BINARY " %u\n")) << entry.toStdString();
+
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    const OrvaneProcess::Finished opened =
+        orvane.runWithOutput(QStringLiteral("/usr/bin/xdg-open"), {QStringLiteral("orvane://toggle")});
+    EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, 5000));
+}
+
 } // namespace
