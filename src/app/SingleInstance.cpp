@@ -176,13 +176,16 @@ void SingleInstance::acceptPending()
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         if (!isSameUser(*socket)) {
             socket->abort();
+            socket->deleteLater();
             continue;
         }
         auto incoming = std::make_shared<Incoming>();
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, incoming] { readFrame(socket, *incoming); });
         QTimer::singleShot(frameTimeoutMs, socket, [socket, incoming] {
-            if (!incoming->isRead)
+            if (!incoming->isRead) {
                 socket->abort();
+                socket->deleteLater();
+            }
         });
         readFrame(socket, *incoming);
     }
@@ -199,6 +202,7 @@ void SingleInstance::readFrame(QLocalSocket *socket, Incoming &incoming)
     socket->disconnect(this);
     if (decoded.status == HandOffFrame::Status::Invalid) {
         socket->abort();
+        socket->deleteLater();
         return;
     }
     Q_EMIT urlsReceived(decoded.strings, acknowledgement(socket));
