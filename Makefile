@@ -32,6 +32,8 @@ FUZZ_RUNS ?= 1000000
 fuzz: bootstrap
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DORVANE_FUZZ=ON -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCH=OFF >/dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target fuzz_math
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_math fuzz_hand_off
 	@mkdir -p build-fuzz/corpus && cp -n tests/fuzz/corpus/* build-fuzz/corpus/
 	@build-fuzz/bin/fuzz_math -runs=$(FUZZ_RUNS) -max_len=512 -timeout=5 build-fuzz/corpus
+	@mkdir -p build-fuzz/corpus-hand-off && cp -n tests/fuzz/corpus-hand-off/* build-fuzz/corpus-hand-off/
+	@build-fuzz/bin/fuzz_hand_off -runs=$(FUZZ_RUNS) -max_len=4096 -timeout=5 build-fuzz/corpus-hand-off

@@ -27,12 +27,15 @@ AppDelegate::AppDelegate(const Ports &ports, SingleInstance &instance, const QSt
                          const QUrl &exchangeRateService)
     : m_ports(ports), m_instance(instance), m_launchUrls(urls), m_exchangeRateService(exchangeRateService)
 {
-    connect(&m_instance, &SingleInstance::urlsReceived, this, [this](const QStringList &received) {
-        if (received.isEmpty())
-            applicationShouldHandleReopen();
-        else
-            openUrls(received);
-    });
+    connect(&m_instance, &SingleInstance::urlsReceived, this,
+            [this](const QStringList &received, const SingleInstance::Acknowledge &acknowledge) {
+                if (received.isEmpty())
+                    applicationShouldHandleReopen();
+                else
+                    openUrls(received);
+                // openUrls runs each URL as its own task; this one follows them.
+                QTimer::singleShot(0, this, acknowledge);
+            });
 }
 
 AppDelegate::~AppDelegate()

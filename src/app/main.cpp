@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
 #include "math/CurrencyEngine.h"
@@ -7,6 +8,7 @@
 #include "platform/qt/ProcFsMemory.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/SettingsFileStore.h"
+#include "state/AppVersion.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -16,17 +18,49 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+namespace {
+// The exit status of a start that handed its URLs over.
+int reportHandOff(const SingleInstance::HandOffResult &result)
+{
+    if (result.delivery == SingleInstance::Delivery::Done)
+        return 0;
+    const QString problem = result.delivery == SingleInstance::Delivery::Failed
+        ? result.problem
+        : QStringLiteral("another Orvane holds %1.lock but does not answer on that socket; if none runs, remove "
+                         "the lock")
+              .arg(SingleInstance::socketPath());
+    std::fprintf(stderr, "orvane: %s\n", qPrintable(problem));
+    return 1;
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    QStringList urls;
+    QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        urls.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    switch (commandLine.action) {
+    case CommandLine::Action::ShowHelp:
+        std::fputs(qPrintable(CommandLine::usage()), stdout);
+        return 0;
+    case CommandLine::Action::ShowVersion:
+        std::printf("%s\n", qPrintable(AppVersion::fullDisplayString));
+        return 0;
+    case CommandLine::Action::Refuse:
+        std::fprintf(stderr, "orvane: %s\n", qPrintable(commandLine.problem));
+        return 2;
+    case CommandLine::Action::Start:
+        break;
+    }
+    const QStringList &urls = commandLine.urls;
 
     // A running Orvane takes the URLs (or the wish to see the panel) and this start ends.
     {
         QCoreApplication probe(argc, argv);
-        if (SingleInstance::handOff(urls))
-            return 0;
+        const SingleInstance::HandOffResult result = SingleInstance::handOff(urls);
+        if (result.delivery != SingleInstance::Delivery::NobodyListening)
+            return reportHandOff(result);
     }
 
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -61,14 +95,24 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance instance;
-    if (!instance.listen())
-        return SingleInstance::handOff(urls) ? 0 : 1;
+    if (instance.listen() == SingleInstance::Role::AnotherIsRunning)
+        return reportHandOff(SingleInstance::handOff(urls));
 
     QtClock clock;
     SettingsFileStore store;
     DesktopAppearance appearance;
     ProcFsMemory memory;
+    // A start that handed commands over hears back only once they are on disk.
+    instance.setSaveChanges([&store] {
+        return store.flush() ? QString()
+                             : QStringLiteral("the command was carried out, but the settings could not be saved to %1")
+                                   .arg(store.fileName());
+    });
+
     AppDelegate delegate({clock, store, appearance, memory}, instance, urls, CurrencyEngine::defaultServiceAddress());
-    QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
+    QTimer::singleShot(0, &app, [&delegate, &instance] {
+        delegate.applicationDidFinishLaunching();
+        instance.startAnswering();
+    });
     return app.exec();
 }

@@ -23,7 +23,6 @@ OrvaneProcess::OrvaneProcess(const QStringList &settings) : m_environment(QProce
         if (file.open(QIODevice::WriteOnly))
             file.write(("[General]\n" + settings.join(QLatin1Char('\n')) + "\n").toUtf8());
     }
-    m_process.setProcessEnvironment(m_environment);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
 }
 
@@ -43,6 +42,7 @@ QString OrvaneProcess::settingsFile() const
 
 bool OrvaneProcess::launch()
 {
+    m_process.setProcessEnvironment(m_environment);
     m_process.start(QStringLiteral(ORVANE_BINARY), {});
     return waitFor(
         [this] {
@@ -53,19 +53,40 @@ bool OrvaneProcess::launch()
         15000);
 }
 
+QString OrvaneProcess::log()
+{
+    // Takes in what has reached the pipe, without waiting for more.
+    m_process.waitForReadyRead(0);
+    m_log += QString::fromUtf8(m_process.readAll());
+    return m_log;
+}
+
 int OrvaneProcess::runSecond(const QStringList &arguments)
 {
     return run(QStringLiteral(ORVANE_BINARY), arguments);
 }
 
+OrvaneProcess::Finished OrvaneProcess::runSecondWithOutput(const QStringList &arguments)
+{
+    return runWithOutput(QStringLiteral(ORVANE_BINARY), arguments);
+}
+
 int OrvaneProcess::run(const QString &program, const QStringList &arguments)
+{
+    return runWithOutput(program, arguments).exitCode;
+}
+
+OrvaneProcess::Finished OrvaneProcess::runWithOutput(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.setProcessEnvironment(m_environment);
     process.start(program, arguments);
-    if (!process.waitForFinished(10000))
-        return -1;
-    return process.exitCode();
+    Finished finished;
+    if (process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit)
+        finished.exitCode = process.exitCode();
+    finished.out = QString::fromUtf8(process.readAllStandardOutput());
+    finished.err = QString::fromUtf8(process.readAllStandardError());
+    return finished;
 }
 
 bool OrvaneProcess::isPanelVisible()

@@ -16,18 +16,31 @@ public:
     explicit OrvaneProcess(const QStringList &settings = {});
     ~OrvaneProcess();
 
+    struct Finished
+    {
+        int exitCode = -1; // -1: did not finish in time, or crashed
+        QString out;
+        QString err;
+    };
+
     // Starts Orvane and waits for "Panel displayed successfully.".
     bool launch();
     // Runs a second `orvane` with these arguments, as the desktop would for a URL.
     int runSecond(const QStringList &arguments);
+    Finished runSecondWithOutput(const QStringList &arguments);
     int run(const QString &program, const QStringList &arguments);
+    Finished runWithOutput(const QString &program, const QStringList &arguments);
 
     // The panel's window, when mapped.
     bool isPanelVisible();
     QRect panelGeometry();
     QString settingsFile() const;
-    QString log() const { return m_log; }
+    // What the running Orvane has written so far.
+    QString log();
+    QString home() const { return m_home.path(); }
     QProcessEnvironment environment() const { return m_environment; }
+    // For the launch and the runs after it.
+    void setEnvironment(const QProcessEnvironment &environment) { m_environment = environment; }
 
 private:
     QTemporaryDir m_home;

@@ -3,14 +3,18 @@
 #include "LocalHttpServer.h"
 #include "OrvaneProcess.h"
 
-#include <QDir>
 #include <QFile>
-#include <QLocalServer>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -170,25 +174,6 @@ TEST_P(PanelOnDesktop, DocksToTheLeftEdgeWhenAskedTo)
     EXPECT_TRUE(settlesAt(orvane, QRect(0, 0, 440, 900))) << orvane.panelGeometry().x();
 }
 
-TEST_P(PanelOnDesktop, XdgOpenReachesTheRunningInstance)
-{
-    OrvaneProcess orvane;
-    const QString applications = orvane.environment().value(QStringLiteral("HOME")) + QStringLiteral("/.local/share/applications");
-    QDir().mkpath(applications);
-    QFile desktopFile(applications + QStringLiteral("/orvane.desktop"));
-    ASSERT_TRUE(desktopFile.open(QIODevice::WriteOnly));
-    desktopFile.write("[Desktop Entry]\nType=Application\nName=Orvane\nExec=" ORVANE_BINARY
-                      " %u\nMimeType=x-scheme-handler/orvane;\n");
-    desktopFile.close();
-    ASSERT_EQ(orvane.run(QStringLiteral("xdg-mime"), {QStringLiteral("default"), QStringLiteral("orvane.desktop"),
-                                                       QStringLiteral("x-scheme-handler/orvane")}),
-              0);
-    ASSERT_TRUE(orvane.launch());
-    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
-    orvane.run(QStringLiteral("xdg-open"), {QStringLiteral("orvane://toggle")});
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, 5000));
-}
-
 TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)
 {
     LocalHttpServer server;
@@ -214,13 +199,13 @@ TEST(OrvaneStart, AStaleSocketFromACrashDoesNotBlockTheNextStart)
     // What a crashed Orvane leaves behind: the socket file, with nobody listening.
     const QString runtime = orvane.environment().value(QStringLiteral("XDG_RUNTIME_DIR"));
     {
-        QLocalServer crashed;
-        crashed.setSocketOptions(QLocalServer::UserAccessOption);
-        ASSERT_TRUE(crashed.listen(runtime + QStringLiteral("/orvane.socket")));
-        // Closing a server removes its file; a crash would not, so put it back.
-        crashed.close();
-        QFile stale(runtime + QStringLiteral("/orvane.socket"));
-        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+        const QByteArray path = QFile::encodeName(runtime + QStringLiteral("/orvane.socket"));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        const int crashed = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_EQ(::bind(crashed, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+        ::close(crashed);
         // And the lock of a process that no longer runs.
         QFile lock(runtime + QStringLiteral("/orvane.socket.lock"));
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly));

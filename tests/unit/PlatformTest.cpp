@@ -74,8 +74,9 @@ TEST(SettingsFile, UnparsableFileIsSetAsideBeforeItIsReplaced)
     }
     SettingsFileStore reopened(path);
     EXPECT_EQ(reopened.boolValue(QStringLiteral("Orvane_isPinned")), true);
-    // Writing leaves only the settings file and the set-aside copy: no temporary files.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    // Writing leaves only the settings file, the set-aside copy and the
+    // backup of this run: no temporary files.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 }
 
 TEST(ProcessMemoryFigure, ParsesProcFiles)

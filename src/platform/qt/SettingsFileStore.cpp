@@ -1,13 +1,26 @@
 #include "platform/qt/SettingsFileStore.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QFile>
+#include <QSaveFile>
 #include <QStandardPaths>
+
+#include <utility>
 
 SettingsFileStore::SettingsFileStore(const QString &filePath)
     : m_settings(filePath, QSettings::IniFormat)
     , m_fileIsUnparsable(m_settings.status() == QSettings::FormatError)
 {
+    // One write for a burst of changes (a settings save sets every key).
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(0);
+    QObject::connect(&m_flushTimer, &QTimer::timeout, &m_flushTimer, [this] { flush(); });
+}
+
+SettingsFileStore::~SettingsFileStore()
+{
+    flush();
 }
 
 QString SettingsFileStore::defaultFilePath()
@@ -86,8 +99,10 @@ void SettingsFileStore::setData(const QString &key, const QByteArray &value)
 
 void SettingsFileStore::remove(const QString &key)
 {
-    setAsideUnparsableFile();
+    prepareFirstChange();
     m_settings.remove(key);
+    m_hasUnwrittenChanges = true;
+    m_flushTimer.start();
 }
 
 QVariant SettingsFileStore::rawValue(const QString &key) const
@@ -102,8 +117,68 @@ void SettingsFileStore::setRawValue(const QString &key, const QVariant &value)
 
 void SettingsFileStore::write(const QString &key, const QVariant &value)
 {
-    setAsideUnparsableFile();
+    prepareFirstChange();
     m_settings.setValue(key, value);
+    m_hasUnwrittenChanges = true;
+    m_flushTimer.start();
+}
+
+bool SettingsFileStore::flush()
+{
+    m_flushTimer.stop();
+    if (!m_hasUnwrittenChanges)
+        return true;
+    m_settings.sync();
+    // A status of FormatError (the file as read at start) hides a later
+    // AccessError, so whether the file can be written is asked as well.
+    if (m_settings.status() == QSettings::AccessError || !m_settings.isWritable()) {
+        reportFailure(QStringLiteral("Cannot save the settings to %1: it or its folder cannot be written, so changes "
+                                     "made now are lost when Orvane quits.")
+                          .arg(fileName()));
+        return false;
+    }
+    m_hasUnwrittenChanges = false;
+    if (!m_backupProblem.isEmpty())
+        reportFailure(std::exchange(m_backupProblem, QString()));
+    return true;
+}
+
+void SettingsFileStore::prepareFirstChange()
+{
+    if (m_changedThisRun)
+        return;
+    m_changedThisRun = true;
+    setAsideUnparsableFile();
+    keepBackup();
+}
+
+// QSettings rewrites the whole file from what it understood, and a file it
+// parses can still hold more than that (hand edits, another program's lines,
+// damage that happens to parse). The file as it was before this run's first
+// change stays beside it, so that any rewrite can be undone.
+void SettingsFileStore::keepBackup()
+{
+    QFile original(fileName());
+    if (!original.exists())
+        return;
+    QSaveFile backup(backupPath());
+    if (!original.open(QIODevice::ReadOnly) || !backup.open(QIODevice::WriteOnly)
+        || backup.write(original.readAll()) != original.size() || !backup.commit()) {
+        const QString reason = original.error() != QFileDevice::NoError ? original.errorString() : backup.errorString();
+        m_backupProblem = QStringLiteral("Could not keep the settings file as it was in %1 (%2) before changing it.")
+                              .arg(backupPath(), reason);
+    }
+}
+
+// Said once a run: the same cause would otherwise repeat it with every change.
+// When the settings cannot be saved, neither can the copy, and saying the
+// first is enough.
+void SettingsFileStore::reportFailure(const QString &line)
+{
+    if (m_reportedFailure)
+        return;
+    m_reportedFailure = true;
+    qWarning().noquote() << QStringLiteral("[Orvane] ") + line;
 }
 
 // QSettings rewrites the whole file from what it could parse, so a file it
@@ -112,7 +187,6 @@ void SettingsFileStore::setAsideUnparsableFile()
 {
     if (!m_fileIsUnparsable)
         return;
-    m_fileIsUnparsable = false;
     const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString target = m_settings.fileName() + QStringLiteral(".unreadable-") + stamp;
     if (QFile::copy(m_settings.fileName(), target))

@@ -3,17 +3,27 @@
 #include "platform/KeyValueStore.h"
 
 #include <QSettings>
+#include <QTimer>
 
 // The settings file (~/.config/Orvane/Orvane.conf). QSettings replaces the
 // file atomically on every sync, so a crash mid-write leaves the old file.
+// Changes are written at the next turn of the event loop, or at once by flush().
 class SettingsFileStore final : public KeyValueStore
 {
 public:
     explicit SettingsFileStore(const QString &filePath = defaultFilePath());
+    ~SettingsFileStore() override;
 
     static QString defaultFilePath();
+    QString fileName() const { return m_settings.fileName(); }
+    // Where the file was copied before this run's first change: Orvane.conf.bak.
+    QString backupPath() const { return fileName() + QStringLiteral(".bak"); }
     // Where an unparsable settings file was copied before the first write, if it was.
     QString setAsidePath() const { return m_setAsidePath; }
+
+    // Writes the changes not written yet. False when they could not be; the
+    // first failure of a run is also said on standard error.
+    bool flush();
 
     bool contains(const QString &key) const override;
     std::optional<bool> boolValue(const QString &key) const override;
@@ -31,9 +41,17 @@ public:
 
 private:
     void write(const QString &key, const QVariant &value);
+    void prepareFirstChange();
     void setAsideUnparsableFile();
+    void keepBackup();
+    void reportFailure(const QString &line);
 
     QSettings m_settings;
+    QTimer m_flushTimer;
     bool m_fileIsUnparsable = false;
+    bool m_changedThisRun = false;
+    bool m_hasUnwrittenChanges = false;
+    bool m_reportedFailure = false;
     QString m_setAsidePath;
+    QString m_backupProblem;
 };

@@ -1,0 +1,128 @@
+// The settings file is the user's: what Orvane rewrites can be undone, and
+// what it cannot write is said.
+#include "platform/qt/SettingsFileStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Collects Qt's warnings while it lives.
+class WarningCollector final
+{
+public:
+    WarningCollector() : m_previous(qInstallMessageHandler(collect)) { lines().clear(); }
+    ~WarningCollector() { qInstallMessageHandler(m_previous); }
+    static QStringList &lines()
+    {
+        static QStringList collected;
+        return collected;
+    }
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext &, const QString &message)
+    {
+        if (type == QtWarningMsg)
+            lines().append(message);
+    }
+    QtMessageHandler m_previous;
+};
+
+TEST(SettingsFileBackup, KeepsTheFileAsItWasBeforeEachRunsFirstChange)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Orvane.conf"));
+    // Parses, yet holds what a rewrite drops: a comment and a line without a value.
+    const QByteArray handEdited = "; my notes on these settings\n[General]\nOrvane_panelWidth=600\nstray line\n";
+    writeFile(path, handEdited);
+    {
+        SettingsFileStore store(path);
+        EXPECT_FALSE(QFile::exists(store.backupPath())) << "reading alone changes nothing";
+        store.setBool(QStringLiteral("Orvane_isPinned"), true);
+        ASSERT_TRUE(store.flush());
+        EXPECT_NE(contentsOf(path), handEdited);
+        EXPECT_EQ(contentsOf(store.backupPath()), handEdited);
+        store.setBool(QStringLiteral("Orvane_isPinned"), false);
+        ASSERT_TRUE(store.flush());
+        EXPECT_EQ(contentsOf(store.backupPath()), handEdited) << "one copy a run, of the file as the run found it";
+    }
+    const QByteArray afterFirstRun = contentsOf(path);
+    SettingsFileStore nextRun(path);
+    nextRun.setDouble(QStringLiteral("Orvane_panelWidth"), 700);
+    ASSERT_TRUE(nextRun.flush());
+    EXPECT_EQ(contentsOf(nextRun.backupPath()), afterFirstRun);
+}
+
+TEST(SettingsFileBackup, NoCopyOfAFileThatDidNotExist)
+{
+    QTemporaryDir dir;
+    SettingsFileStore store(dir.filePath(QStringLiteral("Orvane.conf")));
+    store.setBool(QStringLiteral("Orvane_isPinned"), true);
+    ASSERT_TRUE(store.flush());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Orvane.conf")});
+}
+
+TEST(SettingsFileFlush, WritesTheChangesAtOnce)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Orvane.conf"));
+    SettingsFileStore store(path);
+    store.setBool(QStringLiteral("Orvane_isPinned"), true);
+    store.remove(QStringLiteral("Orvane_panelTopOffset"));
+    ASSERT_TRUE(store.flush());
+    EXPECT_TRUE(contentsOf(path).contains("Orvane_isPinned=true"));
+    EXPECT_TRUE(store.flush()) << "nothing left to write";
+}
+
+TEST(SettingsFileFlush, SaysOnceARunWhenTheSettingsCannotBeWritten)
+{
+    QTemporaryDir dir;
+    // The settings folder is a file: no one, root included, can write below it.
+    writeFile(dir.filePath(QStringLiteral("Orvane")), "not a folder");
+    const QString path = dir.filePath(QStringLiteral("Orvane/Orvane.conf"));
+    WarningCollector warnings;
+    SettingsFileStore store(path);
+    EXPECT_TRUE(store.flush()) << "nothing to write yet";
+    store.setBool(QStringLiteral("Orvane_isPinned"), true);
+    EXPECT_FALSE(store.flush());
+    store.setDouble(QStringLiteral("Orvane_panelWidth"), 500);
+    EXPECT_FALSE(store.flush());
+    ASSERT_EQ(WarningCollector::lines().size(), 1) << WarningCollector::lines().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(WarningCollector::lines().constFirst().contains(path));
+    EXPECT_FALSE(WarningCollector::lines().constFirst().contains(QLatin1Char('\n')));
+}
+
+TEST(SettingsFileFlush, AFailureIsSaidAlsoWhenTheFileWasUnreadableAtStart)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("Orvane"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/Orvane.conf");
+    writeFile(path, "[General\n\x01garbage");
+    WarningCollector warnings;
+    SettingsFileStore store(path);
+    // Then the folder goes, and a file takes its place.
+    ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral(".moved")));
+    writeFile(folder, "not a folder");
+    store.setBool(QStringLiteral("Orvane_isPinned"), true);
+    EXPECT_FALSE(store.flush());
+    EXPECT_EQ(WarningCollector::lines().size(), 1);
+}
+
+} // namespace
