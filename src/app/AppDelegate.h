@@ -41,6 +41,11 @@ public:
     void applicationShouldHandleReopen();
     void openUrls(const QStringList &urls);
 
+    // What the launch made, for tests that drive a whole Orvane in their own process.
+    AppState &state() const { return *m_state; }
+    PanelWindow &window() const { return *m_window; }
+    HibernationEngine &hibernation() const { return *m_hibernation; }
+
 private:
     void createPanel();
     void startHibernation();

@@ -222,19 +222,21 @@ void SidebarDockView::showContextMenu(int slot, const QPoint &position)
     if (slot >= tabs.size())
         return;
     const QUuid id = tabs.at(slot).id;
-    QMenu menu(this);
+    // Not exec(): the menu must not hold up everything else while it is open.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const TabContextMenu::Entry &entry : TabContextMenu::entries(tabs.at(slot), slot, tabs.size())) {
         if (entry.isSeparator()) {
-            menu.addSeparator();
+            menu->addSeparator();
             continue;
         }
-        QAction *action = menu.addAction(entry.title);
+        QAction *action = menu->addAction(entry.title);
         action->setEnabled(entry.enabled);
         const TabContextMenu::Action what = *entry.action;
         connect(action, &QAction::triggered, this,
                 [this, what, id] { TabContextMenu::run(what, id, m_state.tabs(), m_engine); });
     }
-    menu.exec(m_slots.at(slot)->mapToGlobal(position));
+    menu->popup(m_slots.at(slot)->mapToGlobal(position));
 }
 
 // The shelf button: hovering a drag shows the shelf; a drop stages what it carries.

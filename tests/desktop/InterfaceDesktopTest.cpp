@@ -1,0 +1,322 @@
+// The panel's interface in this process, driven by real clicks, keys and
+// drags through XTest, with tabs on pages served on 127.0.0.1.
+#include "FakePorts.h"
+#include "LocalHttpServer.h"
+#include "OrvaneProcess.h"
+#include "app/AppDelegate.h"
+#include "app/SingleInstance.h"
+#include "panel/PanelWindow.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtWebPage.h"
+#include "state/AppState.h"
+#include "ui/MainContainerView.h"
+#include "ui/PageAreaView.h"
+#include "ui/RailTabButton.h"
+#include "ui/SidebarDockView.h"
+#include "web/HibernationEngine.h"
+#include "web/TabList.h"
+#include "web/TabListJson.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QMenu>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+const QStringList pageTitles = {"Alpha", "Beta", "Gamma", "Delta"};
+
+bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+void spinFor(int ms)
+{
+    spinUntil([] { return false; }, ms);
+}
+
+QString number(int value)
+{
+    return QString::number(value);
+}
+
+// Moves the pointer there in small steps, letting both sides of a drag keep up.
+void glide(QPoint from, QPoint to, int steps = 12)
+{
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint at = from + (to - from) * i / steps;
+        xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
+        spinFor(30);
+    }
+}
+
+class PanelInterface : public ::testing::Test
+{
+protected:
+    PanelInterface()
+    {
+        QList<TabModel> tabs;
+        for (const QString &title : pageTitles) {
+            const QString path = QLatin1Char('/') + title.toLower();
+            server.setReply(path, {200, "<!doctype html><title>" + title.toUtf8() + "</title><p>" + title.toUtf8(),
+                                   "text/html", {}, 0});
+            tabs.append(TabList::makeTab(title, server.address().resolved(QUrl(path)), QStringLiteral("globe"), false,
+                                         QDateTime::currentDateTimeUtc()));
+        }
+        store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+        store.values.insert(QStringLiteral("Orvane_isPinned"), true);
+        store.setData(QStringLiteral("Orvane_Tabs"), TabListJson::encode(tabs));
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("1300"), QStringLiteral("450")});
+        delegate = std::make_unique<AppDelegate>(Ports{clock, store, appearance, memory}, instance, QStringList(),
+                                                 server.address());
+        delegate->applicationDidFinishLaunching();
+        spinUntil([this] { return state().isPanelVisible() && window().isVisible(); });
+        spinFor(400); // the slide
+    }
+
+    AppState &state() const { return delegate->state(); }
+    PanelWindow &window() const { return delegate->window(); }
+    MainContainerView &container() const { return *window().findChild<MainContainerView *>(); }
+    QList<RailTabButton *> slots() const { return container().rail().tabButtons(); }
+    RailTabButton *railButton(const QString &title) const
+    {
+        for (RailTabButton *button : container().rail().findChildren<RailTabButton *>()) {
+            if (button->title() == title)
+                return button;
+        }
+        return nullptr;
+    }
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const TabModel &tab : state().tabs().tabs())
+            result.append(tab.title);
+        return result;
+    }
+    static QPoint centerOf(const QWidget *widget) { return widget->mapToGlobal(widget->rect().center()); }
+    static void click(const QWidget *widget, const char *button = "1")
+    {
+        const QPoint at = centerOf(widget);
+        xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
+        xdotool({QStringLiteral("click"), QString::fromLatin1(button)});
+    }
+    // Chooses an entry of the context menu that a right click on the widget opens.
+    static bool chooseFromMenu(const QWidget *widget, const QString &entry)
+    {
+        click(widget, "3");
+        if (!spinUntil([] { return qobject_cast<QMenu *>(QApplication::activePopupWidget()); }))
+            return false;
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        for (QAction *action : menu->actions()) {
+            if (action->text() == entry) {
+                const QPoint at = menu->mapToGlobal(menu->actionGeometry(action).center());
+                glide(QCursor::pos(), at, 4);
+                xdotool({QStringLiteral("click"), QStringLiteral("1")});
+                return true;
+            }
+        }
+        return false;
+    }
+
+    LocalHttpServer server;
+    QtClock clock;
+    MemoryStore store;
+    FakeAppearance appearance;
+    FakeMemory memory;
+    SingleInstance instance;
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+TEST_F(PanelInterface, RailButtonsSwitchTabsScratchpadShelfAndSettings)
+{
+    ASSERT_EQ(slots().size(), 4);
+    click(slots().at(1));
+    ASSERT_TRUE(spinUntil([this] { return state().tabs().activeTab()->title == QStringLiteral("Beta"); }));
+    EXPECT_TRUE(slots().at(1)->isActive());
+    EXPECT_EQ(container().pageArea().showing(), PageAreaView::Showing::Page);
+
+    click(railButton(QStringLiteral("Scratchpad")));
+    EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Scratchpad; }));
+    click(railButton(QStringLiteral("Drop Shelf")));
+    EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::DropShelf; }));
+    click(railButton(QStringLiteral("Settings")));
+    EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
+    EXPECT_FALSE(slots().at(1)->isActive());
+    click(slots().at(2));
+    EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::WebTab; }))
+        << "a tab closes the settings";
+    EXPECT_EQ(state().tabs().activeTab()->title, QStringLiteral("Gamma"));
+}
+
+TEST_F(PanelInterface, TheTabMenuHibernatesAndRemovesTabs)
+{
+    click(slots().at(1));
+    const QUuid beta = state().tabs().tabs().at(1).id;
+    qint64 renderer = 0;
+    ASSERT_TRUE(spinUntil([&] {
+        auto *page = dynamic_cast<QtWebPage *>(delegate->hibernation().existingWebView(beta));
+        renderer = page ? page->rendererProcessId() : 0;
+        return renderer > 0;
+    }));
+    click(slots().at(0));
+
+    ASSERT_TRUE(chooseFromMenu(slots().at(1), QStringLiteral("Hibernate Tab")));
+    EXPECT_TRUE(spinUntil([&] { return state().tabs().tabs().at(1).isHibernated; }));
+    EXPECT_FALSE(delegate->hibernation().existingWebView(beta));
+    EXPECT_TRUE(spinUntil([&] { return ::kill(pid_t(renderer), 0) != 0; }, 15000)) << "its renderer is gone";
+
+    ASSERT_TRUE(chooseFromMenu(slots().at(2), QStringLiteral("Remove Tab")));
+    EXPECT_TRUE(spinUntil([this] { return titles() == QStringList({"Alpha", "Beta", "Delta"}); }));
+    EXPECT_EQ(TabListJson::decode(*store.dataValue(QStringLiteral("Orvane_Tabs")), {})->size(), 3);
+}
+
+TEST_F(PanelInterface, HibernatingTheTabOnScreenShowsItAsleepUntilItIsWoken)
+{
+    ASSERT_TRUE(chooseFromMenu(slots().at(0), QStringLiteral("Hibernate Tab")));
+    EXPECT_TRUE(spinUntil([this] { return container().pageArea().showing() == PageAreaView::Showing::Sleeping; }));
+    EXPECT_FALSE(delegate->hibernation().existingWebView(state().tabs().tabs().at(0).id));
+    click(slots().at(1));
+    click(slots().at(0));
+    EXPECT_TRUE(spinUntil([this] { return container().pageArea().showing() == PageAreaView::Showing::Page; }));
+    EXPECT_FALSE(state().tabs().tabs().at(0).isHibernated);
+}
+
+TEST_F(PanelInterface, CtrlDraggingASlotReordersTheTabsAndSavesTheOrder)
+{
+    const QPoint start = centerOf(slots().at(0));
+    xdotool({QStringLiteral("mousemove"), number(start.x()), number(start.y())});
+    xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl")});
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    glide(start, start + QPoint(0, 60));
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl")});
+    EXPECT_TRUE(spinUntil([this] { return titles() == QStringList({"Beta", "Alpha", "Gamma", "Delta"}); })) << titles().join(',').toStdString();
+    const auto saved = TabListJson::decode(*store.dataValue(QStringLiteral("Orvane_Tabs")), {});
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->at(1).title, QStringLiteral("Alpha"));
+    EXPECT_EQ(state().tabs().activeTab()->title, QStringLiteral("Alpha")) << "a drag selects nothing";
+
+    // Without Ctrl the same drag reorders nothing.
+    glide(QCursor::pos(), centerOf(slots().at(0)), 2);
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    glide(centerOf(slots().at(0)), centerOf(slots().at(0)) + QPoint(0, 60));
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    spinFor(200);
+    EXPECT_EQ(titles(), QStringList({"Beta", "Alpha", "Gamma", "Delta"}));
+}
+
+TEST_F(PanelInterface, AFileDraggedFromAnotherApplicationOntoTheShelfButtonIsStaged)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("report.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("quarterly numbers");
+    file.close();
+    QProcess source;
+    source.start(QStringLiteral(ORVANE_DRAG_SOURCE), {QStringLiteral("100"), QStringLiteral("100"), QStringLiteral("--file"), path});
+    ASSERT_TRUE(source.waitForStarted());
+    spinFor(1500);
+
+    const QPoint from(180, 150);
+    xdotool({QStringLiteral("mousemove"), number(from.x()), number(from.y())});
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    const QPoint shelf = centerOf(railButton(QStringLiteral("Drop Shelf")));
+    glide(from, shelf, 30);
+    EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::DropShelf; }))
+        << "hovering switches to the shelf before the drop";
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    EXPECT_TRUE(spinUntil([&] {
+        const auto &items = state().shelf().items();
+        return !items.isEmpty() && items.first().fileURL == QUrl::fromLocalFile(path);
+    }));
+    source.kill();
+    source.waitForFinished();
+}
+
+TEST_F(PanelInterface, TheHeaderMovesThePanelAndADoubleClickDetachesIt)
+{
+    const QRect full = window().geometry();
+    const QPoint grip = window().mapToGlobal(QPoint(full.width() / 2 - 60, 25));
+    xdotool({QStringLiteral("mousemove"), number(grip.x()), number(grip.y())});
+    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+    ASSERT_TRUE(spinUntil([this] { return state().settings().values().panelCustomHeight.has_value(); }));
+    EXPECT_TRUE(spinUntil([&] { return window().height() < full.height(); }));
+    const double offset = state().settings().values().panelTopOffset.value_or(-1);
+
+    const QPoint handle = window().mapToGlobal(QPoint(window().width() / 2 - 60, 25));
+    xdotool({QStringLiteral("mousemove"), number(handle.x()), number(handle.y())});
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    glide(handle, handle + QPoint(0, 40), 8);
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    EXPECT_TRUE(spinUntil([&] { return std::abs(state().settings().values().panelTopOffset.value_or(-1) - offset - 40) <= 2; }))
+        << "moved by the drag and saved";
+    EXPECT_EQ(window().x() + window().width(), 1440) << "still against its edge";
+}
+
+TEST_F(PanelInterface, TheOutlineIsSquareOnTheDockedSideUntilDetached)
+{
+    const auto pixel = [this](int x, int y) {
+        return QGuiApplication::primaryScreen()->grabWindow(0, x, y, 1, 1).toImage().pixelColor(0, 0);
+    };
+    const QRect g = window().geometry();
+    const QColor behind = pixel(g.left() - 20, g.top() + 1);
+    const QColor panel = pixel(g.right() - 30, g.top() + 1);
+    ASSERT_NE(panel, behind);
+    EXPECT_NE(pixel(g.right(), g.top()), behind) << "square on the docked side";
+    EXPECT_EQ(pixel(g.left(), g.top()), behind) << "round on the inner side";
+    EXPECT_EQ(pixel(g.left(), g.bottom()), behind);
+
+
+    // Detached: every corner is round.
+    const QPoint grip = window().mapToGlobal(QPoint(g.width() / 2 - 60, 25));
+    xdotool({QStringLiteral("mousemove"), number(grip.x()), number(grip.y())});
+    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+    ASSERT_TRUE(spinUntil([&] { return window().height() < g.height(); }));
+    spinFor(200);
+    const QRect detached = window().geometry();
+    EXPECT_EQ(pixel(detached.right(), detached.top()), behind);
+    EXPECT_EQ(pixel(detached.right(), detached.bottom()), behind);
+    EXPECT_EQ(pixel(detached.right() - 30, detached.top() + 1), panel);
+}
+
+TEST_F(PanelInterface, AScreenReaderCanFindAndPressEveryRailButton)
+{
+    QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&window());
+    ASSERT_TRUE(root);
+    QList<QAccessibleInterface *> buttons;
+    const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        if (node->role() == QAccessible::Button)
+            buttons.append(node);
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(root);
+    QStringList names;
+    for (QAccessibleInterface *button : buttons) {
+        EXPECT_FALSE(button->text(QAccessible::Name).isEmpty()) << "every button has a name";
+        names.append(button->text(QAccessible::Name));
+    }
+    for (const QString &expected : {"Alpha", "Beta", "Scratchpad", "Drop Shelf", "Settings", "Add app or website",
+                                    "Hide panel", "Reload page", "Close tab"}) {
+        EXPECT_TRUE(names.contains(expected)) << expected.toStdString();
+    }
+    const auto beta = std::find_if(buttons.cbegin(), buttons.cend(),
+                                   [](QAccessibleInterface *b) { return b->text(QAccessible::Name) == QStringLiteral("Beta"); });
+    ASSERT_NE(beta, buttons.cend());
+    (*beta)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(spinUntil([this] { return state().tabs().activeTab()->title == QStringLiteral("Beta"); }));
+}
+
+} // namespace
