@@ -1,8 +1,9 @@
-# The two set-up commands of the README (run, test) and the benchmarks.
+# The two set-up commands of the README (run, test), installing and packaging,
+# and the benchmarks.
 BUILD_DIR := build
 JOBS := $(shell nproc)
 
-.PHONY: run test bench fuzz build bootstrap
+.PHONY: run test bench fuzz build bootstrap install deb
 
 bootstrap:
 	@scripts/bootstrap
@@ -22,6 +23,18 @@ run: build
 test: build
 	@xvfb-run -a -s "-screen 0 1440x900x24 -noreset" dbus-run-session -- \
 		ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# make install [PREFIX=/usr/local] [DESTDIR=staging folder]
+PREFIX ?= /usr/local
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# A Debian package of what make install installs, left here for
+# `apt install ./orvane_*.deb`; older ones go so that the pattern names one.
+deb: build
+	@rm -f orvane_*.deb $(BUILD_DIR)/packages/orvane_*.deb
+	@cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)/packages
+	@cp $(BUILD_DIR)/packages/orvane_*.deb .
 
 # The panel's benchmarks need a display, so all of them run under Xvfb.
 bench: build

@@ -1,0 +1,177 @@
+#include "state/AutostartEntry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+// Sets an environment variable for one test and puts back what was there.
+class ScopedEnvironment final
+{
+public:
+    ScopedEnvironment(const char *name, const std::optional<QString> &value)
+        : m_name(name), m_previous(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+    {
+        set(value ? std::optional(value->toLocal8Bit()) : std::nullopt);
+    }
+    ~ScopedEnvironment() { set(m_previous); }
+    ScopedEnvironment(const ScopedEnvironment &) = delete;
+    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
+
+private:
+    void set(const std::optional<QByteArray> &value)
+    {
+        if (value)
+            qputenv(m_name, *value);
+        else
+            qunsetenv(m_name);
+    }
+
+    const char *m_name;
+    std::optional<QByteArray> m_previous;
+};
+
+// Each test has a home of its own, with XDG_CONFIG_HOME unset.
+class AutostartEntryTest : public ::testing::Test
+{
+protected:
+    QString read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    void write(const QString &path, const QByteArray &content)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QTemporaryDir home;
+    ScopedEnvironment homeVariable{"HOME", home.path()};
+    ScopedEnvironment configHome{"XDG_CONFIG_HOME", std::nullopt};
+    QString defaultPath = home.path() + QStringLiteral("/.config/autostart/orvane.desktop");
+};
+
+TEST_F(AutostartEntryTest, SwitchingOnWritesAValidEntryAndOffRemovesIt)
+{
+    AutostartEntry entry(QStringLiteral("/usr/bin/orvane"));
+    EXPECT_FALSE(entry.isEnabled()) << "off until the user turns it on";
+    EXPECT_FALSE(QFile::exists(defaultPath));
+
+    ASSERT_TRUE(entry.setEnabled(true));
+    EXPECT_TRUE(entry.isEnabled());
+    EXPECT_TRUE(read(defaultPath).contains(QStringLiteral("\nExec=/usr/bin/orvane\n")));
+    QProcess validate;
+    validate.start(QStringLiteral("desktop-file-validate"), {defaultPath});
+    ASSERT_TRUE(validate.waitForFinished(10000)) << "desktop-file-validate (desktop-file-utils) did not run";
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
+    EXPECT_TRUE(validate.readAllStandardOutput().isEmpty());
+
+    ASSERT_TRUE(entry.setEnabled(true)) << "switching on twice is no error";
+    ASSERT_TRUE(entry.setEnabled(false));
+    EXPECT_FALSE(entry.isEnabled());
+    EXPECT_FALSE(QFile::exists(defaultPath));
+    EXPECT_TRUE(entry.setEnabled(false)) << "switching off twice is no error";
+}
+
+TEST_F(AutostartEntryTest, EntryLivesInTheConfigFolderTheSessionReads)
+{
+    const struct
+    {
+        const char *name;
+        std::optional<QString> xdgConfigHome;
+        QString expectedPath;
+    } rows[] = {
+        {"unset: ~/.config", std::nullopt, defaultPath},
+        {"absolute: followed", home.path() + QStringLiteral("/elsewhere"),
+         home.path() + QStringLiteral("/elsewhere/autostart/orvane.desktop")},
+        {"relative: ignored, as the base directory rules say", QStringLiteral("relative/config"), defaultPath},
+        {"empty: ~/.config", QString(), defaultPath},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ScopedEnvironment configHomeRow("XDG_CONFIG_HOME", row.xdgConfigHome);
+        AutostartEntry entry(QStringLiteral("/usr/bin/orvane"));
+        EXPECT_EQ(AutostartEntry::path(), row.expectedPath);
+        ASSERT_TRUE(entry.setEnabled(true));
+        EXPECT_TRUE(QFile::exists(row.expectedPath));
+        ASSERT_TRUE(entry.setEnabled(false));
+        EXPECT_FALSE(QFile::exists(row.expectedPath));
+    }
+}
+
+TEST_F(AutostartEntryTest, EntryTheSessionWouldSkipReadsAsOff)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray content;
+        bool enabled;
+    } rows[] = {
+        {"plain entry", "[Desktop Entry]\nType=Application\nExec=orvane\n", true},
+        {"hidden", "[Desktop Entry]\nType=Application\nHidden=true\nExec=orvane\n", false},
+        {"hidden with spaces around =", "[Desktop Entry]\nHidden = true\n", false},
+        {"turned off in GNOME's session settings", "[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n", false},
+        {"turned on in GNOME's session settings", "[Desktop Entry]\nX-GNOME-Autostart-enabled=true\n", true},
+        {"Hidden in another group does not count", "[Desktop Entry]\nExec=orvane\n[Desktop Action x]\nHidden=true\n",
+         true},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        write(defaultPath, row.content);
+        EXPECT_EQ(AutostartEntry(QStringLiteral("/usr/bin/orvane")).isEnabled(), row.enabled);
+    }
+}
+
+TEST_F(AutostartEntryTest, SwitchingOnReplacesAnEntryTheSessionWouldSkip)
+{
+    write(defaultPath, "[Desktop Entry]\nType=Application\nExec=orvane\nHidden=true\n");
+    AutostartEntry entry(QStringLiteral("/usr/bin/orvane"));
+    ASSERT_TRUE(entry.setEnabled(true));
+    EXPECT_TRUE(entry.isEnabled());
+    EXPECT_FALSE(read(defaultPath).contains(QStringLiteral("Hidden")));
+}
+
+TEST_F(AutostartEntryTest, ProgramPathIsQuotedForTheExecKey)
+{
+    const struct
+    {
+        const char *name;
+        QString program;
+        QString execLine;
+    } rows[] = {
+        {"plain path as it is", QStringLiteral("/opt/orvane/bin/orvane"), QStringLiteral("Exec=/opt/orvane/bin/orvane")},
+        {"space: quoted", QStringLiteral("/home/me/my builds/orvane"), QStringLiteral("Exec=\"/home/me/my builds/orvane\"")},
+        {"dollar and quote: escaped inside quotes, backslash doubled for the string",
+         QStringLiteral("/tmp/a$b\"c/orvane"), QStringLiteral("Exec=\"/tmp/a\\\\$b\\\\\"c/orvane\"")},
+        {"percent: doubled so it is no field code", QStringLiteral("/tmp/100%/orvane"),
+         QStringLiteral("Exec=/tmp/100%%/orvane")},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        AutostartEntry entry(row.program);
+        ASSERT_TRUE(entry.setEnabled(true));
+        EXPECT_TRUE(read(defaultPath).split(QLatin1Char('\n')).contains(row.execLine)) << read(defaultPath).toStdString();
+    }
+}
+
+TEST_F(AutostartEntryTest, RefusedWriteIsReportedAndChangesNothing)
+{
+    // A file where the autostart folder belongs: the folder cannot be made,
+    // whoever runs the test (permissions do not stop root).
+    write(home.path() + QStringLiteral("/.config/autostart"), "not a folder");
+    AutostartEntry entry(QStringLiteral("/usr/bin/orvane"));
+    EXPECT_FALSE(entry.setEnabled(true));
+    EXPECT_FALSE(entry.isEnabled());
+}
+
+} // namespace
