@@ -58,6 +58,7 @@ void AppDelegate::applicationDidFinishLaunching()
     // Next, in this order: the tray item and its menu, the edge strips (with
     // screen-change handling) and the hot keys.
     startHibernation();
+    createInterface();
     startCurrencyRefresh();
 
     QTimer::singleShot(0, this, [this] {
@@ -94,7 +95,14 @@ void AppDelegate::startHibernation()
 {
     m_webPages = std::make_unique<QtWebPageFactory>();
     m_hibernation = std::make_unique<HibernationEngine>(*m_state, m_ports.clock, *m_webPages);
-    m_window->setContent(new MainContainerView(*m_state, *m_hibernation, *m_panel, *m_network));
+}
+
+// The panel's content. Each screen is made here and put into its slot of the
+// main container; the container owns what it is given.
+void AppDelegate::createInterface()
+{
+    m_container = new MainContainerView(*m_state, *m_hibernation, *m_panel, *m_network);
+    m_window->setContent(m_container);
 }
 
 // The run's one refresh of the exchange rates; they apply from the next run.

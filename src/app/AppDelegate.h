@@ -11,6 +11,7 @@
 class AppState;
 class CurrencyEngine;
 class HibernationEngine;
+class MainContainerView;
 class OrvanePanel;
 class PanelVisibilityPolicy;
 class PanelWindow;
@@ -49,6 +50,7 @@ public:
 private:
     void createPanel();
     void startHibernation();
+    void createInterface();
     void startCurrencyRefresh();
 
     Ports m_ports;
@@ -67,4 +69,6 @@ private:
     std::unique_ptr<UrlCommandHandler> m_urlCommands;
     std::unique_ptr<WebPageFactory> m_webPages;
     std::unique_ptr<HibernationEngine> m_hibernation;
+    // Owned by the window.
+    MainContainerView *m_container = nullptr;
 };
