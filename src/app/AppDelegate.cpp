@@ -61,10 +61,14 @@ void AppDelegate::applicationDidFinishLaunching()
     createInterface();
     startCurrencyRefresh();
 
+    // The commands this start was given run first, so that the panel comes up
+    // showing what they asked for (and "toggle" does not hide it again).
     QTimer::singleShot(0, this, [this] {
-        m_panel->showPanel(true);
-        SystemLog::write(QStringLiteral("[Orvane] Panel displayed successfully."));
         openUrls(m_launchUrls);
+        QTimer::singleShot(0, this, [this] {
+            m_panel->showPanel(true);
+            SystemLog::write(QStringLiteral("[Orvane] Panel displayed successfully."));
+        });
     });
 }
 

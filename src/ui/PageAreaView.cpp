@@ -76,8 +76,16 @@ void PageAreaView::refresh()
         m_stack->setCurrentWidget(m_noTab);
     } else if (tab->isHibernated) {
         m_stack->setCurrentWidget(m_sleeping);
-    } else {
+    } else if (isVisible()) {
+        // Pages are made only for a panel on screen: a start with a URL
+        // command loads the page it opens, not the one it replaces.
         m_container->showTab(*tab);
         m_stack->setCurrentWidget(m_container);
     }
+}
+
+void PageAreaView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    refresh();
 }

@@ -23,6 +23,9 @@ public:
     enum class Showing { Page, NoTab, Sleeping };
     Showing showing() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void refresh();
 
