@@ -65,9 +65,15 @@ bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove)
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget == this || widget->window() != this || m_drag != Drag::None)
+    if (!widget || widget->window() != this)
         return false;
     auto *mouse = static_cast<QMouseEvent *>(event);
+    // The release may never reach us (it went to a popup, or the window
+    // manager took it): a drag lasts only while the button is down.
+    if (m_drag != Drag::None && type == QEvent::MouseMove && !(mouse->buttons() & Qt::LeftButton))
+        endDrag();
+    if (widget == this || m_drag != Drag::None)
+        return false;
     const QPoint position = mapFromGlobal(mouse->globalPosition().toPoint());
     if (type == QEvent::MouseMove) {
         if (mouse->buttons() == Qt::NoButton)
@@ -209,10 +215,6 @@ void PanelWindow::showResizeCursor(Qt::Edges edges)
 
 void PanelWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    // The release may never reach us (it went to a popup, or the window
-    // manager took it): a drag lasts only while the button is down.
-    if (m_drag != Drag::None && !(event->buttons() & Qt::LeftButton))
-        endDrag();
     if (m_drag == Drag::None) {
         showResizeCursor(resizeEdgesAt(event->position().toPoint()));
         return;

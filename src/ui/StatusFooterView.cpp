@@ -32,6 +32,7 @@ StatusFooterView::StatusFooterView(AppState &state, QWidget *parent)
 {
     setFixedHeight(int(OrvaneTheme::statusFooterHeight));
     setAccessibleName(QStringLiteral("Status"));
+    m_apps->setObjectName(QStringLiteral("footerCounts"));
     m_beta->setText(QStringLiteral("BETA"));
     m_beta->setFixedHeight(13);
     m_beta->setAlignment(Qt::AlignCenter);

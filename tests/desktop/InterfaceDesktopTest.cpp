@@ -265,6 +265,25 @@ TEST_F(PanelInterface, TheHeaderMovesThePanelAndADoubleClickDetachesIt)
     EXPECT_EQ(window().x() + window().width(), 1440) << "still against its edge";
 }
 
+TEST_F(PanelInterface, MovingThePointerWithNoButtonHeldNeverMovesThePanel)
+{
+    const QRect before = window().geometry();
+    // A click on content that passes its presses on (the footer's text), and
+    // a press and release on the bottom edge.
+    const QWidget *footerText = container().findChild<QWidget *>(QStringLiteral("footerCounts"));
+    ASSERT_TRUE(footerText);
+    click(footerText);
+    const QPoint bottomEdge = window().mapToGlobal(QPoint(window().width() / 2, window().height() - 2));
+    xdotool({QStringLiteral("mousemove"), number(bottomEdge.x()), number(bottomEdge.y())});
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    const QPoint header = window().mapToGlobal(QPoint(window().width() / 2 - 60, 25));
+    glide(bottomEdge, header, 8);
+    glide(header, header + QPoint(-40, 300), 8);
+    spinFor(200);
+    EXPECT_EQ(window().geometry(), before);
+    EXPECT_FALSE(state().settings().values().panelTopOffset);
+}
+
 TEST_F(PanelInterface, TheOutlineIsSquareOnTheDockedSideUntilDetached)
 {
     const auto pixel = [this](int x, int y) {
