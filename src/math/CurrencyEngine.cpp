@@ -11,6 +11,7 @@
 #include <QNetworkReply>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -139,18 +140,25 @@ QString CurrencyEngine::formatCurrency(double amount, const QString &code) const
 
 std::optional<CurrencyConversion> CurrencyEngine::parseConversion(const QString &line) const
 {
+    // The phrase pattern
+    //   ^([$€£₹¥]?)\s*([0-9]+(?:\.[0-9]+)?)\s*([a-zA-Z]{0,4})\s*(?:in|to|into|=|->)\s*([$€£₹¥a-zA-Z]{1,10})$
+    // written so that it matches the same texts with the same groups in time
+    // linear in the line: with an empty source word, its two white-space runs
+    // meet, and the engine would try every split of a long run of spaces.
+    // Each run here is possessive, since the character after it can never be
+    // white space, and the source word is an optional group instead.
     static const QRegularExpression pattern(
-        QStringLiteral("^([\\$\u20AC\u00A3\u20B9\u00A5]?)\\s*([0-9]+(?:\\.[0-9]+)?)\\s*([a-zA-Z]{0,4})\\s*"
-                       "(?:in|to|into|=|->)\\s*([\\$\u20AC\u00A3\u20B9\u00A5a-zA-Z]{1,10})$"),
+        QStringLiteral("^([\\$\u20AC\u00A3\u20B9\u00A5]?)\\s*+([0-9]+(?:\\.[0-9]+)?)(?:\\s*+([a-zA-Z]{1,4}))?\\s*+"
+                       "(?:in|to|into|=|->)\\s*+([\\$\u20AC\u00A3\u20B9\u00A5a-zA-Z]{1,10})$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
 
-    QString text = MathText::trimSpacesAndTabs(line);
-    while (text.endsWith(QLatin1Char('=')))
-        text = MathText::trimSpacesAndTabs(text.chopped(1));
+    const QString text = MathText::trimSpacesAndTabsAndTrailingEquals(line);
     // Most lines of a note are no phrase at all. A phrase starts with an
     // amount or a currency sign and has a connector, which is cheaper to see
     // than to match.
-    const bool mayBePhrase = !text.isEmpty() && (text.at(0).isDigit() || currencySigns.contains(text.at(0)))
+    // The pattern lets other white space (a no-break space) come before it.
+    const auto first = std::find_if_not(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); });
+    const bool mayBePhrase = first != text.cend() && (first->isDigit() || currencySigns.contains(*first))
         && (text.contains(QLatin1Char('=')) || text.contains(QLatin1String("->"))
             || text.contains(QLatin1String("in"), Qt::CaseInsensitive)
             || text.contains(QLatin1String("to"), Qt::CaseInsensitive));

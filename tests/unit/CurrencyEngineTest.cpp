@@ -4,10 +4,13 @@
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -91,6 +94,73 @@ INSTANTIATE_TEST_SUITE_P(
         PhraseCase{"unknown_target", u"100 usd to btc", std::nullopt},
         PhraseCase{"signed_amount", u"-5 usd to eur", std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The phrase rule as first written, run by the regular-expression engine
+// without any shortcut: the engine's faster form must agree with it.
+std::optional<CurrencyConversion> byPlainPattern(const CurrencyEngine &engine, const QString &line)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^([\\$\u20AC\u00A3\u20B9\u00A5]?)\\s*([0-9]+(?:\\.[0-9]+)?)\\s*([a-zA-Z]{0,4})\\s*"
+                       "(?:in|to|into|=|->)\\s*([\\$\u20AC\u00A3\u20B9\u00A5a-zA-Z]{1,10})$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    const auto isBlank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    QString text = line;
+    const auto trim = [&] {
+        while (!text.isEmpty() && isBlank(text.front()))
+            text.remove(0, 1);
+        while (!text.isEmpty() && isBlank(text.back()))
+            text.chop(1);
+    };
+    trim();
+    while (text.endsWith(QLatin1Char('='))) {
+        text.chop(1);
+        trim();
+    }
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    std::optional<QString> from;
+    if (!match.captured(3).isEmpty())
+        from = engine.resolveCurrencyCode(match.captured(3));
+    if (!from && !match.captured(1).isEmpty())
+        from = engine.resolveCurrencyCode(match.captured(1));
+    const auto to = engine.resolveCurrencyCode(match.captured(4));
+    if (!to)
+        return std::nullopt;
+    return CurrencyConversion{match.captured(2).toDouble(), from.value_or(QStringLiteral("USD")), *to};
+}
+
+// Random lines shaped like phrases, slot by slot, with odd choices in every slot.
+TEST_F(Currency, PhrasesAgreeWithThePlainPatternOnRandomLines)
+{
+    const CurrencyEngine engine(store);
+    const QList<QStringList> slots = {
+        {QString(), QString(), QStringLiteral("$"), QStringLiteral("\u20AC"), QStringLiteral("x"), QStringLiteral("\u00A0")},
+        {QString(), QStringLiteral(" "), QStringLiteral("  \t")},
+        {QStringLiteral("100"), QStringLiteral("2.5"), QStringLiteral("7."), QStringLiteral("-5"), QString()},
+        {QString(), QStringLiteral(" "), QStringLiteral("   "), QStringLiteral("\u2003")},
+        {QString(), QStringLiteral("usd"), QStringLiteral("buck"), QStringLiteral("EUR"), QStringLiteral("dollars"),
+         QStringLiteral("to"), QStringLiteral("in"), QStringLiteral("\u212A")},
+        {QString(), QStringLiteral(" "), QStringLiteral("    ")},
+        {QStringLiteral("in"), QStringLiteral("to"), QStringLiteral("into"), QStringLiteral("="), QStringLiteral("->"),
+         QStringLiteral("-"), QString()},
+        {QString(), QStringLiteral(" "), QStringLiteral("\t ")},
+        {QStringLiteral("inr"), QStringLiteral("eur"), QStringLiteral("c$"), QStringLiteral("Fr"), QStringLiteral("r"),
+         QStringLiteral("euros"), QStringLiteral("btc"), QStringLiteral("\u00A5"), QString()},
+        {QString(), QString(), QStringLiteral(" ="), QStringLiteral("=="), QStringLiteral(" please"), QStringLiteral("\n")},
+    };
+    std::mt19937 random(20260311);
+    int phrases = 0;
+    for (int round = 0; round < 30000; ++round) {
+        QString text;
+        for (const QStringList &choices : slots)
+            text += choices.at(std::uniform_int_distribution<int>(0, int(choices.size()) - 1)(random));
+        const auto expected = byPlainPattern(engine, text);
+        ASSERT_EQ(engine.parseConversion(text), expected) << text.toStdString();
+        phrases += expected ? 1 : 0;
+    }
+    EXPECT_GT(phrases, 3000) << "too few of the lines were phrases to tell the two apart";
+}
 
 TEST_F(Currency, StoredRatesOverlayTheBuiltInOnesWhenPositive)
 {
