@@ -34,6 +34,19 @@ constexpr BuiltInRate builtInRates[] = {
     {"CNY", 7.25, u"\u00A5"}, {"SGD", 1.35, u"SG$"},    {"NZD", 1.65, u"NZ$"},    {"AED", 3.67, u"AED "},
 };
 
+// A stored or downloaded rate this far from the built-in one is a broken
+// value, not a market move: 1e-320 euros to the dollar would answer "$∞".
+constexpr double plausibleRateFactor = 1000;
+
+bool isPlausibleRate(const QString &code, double rate)
+{
+    for (const BuiltInRate &entry : builtInRates) {
+        if (code == QLatin1String(entry.code))
+            return std::isfinite(rate) && rate >= entry.rate / plausibleRateFactor && rate <= entry.rate * plausibleRateFactor;
+    }
+    return false;
+}
+
 const QHash<QString, QString> &symbolToCode()
 {
     static const QHash<QString, QString> table = {
@@ -97,7 +110,7 @@ void CurrencyEngine::loadCachedRates()
 {
     for (auto it = m_ratesToUSD.begin(); it != m_ratesToUSD.end(); ++it) {
         const auto stored = m_store.doubleValue(rateKeyPrefix + it.key());
-        if (stored && std::isfinite(*stored) && *stored > 0)
+        if (stored && isPlausibleRate(it.key(), *stored))
             it.value() = *stored;
     }
 }
@@ -223,9 +236,9 @@ bool CurrencyEngine::storeRates(const QByteArray &body)
         if (!m_ratesToUSD.contains(it.key()))
             continue;
         const double rate = it.value().toDouble();
-        // A zero, negative or non-finite rate would break every conversion
-        // of the next run; such a reply is not trusted at all.
-        if (!std::isfinite(rate) || rate <= 0)
+        // A rate no currency could have would break the conversions of the
+        // next run; such a reply is not trusted at all.
+        if (!isPlausibleRate(it.key(), rate))
             return false;
         fresh.insert(it.key(), rate);
     }

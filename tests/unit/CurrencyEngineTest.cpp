@@ -1,6 +1,7 @@
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
 #include "math/CurrencyEngine.h"
+#include "math/InlineMathParser.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -175,6 +176,26 @@ TEST_F(Currency, StoredRatesOverlayTheBuiltInOnesWhenPositive)
     EXPECT_EQ(engine.rateToUSD(QStringLiteral("JPY")), 155.0);
 }
 
+// Only rates within a factor of 1,000 of the built-in ones are used; others
+// leave the built-in rate in place.
+TEST_F(Currency, StoredRatesFarFromTheBuiltInOnesAreIgnored)
+{
+    const std::tuple<const char *, double, double> rows[] = {
+        {"EUR", 1e-320, 0.92},        {"GBP", 0.77 / 1000, 0.77 / 1000}, {"INR", 83.5 * 1000, 83.5 * 1000},
+        {"JPY", 155.0 * 1001, 155.0}, {"CAD", 1.37 / 1001, 1.37},        {"AUD", 1e300, 1.52},
+    };
+    for (const auto &[code, stored, _] : rows)
+        store.values.insert(QStringLiteral("Orvane_rate_") + QLatin1String(code), stored);
+    const CurrencyEngine engine(store);
+    for (const auto &[code, stored, used] : rows)
+        EXPECT_EQ(engine.rateToUSD(QLatin1String(code)), used) << code << " stored as " << stored;
+
+    InlineMathParser parser(engine);
+    const auto answer = parser.parseLine(QStringLiteral("50 eur to usd"), 0);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->resultString, QStringLiteral("= $54.35"));
+}
+
 class RateRefresh : public Currency
 {
 protected:
@@ -222,6 +243,8 @@ TEST_F(RateRefresh, UnusableRepliesStoreNothing)
         R"({"rates":{"EUR":-1}})",
         R"({"rates":{"EUR":1e999}})",
         R"({"rates":{"EUR":"0.9"}})",
+        R"({"rates":{"EUR":1e-320,"GBP":0.8}})",
+        R"({"rates":{"EUR":0.9,"INR":83501}})",
         "{\"rates\":{\"EUR\":0.9},\"padding\":\"" + QByteArray(2 << 20, 'x') + "\"}",
     };
     for (const QByteArray &reply : replies) {
