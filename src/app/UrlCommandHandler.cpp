@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "shelf/DropItem.h"
 #include "state/AppState.h"
+#include "web/WebAddress.h"
 
 #include <QUrlQuery>
 
@@ -90,7 +91,7 @@ void UrlCommandHandler::handleURLScheme(const QUrl &url)
 // never file:, javascript: or data: ones.
 void UrlCommandHandler::open(const QString &address)
 {
-    const QUrl url(address, QUrl::StrictMode);
+    const QUrl url = webAddress(address).value_or(QUrl());
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
         return;
