@@ -26,6 +26,32 @@ BENCHMARK_CAPTURE(evaluateLine, percentOf, "15% of 200 + 10%");
 BENCHMARK_CAPTURE(evaluateLine, currency, "$250 + \xE2\x82\xAC" "100");
 BENCHMARK_CAPTURE(evaluateLine, conversion, "100 usd to eur");
 
+// Pasted long lines: the time per character must not grow with the length.
+QString sumThenEquals(qsizetype length)
+{
+    return QStringLiteral("1+1") + QString(length, QLatin1Char('='));
+}
+
+QString nameWithInnerSpaces(qsizetype length)
+{
+    return QStringLiteral("a") + QString(length, QLatin1Char(' ')) + QStringLiteral("b+1");
+}
+
+void parseLongLine(benchmark::State &state, QString (*line)(qsizetype))
+{
+    const QString text = line(state.range(0));
+    for (auto _ : state) {
+        InlineMathParser parser(currency());
+        benchmark::DoNotOptimize(parser.parseDocument(text));
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK_CAPTURE(parseLongLine, sumThenEquals, sumThenEquals)
+    ->RangeMultiplier(4)->Range(1 << 12, 1 << 20)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(parseLongLine, nameWithInnerSpaces, nameWithInnerSpaces)
+    ->RangeMultiplier(4)->Range(1 << 12, 1 << 20)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
 // A note of typical lines, none the same: prose, headings, lists,
 // assignments and calculations.
 QString noteOf(int lines)
@@ -43,8 +69,11 @@ QString noteOf(int lines)
         QStringLiteral("tools = 20 + 12 + %1 = 40"),
     };
     QStringList note;
-    for (int i = 0; i < lines; ++i)
-        note.append(kinds.at(i % kinds.size()).arg(i));
+    for (int i = 0; i < lines; ++i) {
+        const QString &kind = kinds.at(i % kinds.size());
+        // The empty line has no number to take.
+        note.append(kind.isEmpty() ? kind : kind.arg(i));
+    }
     return note.join(QLatin1Char('\n'));
 }
 

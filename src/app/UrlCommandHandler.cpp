@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "shelf/DropItem.h"
 #include "state/AppState.h"
+#include "web/WebAddress.h"
 
 #include <QUrlQuery>
 
@@ -95,16 +96,14 @@ void UrlCommandHandler::handleURLScheme(const QUrl &url)
     m_panel.showPanel(true);
 }
 
-// Any web page can fire an orvane:// URL, so only web addresses are opened:
-// never file:, javascript: or data: ones.
+// Any web page can fire an orvane:// URL, so only web addresses with a host
+// are opened: never file:, javascript: or data: ones.
 void UrlCommandHandler::open(const QString &address)
 {
-    const QUrl url(address, QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+    const auto url = webAddress(address);
+    if (!url)
         return;
-    const QString title = url.host().isEmpty() ? QStringLiteral("Web") : url.host();
-    m_state.tabs().addTab(title, url, QStringLiteral("globe"), false);
+    m_state.tabs().addTab(url->host(), *url, QStringLiteral("globe"), false);
     m_panel.showPanel(true);
 }
 

@@ -1,10 +1,9 @@
 #include "icons/FaviconLoader.h"
 
 #include "icons/FaviconCache.h"
+#include "icons/FaviconDecoder.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPointer>
@@ -37,23 +36,6 @@ void FaviconLoader::load(const FaviconSources &sources, double pointSize)
     tryCandidate(0);
 }
 
-std::optional<QImage> FaviconLoader::decode(const QByteArray &body)
-{
-    if (body.size() > maximumBytes)
-        return std::nullopt;
-    QBuffer buffer;
-    buffer.setData(body);
-    QImageReader reader(&buffer);
-    // The size is read from the header, before any pixel is decoded.
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > maximumSide || size.height() > maximumSide)
-        return std::nullopt;
-    const QImage image = reader.read();
-    if (image.isNull() || image.width() < 1 || image.height() < 1)
-        return std::nullopt;
-    return image;
-}
-
 void FaviconLoader::tryCandidate(qsizetype index)
 {
     if (index >= m_sources.candidates.size()) {
@@ -67,35 +49,40 @@ void FaviconLoader::tryCandidate(qsizetype index)
     QNetworkReply *reply = m_network.get(request);
     m_reply = reply;
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
-        if (received > maximumBytes || total > maximumBytes)
+        if (received > FaviconDecoder::maximumBytes || total > FaviconDecoder::maximumBytes)
             reply->abort();
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply, index] {
         reply->deleteLater();
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const auto image = reply->error() == QNetworkReply::NoError && status == 200
-            ? decode(reply->read(maximumBytes + 1))
-            : std::nullopt;
-        if (image)
-            accept(*image);
+        if (reply->error() == QNetworkReply::NoError && status == 200)
+            decodeAndAnalyze(reply->read(FaviconDecoder::maximumBytes + 1), index);
         else
             tryCandidate(index + 1);
     });
 }
 
-// Reading every pixel of an icon is left to a worker thread.
-void FaviconLoader::accept(const QImage &image)
+// Decoding an icon and reading every pixel of it are left to a worker thread:
+// an icon may take long to decode, and the panel must not wait for it.
+void FaviconLoader::decodeAndAnalyze(const QByteArray &body, qsizetype index)
 {
     QPointer<FaviconLoader> self(this);
     const QString key = m_sources.cacheKey;
     const double pointSize = m_pointSize;
-    QThreadPool::globalInstance()->start([self, image, key, pointSize] {
-        const FaviconAnalysis analysis = FaviconAnalysis::analyze(image, pointSize);
-        FaviconCache::shared().set(key, analysis);
+    QThreadPool::globalInstance()->start([self, body, key, pointSize, index] {
+        std::optional<FaviconAnalysis> analysis;
+        if (const auto image = FaviconDecoder::decode(body)) {
+            analysis = FaviconAnalysis::analyze(*image, pointSize);
+            FaviconCache::shared().set(key, *analysis);
+        }
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [self, analysis] {
-                if (self)
+            QCoreApplication::instance(), [self, analysis, index] {
+                if (!self)
+                    return;
+                if (analysis)
                     Q_EMIT self->finished(analysis);
+                else
+                    self->tryCandidate(index + 1);
             },
             Qt::QueuedConnection);
     });

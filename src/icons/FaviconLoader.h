@@ -12,16 +12,13 @@ class QNetworkAccessManager;
 class QNetworkReply;
 
 // Downloads a site's icon from the first candidate that answers with an
-// image, renders its tile off the main thread and keeps it in the cache.
+// image, decodes it and renders its tile off the main thread and keeps it in
+// the cache.
 class FaviconLoader final : public QObject
 {
     Q_OBJECT
 
 public:
-    // A hostile or broken site may serve anything; more than this is not an icon.
-    static constexpr qint64 maximumBytes = 1 << 20;
-    static constexpr int maximumSide = 2048;
-
     FaviconLoader(QNetworkAccessManager &network, QObject *parent = nullptr);
     // A download still running is cancelled.
     ~FaviconLoader() override;
@@ -29,15 +26,12 @@ public:
     // Emits finished() once: with the cached tile at once when there is one.
     void load(const FaviconSources &sources, double pointSize);
 
-    // Decodes an icon body; nothing when it is no image or too large.
-    static std::optional<QImage> decode(const QByteArray &body);
-
 Q_SIGNALS:
     void finished(const std::optional<FaviconAnalysis> &analysis);
 
 private:
     void tryCandidate(qsizetype index);
-    void accept(const QImage &image);
+    void decodeAndAnalyze(const QByteArray &body, qsizetype index);
 
     QNetworkAccessManager &m_network;
     QPointer<QNetworkReply> m_reply;

@@ -52,6 +52,19 @@ qsizetype percentEnd(const QString &text, qsizetype i)
     return sign < text.size() && text.at(sign) == QLatin1Char('%') ? sign + 1 : -1;
 }
 
+// Where to look next when no match starts at i. When none starts at a digit,
+// none starts at the later digits of its run either: from each of them the
+// number ends at the same place and the same text follows. Skipping the run
+// keeps a long run of digits from being read again from each of its digits.
+qsizetype nextStart(const QString &text, qsizetype i)
+{
+    if (!isDigit(text, i))
+        return i + 1;
+    while (isDigit(text, i))
+        ++i;
+    return i;
+}
+
 bool isTailCharacter(const QString &text, qsizetype i)
 {
     if (i >= text.size())
@@ -111,6 +124,16 @@ QList<CurrencyAmount> currencyAmounts(const QString &text)
     return amounts;
 }
 
+QString replaceCurrencyAmounts(const QString &text, const QList<CurrencyAmount> &amounts,
+                               const std::function<QString(const CurrencyAmount &)> &replacement)
+{
+    QList<Replacement> replacements;
+    replacements.reserve(amounts.size());
+    for (const CurrencyAmount &amount : amounts)
+        replacements.append({amount.start, amount.start + amount.length, replacement(amount)});
+    return applyReplacements(text, replacements);
+}
+
 QString rewritePercentOf(const QString &text)
 {
     QList<Replacement> replacements;
@@ -122,13 +145,13 @@ QString rewritePercentOf(const QString &text)
         const bool hasOf = of > afterSign && of + 1 < text.size()
             && text.at(of).toLower() == QLatin1Char('o') && text.at(of + 1).toLower() == QLatin1Char('f');
         const qsizetype tailStart = hasOf ? skipSpaces(text, of + 2) : -1;
-        qsizetype tailEnd = tailStart;
-        while (tailEnd >= 0 && isTailCharacter(text, tailEnd))
-            ++tailEnd;
         const bool spacesBeforeTail = hasOf && tailStart > of + 2;
+        qsizetype tailEnd = tailStart;
+        while (spacesBeforeTail && isTailCharacter(text, tailEnd))
+            ++tailEnd;
         const bool tailFound = tailEnd > tailStart || (spacesBeforeTail && tailStart - (of + 2) >= 2);
-        if (!hasOf || !spacesBeforeTail || !tailFound) {
-            ++i;
+        if (!spacesBeforeTail || !tailFound) {
+            i = nextStart(text, i);
             continue;
         }
         // With no tail characters, the last of two or more spaces is the tail.
@@ -148,7 +171,7 @@ QString rewritePercent(const QString &text)
     while (i < text.size()) {
         const qsizetype end = percentEnd(text, i);
         if (end < 0) {
-            ++i;
+            i = nextStart(text, i);
             continue;
         }
         const QString number = text.mid(i, numberEnd(text, i) - i);

@@ -23,6 +23,10 @@ struct CurrencyAmount
 };
 
 QList<CurrencyAmount> currencyAmounts(const QString &text);
+// The text with each of `amounts` (as found in it, in order) replaced by what
+// `replacement` makes of it, in one pass over the text.
+QString replaceCurrencyAmounts(const QString &text, const QList<CurrencyAmount> &amounts,
+                               const std::function<QString(const CurrencyAmount &)> &replacement);
 // "15% of 200" → "((15 / 100.0) * 200)".
 QString rewritePercentOf(const QString &text);
 // "10%" → "(10 / 100.0)".

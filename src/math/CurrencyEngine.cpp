@@ -10,6 +10,7 @@
 #include <QNetworkReply>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -31,6 +32,19 @@ constexpr BuiltInRate builtInRates[] = {
     {"JPY", 155.0, u"\u00A5"}, {"CAD", 1.37, u"CA$"},    {"AUD", 1.52, u"AU$"},    {"CHF", 0.91, u"CHF "},
     {"CNY", 7.25, u"\u00A5"}, {"SGD", 1.35, u"SG$"},    {"NZD", 1.65, u"NZ$"},    {"AED", 3.67, u"AED "},
 };
+
+// A stored or downloaded rate this far from the built-in one is a broken
+// value, not a market move: 1e-320 euros to the dollar would answer "$∞".
+constexpr double plausibleRateFactor = 1000;
+
+bool isPlausibleRate(const QString &code, double rate)
+{
+    for (const BuiltInRate &entry : builtInRates) {
+        if (code == QLatin1String(entry.code))
+            return std::isfinite(rate) && rate >= entry.rate / plausibleRateFactor && rate <= entry.rate * plausibleRateFactor;
+    }
+    return false;
+}
 
 const QHash<QString, QString> &symbolToCode()
 {
@@ -84,7 +98,7 @@ void CurrencyEngine::loadCachedRates()
 {
     for (auto it = m_ratesToUSD.begin(); it != m_ratesToUSD.end(); ++it) {
         const auto stored = m_store.doubleValue(rateKeyPrefix + it.key());
-        if (stored && std::isfinite(*stored) && *stored > 0)
+        if (stored && isPlausibleRate(it.key(), *stored))
             it.value() = *stored;
     }
 }
@@ -127,18 +141,25 @@ QString CurrencyEngine::formatCurrency(double amount, const QString &code) const
 
 std::optional<CurrencyConversion> CurrencyEngine::parseConversion(const QString &line) const
 {
+    // The phrase pattern
+    //   ^([$€£₹¥]?)\s*([0-9]+(?:\.[0-9]+)?)\s*([a-zA-Z]{0,4})\s*(?:in|to|into|=|->)\s*([$€£₹¥a-zA-Z]{1,10})$
+    // written so that it matches the same texts with the same groups in time
+    // linear in the line: with an empty source word, its two white-space runs
+    // meet, and the engine would try every split of a long run of spaces.
+    // Each run here is possessive, since the character after it can never be
+    // white space, and the source word is an optional group instead.
     static const QRegularExpression pattern(
-        QStringLiteral("^([\\$\u20AC\u00A3\u20B9\u00A5]?)\\s*([0-9]+(?:\\.[0-9]+)?)\\s*([a-zA-Z]{0,4})\\s*"
-                       "(?:in|to|into|=|->)\\s*([\\$\u20AC\u00A3\u20B9\u00A5a-zA-Z]{1,10})$"),
+        QStringLiteral("^([\\$\u20AC\u00A3\u20B9\u00A5]?)\\s*+([0-9]+(?:\\.[0-9]+)?)(?:\\s*+([a-zA-Z]{1,4}))?\\s*+"
+                       "(?:in|to|into|=|->)\\s*+([\\$\u20AC\u00A3\u20B9\u00A5a-zA-Z]{1,10})$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
 
-    QString text = MathText::trimSpacesAndTabs(line);
-    while (text.endsWith(QLatin1Char('=')))
-        text = MathText::trimSpacesAndTabs(text.chopped(1));
+    const QString text = MathText::trimSpacesAndTabsAndTrailingEquals(line);
     // Most lines of a note are no phrase at all. A phrase starts with an
     // amount or a currency sign and has a connector, which is cheaper to see
     // than to match.
-    const bool mayBePhrase = !text.isEmpty() && (text.at(0).isDigit() || currencySigns.contains(text.at(0)))
+    // The pattern lets other white space (a no-break space) come before it.
+    const auto first = std::find_if_not(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); });
+    const bool mayBePhrase = first != text.cend() && (first->isDigit() || currencySigns.contains(*first))
         && (text.contains(QLatin1Char('=')) || text.contains(QLatin1String("->"))
             || text.contains(QLatin1String("in"), Qt::CaseInsensitive)
             || text.contains(QLatin1String("to"), Qt::CaseInsensitive));
@@ -203,9 +224,9 @@ bool CurrencyEngine::storeRates(const QByteArray &body)
         if (!m_ratesToUSD.contains(it.key()))
             continue;
         const double rate = it.value().toDouble();
-        // A zero, negative or non-finite rate would break every conversion
-        // of the next run; such a reply is not trusted at all.
-        if (!std::isfinite(rate) || rate <= 0)
+        // A rate no currency could have would break the conversions of the
+        // next run; such a reply is not trusted at all.
+        if (!isPlausibleRate(it.key(), rate))
             return false;
         fresh.insert(it.key(), rate);
     }

@@ -22,7 +22,8 @@ struct CurrencyConversion
 
 // Twelve currencies, converted through US-dollar rates. Starts from built-in
 // rates overlaid with those a previous run stored; a refresh stores fresh
-// rates for the next run and never changes the rates of this one.
+// rates for the next run and never changes the rates of this one. Stored and
+// downloaded rates count only within a factor of 1,000 of the built-in ones.
 class CurrencyEngine final : public QObject
 {
     Q_OBJECT

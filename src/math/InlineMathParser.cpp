@@ -20,14 +20,7 @@ const QString forbiddenNameCharacters = QStringLiteral("+-*/^()%$\u20AC\u00A3\u2
 const QString operatorCharacters = QStringLiteral("+-*/^%");
 
 using MathText::trimHorizontal;
-
-// "2+2 = =" becomes "2+2".
-QString stripTrailingEquals(QString text)
-{
-    while (text.endsWith(QLatin1Char('=')))
-        text = trimHorizontal(text.chopped(1));
-    return text;
-}
+using MathText::trimHorizontalAndTrailingEquals;
 
 QString removeListMarker(const QString &text)
 {
@@ -203,7 +196,7 @@ std::optional<MathResult> InlineMathParser::parseContent(const QString &content,
     }
 
     if (requested.endsWith(QLatin1Char('='))) {
-        const QString stripped = stripTrailingEquals(requested);
+        const QString stripped = trimHorizontalAndTrailingEquals(requested);
         if (const auto result = evaluateDetailed(stripped))
             return makeResult(lineNumber, stripped, *result);
         if (stripped.contains(QLatin1Char('='))) {
@@ -248,7 +241,7 @@ bool InlineMathParser::assign(const QString &name, const QString &expression, De
 
 std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateDetailed(const QString &expression) const
 {
-    QString text = stripTrailingEquals(trimHorizontal(expression));
+    QString text = trimHorizontalAndTrailingEquals(expression);
     if (text.isEmpty())
         return std::nullopt;
 
@@ -265,15 +258,11 @@ std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateDetail
     const QList<AmountRewriter::CurrencyAmount> amounts = AmountRewriter::currencyAmounts(text);
     if (!amounts.isEmpty()) {
         const QString base = m_currency.resolveCurrencyCode(amounts.first().symbol).value_or(QStringLiteral("USD"));
-        // From the last amount to the first, so that each replacement leaves
-        // the positions of the earlier ones as they were.
-        for (auto it = amounts.crbegin(); it != amounts.crend(); ++it) {
-            double amount = it->amount;
-            const QString code = m_currency.resolveCurrencyCode(it->symbol).value_or(base);
-            if (code != base)
-                amount = m_currency.convert(amount, code, base).value_or(amount);
-            text.replace(it->start, it->length, fixed(amount, 4));
-        }
+        text = AmountRewriter::replaceCurrencyAmounts(text, amounts, [&](const AmountRewriter::CurrencyAmount &found) {
+            const QString code = m_currency.resolveCurrencyCode(found.symbol).value_or(base);
+            const double amount = code == base ? found.amount : m_currency.convert(found.amount, code, base).value_or(found.amount);
+            return fixed(amount, 4);
+        });
         baseCurrency = base;
     }
 

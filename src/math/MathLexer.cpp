@@ -174,6 +174,10 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
     QList<MathToken> tokens;
     tokens.reserve(count / 2 + 1);
     qsizetype i = 0;
+    // The first character after the white space that follows a space in a
+    // name. Every space of one run looks past the same white space to the
+    // same character, so it is found once per run, not once per space.
+    qsizetype ahead = 0;
     while (i < count) {
         const QStringView c = chars.at(i);
         if (isWhitespace(c)) {
@@ -193,9 +197,11 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
                 if (is(n, ' ')) {
                     // A space belongs to the name unless an operator follows it:
                     // "monthly rent * 12", but "sqrt (9)".
-                    qsizetype ahead = i + 1;
-                    while (ahead < count && isWhitespace(chars.at(ahead)))
-                        ++ahead;
+                    if (ahead <= i) {
+                        ahead = i + 1;
+                        while (ahead < count && isWhitespace(chars.at(ahead)))
+                            ++ahead;
+                    }
                     if (ahead < count && operatorKind(chars.at(ahead)))
                         break;
                 } else if (!isLetter(n) && !isNumeric(n) && !is(n, '_')) {

@@ -10,4 +10,9 @@ QString trimHorizontal(const QString &text);
 // Removes only plain spaces and tabs.
 QString trimSpacesAndTabs(const QString &text);
 
+// "2+2 = =" becomes "2+2": trims, then removes a final "=" and trims again
+// for as long as the text ends in "=". Each flavour trims as its name says.
+QString trimHorizontalAndTrailingEquals(const QString &text);
+QString trimSpacesAndTabsAndTrailingEquals(const QString &text);
+
 } // namespace MathText

@@ -12,13 +12,16 @@ namespace DropShelfStorage {
 QString snippetsDirectory();
 
 // The file name a snippet gets from its heading: its letters and digits,
-// words joined by "_", at most 20 characters; "Snippet_" and six characters
-// of the id when the heading has none.
+// words joined by "_", at most 20 characters and 244 bytes (so that the name
+// with the id's characters and ".txt" added stays within 255 bytes);
+// "Snippet_" and six characters of the id when the heading has none.
 QString snippetBaseName(const QUuid &id, const QString &titleHint);
 
-// Writes the text atomically and returns the file's address, also when the
-// write failed. Another snippet's file of the same name is never replaced:
-// this one then gets the id's characters added to its name.
+// Writes the text atomically and returns the file's address. Another
+// snippet's file of the same name is never replaced: this one then gets the
+// id's characters added to its name. A name the file system refuses gives way
+// to the id's name. When nothing can be written, the first such failure of
+// the run is reported on standard error, and the intended address returned.
 QUrl saveTextSnippet(const QUuid &id, const QString &text, const QString &titleHint);
 
 } // namespace DropShelfStorage

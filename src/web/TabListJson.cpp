@@ -3,11 +3,21 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr qint64 referenceEpochMs = 978307200000; // 2001-01-01T00:00:00Z in Unix milliseconds
+
+// Dates are kept within the years 1 to 9999: a hand-edited 9.2e15 seconds
+// would overflow the milliseconds on the way in or out and come back as a
+// date in the distant past.
+const qint64 earliestMs = QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+const qint64 latestMs = QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC).toMSecsSinceEpoch();
+const double earliestSeconds = double(earliestMs - referenceEpochMs) / 1000.0;
+const double latestSeconds = double(latestMs - referenceEpochMs) / 1000.0;
 
 // QJsonObject sorts its members, and the stored form keeps a fixed member
 // order, so records are written member by member; Qt still does the escaping.
@@ -105,14 +115,14 @@ std::optional<TabModel> decodeRecord(const QJsonValue &element, const QDateTime 
     if (!ok)
         return std::nullopt;
 
+    // A date outside the years 1 to 9999 tells nothing of when the tab was
+    // used, so it is read as a missing one is.
     const QJsonValue date = object.value(QLatin1String("lastActiveDate"));
-    if (isAbsent(date)) {
-        tab.lastActiveDate = now;
-    } else if (date.isDouble() && std::isfinite(date.toDouble())) {
-        tab.lastActiveDate = TabListJson::fromReferenceSeconds(date.toDouble());
-    } else {
+    if (!isAbsent(date) && !date.isDouble())
         return std::nullopt;
-    }
+    const double seconds = date.toDouble();
+    const bool usable = date.isDouble() && seconds >= earliestSeconds && seconds <= latestSeconds;
+    tab.lastActiveDate = usable ? TabListJson::fromReferenceSeconds(seconds) : now;
 
     const QJsonValue css = object.value(QLatin1String("customCSS"));
     if (!isAbsent(css)) {
@@ -128,12 +138,13 @@ namespace TabListJson {
 
 double referenceSeconds(const QDateTime &time)
 {
-    return double(time.toMSecsSinceEpoch() - referenceEpochMs) / 1000.0;
+    return double(std::clamp(time.toMSecsSinceEpoch(), earliestMs, latestMs) - referenceEpochMs) / 1000.0;
 }
 
 QDateTime fromReferenceSeconds(double seconds)
 {
-    return QDateTime::fromMSecsSinceEpoch(referenceEpochMs + qint64(std::llround(seconds * 1000.0)), Qt::UTC);
+    const double bounded = std::isnan(seconds) ? 0.0 : std::clamp(seconds, earliestSeconds, latestSeconds);
+    return QDateTime::fromMSecsSinceEpoch(referenceEpochMs + qint64(std::llround(bounded * 1000.0)), Qt::UTC);
 }
 
 QByteArray encode(const QList<TabModel> &tabs)
@@ -167,10 +178,17 @@ std::optional<QList<TabModel>> decode(const QByteArray &data, const QDateTime &n
     if (error.error != QJsonParseError::NoError || !document.isArray())
         return std::nullopt;
     QList<TabModel> tabs;
+    QSet<QUuid> ids;
     for (const QJsonValue &element : document.array()) {
         auto tab = decodeRecord(element, now);
         if (!tab)
             return std::nullopt;
+        // Every operation finds a tab by its id, so a second tab with the same
+        // id could never be selected, moved or closed; it keeps its data
+        // under an id of its own.
+        if (ids.contains(tab->id))
+            tab->id = QUuid::createUuid();
+        ids.insert(tab->id);
         tabs.append(std::move(*tab));
     }
     return tabs;

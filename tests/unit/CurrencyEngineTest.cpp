@@ -1,13 +1,17 @@
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
 #include "math/CurrencyEngine.h"
+#include "math/InlineMathParser.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -92,6 +96,73 @@ INSTANTIATE_TEST_SUITE_P(
         PhraseCase{"signed_amount", u"-5 usd to eur", std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// The phrase rule as first written, run by the regular-expression engine
+// without any shortcut: the engine's faster form must agree with it.
+std::optional<CurrencyConversion> byPlainPattern(const CurrencyEngine &engine, const QString &line)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^([\\$\u20AC\u00A3\u20B9\u00A5]?)\\s*([0-9]+(?:\\.[0-9]+)?)\\s*([a-zA-Z]{0,4})\\s*"
+                       "(?:in|to|into|=|->)\\s*([\\$\u20AC\u00A3\u20B9\u00A5a-zA-Z]{1,10})$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    const auto isBlank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    QString text = line;
+    const auto trim = [&] {
+        while (!text.isEmpty() && isBlank(text.front()))
+            text.remove(0, 1);
+        while (!text.isEmpty() && isBlank(text.back()))
+            text.chop(1);
+    };
+    trim();
+    while (text.endsWith(QLatin1Char('='))) {
+        text.chop(1);
+        trim();
+    }
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    std::optional<QString> from;
+    if (!match.captured(3).isEmpty())
+        from = engine.resolveCurrencyCode(match.captured(3));
+    if (!from && !match.captured(1).isEmpty())
+        from = engine.resolveCurrencyCode(match.captured(1));
+    const auto to = engine.resolveCurrencyCode(match.captured(4));
+    if (!to)
+        return std::nullopt;
+    return CurrencyConversion{match.captured(2).toDouble(), from.value_or(QStringLiteral("USD")), *to};
+}
+
+// Random lines shaped like phrases, slot by slot, with odd choices in every slot.
+TEST_F(Currency, PhrasesAgreeWithThePlainPatternOnRandomLines)
+{
+    const CurrencyEngine engine(store);
+    const QList<QStringList> slots = {
+        {QString(), QString(), QStringLiteral("$"), QStringLiteral("\u20AC"), QStringLiteral("x"), QStringLiteral("\u00A0")},
+        {QString(), QStringLiteral(" "), QStringLiteral("  \t")},
+        {QStringLiteral("100"), QStringLiteral("2.5"), QStringLiteral("7."), QStringLiteral("-5"), QString()},
+        {QString(), QStringLiteral(" "), QStringLiteral("   "), QStringLiteral("\u2003")},
+        {QString(), QStringLiteral("usd"), QStringLiteral("buck"), QStringLiteral("EUR"), QStringLiteral("dollars"),
+         QStringLiteral("to"), QStringLiteral("in"), QStringLiteral("\u212A")},
+        {QString(), QStringLiteral(" "), QStringLiteral("    ")},
+        {QStringLiteral("in"), QStringLiteral("to"), QStringLiteral("into"), QStringLiteral("="), QStringLiteral("->"),
+         QStringLiteral("-"), QString()},
+        {QString(), QStringLiteral(" "), QStringLiteral("\t ")},
+        {QStringLiteral("inr"), QStringLiteral("eur"), QStringLiteral("c$"), QStringLiteral("Fr"), QStringLiteral("r"),
+         QStringLiteral("euros"), QStringLiteral("btc"), QStringLiteral("\u00A5"), QString()},
+        {QString(), QString(), QStringLiteral(" ="), QStringLiteral("=="), QStringLiteral(" please"), QStringLiteral("\n")},
+    };
+    std::mt19937 random(20260311);
+    int phrases = 0;
+    for (int round = 0; round < 30000; ++round) {
+        QString text;
+        for (const QStringList &choices : slots)
+            text += choices.at(std::uniform_int_distribution<int>(0, int(choices.size()) - 1)(random));
+        const auto expected = byPlainPattern(engine, text);
+        ASSERT_EQ(engine.parseConversion(text), expected) << text.toStdString();
+        phrases += expected ? 1 : 0;
+    }
+    EXPECT_GT(phrases, 3000) << "too few of the lines were phrases to tell the two apart";
+}
+
 TEST_F(Currency, StoredRatesOverlayTheBuiltInOnesWhenPositive)
 {
     store.values.insert(QStringLiteral("Orvane_rate_EUR"), 0.5);
@@ -103,6 +174,26 @@ TEST_F(Currency, StoredRatesOverlayTheBuiltInOnesWhenPositive)
     EXPECT_EQ(engine.rateToUSD(QStringLiteral("INR")), 83.5);
     EXPECT_EQ(engine.rateToUSD(QStringLiteral("GBP")), 0.77);
     EXPECT_EQ(engine.rateToUSD(QStringLiteral("JPY")), 155.0);
+}
+
+// Only rates within a factor of 1,000 of the built-in ones are used; others
+// leave the built-in rate in place.
+TEST_F(Currency, StoredRatesFarFromTheBuiltInOnesAreIgnored)
+{
+    const std::tuple<const char *, double, double> rows[] = {
+        {"EUR", 1e-320, 0.92},        {"GBP", 0.77 / 1000, 0.77 / 1000}, {"INR", 83.5 * 1000, 83.5 * 1000},
+        {"JPY", 155.0 * 1001, 155.0}, {"CAD", 1.37 / 1001, 1.37},        {"AUD", 1e300, 1.52},
+    };
+    for (const auto &[code, stored, _] : rows)
+        store.values.insert(QStringLiteral("Orvane_rate_") + QLatin1String(code), stored);
+    const CurrencyEngine engine(store);
+    for (const auto &[code, stored, used] : rows)
+        EXPECT_EQ(engine.rateToUSD(QLatin1String(code)), used) << code << " stored as " << stored;
+
+    InlineMathParser parser(engine);
+    const auto answer = parser.parseLine(QStringLiteral("50 eur to usd"), 0);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->resultString, QStringLiteral("= $54.35"));
 }
 
 class RateRefresh : public Currency
@@ -152,6 +243,8 @@ TEST_F(RateRefresh, UnusableRepliesStoreNothing)
         R"({"rates":{"EUR":-1}})",
         R"({"rates":{"EUR":1e999}})",
         R"({"rates":{"EUR":"0.9"}})",
+        R"({"rates":{"EUR":1e-320,"GBP":0.8}})",
+        R"({"rates":{"EUR":0.9,"INR":83501}})",
         "{\"rates\":{\"EUR\":0.9},\"padding\":\"" + QByteArray(2 << 20, 'x') + "\"}",
     };
     for (const QByteArray &reply : replies) {

@@ -3,6 +3,7 @@
 #include "shelf/DropItem.h"
 #include "shelf/DropShelfStorage.h"
 #include "shelf/SampleDropShelf.h"
+#include "shelf/TextStats.h"
 #include "state/AppState.h"
 
 #include <QDir>
@@ -138,6 +139,125 @@ TEST(DropItems, DragOutCarriesFileAndText)
     ASSERT_TRUE(data->hasUrls());
     EXPECT_EQ(readFile(data->urls().first()), QStringLiteral("Drag me out"));
     EXPECT_EQ(data->text(), QStringLiteral("Drag me out"));
+}
+
+struct LongNameCase
+{
+    const char *name;
+    QString heading;
+    // The user-perceived characters the file name keeps of the heading.
+    qsizetype keptCharacters;
+};
+
+class SnippetNames : public ::testing::TestWithParam<LongNameCase>
+{
+};
+
+// File systems refuse names over 255 bytes, and a letter with stacked
+// combining marks is one character of many bytes.
+TEST_P(SnippetNames, StayWithin255BytesAndTheTextIsWritten)
+{
+    const QString text = GetParam().heading + QStringLiteral("\nThe body.");
+    const DropItem first = DropItem::fromText(text);
+    const DropItem second = DropItem::fromText(text + QStringLiteral(" Another body."));
+    for (const DropItem &item : {first, second}) {
+        const QString fileName = QFileInfo(item.fileURL->toLocalFile()).fileName();
+        EXPECT_LE(fileName.toUtf8().size(), 255) << fileName.toStdString();
+        EXPECT_EQ(readFile(*item.fileURL), *item.textContent) << fileName.toStdString();
+    }
+    const QString baseName = DropShelfStorage::snippetBaseName(first.id, first.title);
+    EXPECT_EQ(TextStats::characterCount(baseName), GetParam().keptCharacters) << baseName.toStdString();
+    EXPECT_TRUE(GetParam().heading.startsWith(baseName));
+}
+
+QString stacked(QChar letter, int marks)
+{
+    QString character(letter);
+    for (int i = 0; i < marks; ++i)
+        character += QChar(0x0300 + i % 0x30);
+    return character;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SnippetNames,
+    ::testing::Values(
+        // 20 characters of 25 bytes each: 9 of them fit in 244 bytes.
+        LongNameCase{"stacked_combining_marks", stacked(u'e', 12).repeated(20), 9},
+        // One character of 401 bytes: cut between its code points.
+        LongNameCase{"one_character_longer_than_a_name", stacked(u'a', 200), 1},
+        LongNameCase{"four_byte_letters", QString::fromUcs4(U"\U0001D400").repeated(20), 20},
+        LongNameCase{"plain_letters", QStringLiteral("Meeting_notes_for_the_week"), 20}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// What Qt's message handler was given while it was installed.
+class CapturedWarnings
+{
+public:
+    CapturedWarnings()
+    {
+        s_lines.clear();
+        m_previous = qInstallMessageHandler(capture);
+    }
+    ~CapturedWarnings() { qInstallMessageHandler(m_previous); }
+    QStringList lines() const { return s_lines; }
+
+private:
+    static void capture(QtMsgType, const QMessageLogContext &, const QString &message) { s_lines.append(message); }
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// Puts a file where the snippets folder belongs while it lives.
+class SnippetsFolderIsAFile
+{
+public:
+    SnippetsFolderIsAFile() : m_path(DropShelfStorage::snippetsDirectory())
+    {
+        QDir(m_path).removeRecursively();
+        QFile file(m_path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ~SnippetsFolderIsAFile()
+    {
+        QFile::remove(m_path);
+        QDir().mkpath(m_path);
+    }
+
+private:
+    QString m_path;
+};
+
+TEST(DropItems, ASnippetThatCannotBeWrittenStaysAsTextAndTheFirstFailureIsSaid)
+{
+    const SnippetsFolderIsAFile blocked;
+    const CapturedWarnings warnings;
+    const DropItem first = DropItem::fromText(QStringLiteral("Cannot be written"));
+    const DropItem second = DropItem::fromText(QStringLiteral("Nor can this"));
+
+    ASSERT_EQ(warnings.lines().size(), 1) << warnings.lines().join(QLatin1Char('\n')).toStdString();
+    const QString line = warnings.lines().first();
+    EXPECT_FALSE(line.contains(QLatin1Char('\n')));
+    EXPECT_TRUE(line.contains(QStringLiteral("Cannot_be_written.txt"))) << line.toStdString();
+    EXPECT_TRUE(line.contains(QStringLiteral("stays on the shelf as text"))) << line.toStdString();
+
+    // Still staged, with its text, and dragged out as text.
+    EXPECT_EQ(second.textContent, QStringLiteral("Nor can this"));
+    std::unique_ptr<QMimeData> data(first.makeItemProvider());
+    EXPECT_FALSE(data->hasUrls());
+    EXPECT_EQ(data->text(), QStringLiteral("Cannot be written"));
+}
+
+TEST(DropItems, ANameTheFileSystemRefusesGivesWayToTheIdName)
+{
+    const QString taken = DropShelfStorage::snippetsDirectory() + QStringLiteral("/Folder_in_the_way.txt");
+    ASSERT_TRUE(QDir().mkpath(taken));
+    const CapturedWarnings warnings;
+    const DropItem item = DropItem::fromText(QStringLiteral("Folder in the way\nkeep me"));
+    EXPECT_EQ(QFileInfo(item.fileURL->toLocalFile()).fileName(),
+              QStringLiteral("Snippet_") + item.id.toString(QUuid::WithoutBraces).toUpper().left(6) + QStringLiteral(".txt"));
+    EXPECT_EQ(readFile(*item.fileURL), QStringLiteral("Folder in the way\nkeep me"));
+    EXPECT_TRUE(warnings.lines().isEmpty());
+    QDir(taken).removeRecursively();
 }
 
 TEST(DropShelf, OperationsKeepNewestFirstAndShowTheShelf)

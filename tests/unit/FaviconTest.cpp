@@ -2,6 +2,7 @@
 #include "icons/FaviconAnalysis.h"
 #include "icons/FaviconCache.h"
 #include "icons/FaviconCandidates.h"
+#include "icons/FaviconDecoder.h"
 #include "icons/FaviconLoader.h"
 
 #include <QBuffer>
@@ -10,6 +11,8 @@
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -27,6 +30,47 @@ QByteArray png(const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
+}
+
+// A PNG of any size that stays small: one bit per pixel, all one colour.
+QByteArray largePng(int side)
+{
+    QImage image(side, side, QImage::Format_Mono);
+    image.fill(0);
+    return png(image);
+}
+
+void appendLittleEndian(QByteArray &bytes, quint32 value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.append(char((value >> (8 * i)) & 0xff));
+}
+
+// An .ico file of one image, whose directory entry says 256 × 256 (the most
+// one byte can say) whatever the image really is.
+QByteArray icoHolding(const QByteArray &image)
+{
+    QByteArray ico;
+    for (const quint32 field : {0, 1, 1}) // reserved, type icon, one image
+        appendLittleEndian(ico, field, 2);
+    ico.append(char(0)).append(char(0)).append(char(0)).append(char(0)); // 256 × 256, no palette
+    appendLittleEndian(ico, 1, 2);  // planes
+    appendLittleEndian(ico, 32, 2); // bits per pixel
+    appendLittleEndian(ico, quint32(image.size()), 4);
+    appendLittleEndian(ico, 22, 4); // the image follows the directory
+    return ico + image;
+}
+
+// A bitmap's info header that claims `width` × `height` pixels, with no pixels after it.
+QByteArray bitmapHeader(quint32 width, quint32 height)
+{
+    QByteArray header;
+    for (const quint32 field : {40u, width, 2 * height}) // the height counts the mask too
+        appendLittleEndian(header, field, 4);
+    appendLittleEndian(header, 1, 2);
+    appendLittleEndian(header, 32, 2);
+    header.append(24, '\0');
+    return header;
 }
 
 TEST(FaviconSources, CandidatesKeyAndLetter)
@@ -124,6 +168,45 @@ TEST(FaviconAnalysisTest, TrimsOnlyMarginsWiderThanFourPixels)
     EXPECT_TRUE(nothing.isDarkBackground);
 }
 
+struct DecodeCase
+{
+    const char *name;
+    std::function<QByteArray()> body;
+    // The decoded size, or an invalid size for none.
+    QSize expected;
+};
+
+class FaviconDecoding : public ::testing::TestWithParam<DecodeCase>
+{
+};
+
+TEST_P(FaviconDecoding, KeepsWithinTheBounds)
+{
+    const auto image = FaviconDecoder::decode(GetParam().body());
+    if (!GetParam().expected.isValid()) {
+        EXPECT_FALSE(image) << image.value_or(QImage()).width();
+        return;
+    }
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->size(), GetParam().expected);
+}
+
+// .ico files report their directory's size (at most 256) but decode an
+// embedded PNG at its own size: 5000 × 5000 was 95 MiB from a 110 kB icon.
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FaviconDecoding,
+    ::testing::Values(
+        DecodeCase{"png", [] { return png(filled(32, Qt::red)); }, QSize(32, 32)},
+        DecodeCase{"png_at_the_bound", [] { return largePng(2048); }, QSize(2048, 2048)},
+        DecodeCase{"png_beyond_the_bound", [] { return largePng(3000); }, QSize()},
+        DecodeCase{"ico_with_a_small_png", [] { return icoHolding(png(filled(64, Qt::blue))); }, QSize(64, 64)},
+        DecodeCase{"ico_with_a_png_beyond_the_bound", [] { return icoHolding(largePng(3000)); }, QSize()},
+        DecodeCase{"ico_with_a_bitmap_claiming_to_be_huge", [] { return icoHolding(bitmapHeader(30000, 30000)); }, QSize()},
+        DecodeCase{"ico_cut_short", [] { return icoHolding(png(filled(16, Qt::blue))).left(10); }, QSize()},
+        DecodeCase{"body_over_a_mebibyte", [] { return png(filled(16, Qt::red)) + QByteArray(1 << 20, '\0'); }, QSize()},
+        DecodeCase{"not_an_image", [] { return QByteArray("GIF89a garbage"); }, QSize()}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST(FaviconLoading, SkipsFailuresAndOversizedBodies)
 {
     LocalHttpServer server;
@@ -131,11 +214,12 @@ TEST(FaviconLoading, SkipsFailuresAndOversizedBodies)
     server.setReply(QStringLiteral("/page.png"), {200, "<html>not an icon</html>", "text/html", {}, 0});
     server.setReply(QStringLiteral("/huge.png"), {200, QByteArray(2 << 20, 'x'), "image/png", {}, 0});
     server.setReply(QStringLiteral("/giant.png"), {200, png(filled(3000, Qt::blue)), "image/png", {}, 0});
+    server.setReply(QStringLiteral("/giant.ico"), {200, icoHolding(largePng(3000)), "image/x-icon", {}, 0});
     server.setReply(QStringLiteral("/icon.png"), {200, png(filled(32, QColor(10, 30, 120))), "image/png", {}, 0});
 
     FaviconSources sources;
     sources.cacheKey = QStringLiteral("loader-test");
-    for (const char *path : {"/missing.png", "/page.png", "/huge.png", "/giant.png", "/icon.png"})
+    for (const char *path : {"/missing.png", "/page.png", "/huge.png", "/giant.png", "/giant.ico", "/icon.png"})
         sources.candidates.append(server.address().resolved(QUrl(QString::fromLatin1(path))));
 
     QNetworkAccessManager network;
@@ -147,6 +231,7 @@ TEST(FaviconLoading, SkipsFailuresAndOversizedBodies)
     ASSERT_TRUE(analysis);
     EXPECT_EQ(analysis->backgroundColor.rgb(), QColor(10, 30, 120).rgb());
     EXPECT_EQ(server.requestCount(QStringLiteral("/giant.png")), 1);
+    EXPECT_EQ(server.requestCount(QStringLiteral("/giant.ico")), 1);
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/icon.png")).contains("User-Agent: Orvane/1.0 (Macintosh; Intel Mac OS X)"));
     EXPECT_TRUE(FaviconCache::shared().get(QStringLiteral("loader-test")));
 
@@ -170,7 +255,6 @@ TEST(FaviconLoading, NothingWhenEveryCandidateFails)
     loader.load(sources, 28);
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_FALSE(finished.first().first().value<std::optional<FaviconAnalysis>>());
-    EXPECT_FALSE(FaviconLoader::decode(QByteArray("GIF89a garbage")));
 }
 
 } // namespace

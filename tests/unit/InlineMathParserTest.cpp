@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 namespace {
@@ -64,6 +65,60 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"four_digits_half_even", u"1234.56789 =", u"= 1234.5679"},
         LineCase{"not_a_number_is_shown", u"sqrt(-1) =", u"= NaN"},
         LineCase{"answered_assignment", u"tools = 20 + 12 + 8 = 40", u"= 40"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Pasted lines of millions of characters must be read in time linear in their
+// length: the scratchpad reads its note as the user types. Each of these took
+// time growing with the square of the length; at these lengths that was
+// minutes to hours, beyond the unit tests' time limit, while now each takes
+// milliseconds. Their speed is measured by bench_math; here only the answers.
+struct LongNoteCase
+{
+    const char *name;
+    std::function<QString()> note;
+    QStringList expected;
+};
+
+class LongLines : public MathParser, public ::testing::WithParamInterface<LongNoteCase>
+{
+};
+
+TEST_P(LongLines, AreReadWhole)
+{
+    QStringList results;
+    for (const MathResult &result : parser.parseDocument(GetParam().note()))
+        results.append(result.resultString);
+    EXPECT_EQ(results, GetParam().expected);
+}
+
+constexpr qsizetype million = 1000000;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LongLines,
+    ::testing::Values(
+        LongNoteCase{"sum_then_a_run_of_equals", [] { return QStringLiteral("1+1") + QStringLiteral("=").repeated(4 * million); },
+                     {QStringLiteral("= 2")}},
+        LongNoteCase{"sum_then_spaced_equals", [] { return QStringLiteral("1+1") + QStringLiteral(" =").repeated(2 * million); },
+                     {QStringLiteral("= 2")}},
+        LongNoteCase{"name_with_a_run_of_inner_spaces",
+                     [] {
+                         const QString name = QStringLiteral("a") + QStringLiteral(" ").repeated(million) + QStringLiteral("b");
+                         return name + QStringLiteral(" = 5\n") + name + QStringLiteral("+1");
+                     },
+                     {QStringLiteral("= 5"), QStringLiteral("= 6")}},
+        LongNoteCase{"long_number_with_percent",
+                     [] { return QStringLiteral("0").repeated(million) + QStringLiteral("5% ="); }, {QStringLiteral("= 0.05")}},
+        LongNoteCase{"long_number_with_percent_of",
+                     [] { return QStringLiteral("0").repeated(million) + QStringLiteral("15% of 200 ="); },
+                     {QStringLiteral("= 30")}},
+        LongNoteCase{"many_currency_amounts",
+                     [] { return QStringLiteral("$1+").repeated(million) + QStringLiteral("$1 ="); },
+                     {QStringLiteral("= $1,000,001.00")}},
+        LongNoteCase{"conversion_phrase_with_a_run_of_spaces",
+                     [] { return QStringLiteral("100") + QStringLiteral(" ").repeated(million) + QStringLiteral("usd to eur"); },
+                     {QStringLiteral("= \u20AC92.00")}},
+        LongNoteCase{"no_phrase_after_a_run_of_spaces",
+                     [] { return QStringLiteral("1") + QStringLiteral(" ").repeated(million) + QStringLiteral("to!"); }, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(MathParser, VariablesFlowDownwardsAndAreClearedPerDocument)

@@ -64,6 +64,69 @@ TEST(TabListJson, MissingOptionalMembersTakeTheirDefaults)
     EXPECT_FALSE(tab.customCSS);
 }
 
+QByteArray recordWithDate(const QByteArray &seconds)
+{
+    return R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":"A","url":"https://a.test/","iconKey":"globe",)"
+           R"("lastActiveDate":)" + seconds + "}]";
+}
+
+// Hand-edited dates beyond the years 1 to 9999 once overflowed on the way out
+// and came back as dates in the distant past.
+TEST(TabListJson, DatesOutsideTheYearsOneTo9999AreReadAsMissing)
+{
+    const std::pair<const char *, QDateTime> rows[] = {
+        {"9.2e15", loadTime},
+        {"9.3e15", loadTime},
+        {"-7e10", loadTime},
+        {"1e308", loadTime},
+        {"252423993599.999", QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC)},
+        {"-63113904000", QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC)},
+    };
+    for (const auto &[seconds, expected] : rows) {
+        const auto tabs = TabListJson::decode(recordWithDate(seconds), loadTime);
+        ASSERT_TRUE(tabs) << seconds;
+        EXPECT_EQ(tabs->first().lastActiveDate, expected) << seconds;
+        const auto again = TabListJson::decode(TabListJson::encode(*tabs), loadTime.addDays(1));
+        ASSERT_TRUE(again) << seconds;
+        EXPECT_EQ(again->first().lastActiveDate, expected) << seconds << " after saving";
+    }
+}
+
+TEST(TabListJson, DatesAreWrittenWithinTheYearsOneTo9999)
+{
+    TabModel tab = fullTab();
+    const std::pair<QDateTime, const char *> rows[] = {
+        {QDateTime(QDate(300000, 1, 1), QTime(0, 0), Qt::UTC), "252423993599.999"},
+        {QDateTime(QDate(-5000, 1, 1), QTime(0, 0), Qt::UTC), "-63113904000"},
+    };
+    for (const auto &[date, stored] : rows) {
+        tab.lastActiveDate = date;
+        const QByteArray json = TabListJson::encode({tab});
+        EXPECT_TRUE(json.contains(QByteArray("\"lastActiveDate\":") + stored)) << json.constData();
+    }
+}
+
+TEST(TabListJson, ARepeatedIdIsReplacedAndTheTabKept)
+{
+    const QByteArray stored =
+        R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":"First","url":"https://a.test/","iconKey":"globe"},)"
+        R"({"id":"6f9619ff-8b86-d011-b42d-00c04fc964ff","title":"Second","url":"https://b.test/","iconKey":"web","isHibernated":true},)"
+        R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"Third","url":"https://c.test/","iconKey":"globe"}])";
+    const auto tabs = TabListJson::decode(stored, loadTime);
+    ASSERT_TRUE(tabs);
+    ASSERT_EQ(tabs->size(), 3);
+    EXPECT_EQ(tabs->at(0).id, QUuid::fromString(QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF")));
+    EXPECT_EQ(tabs->at(2).id, QUuid::fromString(QStringLiteral("7F9619FF-8B86-D011-B42D-00C04FC964FF")));
+    const TabModel &second = tabs->at(1);
+    EXPECT_FALSE(second.id.isNull());
+    EXPECT_NE(second.id, tabs->at(0).id);
+    EXPECT_NE(second.id, tabs->at(2).id);
+    EXPECT_EQ(second.title, QStringLiteral("Second"));
+    EXPECT_EQ(second.url, QUrl(QStringLiteral("https://b.test/")));
+    EXPECT_EQ(second.iconKey, QStringLiteral("web"));
+    EXPECT_TRUE(second.isHibernated);
+}
+
 struct UnreadableCase
 {
     const char *name;

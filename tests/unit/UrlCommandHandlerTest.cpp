@@ -44,8 +44,17 @@ TEST_F(UrlCommands, OpenAddsAWebTabAndShowsIt)
     EXPECT_EQ(state->tabs().activeTab()->id, tab.id);
     EXPECT_TRUE(shown());
 
-    run("orvane://open?url=https:no-host");
-    EXPECT_EQ(state->tabs().tabs().constLast().title, QStringLiteral("Web"));
+}
+
+// encodeURIComponent(location.href) of a page whose address holds characters
+// a browser leaves unescaped.
+TEST_F(UrlCommands, OpenTakesAddressesAsBrowsersLoadThem)
+{
+    run("orvane://open?url=https%3A%2F%2Fexample.com%2Fa%7Cb%3Fq%3D%7Bx%7D%5E%60");
+    const TabModel tab = state->tabs().tabs().constLast();
+    EXPECT_EQ(tab.title, QStringLiteral("example.com"));
+    EXPECT_EQ(tab.url, QUrl(QStringLiteral("https://example.com/a%7Cb?q=%7Bx%7D%5E%60")));
+    EXPECT_TRUE(shown());
 }
 
 TEST_F(UrlCommands, OpenIgnoresMissingValuesAndNonWebAddresses)
@@ -55,7 +64,7 @@ TEST_F(UrlCommands, OpenIgnoresMissingValuesAndNonWebAddresses)
                             "orvane://open?url=file%3A%2F%2F%2Fetc%2Fpasswd",
                             "orvane://open?url=javascript%3Aalert(1)",
                             "orvane://open?url=data%3Atext%2Fhtml%2C%3Cb%3Ehi",
-                            "orvane://open?url=not%20a%20url"}) {
+                            "orvane://open?url=not%20a%20url", "orvane://open?url=https:no-host"}) {
         run(url);
         EXPECT_EQ(state->tabs().tabs().size(), before) << url;
     }
