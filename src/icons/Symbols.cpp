@@ -1,6 +1,8 @@
 #include "icons/Symbols.h"
 
 #include <QHash>
+#include <QPainterPathStroker>
+#include <QTransform>
 #include <QtMath>
 
 #include <functional>
@@ -106,6 +108,47 @@ QPainterPath sparkles()
     return p;
 }
 
+// A heavy chevron whose point is at the right; mirrored for the left one.
+QPainterPath chevronRight()
+{
+    QPainterPath line;
+    line.moveTo(0.38, 0.2);
+    line.lineTo(0.66, 0.5);
+    line.lineTo(0.38, 0.8);
+    QPainterPathStroker stroker;
+    stroker.setWidth(0.16);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    return stroker.createStroke(line).simplified();
+}
+
+QPainterPath chevronLeft()
+{
+    return QTransform(-1, 0, 0, 1, 1, 0).map(chevronRight());
+}
+
+// A page with a folded corner and an arrow pointing down into it.
+QPainterPath arrowDownDocument()
+{
+    QPainterPath page;
+    page.moveTo(0.22, 0.1);
+    page.lineTo(0.6, 0.1);
+    page.lineTo(0.78, 0.28);
+    page.lineTo(0.78, 0.9);
+    page.lineTo(0.22, 0.9);
+    page.closeSubpath();
+    QPainterPath arrow;
+    arrow.moveTo(0.44, 0.32);
+    arrow.lineTo(0.56, 0.32);
+    arrow.lineTo(0.56, 0.56);
+    arrow.lineTo(0.66, 0.56);
+    arrow.lineTo(0.5, 0.76);
+    arrow.lineTo(0.34, 0.56);
+    arrow.lineTo(0.44, 0.56);
+    arrow.closeSubpath();
+    return page.subtracted(arrow);
+}
+
 const QHash<QString, std::function<QPainterPath()>> &drawings()
 {
     static const QHash<QString, std::function<QPainterPath()>> table = {
@@ -116,6 +159,9 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("note.text"), notepad},
         {QStringLiteral("tray.fill"), tray},
         {QStringLiteral("sparkles"), sparkles},
+        {QStringLiteral("chevron.left"), chevronLeft},
+        {QStringLiteral("chevron.right"), chevronRight},
+        {QStringLiteral("arrow.down.doc.fill"), arrowDownDocument},
     };
     return table;
 }
