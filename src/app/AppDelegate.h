@@ -9,15 +9,26 @@
 #include <memory>
 
 class AppState;
+class CaptureAction;
 class CurrencyEngine;
+class EdgeHoverDetector;
+class GlobalHotkeyManager;
 class HibernationEngine;
 class OrvanePanel;
 class PanelVisibilityPolicy;
+class PanelCommands;
 class PanelWindow;
 class QNetworkAccessManager;
 class SingleInstance;
+class TerminationSignals;
+class TrayItem;
 class UrlCommandHandler;
 class WebPageFactory;
+class WhisperNotchWindows;
+class X11EdgeStrips;
+class X11GlobalKeyMonitor;
+class X11HotKeys;
+class X11LocalKeyMonitor;
 class X11PointerMonitor;
 class X11ScreenEnvironment;
 class X11WindowHints;
@@ -40,11 +51,17 @@ public:
     // Another start without URLs: the user wants the panel.
     void applicationShouldHandleReopen();
     void openUrls(const QStringList &urls);
+    // The termination path, for "Quit Orvane", SIGTERM and SIGINT alike:
+    // key grabs, monitors and edge windows released, settings written.
+    void applicationWillTerminate();
 
 private:
     void createPanel();
     void startHibernation();
     void startCurrencyRefresh();
+    void setUpTrayItem();
+    void startEdgeDetection();
+    void startHotKeys();
 
     Ports m_ports;
     SingleInstance &m_instance;
@@ -62,4 +79,15 @@ private:
     std::unique_ptr<UrlCommandHandler> m_urlCommands;
     std::unique_ptr<WebPageFactory> m_webPages;
     std::unique_ptr<HibernationEngine> m_hibernation;
+    std::unique_ptr<TerminationSignals> m_terminationSignals;
+    std::unique_ptr<CaptureAction> m_capture;
+    std::unique_ptr<PanelCommands> m_commands;
+    std::unique_ptr<TrayItem> m_tray;
+    std::unique_ptr<X11EdgeStrips> m_edgeStrips;
+    std::unique_ptr<EdgeHoverDetector> m_edges;
+    std::unique_ptr<WhisperNotchWindows> m_notches;
+    std::unique_ptr<X11HotKeys> m_x11HotKeys;
+    std::unique_ptr<X11LocalKeyMonitor> m_localKeys;
+    std::unique_ptr<X11GlobalKeyMonitor> m_globalKeys;
+    std::unique_ptr<GlobalHotkeyManager> m_hotKeys;
 };
