@@ -71,8 +71,8 @@ int OrvaneProcess::run(const QString &program, const QStringList &arguments)
 bool OrvaneProcess::isPanelVisible()
 {
     const QString pid = QString::number(m_process.processId());
-    return !xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
-                     QStringLiteral("--classname"), QStringLiteral("orvane")})
+    return !xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--pid"), pid, QStringLiteral("--name"), panelName()})
                 .trimmed()
                 .isEmpty();
 }
@@ -80,8 +80,8 @@ bool OrvaneProcess::isPanelVisible()
 QRect OrvaneProcess::panelGeometry()
 {
     const QString pid = QString::number(m_process.processId());
-    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--pid"), pid, QStringLiteral("--classname"),
-                                    QStringLiteral("orvane")})
+    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--pid"), pid,
+                                    QStringLiteral("--name"), panelName()})
                                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                .value(0);
     if (window.isEmpty())
@@ -101,6 +101,12 @@ QRect OrvaneProcess::panelGeometry()
             geometry.setHeight(value);
     }
     return geometry;
+}
+
+QString panelName()
+{
+    // Orvane's other windows (the notches) carry longer names.
+    return QStringLiteral("^Orvane$");
 }
 
 QString xdotool(const QStringList &arguments)

@@ -36,6 +36,8 @@ private:
     QString m_log;
 };
 
+// What `xdotool search --name` finds the panel's window by.
+QString panelName();
 // Runs `xdotool` with the arguments and returns its output.
 QString xdotool(const QStringList &arguments);
 // Waits up to `timeoutMs` for the condition, checking every 20 ms.
