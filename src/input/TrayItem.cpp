@@ -56,7 +56,8 @@ void TrayItem::rebuildMenu()
             m_menu->addSeparator();
             continue;
         }
-        QAction *action = m_menu->addAction(row.title);
+        // A lone "&" would mark the next letter as the row's mnemonic.
+        QAction *action = m_menu->addAction(QString(row.title).replace(QLatin1Char('&'), QLatin1String("&&")));
         action->setEnabled(row.enabled);
         if (!row.shortcut.isEmpty()) {
             action->setShortcut(QKeySequence(row.shortcut, QKeySequence::PortableText));

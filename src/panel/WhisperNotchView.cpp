@@ -11,7 +11,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 namespace {
 
@@ -91,10 +90,6 @@ void WhisperNotchView::updateShown()
     if (shown) {
         setWindowOpacity(0);
         show();
-        windowHandle()->setFlag(Qt::WindowTransparentForInput, false);
-    } else if (windowHandle()) {
-        // Fading out, it already lets clicks through to what is below.
-        windowHandle()->setFlag(Qt::WindowTransparentForInput, true);
     }
     m_fade.stop();
     m_fade.setStartValue(windowOpacity());
@@ -154,6 +149,8 @@ void WhisperNotchView::paintEvent(QPaintEvent *)
 
 void WhisperNotchView::enterEvent(QEnterEvent *)
 {
+    if (!m_shown)
+        return;
     m_hovering = true;
     updateGrowth();
 }
@@ -166,12 +163,17 @@ void WhisperNotchView::leaveEvent(QEvent *)
 
 void WhisperNotchView::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (m_shown && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         m_detector.clicked();
 }
 
+// Fading out, the notch takes nothing.
 void WhisperNotchView::dragEnterEvent(QDragEnterEvent *event)
 {
+    if (!m_shown) {
+        event->ignore();
+        return;
+    }
     event->setDropAction(Qt::CopyAction);
     event->accept();
     m_targetedForDrop = true;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QThread>
 
+#include <csignal>
+
 OrvaneProcess::OrvaneProcess(const QStringList &settings) : m_environment(QProcessEnvironment::systemEnvironment())
 {
     m_environment.insert(QStringLiteral("HOME"), m_home.path());
@@ -41,6 +43,12 @@ QString OrvaneProcess::settingsFile() const
     return m_home.filePath(QStringLiteral(".config/Orvane/Orvane.conf"));
 }
 
+void OrvaneProcess::setDisplay(const QString &display)
+{
+    m_environment.insert(QStringLiteral("DISPLAY"), display);
+    m_process.setProcessEnvironment(m_environment);
+}
+
 bool OrvaneProcess::launch()
 {
     m_process.start(QStringLiteral(ORVANE_BINARY), {});
@@ -51,6 +59,20 @@ bool OrvaneProcess::launch()
             return m_log.contains(QLatin1String("[Orvane] Panel displayed successfully."));
         },
         15000);
+}
+
+int OrvaneProcess::endWith(int signal)
+{
+    ::kill(pid_t(m_process.processId()), signal);
+    return waitForEnd();
+}
+
+int OrvaneProcess::waitForEnd()
+{
+    if (!m_process.waitForFinished(5000) || m_process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    m_log += QString::fromUtf8(m_process.readAll());
+    return m_process.exitCode();
 }
 
 int OrvaneProcess::runSecond(const QStringList &arguments)
@@ -101,6 +123,27 @@ QRect OrvaneProcess::panelGeometry()
             geometry.setHeight(value);
     }
     return geometry;
+}
+
+Openbox::Openbox(const QString &configFile)
+{
+    QStringList arguments = {QStringLiteral("--sm-disable")};
+    if (!configFile.isEmpty())
+        arguments += {QStringLiteral("--config-file"), configFile};
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.start(QStringLiteral("openbox"), arguments);
+    m_running = waitFor([] {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        xprop.waitForFinished(2000);
+        return xprop.readAllStandardOutput().contains("window id");
+    });
+}
+
+Openbox::~Openbox()
+{
+    m_process.terminate();
+    m_process.waitForFinished(3000);
 }
 
 QString panelName()

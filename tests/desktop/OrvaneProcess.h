@@ -16,6 +16,8 @@ public:
     explicit OrvaneProcess(const QStringList &settings = {});
     ~OrvaneProcess();
 
+    // Another X display than the test's, before launch().
+    void setDisplay(const QString &display);
     // Starts Orvane and waits for "Panel displayed successfully.".
     bool launch();
     // Runs a second `orvane` with these arguments, as the desktop would for a URL.
@@ -28,12 +30,35 @@ public:
     QString settingsFile() const;
     QString log() const { return m_log; }
     QProcessEnvironment environment() const { return m_environment; }
+    qint64 pid() const { return m_process.processId(); }
+    // Sends the signal (SIGTERM, SIGINT) and waits for the end: the exit code
+    // of a normal exit, -1 for a crash or no end within five seconds.
+    int endWith(int signal);
+    // Waits for an end that something else caused; as endWith().
+    int waitForEnd();
 
 private:
     QTemporaryDir m_home;
     QProcessEnvironment m_environment;
     QProcess m_process;
     QString m_log;
+};
+
+// Openbox on the test's display while the object lives; `configFile` empty
+// for openbox's own configuration.
+class Openbox
+{
+public:
+    explicit Openbox(const QString &configFile = {});
+    ~Openbox();
+
+    // Whether it started and took over the display.
+    bool isRunning() const { return m_running; }
+    QString log() { return QString::fromUtf8(m_process.readAll()); }
+
+private:
+    QProcess m_process;
+    bool m_running = false;
 };
 
 // What `xdotool search --name` finds the panel's window by.

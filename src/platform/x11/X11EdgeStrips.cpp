@@ -104,14 +104,13 @@ void X11EdgeStrips::setTakesInput(bool takesInput)
     xcb_flush(m_connection);
 }
 
-// Windows mapped while the strips were away may cover them: each comes back on top.
+// Mapping keeps a strip where it was stacked when it was made: above the
+// windows of that moment and below the notches made after it. Raising it
+// again would race the notches, which another connection stacks.
 void X11EdgeStrips::showWindows()
 {
-    const uint32_t above = XCB_STACK_MODE_ABOVE;
-    for (const xcb_window_t window : std::as_const(m_windows)) {
-        xcb_configure_window(m_connection, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    for (const xcb_window_t window : std::as_const(m_windows))
         xcb_map_window(m_connection, window);
-    }
 }
 
 void X11EdgeStrips::destroyWindows()

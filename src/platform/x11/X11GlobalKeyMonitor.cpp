@@ -2,12 +2,15 @@
 
 #include "platform/x11/X11Keyboard.h"
 
+#include <QCursor>
 #include <QGuiApplication>
+#include <QWindow>
 #include <QSocketNotifier>
 
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xinput.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 X11GlobalKeyMonitor::X11GlobalKeyMonitor() = default;
@@ -94,10 +97,28 @@ void X11GlobalKeyMonitor::readEvents()
     }
 }
 
+// Asked of the server, not of Qt: Qt learns of a focus change through its
+// own connection, possibly after this press has come through ours, and the
+// local monitor would then see the same press a second time.
+bool X11GlobalKeyMonitor::isKeyboardInOurWindow()
+{
+    xcb_get_input_focus_reply_t *reply =
+        xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr);
+    const xcb_window_t focus = reply ? reply->focus : xcb_window_t(XCB_NONE);
+    std::free(reply);
+    // Without a window manager the keyboard usually follows the pointer.
+    if (focus == XCB_INPUT_FOCUS_POINTER_ROOT)
+        return QGuiApplication::topLevelAt(QCursor::pos()) != nullptr;
+    const QWindowList windows = QGuiApplication::allWindows();
+    return std::any_of(windows.cbegin(), windows.cend(), [focus](const QWindow *window) {
+        return window->handle() && window->winId() == focus;
+    });
+}
+
 void X11GlobalKeyMonitor::keyPressed(xcb_keycode_t keycode)
 {
     // Presses in our own windows are the local monitor's.
-    if (!m_handler || QGuiApplication::focusWindow())
+    if (!m_handler || isKeyboardInOurWindow())
         return;
     KeyStroke stroke;
     for (const xcb_keycode_t held : std::as_const(m_heldModifierKeys))
@@ -106,3 +127,4 @@ void X11GlobalKeyMonitor::keyPressed(xcb_keycode_t keycode)
     stroke.usKey = X11Keyboard::usKeyForKeycode(keycode);
     m_handler(stroke);
 }
+

@@ -29,6 +29,7 @@ public:
 private:
     void readEvents();
     void keyPressed(xcb_keycode_t keycode);
+    bool isKeyboardInOurWindow();
 
     xcb_connection_t *m_connection = nullptr;
     _XCBKeySymbols *m_symbols = nullptr;
