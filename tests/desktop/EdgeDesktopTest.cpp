@@ -4,6 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -109,6 +113,10 @@ class EdgeWindow final : public QWidget
 public:
     EdgeWindow() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
     {
+        QPalette red = palette();
+        red.setColor(QPalette::Window, Qt::red);
+        setPalette(red);
+        setAutoFillBackground(true);
         setGeometry(1340, 0, 100, 900);
         show();
     }
@@ -117,6 +125,23 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *) override { ++presses; }
 };
+
+// What the screen shows along the right edge, above where the notch sits.
+QImage edgePixels()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0, 1428, 0, 12, 400).toImage();
+}
+
+// Over a window of a plain colour, which a painted strip would cover.
+TEST_P(EdgeOnDesktop, TheStripsCannotBeSeen)
+{
+    EdgeWindow below;
+    ASSERT_TRUE(waitFor([&] { return below.isVisible() && edgePixels().pixelColor(6, 10) == QColor(Qt::red); }));
+    const QImage before = edgePixels();
+    OrvaneProcess orvane;
+    launchHidden(orvane);
+    EXPECT_TRUE(holdsFor([&] { return edgePixels() == before; }, 300));
+}
 
 TEST_P(EdgeOnDesktop, AClickAtTheEdgeWhileThePanelIsShownReachesTheWindowBelow)
 {

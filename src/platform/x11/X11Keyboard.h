@@ -10,7 +10,9 @@ namespace X11Keyboard {
 // The key at this place on a US keyboard, by the keycodes of the evdev
 // driver that every current X server uses; Qt::Key_unknown for other keys.
 Qt::Key usKeyForKeycode(xcb_keycode_t keycode);
-// What the keysym types, lower-case; empty for keys that type nothing.
+// What a Latin-1 or Unicode keysym types, lower-case; empty for keys that
+// type nothing and for the older non-Latin keysyms (those keys are matched
+// by their place instead).
 QString characterOfKeysym(xcb_keysym_t keysym);
 // The modifier a modifier key's keysym stands for; none for other keys.
 Qt::KeyboardModifiers modifierOfKeysym(xcb_keysym_t keysym);
