@@ -87,10 +87,11 @@ void startUp(benchmark::State &state)
         QElapsedTimer stable;
         while (timer.elapsed() < 10000 && !(arrivedNs >= 0 && stable.elapsed() > 100)) {
             QProcess xdotool;
-            xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                      QStringLiteral("--pid"), QString::number(orvane.processId()),
-                                                      QStringLiteral("--classname"), QStringLiteral("orvane"),
-                                                      QStringLiteral("getwindowgeometry"), QStringLiteral("--shell")});
+            xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--all"),
+                                                      QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                                      QString::number(orvane.processId()), QStringLiteral("--name"),
+                                                      QStringLiteral("^Orvane$"), QStringLiteral("getwindowgeometry"),
+                                                      QStringLiteral("--shell")});
             xdotool.waitForFinished();
             if (!xdotool.readAllStandardOutput().contains(settled)) {
                 arrivedNs = -1;

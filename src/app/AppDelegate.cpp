@@ -2,13 +2,24 @@
 
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
+#include "app/TerminationSignals.h"
 #include "app/UrlCommandHandler.h"
 #include "icons/AppIconProvider.h"
+#include "input/CaptureAction.h"
+#include "input/GlobalHotkeyManager.h"
+#include "input/PanelCommands.h"
+#include "input/TrayItem.h"
 #include "math/CurrencyEngine.h"
+#include "panel/EdgeHoverDetector.h"
 #include "panel/OrvanePanel.h"
 #include "panel/PanelVisibilityPolicy.h"
 #include "panel/PanelWindow.h"
+#include "panel/WhisperNotchWindows.h"
 #include "platform/qt/QtWebPage.h"
+#include "platform/x11/X11EdgeStrips.h"
+#include "platform/x11/X11GlobalKeyMonitor.h"
+#include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11LocalKeyMonitor.h"
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
@@ -20,6 +31,7 @@
 #include <QIcon>
 #include <QNetworkAccessManager>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
@@ -55,9 +67,14 @@ void AppDelegate::applicationDidFinishLaunching()
     m_network = std::make_unique<QNetworkAccessManager>();
     m_state = std::make_unique<AppState>(m_ports);
     createPanel();
-    // Next, in this order: the tray item and its menu, the edge strips (with
-    // screen-change handling) and the hot keys.
     startHibernation();
+    // In this order: the tray item and its menu, the edge strips (with
+    // screen-change handling) and the hot keys. Their commands reach the web
+    // pages (hibernate, reload), so they come after the page pool; nothing
+    // reaches them before the event loop turns.
+    setUpTrayItem();
+    startEdgeDetection();
+    startHotKeys();
     createInterface();
     startCurrencyRefresh();
 
@@ -133,4 +150,60 @@ void AppDelegate::openUrls(const QStringList &urls)
         // Each URL is its own task, in the order the URLs arrived.
         QTimer::singleShot(0, this, [this, url] { m_urlCommands->handleURLScheme(url); });
     }
+}
+
+void AppDelegate::setUpTrayItem()
+{
+    m_capture = std::make_unique<CaptureAction>(*m_state, *m_panel);
+    m_commands = std::make_unique<PanelCommands>(*m_state, *m_panel, *m_hibernation, *m_capture);
+    m_tray = std::make_unique<TrayItem>(m_state->settings(), *m_commands);
+    m_tray->setup();
+
+    connect(m_commands.get(), &PanelCommands::quitRequested, qApp, &QCoreApplication::quit);
+    m_terminationSignals = std::make_unique<TerminationSignals>();
+    connect(m_terminationSignals.get(), &TerminationSignals::received, qApp, &QCoreApplication::quit);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &AppDelegate::applicationWillTerminate);
+}
+
+void AppDelegate::startEdgeDetection()
+{
+    m_edgeStrips = std::make_unique<X11EdgeStrips>();
+    m_edges = std::make_unique<EdgeHoverDetector>(*m_state, m_ports.clock, *m_screens, *m_panel, *m_visibility,
+                                                  *m_edgeStrips);
+    m_notches = std::make_unique<WhisperNotchWindows>(*m_state, *m_edges, *m_windowHints);
+    m_edges->start();
+
+    EdgeHoverDetector *edges = m_edges.get();
+    const auto watch = [edges](QScreen *screen) {
+        connect(screen, &QScreen::geometryChanged, edges, &EdgeHoverDetector::screenParametersChanged);
+    };
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (QScreen *screen : screens)
+        watch(screen);
+    connect(qApp, &QGuiApplication::screenAdded, edges, [edges, watch](QScreen *screen) {
+        watch(screen);
+        edges->screenParametersChanged();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, edges, &EdgeHoverDetector::screenParametersChanged);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, edges, &EdgeHoverDetector::screenParametersChanged);
+}
+
+void AppDelegate::startHotKeys()
+{
+    m_x11HotKeys = std::make_unique<X11HotKeys>();
+    m_localKeys = std::make_unique<X11LocalKeyMonitor>();
+    m_globalKeys = std::make_unique<X11GlobalKeyMonitor>();
+    m_hotKeys = std::make_unique<GlobalHotkeyManager>(*m_commands, m_ports.clock, *m_x11HotKeys, *m_localKeys,
+                                                      *m_globalKeys);
+    m_hotKeys->start();
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    if (m_hotKeys)
+        m_hotKeys->stop();
+    if (m_edges)
+        m_edges->stop();
+    if (m_state)
+        m_state->settings().saveSettings();
 }

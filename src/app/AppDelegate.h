@@ -9,16 +9,27 @@
 #include <memory>
 
 class AppState;
+class CaptureAction;
 class CurrencyEngine;
+class EdgeHoverDetector;
+class GlobalHotkeyManager;
 class HibernationEngine;
 class MainContainerView;
 class OrvanePanel;
 class PanelVisibilityPolicy;
+class PanelCommands;
 class PanelWindow;
 class QNetworkAccessManager;
 class SingleInstance;
+class TerminationSignals;
+class TrayItem;
 class UrlCommandHandler;
 class WebPageFactory;
+class WhisperNotchWindows;
+class X11EdgeStrips;
+class X11GlobalKeyMonitor;
+class X11HotKeys;
+class X11LocalKeyMonitor;
 class X11PointerMonitor;
 class X11ScreenEnvironment;
 class X11WindowHints;
@@ -41,6 +52,9 @@ public:
     // Another start without URLs: the user wants the panel.
     void applicationShouldHandleReopen();
     void openUrls(const QStringList &urls);
+    // The termination path, for "Quit Orvane", SIGTERM and SIGINT alike:
+    // key grabs, monitors and edge windows released, settings written.
+    void applicationWillTerminate();
 
     // What the launch made, for tests that drive a whole Orvane in their own process.
     AppState &state() const { return *m_state; }
@@ -52,6 +66,9 @@ private:
     void startHibernation();
     void createInterface();
     void startCurrencyRefresh();
+    void setUpTrayItem();
+    void startEdgeDetection();
+    void startHotKeys();
 
     Ports m_ports;
     SingleInstance &m_instance;
@@ -69,6 +86,17 @@ private:
     std::unique_ptr<UrlCommandHandler> m_urlCommands;
     std::unique_ptr<WebPageFactory> m_webPages;
     std::unique_ptr<HibernationEngine> m_hibernation;
+    std::unique_ptr<TerminationSignals> m_terminationSignals;
+    std::unique_ptr<CaptureAction> m_capture;
+    std::unique_ptr<PanelCommands> m_commands;
+    std::unique_ptr<TrayItem> m_tray;
+    std::unique_ptr<X11EdgeStrips> m_edgeStrips;
+    std::unique_ptr<EdgeHoverDetector> m_edges;
+    std::unique_ptr<WhisperNotchWindows> m_notches;
+    std::unique_ptr<X11HotKeys> m_x11HotKeys;
+    std::unique_ptr<X11LocalKeyMonitor> m_localKeys;
+    std::unique_ptr<X11GlobalKeyMonitor> m_globalKeys;
+    std::unique_ptr<GlobalHotkeyManager> m_hotKeys;
     // Owned by the window.
     MainContainerView *m_container = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QPainter>
+#include <QTransform>
 #include <QtMath>
 
 #include <functional>
@@ -109,6 +110,28 @@ QPainterPath sparkles()
     return p;
 }
 
+// A page with a folded corner and an arrow pointing down into it.
+QPainterPath arrowDownDocument()
+{
+    QPainterPath page;
+    page.moveTo(0.22, 0.1);
+    page.lineTo(0.6, 0.1);
+    page.lineTo(0.78, 0.28);
+    page.lineTo(0.78, 0.9);
+    page.lineTo(0.22, 0.9);
+    page.closeSubpath();
+    QPainterPath arrow;
+    arrow.moveTo(0.44, 0.32);
+    arrow.lineTo(0.56, 0.32);
+    arrow.lineTo(0.56, 0.56);
+    arrow.lineTo(0.66, 0.56);
+    arrow.lineTo(0.5, 0.76);
+    arrow.lineTo(0.34, 0.56);
+    arrow.lineTo(0.44, 0.56);
+    arrow.closeSubpath();
+    return page.subtracted(arrow);
+}
+
 const QHash<QString, std::function<QPainterPath()>> &drawings()
 {
     static const QHash<QString, std::function<QPainterPath()>> table = {
@@ -129,6 +152,7 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("sidebar.right"), ControlSymbols::sidebarRight},
         {QStringLiteral("plus"), ControlSymbols::plus},
         {QStringLiteral("magnifyingglass"), ControlSymbols::magnifyingGlass},
+        {QStringLiteral("arrow.down.doc.fill"), arrowDownDocument},
     };
     return table;
 }

@@ -108,9 +108,14 @@ void PanelVisibilityPolicy::handleEdgeRetouchCheck(const QPointF &location)
     if (dockedLeft ? location.x() > f.left() + inwardDistance : location.x() < f.right() - inwardDistance)
         m_hasMovedInward = true;
     const bool touches = dockedLeft ? location.x() <= f.left() + touchDistance : location.x() >= f.right() - touchDistance;
-    if (m_hasMovedInward && m_state.settings().values().edgeRetouchToHide && touches
-        && m_panel.panelOpenedAt().msecsTo(m_clock.now()) > retouchGraceMs && !m_screens.isMouseButtonPressed()) {
+    if (touches && isEdgeRetouchArmed()) {
         m_hasMovedInward = false;
         m_panel.hidePanel(true);
     }
+}
+
+bool PanelVisibilityPolicy::isEdgeRetouchArmed() const
+{
+    return m_hasMovedInward && m_state.settings().values().edgeRetouchToHide
+        && m_panel.panelOpenedAt().msecsTo(m_clock.now()) > retouchGraceMs && !m_screens.isMouseButtonPressed();
 }

@@ -30,6 +30,10 @@ public:
     void handleEdgeRetouchCheck(const QPointF &mouseLocation);
 
     bool hasMovedInward() const { return m_hasMovedInward; }
+    // Whether touching the docked edge now hides the panel: retouching is on,
+    // the pointer had moved inward, the panel opened more than 0.35 s ago and
+    // no mouse button is held (as while dragging a window).
+    bool isEdgeRetouchArmed() const;
     bool isAutoHidePending() const { return m_autoHideTimer != nullptr; }
 
 private:

@@ -2,6 +2,7 @@
 // drags through XTest, with tabs on pages served on 127.0.0.1.
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
+#include "DragSourceProcess.h"
 #include "OrvaneProcess.h"
 #include "app/AppDelegate.h"
 #include "app/SingleInstance.h"
@@ -20,7 +21,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMenu>
-#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -224,16 +224,10 @@ TEST_F(PanelInterface, AFileDraggedFromAnotherApplicationOntoTheShelfButtonIsSta
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("quarterly numbers");
     file.close();
-    QProcess source;
-    source.start(QStringLiteral(ORVANE_DRAG_SOURCE), {QStringLiteral("100"), QStringLiteral("100"), QStringLiteral("--file"), path});
-    ASSERT_TRUE(source.waitForStarted());
-    spinFor(1500);
-
-    const QPoint from(180, 150);
-    xdotool({QStringLiteral("mousemove"), number(from.x()), number(from.y())});
-    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    DragSourceProcess source({QStringLiteral("--file"), path});
+    ASSERT_TRUE(source.isReady());
     const QPoint shelf = centerOf(railButton(QStringLiteral("Drop Shelf")));
-    glide(from, shelf, 30);
+    source.dragOver(shelf.x(), shelf.y());
     EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::DropShelf; }))
         << "hovering switches to the shelf before the drop";
     xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
@@ -241,8 +235,7 @@ TEST_F(PanelInterface, AFileDraggedFromAnotherApplicationOntoTheShelfButtonIsSta
         const auto &items = state().shelf().items();
         return !items.isEmpty() && items.first().fileURL == QUrl::fromLocalFile(path);
     }));
-    source.kill();
-    source.waitForFinished();
+    EXPECT_TRUE(spinUntil([&] { return source.result() == QStringLiteral("copy"); }));
 }
 
 TEST_F(PanelInterface, TheHeaderMovesThePanelAndADoubleClickDetachesIt)

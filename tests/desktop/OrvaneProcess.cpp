@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QThread>
 
+#include <csignal>
+
 OrvaneProcess::OrvaneProcess(const QStringList &settings) : m_environment(QProcessEnvironment::systemEnvironment())
 {
     m_environment.insert(QStringLiteral("HOME"), m_home.path());
@@ -40,6 +42,12 @@ QString OrvaneProcess::settingsFile() const
     return m_home.filePath(QStringLiteral(".config/Orvane/Orvane.conf"));
 }
 
+void OrvaneProcess::setDisplay(const QString &display)
+{
+    m_environment.insert(QStringLiteral("DISPLAY"), display);
+    m_process.setProcessEnvironment(m_environment);
+}
+
 bool OrvaneProcess::launch()
 {
     m_process.setProcessEnvironment(m_environment);
@@ -59,6 +67,20 @@ QString OrvaneProcess::log()
     m_process.waitForReadyRead(0);
     m_log += QString::fromUtf8(m_process.readAll());
     return m_log;
+}
+
+int OrvaneProcess::endWith(int signal)
+{
+    ::kill(pid_t(m_process.processId()), signal);
+    return waitForEnd();
+}
+
+int OrvaneProcess::waitForEnd()
+{
+    if (!m_process.waitForFinished(5000) || m_process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    m_log += QString::fromUtf8(m_process.readAll());
+    return m_process.exitCode();
 }
 
 int OrvaneProcess::runSecond(const QStringList &arguments)
@@ -92,8 +114,8 @@ OrvaneProcess::Finished OrvaneProcess::runWithOutput(const QString &program, con
 bool OrvaneProcess::isPanelVisible()
 {
     const QString pid = QString::number(m_process.processId());
-    return !xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
-                     QStringLiteral("--classname"), QStringLiteral("orvane")})
+    return !xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--pid"), pid, QStringLiteral("--name"), panelName()})
                 .trimmed()
                 .isEmpty();
 }
@@ -101,8 +123,8 @@ bool OrvaneProcess::isPanelVisible()
 QRect OrvaneProcess::panelGeometry()
 {
     const QString pid = QString::number(m_process.processId());
-    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--pid"), pid, QStringLiteral("--classname"),
-                                    QStringLiteral("orvane")})
+    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--pid"), pid,
+                                    QStringLiteral("--name"), panelName()})
                                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                .value(0);
     if (window.isEmpty())
@@ -124,12 +146,44 @@ QRect OrvaneProcess::panelGeometry()
     return geometry;
 }
 
+Openbox::Openbox(const QString &configFile)
+{
+    QStringList arguments = {QStringLiteral("--sm-disable")};
+    if (!configFile.isEmpty())
+        arguments += {QStringLiteral("--config-file"), configFile};
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.start(QStringLiteral("openbox"), arguments);
+    m_running = waitFor([] {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        xprop.waitForFinished(2000);
+        return xprop.readAllStandardOutput().contains("window id");
+    });
+}
+
+Openbox::~Openbox()
+{
+    m_process.terminate();
+    m_process.waitForFinished(3000);
+}
+
+QString panelName()
+{
+    // Orvane's other windows (the notches) carry longer names.
+    return QStringLiteral("^Orvane$");
+}
+
 QString xdotool(const QStringList &arguments)
 {
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);
     process.waitForFinished(5000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void movePointer(int x, int y)
+{
+    xdotool({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
 }
 
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)

@@ -23,6 +23,8 @@ public:
         QString err;
     };
 
+    // Another X display than the test's, before launch().
+    void setDisplay(const QString &display);
     // Starts Orvane and waits for "Panel displayed successfully.".
     bool launch();
     // Runs a second `orvane` with these arguments, as the desktop would for a URL.
@@ -41,6 +43,12 @@ public:
     QProcessEnvironment environment() const { return m_environment; }
     // For the launch and the runs after it.
     void setEnvironment(const QProcessEnvironment &environment) { m_environment = environment; }
+    qint64 pid() const { return m_process.processId(); }
+    // Sends the signal (SIGTERM, SIGINT) and waits for the end: the exit code
+    // of a normal exit, -1 for a crash or no end within five seconds.
+    int endWith(int signal);
+    // Waits for an end that something else caused; as endWith().
+    int waitForEnd();
 
 private:
     QTemporaryDir m_home;
@@ -49,9 +57,30 @@ private:
     QString m_log;
 };
 
+// Openbox on the test's display while the object lives; `configFile` empty
+// for openbox's own configuration.
+class Openbox
+{
+public:
+    explicit Openbox(const QString &configFile = {});
+    ~Openbox();
+
+    // Whether it started and took over the display.
+    bool isRunning() const { return m_running; }
+    QString log() { return QString::fromUtf8(m_process.readAll()); }
+
+private:
+    QProcess m_process;
+    bool m_running = false;
+};
+
+// What `xdotool search --name` finds the panel's window by.
+QString panelName();
 // Runs `xdotool` with the arguments and returns its output.
 QString xdotool(const QStringList &arguments);
 // Waits up to `timeoutMs` for the condition, checking every 20 ms.
+// Moves the pointer there through XTest.
+void movePointer(int x, int y);
 bool waitFor(const std::function<bool()> &condition, int timeoutMs = 3000);
 // True when the condition holds throughout `durationMs`.
 bool holdsFor(const std::function<bool()> &condition, int durationMs);

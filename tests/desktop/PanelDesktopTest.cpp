@@ -15,6 +15,7 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <optional>
 
 namespace {
 
@@ -31,24 +32,12 @@ protected:
         // first movement does not count as leaving.
         xdotool({QStringLiteral("mousemove"), QStringLiteral("1200"), QStringLiteral("450")});
         if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.setProcessChannelMode(QProcess::MergedChannels);
-            m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-            ASSERT_TRUE(waitFor([] {
-                QProcess xprop;
-                xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-                xprop.waitForFinished(2000);
-                return xprop.readAllStandardOutput().contains("window id");
-            })) << "openbox did not start: " << m_windowManager.readAll().toStdString();
+            m_windowManager.emplace();
+            ASSERT_TRUE(m_windowManager->isRunning()) << "openbox did not start: " << m_windowManager->log().toStdString();
         }
     }
 
-    void TearDown() override
-    {
-        if (m_windowManager.state() != QProcess::NotRunning) {
-            m_windowManager.terminate();
-            m_windowManager.waitForFinished(3000);
-        }
-    }
+    void TearDown() override { m_windowManager.reset(); }
 
     static std::string describe(OrvaneProcess &orvane)
     {
@@ -60,11 +49,6 @@ protected:
             .arg(g.width())
             .arg(g.height())
             .toStdString();
-    }
-
-    static void movePointer(int x, int y)
-    {
-        xdotool({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
     }
 
     static void clickAt(int x, int y)
@@ -87,7 +71,7 @@ protected:
     }
 
 private:
-    QProcess m_windowManager;
+    std::optional<Openbox> m_windowManager;
 };
 
 TEST_P(PanelOnDesktop, LaunchShowsThePanelAtItsTargetFrame)

@@ -1,0 +1,175 @@
+// How fast the panel answers a summons: from a hot key press or the pointer
+// reaching the screen edge (sent through XTest, as real input is) to the
+// first frame of the slide. Goal: within one 120 Hz frame (8.3 ms) of the
+// event's arrival. Needs an X display: make bench runs it under Xvfb.
+#include "input/CaptureAction.h"
+#include "input/GlobalHotkeyManager.h"
+#include "input/PanelCommands.h"
+#include "panel/EdgeHoverDetector.h"
+#include "panel/OrvanePanel.h"
+#include "panel/PanelVisibilityPolicy.h"
+#include "panel/PanelWindow.h"
+#include "platform/Ports.h"
+#include "platform/qt/DesktopAppearance.h"
+#include "platform/qt/ProcFsMemory.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/SettingsFileStore.h"
+#include "platform/x11/X11EdgeStrips.h"
+#include "platform/x11/X11GlobalKeyMonitor.h"
+#include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11LocalKeyMonitor.h"
+#include "platform/x11/X11ScreenEnvironment.h"
+#include "platform/x11/X11WindowHints.h"
+#include "state/AppState.h"
+#include "web/HibernationEngine.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <xcb/xtest.h>
+
+namespace {
+
+// Summoning never asks for a web page.
+class NoPages final : public WebPageFactory
+{
+public:
+    std::unique_ptr<WebPage> create(UserAgentMode) override { return nullptr; }
+};
+
+// The panel, the edge and the hot keys in this process, as Orvane wires them.
+struct SummonRig
+{
+    SummonRig()
+    {
+        edges.start();
+        hotKeys.start();
+    }
+
+    QTemporaryDir folder;
+    QtClock clock;
+    SettingsFileStore store{folder.filePath(QStringLiteral("Orvane.conf"))};
+    DesktopAppearance appearance;
+    ProcFsMemory memory;
+    AppState state{Ports{clock, store, appearance, memory}};
+    X11ScreenEnvironment screens;
+    X11WindowHints hints;
+    PanelWindow window{state.settings(), hints};
+    OrvanePanel panel{state, clock, screens, window};
+    PanelVisibilityPolicy visibility{state, clock, screens, panel};
+    X11EdgeStrips strips;
+    EdgeHoverDetector edges{state, clock, screens, panel, visibility, strips};
+    NoPages pages;
+    HibernationEngine hibernation{state, clock, pages};
+    CaptureAction capture{state, panel};
+    PanelCommands commands{state, panel, hibernation, capture};
+    X11HotKeys x11HotKeys;
+    X11LocalKeyMonitor localKeys;
+    X11GlobalKeyMonitor globalKeys;
+    GlobalHotkeyManager hotKeys{commands, clock, x11HotKeys, localKeys, globalKeys};
+};
+
+SummonRig &rig()
+{
+    static SummonRig instance;
+    return instance;
+}
+
+// Fake input of our own, as xdotool sends it.
+struct XTest
+{
+    XTest() : connection(xcb_connect(nullptr, nullptr)), root(xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root) {}
+    ~XTest() { xcb_disconnect(connection); }
+
+    void key(uint8_t type, xcb_keycode_t keycode) { xcb_test_fake_input(connection, type, keycode, XCB_CURRENT_TIME, root, 0, 0, 0); }
+    void moveTo(int x, int y)
+    {
+        xcb_test_fake_input(connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, int16_t(x), int16_t(y), 0);
+    }
+    // Sends what is queued and waits until the server has taken it.
+    void sync() { std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr)); }
+
+    xcb_connection_t *connection;
+    xcb_window_t root;
+};
+
+bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return condition();
+}
+
+// From `summon` to the first slide frame of the panel it shows; the counter
+// "to_show_ms" is the part until the show begins.
+void measureSummons(benchmark::State &state, const std::function<void()> &summon)
+{
+    SummonRig &r = rig();
+    double toShowTotal = 0;
+    for (auto _ : state) {
+        r.panel.hidePanel(false);
+        spinUntil([&] { return !r.window.isVisible() && !r.state.isPanelVisible(); });
+        // An edge touch counts only half a second after a close.
+        QElapsedTimer pause;
+        pause.start();
+        spinUntil([&] { return pause.elapsed() > 600; });
+        QElapsedTimer timer;
+        qint64 showingNs = -1;
+        bool stepped = false;
+        const auto showing = QObject::connect(&r.panel, &OrvanePanel::showing, &r.panel, [&] { showingNs = timer.nsecsElapsed(); });
+        const auto step = QObject::connect(&r.panel, &OrvanePanel::slideStepped, &r.panel, [&] { stepped = true; });
+        timer.start();
+        summon();
+        spinUntil([&] { return stepped; });
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        toShowTotal += double(showingNs) / 1e6;
+        QObject::disconnect(showing);
+        QObject::disconnect(step);
+    }
+    state.counters["to_show_ms"] = benchmark::Counter(toShowTotal / double(state.iterations()));
+}
+
+void hotKeyToFirstFrame(benchmark::State &state)
+{
+    static XTest xtest;
+    constexpr xcb_keycode_t altL = 64;
+    constexpr xcb_keycode_t space = 65;
+    measureSummons(state, [] {
+        xtest.key(XCB_KEY_PRESS, altL);
+        xtest.key(XCB_KEY_PRESS, space);
+        xtest.key(XCB_KEY_RELEASE, space);
+        xtest.key(XCB_KEY_RELEASE, altL);
+        xtest.sync();
+    });
+}
+BENCHMARK(hotKeyToFirstFrame)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+void edgeToFirstFrame(benchmark::State &state)
+{
+    static XTest xtest;
+    measureSummons(state, [] {
+        xtest.moveTo(700, 150);
+        xtest.sync();
+        xtest.moveTo(QApplication::primaryScreen()->geometry().width() - 1, 150);
+        xtest.sync();
+    });
+}
+BENCHMARK(edgeToFirstFrame)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

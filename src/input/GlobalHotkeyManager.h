@@ -1,0 +1,63 @@
+#pragma once
+
+#include "input/KeyRules.h"
+
+#include <QList>
+#include <QObject>
+
+class Clock;
+class GlobalHotKeys;
+class KeyMonitor;
+class PanelCommands;
+
+// The system-wide combinations and the key handler. Presses are decided at
+// once and carried out as tasks on the main queue, so each command sees the
+// state of the moment it runs.
+class GlobalHotkeyManager final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `local` watches presses meant for Orvane's windows, `global` those meant
+    // for other applications.
+    GlobalHotkeyManager(PanelCommands &commands, Clock &clock, GlobalHotKeys &hotKeys, KeyMonitor &local,
+                        KeyMonitor &global, QObject *parent = nullptr);
+    ~GlobalHotkeyManager() override;
+
+    // Stops first, so starting twice leaves one handler, one registration per
+    // combination and one monitor of each kind.
+    void start();
+    void stop();
+    bool isStarted() const { return m_started; }
+
+    // The combinations registered at the last start, and those refused
+    // because another program owns them, in table order.
+    const QList<HotKey> &registeredHotKeys() const { return m_registered; }
+    const QList<HotKey> &refusedHotKeys() const { return m_refused; }
+
+    // The key handler: whether the press is one of ours. Commands that need
+    // the panel's focus are not taken from presses meant for others.
+    bool handleKeyEvent(const KeyStroke &stroke, bool meantForOrvane);
+
+Q_SIGNALS:
+    // After start() and stop().
+    void registrationsChanged();
+
+private:
+    void installHotKeys();
+    void handleHotKey(quint32 id);
+    void post(const KeyCommand &command);
+    void run(const KeyCommand &command);
+
+    PanelCommands &m_commands;
+    Clock &m_clock;
+    GlobalHotKeys &m_hotKeys;
+    KeyMonitor &m_local;
+    KeyMonitor &m_global;
+    bool m_started = false;
+    bool m_handlerInstalled = false;
+    QList<HotKey> m_registered;
+    QList<HotKey> m_refused;
+    bool m_localInstalled = false;
+    bool m_globalInstalled = false;
+};

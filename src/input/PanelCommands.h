@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+
+class AppState;
+class CaptureAction;
+class HibernationEngine;
+class OrvanePanel;
+
+// What the hot keys, the key handler and the tray menu ask of the panel, in
+// one place so that each of them means the same thing everywhere.
+class PanelCommands final : public QObject
+{
+    Q_OBJECT
+
+public:
+    PanelCommands(AppState &state, OrvanePanel &panel, HibernationEngine &hibernation, CaptureAction &capture,
+                  QObject *parent = nullptr);
+
+    // Hides when on screen and visible, shows otherwise.
+    void togglePanel();
+    void capture();
+    // These two only while the panel is visible.
+    void flipCommandPalette();
+    void flipSettings();
+    // The section changes; the panel is not shown.
+    void showScratchpad();
+    void showDropShelf();
+    // The web tab at that place in the rail, if there is one.
+    void selectTab(int index);
+    void closeActiveTab();
+    void reloadActiveTab();
+    // Closes the palette, else the settings, else hides the panel.
+    void escape();
+
+    // The tray menu's: each also shows the panel.
+    void openCommandPalette();
+    void openScratchpad();
+    void openDropShelf();
+    void hibernateInactiveTabs();
+    void flipDockEdge();
+    void quit();
+
+Q_SIGNALS:
+    // The application should end, through its termination path.
+    void quitRequested();
+
+private:
+    AppState &m_state;
+    OrvanePanel &m_panel;
+    HibernationEngine &m_hibernation;
+    CaptureAction &m_capture;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QtGlobal>
+#include <qnamespace.h>
+
+#include <functional>
+
+// Key combinations that reach this application whichever application has the
+// keyboard. Another program may already own a combination; the desktop then
+// refuses it.
+class GlobalHotKeys
+{
+public:
+    virtual ~GlobalHotKeys() = default;
+    GlobalHotKeys() = default;
+    GlobalHotKeys(const GlobalHotKeys &) = delete;
+    GlobalHotKeys &operator=(const GlobalHotKeys &) = delete;
+
+    // Starts delivering presses of registered combinations, by id. Returns 0,
+    // or a non-zero status when no combination can be delivered at all.
+    virtual int installHandler(std::function<void(quint32 id)> pressed) = 0;
+    virtual void removeHandler() = 0;
+    // `key` is a Qt::Key of a letter or Space; false when refused.
+    virtual bool registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers) = 0;
+    virtual void unregisterHotKey(quint32 id) = 0;
+};

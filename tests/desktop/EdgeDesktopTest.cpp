@@ -1,0 +1,295 @@
+// The screen edge on a real X server, with and without a window manager:
+// the strips, the notch and real XDND drags, driven by XTest.
+#include "DragSourceProcess.h"
+#include "OrvaneProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QMouseEvent>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+enum class WindowManager { None, Openbox };
+
+// Real input through a busy X server and a busy machine: a generous deadline.
+constexpr int inputDeadlineMs = 8000;
+
+void clickAt(int x, int y)
+{
+    movePointer(x, y);
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+class EdgeOnDesktop : public ::testing::TestWithParam<WindowManager>
+{
+protected:
+    void SetUp() override
+    {
+        movePointer(1200, 450);
+        if (GetParam() == WindowManager::Openbox) {
+            m_windowManager.emplace();
+            ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
+        }
+    }
+
+    void TearDown() override { m_windowManager.reset(); }
+
+    // Launches with the panel hidden again, half a second after it closed,
+    // and the pointer away from the edge.
+    static void launchHidden(OrvaneProcess &orvane)
+    {
+        ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+        ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+        hide(orvane);
+    }
+
+    static void hide(OrvaneProcess &orvane)
+    {
+        movePointer(700, 450);
+        ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+        ASSERT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+        ASSERT_TRUE(holdsFor([&] { return !orvane.isPanelVisible(); }, 600));
+    }
+
+    static QString notchWindow(OrvaneProcess &orvane)
+    {
+        return xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                        QStringLiteral("--pid"), QString::number(orvane.pid()), QStringLiteral("--name"),
+                        QStringLiteral("^Orvane notch$")})
+            .trimmed();
+    }
+
+    // The width of the window's shape: the pill's.
+    static int shapeWidth(const QString &window)
+    {
+        QProcess xwininfo;
+        xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window, QStringLiteral("-shape")});
+        xwininfo.waitForFinished(3000);
+        const auto match = QRegularExpression(QStringLiteral("Window shape extents:\\s+(\\d+)x"))
+                               .match(QString::fromUtf8(xwininfo.readAllStandardOutput()));
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    }
+
+private:
+    std::optional<Openbox> m_windowManager;
+};
+
+TEST_P(EdgeOnDesktop, ThePointerOnTheEdgeShowsThePanel)
+{
+    OrvaneProcess orvane;
+    launchHidden(orvane);
+    movePointer(1439, 150);
+    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+TEST_P(EdgeOnDesktop, AClickOnTheStripShowsTheHiddenPanel)
+{
+    OrvaneProcess orvane({QStringLiteral("Orvane_edgeHoverEnabled=false")});
+    launchHidden(orvane);
+    movePointer(1439, 150);
+    EXPECT_TRUE(holdsFor([&] { return !orvane.isPanelVisible(); }, 500)) << "hovering is off";
+    clickAt(1439, 150);
+    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+// A window of the test's own along the right edge, there before Orvane's strips.
+class EdgeWindow final : public QWidget
+{
+public:
+    EdgeWindow() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
+    {
+        QPalette red = palette();
+        red.setColor(QPalette::Window, Qt::red);
+        setPalette(red);
+        setAutoFillBackground(true);
+        setGeometry(1340, 0, 100, 900);
+        show();
+    }
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *) override { ++presses; }
+};
+
+// What the screen shows along the right edge, above where the notch sits.
+QImage edgePixels()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0, 1428, 0, 12, 400).toImage();
+}
+
+// Over a window of a plain colour, which a painted strip would cover.
+TEST_P(EdgeOnDesktop, TheStripsCannotBeSeen)
+{
+    EdgeWindow below;
+    ASSERT_TRUE(waitFor([&] { return below.isVisible() && edgePixels().pixelColor(6, 10) == QColor(Qt::red); }));
+    const QImage before = edgePixels();
+    OrvaneProcess orvane;
+    launchHidden(orvane);
+    EXPECT_TRUE(holdsFor([&] { return edgePixels() == before; }, 300));
+}
+
+TEST_P(EdgeOnDesktop, AClickAtTheEdgeWhileThePanelIsShownReachesTheWindowBelow)
+{
+    EdgeWindow below;
+    ASSERT_TRUE(waitFor([&] { return below.isVisible(); }));
+    // A short panel at the top leaves the edge below it uncovered.
+    OrvaneProcess orvane({QStringLiteral("Orvane_panelCustomHeight=400"), QStringLiteral("Orvane_panelTopOffset=0"),
+                          QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible() && orvane.panelGeometry().height() == 400; }));
+    ASSERT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 300));
+    clickAt(1439, 800);
+    EXPECT_TRUE(waitFor([&] { return below.presses == 1; })) << "the strip let the click through";
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); })) << "a click in another window hides the panel";
+}
+
+TEST_P(EdgeOnDesktop, TheNotchShowsWhileHiddenGrowsOnHoverAndTogglesOnClick)
+{
+    OrvaneProcess orvane;
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    EXPECT_TRUE(waitFor([&] { return notchWindow(orvane).isEmpty(); })) << "no notch beside the shown panel";
+    hide(orvane);
+    const QString notch = notchWindow(orvane);
+    ASSERT_FALSE(notch.isEmpty());
+    EXPECT_EQ(shapeWidth(notch), 4) << "the pill at rest";
+    movePointer(1438, 450);
+    EXPECT_TRUE(waitFor([&] { return shapeWidth(notch) == 10; })) << "grown under the pointer";
+    EXPECT_FALSE(orvane.isPanelVisible()) << "the notch, not the strip, has the pointer";
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(waitFor([&] { return notchWindow(orvane).isEmpty(); }));
+}
+
+TEST_P(EdgeOnDesktop, AFileDraggedOntoTheStripIsTakenAndOpensTheShelf)
+{
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("report.pdf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4");
+    file.close();
+    OrvaneProcess orvane;
+    launchHidden(orvane);
+    DragSourceProcess source({QStringLiteral("--file"), file.fileName()});
+    ASSERT_TRUE(source.isReady());
+    source.dragTo(1439, 150);
+    EXPECT_TRUE(waitFor([&] { return !source.result().isEmpty(); }, 5000));
+    EXPECT_EQ(source.result(), QStringLiteral("copy"));
+    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+TEST_P(EdgeOnDesktop, DraggedTextBecomesASnippetAndImageDataAloneIsRefused)
+{
+    OrvaneProcess orvane;
+    launchHidden(orvane);
+    {
+        DragSourceProcess image({QStringLiteral("--image")});
+        ASSERT_TRUE(image.isReady());
+        image.dragTo(1439, 150);
+        EXPECT_TRUE(waitFor([&] { return !image.result().isEmpty(); }, 5000));
+        EXPECT_EQ(image.result(), QStringLiteral("ignore"));
+    }
+    DragSourceProcess text({QStringLiteral("--text"), QStringLiteral("Meeting notes for Tuesday")});
+    ASSERT_TRUE(text.isReady());
+    text.dragTo(1439, 150);
+    EXPECT_TRUE(waitFor([&] { return !text.result().isEmpty(); }, 5000));
+    EXPECT_EQ(text.result(), QStringLiteral("copy"));
+    const QDir snippets(orvane.environment().value(QStringLiteral("HOME"))
+                        + QStringLiteral("/.local/share/Orvane/DropShelf/Snippets"));
+    EXPECT_TRUE(waitFor([&] {
+        const QStringList files = snippets.entryList({QStringLiteral("*.txt")}, QDir::Files);
+        if (files.size() != 1)
+            return false;
+        QFile snippet(snippets.filePath(files.constFirst()));
+        return snippet.open(QIODevice::ReadOnly) && snippet.readAll() == "Meeting notes for Tuesday";
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManagers, EdgeOnDesktop, ::testing::Values(WindowManager::None, WindowManager::Openbox),
+                         [](const auto &info) {
+                             return std::string(info.param == WindowManager::None ? "bare_x_server" : "openbox");
+                         });
+
+// Two monitors side by side on a nested X server of their own (Xephyr,
+// split with xrandr), so the test display keeps its single screen.
+class TwoScreens : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_server.start(QStringLiteral("Xephyr"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                                  QStringLiteral("1440x900"), QStringLiteral("-noreset")});
+        ASSERT_TRUE(waitFor([this] { return m_server.canReadLine() || m_server.waitForReadyRead(20); }, 10000));
+        m_display = QStringLiteral(":") + QString::fromUtf8(m_server.readLine()).trimmed();
+        ASSERT_EQ(xrandr({QStringLiteral("--setmonitor"), QStringLiteral("left"), QStringLiteral("720/190x900/240+0+0"),
+                          QStringLiteral("default")}),
+                  0);
+        ASSERT_EQ(xrandr({QStringLiteral("--setmonitor"), QStringLiteral("right"), QStringLiteral("720/190x900/240+720+0"),
+                          QStringLiteral("none")}),
+                  0);
+    }
+
+    void TearDown() override
+    {
+        m_server.terminate();
+        m_server.waitForFinished(3000);
+    }
+
+    int xrandr(const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral("xrandr"), arguments);
+        process.waitForFinished(5000);
+        return process.exitCode();
+    }
+
+    // The edge strips' geometries, as "WxH+X+Y".
+    QStringList strips()
+    {
+        QProcess process;
+        process.start(QStringLiteral("xwininfo"), {QStringLiteral("-display"), m_display, QStringLiteral("-root"),
+                                                   QStringLiteral("-children")});
+        process.waitForFinished(5000);
+        QStringList found;
+        const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+        for (const QString &line : lines) {
+            if (line.contains(QLatin1String("\"Orvane edge\"")))
+                found.append(line.section(QLatin1Char(' '), -2, -2, QString::SectionSkipEmpty));
+        }
+        found.sort();
+        return found;
+    }
+
+    QString m_display;
+
+private:
+    QProcess m_server;
+};
+
+TEST_F(TwoScreens, EachScreenGetsAStripAndTheyFollowTheScreens)
+{
+    OrvaneProcess orvane;
+    orvane.setDisplay(m_display);
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    EXPECT_TRUE(waitFor([&] { return strips() == QStringList({"6x900+1434+0", "6x900+714+0"}); }, 5000))
+        << strips().join(QLatin1Char(' ')).toStdString();
+    ASSERT_EQ(xrandr({QStringLiteral("--delmonitor"), QStringLiteral("right")}), 0);
+    EXPECT_TRUE(waitFor([&] { return strips() == QStringList({"6x900+714+0"}); }, 5000))
+        << strips().join(QLatin1Char(' ')).toStdString();
+}
+
+} // namespace

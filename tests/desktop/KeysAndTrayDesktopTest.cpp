@@ -1,0 +1,339 @@
+// Hot keys, the key handler, the tray item and the ways Orvane ends, on a
+// real X server with and without a window manager.
+#include "FakeStatusNotifierWatcher.h"
+#include "OrvaneProcess.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
+
+#include <csignal>
+#include <optional>
+
+namespace {
+
+enum class WindowManager { None, Openbox };
+
+// Real input through a busy X server and a busy machine: a generous deadline.
+constexpr int inputDeadlineMs = 8000;
+
+void key(const QString &combination)
+{
+    xdotool({QStringLiteral("key"), combination});
+}
+
+// Openbox's own configuration binds Alt+Space to its window menu; this is
+// the same without that binding, as the README tells users to do.
+QString openboxWithoutAltSpace(const QTemporaryDir &folder)
+{
+    QFile original(QStringLiteral("/etc/xdg/openbox/rc.xml"));
+    if (!original.open(QIODevice::ReadOnly))
+        return {};
+    QString config = QString::fromUtf8(original.readAll());
+    config.remove(QRegularExpression(QStringLiteral("<keybind key=\"A-space\">.*?</keybind>"),
+                                     QRegularExpression::DotMatchesEverythingOption));
+    const QString path = folder.filePath(QStringLiteral("rc.xml"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(config.toUtf8());
+    return path;
+}
+
+// A window of the test's own that has the keyboard, as another application would.
+class OtherApplication final : public QWidget
+{
+public:
+    OtherApplication()
+    {
+        setWindowTitle(QStringLiteral("Another application"));
+        setGeometry(100, 100, 400, 300);
+        show();
+        activateWindow();
+    }
+};
+
+class KeysOnDesktop : public ::testing::TestWithParam<WindowManager>
+{
+protected:
+    void SetUp() override
+    {
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("300"), QStringLiteral("250")});
+        if (GetParam() == WindowManager::Openbox) {
+            m_windowManager.emplace(openboxWithoutAltSpace(m_folder));
+            ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
+        }
+    }
+
+    void TearDown() override { m_windowManager.reset(); }
+
+    // Visible, and still visible a moment later (a toggle is not on its way).
+    static bool staysVisible(OrvaneProcess &orvane)
+    {
+        return holdsFor([&] { return orvane.isPanelVisible(); }, 400);
+    }
+
+private:
+    QTemporaryDir m_folder;
+    std::optional<Openbox> m_windowManager;
+};
+
+TEST_P(KeysOnDesktop, AltSpaceTogglesThePanelWhileAnotherWindowHasTheKeyboard)
+{
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    OtherApplication other;
+    ASSERT_TRUE(waitFor([&] { return other.isActiveWindow(); }));
+    key(QStringLiteral("alt+space"));
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+    key(QStringLiteral("alt+space"));
+    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(staysVisible(orvane)) << "one press, one toggle";
+    key(QStringLiteral("ctrl+alt+m"));
+    EXPECT_TRUE(staysVisible(orvane)) << "Ctrl+Alt+M is no combination of ours";
+    key(QStringLiteral("alt+m"));
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+// Another program holds Alt+S before Orvane starts.
+class KeyGrab
+{
+public:
+    KeyGrab()
+    {
+        m_connection = xcb_connect(nullptr, nullptr);
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const xcb_keycode_t s = 39; // S on the test server's keyboard
+        const uint16_t locks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+        for (const uint16_t lock : locks)
+            xcb_grab_key(m_connection, 0, root, XCB_MOD_MASK_1 | lock, s, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        // A round trip: the grabs are in place before Orvane asks for them.
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+    ~KeyGrab() { xcb_disconnect(m_connection); }
+
+private:
+    xcb_connection_t *m_connection;
+};
+
+TEST_P(KeysOnDesktop, ACombinationOwnedElsewhereIsLeftToItsOwnerAndTheOthersWork)
+{
+    KeyGrab owner;
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    OtherApplication other;
+    key(QStringLiteral("alt+s"));
+    EXPECT_TRUE(staysVisible(orvane));
+    key(QStringLiteral("alt+m"));
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+TEST_P(KeysOnDesktop, EscapeClosesThePaletteThenTheSettingsThenThePanel)
+{
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    // The slide over: a click during it could land beside the panel and hide it.
+    ASSERT_TRUE(waitFor([&] {
+        return orvane.panelGeometry().x() == 1000 && holdsFor([&] { return orvane.panelGeometry().x() == 1000; }, 300);
+    }));
+    // The keyboard in the panel: its own key handler answers.
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("1100"), QStringLiteral("25")});
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    key(QStringLiteral("ctrl+k"));
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://settings")}), 0);
+    key(QStringLiteral("Escape"));
+    EXPECT_TRUE(staysVisible(orvane)) << "the palette closed";
+    key(QStringLiteral("Escape"));
+    EXPECT_TRUE(staysVisible(orvane)) << "the settings closed";
+    key(QStringLiteral("Escape"));
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManagers, KeysOnDesktop, ::testing::Values(WindowManager::None, WindowManager::Openbox),
+                         [](const auto &info) {
+                             return std::string(info.param == WindowManager::None ? "bare_x_server" : "openbox");
+                         });
+
+// ---- The tray item, through a fake tray host on the test's session bus
+
+struct MenuRow
+{
+    int id;
+    QString label;
+};
+
+// A dbusmenu label as the host shows it: "_" marks the mnemonic, "__" is an underscore.
+QString shownLabel(const QString &label)
+{
+    QString shown;
+    for (qsizetype i = 0; i < label.size(); ++i) {
+        if (label.at(i) == QLatin1Char('_') && ++i >= label.size())
+            break;
+        shown.append(label.at(i));
+    }
+    return shown;
+}
+
+// Reads a com.canonical.dbusmenu layout node (ia{sv}av) and its children.
+void readLayout(const QDBusArgument &argument, QList<MenuRow> &rows)
+{
+    int id = 0;
+    QVariantMap properties;
+    argument.beginStructure();
+    argument >> id >> properties;
+    rows.append({id, shownLabel(properties.value(QStringLiteral("label")).toString())});
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        QDBusVariant child;
+        argument >> child;
+        readLayout(child.variant().value<QDBusArgument>(), rows);
+    }
+    argument.endArray();
+    argument.endStructure();
+}
+
+class TrayItem : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_watcher.registerOnSessionBus()); }
+
+    // Launches Orvane and waits for its item to register with the host.
+    void launch(OrvaneProcess &orvane)
+    {
+        ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+        ASSERT_TRUE(waitFor([&] { return !m_watcher.itemService().isEmpty(); }, 5000));
+    }
+
+    QDBusMessage callItem(const QString &method, const QVariantList &arguments)
+    {
+        QDBusInterface item(m_watcher.itemService(), QStringLiteral("/StatusNotifierItem"),
+                            QStringLiteral("org.kde.StatusNotifierItem"));
+        return item.callWithArgumentList(QDBus::Block, method, arguments);
+    }
+
+    // The title of the item's tool tip, a (sa(iiay)ss) structure.
+    QString toolTipTitle()
+    {
+        QDBusInterface properties(m_watcher.itemService(), QStringLiteral("/StatusNotifierItem"),
+                                  QStringLiteral("org.freedesktop.DBus.Properties"));
+        const QDBusMessage reply = properties.call(QStringLiteral("Get"), QStringLiteral("org.kde.StatusNotifierItem"),
+                                                   QStringLiteral("ToolTip"));
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+            return {};
+        const QDBusArgument toolTip = reply.arguments().constFirst().value<QDBusVariant>().variant().value<QDBusArgument>();
+        QString iconName;
+        QString title;
+        toolTip.beginStructure();
+        toolTip >> iconName;
+        toolTip.beginArray();
+        while (!toolTip.atEnd()) {
+            int width = 0;
+            int height = 0;
+            QByteArray pixels;
+            toolTip.beginStructure();
+            toolTip >> width >> height >> pixels;
+            toolTip.endStructure();
+        }
+        toolTip.endArray();
+        toolTip >> title;
+        return title;
+    }
+
+    // The menu as the host shows it after asking it to get ready.
+    QList<MenuRow> menuRows()
+    {
+        QDBusInterface bar(m_watcher.itemService(), QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"));
+        bar.call(QStringLiteral("AboutToShow"), 0);
+        const QDBusMessage reply = bar.call(QStringLiteral("GetLayout"), 0, -1, QStringList());
+        QList<MenuRow> rows;
+        if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().size() == 2)
+            readLayout(reply.arguments().at(1).value<QDBusArgument>(), rows);
+        return rows;
+    }
+
+    void click(int id)
+    {
+        QDBusInterface bar(m_watcher.itemService(), QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"));
+        bar.call(QStringLiteral("Event"), id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u);
+    }
+
+    static int idOf(const QList<MenuRow> &rows, const QString &label)
+    {
+        for (const MenuRow &row : rows) {
+            if (row.label == label)
+                return row.id;
+        }
+        return -1;
+    }
+
+    FakeStatusNotifierWatcher m_watcher;
+};
+
+TEST_F(TrayItem, RegistersWithTheHostAndActivateTogglesThePanel)
+{
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    launch(orvane);
+    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    EXPECT_EQ(toolTipTitle(), QStringLiteral("Orvane"));
+    callItem(QStringLiteral("Activate"), {0, 0});
+    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+    callItem(QStringLiteral("Activate"), {0, 0});
+    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+TEST_F(TrayItem, TheMenuListsItsRowsAndTheDockRowMovesThePanel)
+{
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    launch(orvane);
+    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    QStringList labels;
+    for (const MenuRow &row : menuRows())
+        labels.append(row.label);
+    for (const char *title : {"Orvane v1.0.0-beta.2 (Build 5)", "Toggle Orvane", "Capture Selection to AI",
+                              "Command Palette...", "Scratchpad & Math", "Drop Shelf", "Hibernate Inactive Tabs",
+                              "Switch Screen Dock to Left Edge", "Quit Orvane"}) {
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(title))) << title << " in " << labels.join(", ").toStdString();
+    }
+    click(idOf(menuRows(), QStringLiteral("Switch Screen Dock to Left Edge")));
+    EXPECT_TRUE(waitFor([&] { return orvane.panelGeometry().x() == 0; })) << orvane.panelGeometry().x();
+    EXPECT_TRUE(waitFor([&] {
+        QFile file(orvane.settingsFile());
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Orvane_screenDockEdge=left");
+    }));
+    EXPECT_GE(idOf(menuRows(), QStringLiteral("Switch Screen Dock to Right Edge")), 0) << "built anew when opened";
+}
+
+TEST_F(TrayItem, QuitEndsOrvaneThroughTheTerminationPath)
+{
+    OrvaneProcess orvane;
+    launch(orvane);
+    click(idOf(menuRows(), QStringLiteral("Quit Orvane")));
+    EXPECT_EQ(orvane.waitForEnd(), 0);
+    EXPECT_TRUE(QFile::exists(orvane.settingsFile())) << "settings written on the way out";
+}
+
+// ---- Signals
+
+TEST(Termination, SigtermAndSigintEndOrvaneNormallyAndWriteTheSettings)
+{
+    for (const int signal : {SIGTERM, SIGINT}) {
+        OrvaneProcess orvane;
+        ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+        EXPECT_EQ(orvane.endWith(signal), 0) << "signal " << signal;
+        EXPECT_TRUE(QFile::exists(orvane.settingsFile())) << "signal " << signal;
+    }
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/EdgeStrips.h"
+#include "platform/GlobalHotKeys.h"
+#include "platform/KeyMonitor.h"
+
+#include <QList>
+#include <QSet>
+
+// Edge strips that remember what they were told and let tests fire their events.
+class FakeEdgeStrips final : public EdgeStrips
+{
+public:
+    void setHandlers(Handlers h) override { handlers = std::move(h); }
+    void setFrames(const QList<QRectF> &f) override
+    {
+        frames = f;
+        ++rebuilds;
+    }
+    void setTakesInput(bool takes) override { takesInput = takes; }
+
+    Handlers handlers;
+    QList<QRectF> frames;
+    int rebuilds = 0;
+    bool takesInput = true;
+};
+
+// A desktop's hot keys: some combinations already owned by another program.
+class FakeHotKeys final : public GlobalHotKeys
+{
+public:
+    int installHandler(std::function<void(quint32)> handler) override
+    {
+        if (installStatus == 0) {
+            pressed = std::move(handler);
+            ++handlersInstalled;
+        }
+        return installStatus;
+    }
+    void removeHandler() override
+    {
+        pressed = nullptr;
+        --handlersInstalled;
+    }
+    bool registerHotKey(quint32 id, Qt::Key, Qt::KeyboardModifiers) override
+    {
+        if (ownedElsewhere.contains(id) || registered.contains(id))
+            return false;
+        registered.insert(id);
+        return true;
+    }
+    void unregisterHotKey(quint32 id) override { registered.remove(id); }
+
+    int installStatus = 0;
+    QSet<quint32> ownedElsewhere;
+    int handlersInstalled = 0;
+    QSet<quint32> registered;
+    std::function<void(quint32)> pressed;
+};
+
+class FakeKeyMonitor final : public KeyMonitor
+{
+public:
+    bool install(Handler h) override
+    {
+        if (refuses)
+            return false;
+        handler = std::move(h);
+        ++installed;
+        return true;
+    }
+    void remove() override
+    {
+        handler = nullptr;
+        --installed;
+    }
+
+    // What the monitor would do with a press: whether it is swallowed.
+    bool press(const KeyStroke &stroke) { return handler && handler(stroke); }
+
+    bool refuses = false;
+    int installed = 0;
+    Handler handler;
+};
