@@ -54,7 +54,10 @@ struct Rig
         delegate->applicationDidFinishLaunching();
         spinUntil([this] { return delegate->window().isVisible(); });
         railShownMs = double(timer.nsecsElapsed()) / 1e6;
-        spinUntil([this] { return delegate->state().tabs().tabs().first().title == QStringLiteral("page"); });
+        spinUntil([this] {
+            WebPage *page = delegate->hibernation().existingWebView(delegate->state().tabs().tabs().first().id);
+            return page && page->title() == QStringLiteral("page");
+        });
         firstPageMs = double(timer.nsecsElapsed()) / 1e6;
     }
 
@@ -98,7 +101,10 @@ void tabSwitch(benchmark::State &state)
         r.delegate->window().findChild<MainContainerView *>()->rail().tabButtons();
     buttons.at(1)->click();
     spinUntil([&] { return r.viewOf(1) && r.viewOf(1)->isVisible(); });
-    spinUntil([&] { return r.delegate->state().tabs().tabs().at(1).title == QStringLiteral("page"); });
+    spinUntil([&] {
+        WebPage *page = r.delegate->hibernation().existingWebView(r.delegate->state().tabs().tabs().at(1).id);
+        return page && page->title() == QStringLiteral("page");
+    });
     int next = 0;
     double worst = 0;
     for (auto _ : state) {
