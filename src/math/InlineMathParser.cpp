@@ -234,7 +234,7 @@ bool InlineMathParser::assign(const QString &name, const QString &expression, De
     const auto value = evaluateDetailed(expression);
     if (!value)
         return false;
-    setVariable(variableKey(name).trimmed(), value->value);
+    setVariable(MathLexer::variableKey(name).trimmed(), value->value);
     result = *value;
     return true;
 }
@@ -269,7 +269,7 @@ std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateDetail
     if (text.contains(QLatin1Char('%')))
         text = AmountRewriter::rewritePercent(AmountRewriter::rewritePercentOf(text));
 
-    const auto tokens = tokenize(text, m_variables);
+    const auto tokens = MathLexer::tokenize(text, m_variables);
     if (!tokens)
         return std::nullopt;
     const auto value = ExpressionParser::evaluate(*tokens);

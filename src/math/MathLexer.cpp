@@ -147,7 +147,7 @@ const QStringList &functionNames()
 
 std::optional<MathToken> resolveName(const QString &name, const MathVariables &variables)
 {
-    const QString key = variableKey(name.trimmed());
+    const QString key = MathLexer::variableKey(name.trimmed());
     if (key == QLatin1String("pi"))
         return MathToken::ofNumber(3.141592653589793);
     if (key == QLatin1String("e"))
@@ -161,6 +161,8 @@ std::optional<MathToken> resolveName(const QString &name, const MathVariables &v
 }
 
 } // namespace
+
+namespace MathLexer {
 
 QString variableKey(const QString &name)
 {
@@ -222,3 +224,5 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
     }
     return tokens;
 }
+
+} // namespace MathLexer

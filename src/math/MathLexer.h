@@ -9,6 +9,8 @@
 
 using MathVariables = QHash<QString, double>;
 
+namespace MathLexer {
+
 // The key a variable name is stored and looked up under: lower case, spaces
 // turned into "_".
 QString variableKey(const QString &name);
@@ -17,3 +19,5 @@ QString variableKey(const QString &name);
 // variables given. An empty list for blank text; nothing when any part of the
 // text cannot be read.
 std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariables &variables);
+
+} // namespace MathLexer

@@ -29,7 +29,9 @@ QString formatInUnit(double bytes, const Unit &unit)
 }
 } // namespace
 
-QString formatByteCount(qint64 bytes)
+namespace ByteCount {
+
+QString format(qint64 bytes)
 {
     if (bytes == 1)
         return QStringLiteral("1 byte");
@@ -45,3 +47,5 @@ QString formatByteCount(qint64 bytes)
     }
     return formatInUnit(value, units[std::size(units) - 1]);
 }
+
+} // namespace ByteCount

@@ -81,7 +81,7 @@ DropItem DropItem::fromFileUrl(const QUrl &fileURL)
     const QFileInfo info(fileURL.toLocalFile());
     DropItem item = newItem(isImageExtension(info.suffix()) ? DropItemKind::Image : DropItemKind::File);
     if (info.exists())
-        item.fileSizeString = formatByteCount(info.size());
+        item.fileSizeString = ByteCount::format(info.size());
     item.title = info.fileName();
     item.fileURL = fileURL;
     return item;

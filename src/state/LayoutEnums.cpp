@@ -1,5 +1,7 @@
 #include "state/LayoutEnums.h"
 
+namespace Layout {
+
 namespace {
 template<typename Enum, std::size_t N>
 std::optional<Enum> fromRaw(const std::array<Enum, N> &all, const QString &raw)
@@ -54,3 +56,5 @@ std::optional<RailSidePreference> railSidePreferenceFromRaw(const QString &raw)
 {
     return fromRaw(allRailSidePreferences, raw);
 }
+
+} // namespace Layout

@@ -5,6 +5,10 @@
 #include <array>
 #include <optional>
 
+// In a namespace of their own; the functions below are found by argument
+// lookup, so callers write rawValue(edge) as for any other enumeration.
+namespace Layout {
+
 // The screen edge the panel docks to; stored as "right" / "left".
 enum class ScreenDockEdge { Right, Left };
 
@@ -27,3 +31,12 @@ QString rawValue(RailSidePreference preference);
 std::optional<ScreenDockEdge> screenDockEdgeFromRaw(const QString &raw);
 std::optional<PanelEdge> panelEdgeFromRaw(const QString &raw);
 std::optional<RailSidePreference> railSidePreferenceFromRaw(const QString &raw);
+
+} // namespace Layout
+
+using Layout::allPanelEdges;
+using Layout::allRailSidePreferences;
+using Layout::allScreenDockEdges;
+using Layout::PanelEdge;
+using Layout::RailSidePreference;
+using Layout::ScreenDockEdge;

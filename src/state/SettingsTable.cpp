@@ -67,12 +67,12 @@ std::optional<AppThemeMode> read(const KeyValueStore &store, const QString &key,
 
 std::optional<RailSidePreference> read(const KeyValueStore &store, const QString &key, RailSidePreference *)
 {
-    return readEnum(store, key, railSidePreferenceFromRaw);
+    return readEnum(store, key, Layout::railSidePreferenceFromRaw);
 }
 
 std::optional<ScreenDockEdge> read(const KeyValueStore &store, const QString &key, ScreenDockEdge *)
 {
-    return readEnum(store, key, screenDockEdgeFromRaw);
+    return readEnum(store, key, Layout::screenDockEdgeFromRaw);
 }
 
 void write(KeyValueStore &store, const QString &key, bool value) { store.setBool(key, value); }

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     InlineMathParser parser(currency);
     parser.parseLine(QStringLiteral("x = 3"), 0);
-    if (const auto tokens = tokenize(text, parser.variables()))
+    if (const auto tokens = MathLexer::tokenize(text, parser.variables()))
         ExpressionParser::evaluate(*tokens);
     parser.evaluateDetailed(text);
     currency.parseConversion(text);

@@ -58,7 +58,7 @@ TEST(DropItems, ByteCountsUseDecimalUnits)
         {999600, "1 MB"}, {2000000, "2 MB"}, {2400000, "2.4 MB"}, {1250000000, "1.25 GB"},
     };
     for (const auto &[bytes, text] : rows)
-        EXPECT_EQ(formatByteCount(bytes), QString::fromLatin1(text)) << bytes;
+        EXPECT_EQ(ByteCount::format(bytes), QString::fromLatin1(text)) << bytes;
 }
 
 TEST(DropItems, LinksShowTheirHostOrTheirWholeAddress)
