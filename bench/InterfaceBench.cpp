@@ -1,5 +1,6 @@
 // How the panel's interface feels, in this process on a real X display
 // (make bench runs it under Xvfb), with tabs on pages served on 127.0.0.1.
+#include "EventLoopWait.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
 #include "app/AppDelegate.h"
@@ -22,15 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 15000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    return condition();
-}
 
 // A whole Orvane in this process, its tabs on two local pages.
 struct Rig

@@ -1,6 +1,7 @@
 // What web tabs cost in memory, and what hibernation gives back: the resident
 // memory of the pages' renderer processes with five live tabs on local pages,
 // then after hibernateAllInactive(). Needs a display (make bench runs Xvfb).
+#include "EventLoopWait.h"
 #include "LocalHttpServer.h"
 #include "platform/MemoryKeyValueStore.h"
 #include "platform/Ports.h"
@@ -29,14 +30,6 @@ public:
     void setChangeHandler(std::function<void()>) override {}
 };
 
-bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 20000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
 
 // Resident memory of the processes, in MiB.
 double residentMiB(const QSet<qint64> &pids)

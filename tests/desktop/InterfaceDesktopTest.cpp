@@ -1,5 +1,6 @@
 // The panel's interface in this process, driven by real clicks, keys and
 // drags through XTest, with tabs on pages served on 127.0.0.1.
+#include "EventLoopWait.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
 #include "DragSourceProcess.h"
@@ -32,19 +33,7 @@ namespace {
 
 const QStringList pageTitles = {"Alpha", "Beta", "Gamma", "Delta"};
 
-bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
 
-void spinFor(int ms)
-{
-    spinUntil([] { return false; }, ms);
-}
 
 QString number(int value)
 {

@@ -1,5 +1,6 @@
 // The launch sequence in this process, on the test's X display, with the
 // exchange-rate service served on 127.0.0.1.
+#include "EventLoopWait.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
 #include "app/AppDelegate.h"
@@ -16,14 +17,6 @@ namespace {
 const QString ratesPath = QStringLiteral("/v6/latest/USD");
 const QString eurKey = QStringLiteral("Orvane_rate_EUR");
 
-bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
 
 class Launch : public ::testing::Test
 {

@@ -1,4 +1,5 @@
 // Tabs in the real web engine, against pages this test serves on 127.0.0.1.
+#include "EventLoopWait.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
 #include "platform/qt/QtClock.h"
@@ -15,20 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 15000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
-
-void spinFor(int ms)
-{
-    spinUntil([] { return false; }, ms);
-}
 
 QByteArray page(const QByteArray &title, const QByteArray &head = {}, const QByteArray &body = {})
 {
