@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+// The tints of the palette's symbol tiles; Secondary is the theme's own.
+enum class CommandColor { Indigo, Blue, Purple, Orange, Teal, Secondary };
+
+// One row of the command palette.
+struct CommandItem
+{
+    QString title;
+    std::optional<QString> subtitle;
+    // When present the row shows this app's icon instead of the symbol.
+    std::optional<QString> appKey;
+    std::optional<QUrl> appURL;
+    QString iconName;
+    CommandColor color = CommandColor::Secondary;
+    std::function<void()> action;
+};
