@@ -5,6 +5,8 @@
 #include "app/UrlCommandHandler.h"
 #include "icons/AppIconProvider.h"
 #include "math/CurrencyEngine.h"
+#include "palette/CommandPalette.h"
+#include "palette/CommandPaletteView.h"
 #include "panel/OrvanePanel.h"
 #include "panel/PanelVisibilityPolicy.h"
 #include "panel/PanelWindow.h"
@@ -13,10 +15,16 @@
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
 #include "state/AppState.h"
+#include "ui/AppGallery.h"
+#include "ui/AppGalleryView.h"
 #include "ui/MainContainerView.h"
+#include "ui/OverlayHost.h"
+#include "ui/SettingsScreen.h"
+#include "ui/SettingsView.h"
 #include "web/HibernationEngine.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QIcon>
 #include <QNetworkAccessManager>
 #include <QPixmap>
@@ -58,8 +66,8 @@ void AppDelegate::applicationDidFinishLaunching()
     // Next, in this order: the tray item and its menu, the edge strips (with
     // screen-change handling) and the hot keys.
     startHibernation();
-    createInterface();
     startCurrencyRefresh();
+    createInterface();
 
     QTimer::singleShot(0, this, [this] {
         m_panel->showPanel(true);
@@ -103,6 +111,31 @@ void AppDelegate::createInterface()
 {
     m_container = new MainContainerView(*m_state, *m_hibernation, *m_panel, *m_network);
     m_window->setContent(m_container);
+
+    const SettingsScreen::System system{QCoreApplication::applicationFilePath(),
+                                        QGuiApplication::clipboard()->supportsSelection()};
+    m_container->setScreen(ContentLayout::Screen::Settings,
+                           new SettingsView(std::make_unique<SettingsScreen>(*m_state, *m_hibernation, system), *m_state));
+
+    const CommandPalette::Effects effects{[](const QString &text) { QGuiApplication::clipboard()->setText(text); },
+                                          [this] { captureSelection(); }};
+    auto palette = std::make_unique<CommandPalette>(*m_state, *m_hibernation, *m_currency, effects);
+    m_container->commandPalette().setCard(new CommandPaletteView(std::move(palette), m_state->settings(), *m_network));
+
+    auto *gallery = new AppGalleryView(std::make_unique<AppGallery>(m_state->tabs()), m_state->settings(), *m_network);
+    connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_container->gallery().setOpen(false); });
+    m_container->gallery().setCard(gallery);
+}
+
+// Until the selection of other applications can be captured: the first AI
+// tab, on a panel that slides in.
+void AppDelegate::captureSelection()
+{
+    const QList<TabModel> &tabs = m_state->tabs().tabs();
+    const auto ai = std::find_if(tabs.cbegin(), tabs.cend(), [](const TabModel &tab) { return tab.isAIProvider; });
+    if (ai != tabs.cend())
+        m_state->tabs().selectTab(ai->id);
+    m_panel->showPanel(true);
 }
 
 // The run's one refresh of the exchange rates; they apply from the next run.

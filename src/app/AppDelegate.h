@@ -51,6 +51,7 @@ private:
     void createPanel();
     void startHibernation();
     void createInterface();
+    void captureSelection();
     void startCurrencyRefresh();
 
     Ports m_ports;

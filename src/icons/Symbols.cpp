@@ -129,6 +129,14 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("sidebar.right"), ControlSymbols::sidebarRight},
         {QStringLiteral("plus"), ControlSymbols::plus},
         {QStringLiteral("magnifyingglass"), ControlSymbols::magnifyingGlass},
+        {QStringLiteral("equal.circle.fill"), ControlSymbols::equalCircleFill},
+        {QStringLiteral("xmark.circle.fill"), ControlSymbols::xmarkCircleFill},
+        {QStringLiteral("safari.fill"), ControlSymbols::compassFill},
+        {QStringLiteral("tray.and.arrow.down.fill"), ControlSymbols::trayArrowDownFill},
+        {QStringLiteral("pin.slash.fill"), ControlSymbols::pinSlashFill},
+        {QStringLiteral("globe"), ControlSymbols::globe},
+        {QStringLiteral("line.3.horizontal"), ControlSymbols::threeLines},
+        {QStringLiteral("checkmark"), ControlSymbols::checkmark},
     };
     return table;
 }

@@ -14,8 +14,10 @@ struct CommandItem
 {
     QString title;
     std::optional<QString> subtitle;
-    // When present the row shows this app's icon instead of the symbol.
+    // When present the row shows this app's icon instead of the symbol,
+    // drawn for the app's own name and address.
     std::optional<QString> appKey;
+    QString appTitle;
     std::optional<QUrl> appURL;
     QString iconName;
     CommandColor color = CommandColor::Secondary;

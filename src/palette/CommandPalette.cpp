@@ -96,7 +96,7 @@ void CommandPalette::appendMathResult(QList<CommandItem> &items, const QString &
         return;
     const QString answer = QString::asprintf("%g", result->value);
     const auto copy = m_effects.copyText;
-    items.append({QStringLiteral("= ") + answer, QStringLiteral("Calculation result (click to copy)"), std::nullopt,
+    items.append({QStringLiteral("= ") + answer, QStringLiteral("Calculation result (click to copy)"), std::nullopt, {},
                   std::nullopt, QStringLiteral("equal.circle.fill"), CommandColor::Indigo,
                   [copy, answer] { copy(answer); }});
 }
@@ -116,7 +116,7 @@ void CommandPalette::appendWebAddress(QList<CommandItem> &items, const QString &
         return;
     TabListModel &tabs = m_state.tabs();
     const QUrl address = *url;
-    items.append({QStringLiteral("Open '%1'").arg(query), QStringLiteral("Navigate to web address"), std::nullopt,
+    items.append({QStringLiteral("Open '%1'").arg(query), QStringLiteral("Navigate to web address"), std::nullopt, {},
                   address, QStringLiteral("safari.fill"), CommandColor::Blue,
                   [&tabs, address] { tabs.addTab(address.host(), address, QStringLiteral("globe"), false); }});
 }
@@ -130,7 +130,7 @@ void CommandPalette::appendTabs(QList<CommandItem> &items, const QString &query)
         const QString host = tab.url.host();
         const QUuid id = tab.id;
         items.append({QStringLiteral("Switch to ") + tab.title, host.isEmpty() ? std::nullopt : std::optional(host),
-                      tab.iconKey, tab.url, tab.iconKey, tab.isAIProvider ? CommandColor::Purple : CommandColor::Blue,
+                      tab.iconKey, tab.title, tab.url, tab.iconKey, tab.isAIProvider ? CommandColor::Purple : CommandColor::Blue,
                       [&tabs, id] { tabs.selectTab(id); }});
     }
 }
@@ -157,26 +157,26 @@ void CommandPalette::appendFixedCommands(QList<CommandItem> &items, const QStrin
     const Fixed fixed[] = {
         {"capture ai selection text stage explain summarize",
          {QStringLiteral("Capture Selection to AI"), QStringLiteral("Stage highlighted text from active app into AI (Alt+A)"),
-          std::nullopt, std::nullopt, QStringLiteral("sparkles"), CommandColor::Purple,
+          std::nullopt, {}, std::nullopt, QStringLiteral("sparkles"), CommandColor::Purple,
           [&content, capture] {
               content.setShowCommandPalette(false);
               capture();
           }}},
         {"scratchpad notes calculator",
          {QStringLiteral("Open Scratchpad & Math"), QStringLiteral("Instant local markdown and inline arithmetic"),
-          QStringLiteral("notes"), std::nullopt, QStringLiteral("note.text"), CommandColor::Indigo,
+          QStringLiteral("notes"), QStringLiteral("Scratchpad"), std::nullopt, QStringLiteral("note.text"), CommandColor::Indigo,
           show(ActiveSidebarItem::scratchpad())}},
         {"drop shelf files staging",
          {QStringLiteral("Open Drop Shelf"), QStringLiteral("Universal file and text staging tray"), QStringLiteral("shelf"),
-          std::nullopt, QStringLiteral("tray.and.arrow.down.fill"), CommandColor::Orange,
+          QStringLiteral("Drop Shelf"), std::nullopt, QStringLiteral("tray.and.arrow.down.fill"), CommandColor::Orange,
           show(ActiveSidebarItem::dropShelf())}},
         {"hibernate memory free ram sleep",
          {QStringLiteral("Hibernate Inactive Tabs Now"), QStringLiteral("Free web engine RAM and suspend background DOM loops"),
-          std::nullopt, std::nullopt, QStringLiteral("snowflake"), CommandColor::Teal,
+          std::nullopt, {}, std::nullopt, QStringLiteral("snowflake"), CommandColor::Teal,
           [&hibernation] { hibernation.hibernateAllInactive(); }}},
         {"pin keep open always",
          {pinned ? QStringLiteral("Unpin Orvane (Auto-hide on blur)") : QStringLiteral("Pin Orvane (Keep visible)"),
-          QStringLiteral("Toggle window docking behavior"), std::nullopt, std::nullopt,
+          QStringLiteral("Toggle window docking behavior"), std::nullopt, {}, std::nullopt,
           pinned ? QStringLiteral("pin.slash.fill") : QStringLiteral("pin.fill"), CommandColor::Secondary,
           [&settings] { settings.set(&Settings::isPinned, !settings.values().isPinned); }}},
     };

@@ -1,6 +1,7 @@
 // The command palette's rows and what they do, without a display.
 #include "FakePorts.h"
 #include "FakeWebPage.h"
+#include "icons/Symbols.h"
 #include "math/CurrencyEngine.h"
 #include "palette/CommandPalette.h"
 #include "state/AppState.h"
@@ -215,6 +216,26 @@ TEST_F(Palette, ThePinCommandFollowsThePinnedStateEachTimeTheListIsBuilt)
     const CommandItem unpin = palette->filteredCommands().value(0);
     EXPECT_EQ(unpin.title, QStringLiteral("Unpin Orvane (Auto-hide on blur)"));
     EXPECT_EQ(unpin.iconName, QStringLiteral("pin.slash.fill"));
+}
+
+TEST_F(Palette, EveryRowWithoutAnAppIconHasASymbolDrawing)
+{
+    QStringList symbols;
+    for (const char *query : {"", "2+2", "example.com"}) {
+        palette->setQuery(QString::fromLatin1(query));
+        for (const CommandItem &item : palette->filteredCommands()) {
+            if (!item.appKey)
+                symbols.append(item.iconName);
+        }
+    }
+    state->settings().set(&Settings::isPinned, true);
+    symbols.append(palette->filteredCommands().constLast().iconName);
+    EXPECT_EQ(symbols.size(), 6);
+    for (const QString &name : symbols) {
+        const QPainterPath path = Symbols::path(name);
+        EXPECT_FALSE(path.isEmpty()) << name.toStdString();
+        EXPECT_TRUE(QRectF(-0.01, -0.01, 1.02, 1.02).contains(path.boundingRect())) << name.toStdString();
+    }
 }
 
 TEST_F(Palette, UpAndDownMoveTheHighlightWithinTheListAndANewQueryResetsIt)
