@@ -74,11 +74,6 @@ CommandPaletteView::CommandPaletteView(std::unique_ptr<CommandPalette> palette, 
 
 CommandPaletteView::~CommandPaletteView() = default;
 
-QList<CommandRowView *> CommandPaletteView::rows() const
-{
-    return m_rows.mid(0, m_shownRows);
-}
-
 QSize CommandPaletteView::sizeHint() const
 {
     return QSize(cardWidth, searchRowHeight + listHeight());

@@ -29,8 +29,6 @@ public:
 
     CommandPalette &palette() const { return *m_palette; }
     SearchField &searchField() const { return *m_search; }
-    // The rows on show, top to bottom.
-    QList<CommandRowView *> rows() const;
 
     QSize sizeHint() const override;
 

@@ -23,7 +23,6 @@ public:
 
     void setItem(const CommandItem &item);
     void setHighlighted(bool highlighted);
-    bool isHighlighted() const { return m_highlighted; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

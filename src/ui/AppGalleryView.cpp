@@ -148,7 +148,7 @@ void AppGalleryView::refresh()
         makeEntries();
     const QList<GalleryAppItem> shown = m_gallery->filteredApps();
     int position = 0;
-    QWidget *previous = m_search;
+    QWidget *previous = m_search->lineEdit();
     for (GalleryEntryView *entry : std::as_const(m_entries)) {
         m_gridLayout->removeWidget(entry);
         const bool matches = std::any_of(shown.cbegin(), shown.cend(),
@@ -164,7 +164,7 @@ void AppGalleryView::refresh()
         setTabOrder(entry->actionButton(), entry->removeButton());
         previous = entry->removeButton();
     }
-    setTabOrder(previous, m_address);
+    setTabOrder(previous, m_address->lineEdit());
 }
 
 void AppGalleryView::submitAddress()

@@ -25,7 +25,6 @@ public:
 
     AppGallery &gallery() const { return *m_gallery; }
     SearchField &searchField() const { return *m_search; }
-    SearchField &addressField() const { return *m_address; }
     // The entries on show, in grid order.
     QList<GalleryEntryView *> entries() const;
 

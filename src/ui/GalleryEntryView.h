@@ -24,7 +24,6 @@ public:
 
     const GalleryAppItem &app() const { return m_app; }
     void setInstalled(bool installed);
-    bool isInstalled() const { return m_installed; }
     PillButton *actionButton() const { return m_action; }
     SymbolButton *removeButton() const { return m_remove; }
 

@@ -181,6 +181,7 @@ QWidget *SettingsView::makeDetail(SettingsSubpage page)
     auto *header = new QWidget(detail);
     header->setFixedHeight(int(OrvaneTheme::headerHeight));
     auto *back = new SymbolButton(settings, QStringLiteral("chevron.left"), QStringLiteral("Back to Settings"), header);
+    m_backButtons[page] = back;
     auto *backText = new ThemedLabel(settings, ThemedLabel::Role::Accent, 12, QStringLiteral("Settings"), header);
     auto *title = new ThemedLabel(settings, ThemedLabel::Role::Primary, 15, SettingsScreen::title(page), header);
     title->setBold(true);
@@ -238,7 +239,7 @@ void SettingsView::showCurrentPage()
     if (page) {
         m_stack->setCurrentWidget(m_details.at(*page));
         if (hadFocus)
-            m_details.at(*page)->findChild<SymbolButton *>()->setFocus(Qt::TabFocusReason);
+            m_backButtons.at(*page)->setFocus(Qt::TabFocusReason);
     } else {
         m_stack->setCurrentIndex(0);
         if (hadFocus && m_lastPage)

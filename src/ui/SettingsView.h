@@ -51,5 +51,6 @@ private:
     QList<QWidget *> m_sectionCards;
     std::map<SettingsSubpage, SettingsRowButton *> m_rows;
     std::map<SettingsSubpage, QWidget *> m_details;
+    std::map<SettingsSubpage, SymbolButton *> m_backButtons;
     std::optional<SettingsSubpage> m_lastPage;
 };

@@ -14,12 +14,6 @@ ThemedLabel::ThemedLabel(const SettingsModel &settings, Role role, int pixelSize
     recolour();
 }
 
-void ThemedLabel::setRole(Role role)
-{
-    m_role = role;
-    recolour();
-}
-
 void ThemedLabel::setBold(bool bold)
 {
     QFont font = this->font();

@@ -16,12 +16,11 @@ public:
     ThemedLabel(const SettingsModel &settings, Role role, int pixelSize, const QString &text = {},
                 QWidget *parent = nullptr);
 
-    void setRole(Role role);
     void setBold(bool bold);
 
 private:
     void recolour();
 
     const SettingsModel &m_settings;
-    Role m_role;
+    const Role m_role;
 };

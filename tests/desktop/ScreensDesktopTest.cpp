@@ -25,6 +25,7 @@
 #include "web/TabList.h"
 #include "web/TabListJson.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -212,15 +213,18 @@ TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)
     EXPECT_EQ(store.values.value(QStringLiteral("Orvane_panelWidth")), 480.0);
 }
 
-TEST_F(PanelScreens, TheGalleryAddsACatalogueAppAndRemovesItAgain)
+TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain)
 {
     const QUrl code = server.address().resolved(QUrl(QStringLiteral("/code")));
-    click(buttonNamed<SymbolButton>(container().rail(), QStringLiteral("Add app or website")));
-    ASSERT_TRUE(waitFor([this] { return container().gallery().isOpen(); }));
     gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"), code, QStringLiteral("github"), false}});
-    ASSERT_TRUE(waitFor([this] { return gallery().entries().size() == 1; }));
+    click(buttonNamed<SymbolButton>(container().rail(), QStringLiteral("Add app or website")));
+    ASSERT_TRUE(waitFor([this] { return container().gallery().isOpen() && gallery().entries().size() == 1; }));
+    ASSERT_TRUE(waitFor([this] { return QApplication::focusWidget() == gallery().searchField().lineEdit(); }));
 
-    click(buttonNamed<PillButton>(gallery(), QStringLiteral("Add GitHub")));
+    press(QStringLiteral("Tab"));
+    ASSERT_TRUE(waitFor([] { return QApplication::focusWidget()
+                                    && QApplication::focusWidget()->accessibleName() == QLatin1String("Add GitHub"); }));
+    press(QStringLiteral("space"));
     ASSERT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("GitHub"); }));
     EXPECT_EQ(state().tabs().tabs().constLast().url, code);
     EXPECT_TRUE(container().gallery().isOpen()) << "adding keeps the gallery open";
@@ -229,11 +233,39 @@ TEST_F(PanelScreens, TheGalleryAddsACatalogueAppAndRemovesItAgain)
     ASSERT_TRUE(waitFor([&] { return (remove = buttonNamed<SymbolButton>(gallery(), QStringLiteral("Remove GitHub"))); }));
     click(remove);
     EXPECT_TRUE(waitFor([this] { return state().tabs().tabs().size() == 4; }));
-    EXPECT_TRUE(waitFor([this] { return buttonNamed<PillButton>(gallery(), QStringLiteral("Add GitHub")); }));
     EXPECT_TRUE(container().gallery().isOpen());
 
-    click(buttonNamed<SymbolButton>(gallery(), QStringLiteral("Close")));
-    EXPECT_TRUE(waitFor([this] { return !container().gallery().isOpen(); }));
+    PillButton *add = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (add = buttonNamed<PillButton>(gallery(), QStringLiteral("Add GitHub"))); }));
+    click(add);
+    ASSERT_TRUE(waitFor([this] { return state().tabs().tabs().size() == 5; }));
+    state().tabs().selectTab(state().tabs().tabs().first().id);
+    click(buttonNamed<PillButton>(gallery(), QStringLiteral("Open GitHub")));
+    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("GitHub") && !container().gallery().isOpen(); }))
+        << "Open shows the tab and closes the gallery";
+}
+
+TEST_F(PanelScreens, EveryControlOfTheScreensHasANameForScreenReaders)
+{
+    gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"),
+                                     server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("github"), false}});
+    container().gallery().setOpen(true);
+    ASSERT_TRUE(waitFor([this] { return gallery().entries().size() == 1; }));
+    QStringList nameless;
+    const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        const QAccessible::Role role = node->role();
+        const bool control = role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::Slider
+                             || role == QAccessible::EditableText || role == QAccessible::RadioButton;
+        if (control && node->text(QAccessible::Name).isEmpty())
+            nameless.append(node->object() ? QString::fromLatin1(node->object()->metaObject()->className()) : QString());
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    for (QWidget *screen : {static_cast<QWidget *>(&settingsView()), static_cast<QWidget *>(&gallery()),
+                            static_cast<QWidget *>(&palette())}) {
+        walk(QAccessible::queryAccessibleInterface(screen));
+    }
+    EXPECT_EQ(nameless, QStringList());
 }
 
 } // namespace
