@@ -168,6 +168,20 @@ TEST_F(PanelScreens, DownThenReturnRunsTheSecondRow)
     EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("Beta"); }));
 }
 
+TEST_F(PanelScreens, TheCaptureCommandShowsTheFirstAITab)
+{
+    state().tabs().addTab(QStringLiteral("Chat"), server.address().resolved(QUrl(QStringLiteral("/code"))),
+                          QStringLiteral("globe"), true);
+    state().tabs().selectTab(state().tabs().tabs().first().id);
+    openPalette();
+    type(QStringLiteral("summarize"));
+    ASSERT_TRUE(waitFor([this] { return palette().palette().query() == QLatin1String("summarize"); }));
+    press(QStringLiteral("Return"));
+    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("Chat"); }));
+    EXPECT_FALSE(state().content().showCommandPalette());
+    EXPECT_TRUE(state().isPanelVisible());
+}
+
 TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
 {
     click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
