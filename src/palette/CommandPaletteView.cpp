@@ -69,7 +69,6 @@ CommandPaletteView::CommandPaletteView(std::unique_ptr<CommandPalette> palette, 
     connect(m_palette.get(), &CommandPalette::changed, this, &CommandPaletteView::refresh);
     connect(m_palette.get(), &CommandPalette::opened, this, &CommandPaletteView::takeKeyboard);
     connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
-    refresh();
 }
 
 CommandPaletteView::~CommandPaletteView() = default;
@@ -96,8 +95,11 @@ void CommandPaletteView::takeKeyboard()
     m_search->setFocus(Qt::PopupFocusReason);
 }
 
+// Only while shown: the list follows every change of the tabs and settings.
 void CommandPaletteView::refresh()
 {
+    if (!isVisible())
+        return;
     const QList<CommandItem> items = m_palette->filteredCommands();
     while (m_rows.size() < items.size()) {
         auto *row = new CommandRowView(m_settings, m_network, m_list);
@@ -118,9 +120,18 @@ void CommandPaletteView::refresh()
     m_scroll->setFixedHeight(listHeight());
     if (m_palette->selectedIndex() < m_shownRows)
         m_scroll->ensureWidgetVisible(m_rows.at(m_palette->selectedIndex()), 0, 4);
-    // The card grows and shrinks with its list; its top stays where it is.
+    // The card grows and shrinks with its list; its top stays where it is
+    // unless the list would run off a short panel.
     resize(width(), sizeHint().height());
+    if (const QWidget *host = parentWidget(); host && geometry().bottom() > host->height() - 12)
+        move(x(), std::max(12, host->height() - 12 - height()));
     update();
+}
+
+void CommandPaletteView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    refresh();
 }
 
 bool CommandPaletteView::eventFilter(QObject *watched, QEvent *event)
