@@ -11,6 +11,8 @@
 #include "input/TrayItem.h"
 #include "math/CurrencyEngine.h"
 #include "panel/EdgeHoverDetector.h"
+#include "palette/CommandPalette.h"
+#include "palette/CommandPaletteView.h"
 #include "panel/OrvanePanel.h"
 #include "panel/PanelVisibilityPolicy.h"
 #include "panel/PanelWindow.h"
@@ -24,10 +26,16 @@
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
 #include "state/AppState.h"
+#include "ui/AppGallery.h"
+#include "ui/AppGalleryView.h"
 #include "ui/MainContainerView.h"
+#include "ui/OverlayHost.h"
+#include "ui/SettingsScreen.h"
+#include "ui/SettingsView.h"
 #include "web/HibernationEngine.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QIcon>
 #include <QNetworkAccessManager>
 #include <QPixmap>
@@ -75,8 +83,8 @@ void AppDelegate::applicationDidFinishLaunching()
     setUpTrayItem();
     startEdgeDetection();
     startHotKeys();
-    createInterface();
     startCurrencyRefresh();
+    createInterface();
 
     // The commands this start was given run first, so that the panel comes up
     // showing what they asked for (and "toggle" does not hide it again).
@@ -124,6 +132,29 @@ void AppDelegate::createInterface()
 {
     m_container = new MainContainerView(*m_state, *m_hibernation, *m_panel, *m_network);
     m_window->setContent(m_container);
+
+    const SettingsScreen::System system{QCoreApplication::applicationFilePath(),
+                                        QGuiApplication::clipboard()->supportsSelection()};
+    auto settingsScreen = std::make_unique<SettingsScreen>(*m_state, *m_hibernation, system);
+    // The shortcuts list marks the global combinations another program owns.
+    const auto showRefused = [screen = settingsScreen.get(), hotKeys = m_hotKeys.get()] {
+        QStringList refused;
+        for (const HotKey &key : hotKeys->refusedHotKeys())
+            refused.append(key.text());
+        screen->setRefusedHotKeys(refused);
+    };
+    showRefused();
+    connect(m_hotKeys.get(), &GlobalHotkeyManager::registrationsChanged, m_container, showRefused);
+    m_container->setScreen(ContentLayout::Screen::Settings, new SettingsView(std::move(settingsScreen), *m_state));
+
+    const CommandPalette::Effects effects{[](const QString &text) { QGuiApplication::clipboard()->setText(text); },
+                                          [this] { m_capture->run(); }};
+    auto palette = std::make_unique<CommandPalette>(*m_state, *m_hibernation, *m_currency, effects);
+    m_container->commandPalette().setCard(new CommandPaletteView(std::move(palette), m_state->settings(), *m_network));
+
+    auto *gallery = new AppGalleryView(std::make_unique<AppGallery>(m_state->tabs()), m_state->settings(), *m_network);
+    connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_container->gallery().setOpen(false); });
+    m_container->gallery().setCard(gallery);
 }
 
 // The run's one refresh of the exchange rates; they apply from the next run.

@@ -38,6 +38,13 @@ QPainterPath pinNeedle()
     return stroked(needle, 0.07);
 }
 
+QPainterPath disc()
+{
+    QPainterPath p;
+    p.addEllipse(QRectF(0.08, 0.08, 0.84, 0.84));
+    return p;
+}
+
 } // namespace
 
 namespace ControlSymbols {
@@ -138,6 +145,98 @@ QPainterPath magnifyingGlass()
     p.moveTo(0.59, 0.59);
     p.lineTo(0.84, 0.84);
     return stroked(p, 0.09);
+}
+
+QPainterPath equalCircleFill()
+{
+    QPainterPath bars;
+    bars.addRoundedRect(QRectF(0.3, 0.36, 0.4, 0.08), 0.04, 0.04);
+    bars.addRoundedRect(QRectF(0.3, 0.56, 0.4, 0.08), 0.04, 0.04);
+    return disc().subtracted(bars);
+}
+
+QPainterPath xmarkCircleFill()
+{
+    QPainterPath lines;
+    lines.moveTo(0.35, 0.35);
+    lines.lineTo(0.65, 0.65);
+    lines.moveTo(0.65, 0.35);
+    lines.lineTo(0.35, 0.65);
+    return disc().subtracted(stroked(lines, 0.09));
+}
+
+// A compass: the disc with its needle cut out and the needle's north half put back.
+QPainterPath compassFill()
+{
+    QPainterPath needle;
+    needle.moveTo(0.68, 0.32);
+    needle.lineTo(0.56, 0.56);
+    needle.lineTo(0.32, 0.68);
+    needle.lineTo(0.44, 0.44);
+    needle.closeSubpath();
+    QPainterPath north;
+    north.moveTo(0.68, 0.32);
+    north.lineTo(0.56, 0.56);
+    north.lineTo(0.44, 0.44);
+    north.closeSubpath();
+    return disc().subtracted(stroked(needle, 0.05).united(needle)).united(north);
+}
+
+QPainterPath trayArrowDownFill()
+{
+    QPainterPath tray;
+    tray.addRoundedRect(QRectF(0.14, 0.56, 0.72, 0.3), 0.06, 0.06);
+    QPainterPath slot;
+    slot.addRoundedRect(QRectF(0.34, 0.56, 0.32, 0.1), 0.04, 0.04);
+    QPainterPath arrow;
+    arrow.moveTo(0.5, 0.1);
+    arrow.lineTo(0.5, 0.44);
+    arrow.moveTo(0.36, 0.32);
+    arrow.lineTo(0.5, 0.46);
+    arrow.lineTo(0.64, 0.32);
+    return tray.subtracted(slot).united(stroked(arrow, 0.09));
+}
+
+QPainterPath pinSlashFill()
+{
+    QPainterPath slash;
+    slash.moveTo(0.16, 0.14);
+    slash.lineTo(0.84, 0.86);
+    QPainterPath gap = stroked(slash, 0.2);
+    return pinFill().subtracted(gap).united(stroked(slash, 0.07));
+}
+
+QPainterPath globe()
+{
+    QPainterPath lines;
+    lines.addEllipse(QRectF(0.14, 0.14, 0.72, 0.72));
+    lines.addEllipse(QRectF(0.34, 0.14, 0.32, 0.72));
+    lines.moveTo(0.14, 0.5);
+    lines.lineTo(0.86, 0.5);
+    lines.moveTo(0.22, 0.32);
+    lines.lineTo(0.78, 0.32);
+    lines.moveTo(0.22, 0.68);
+    lines.lineTo(0.78, 0.68);
+    return stroked(lines, 0.06);
+}
+
+QPainterPath threeLines()
+{
+    QPainterPath lines;
+    for (double y : {0.3, 0.5, 0.7}) {
+        lines.moveTo(0.2, y);
+        lines.lineTo(0.8, y);
+    }
+    return stroked(lines, 0.08);
+}
+
+QPainterPath checkmark()
+{
+    QPainterPath tick;
+    tick.moveTo(0.2, 0.52);
+    tick.lineTo(0.42, 0.74);
+    tick.lineTo(0.8, 0.28);
+    return stroked(tick, 0.11);
 }
 
 } // namespace ControlSymbols

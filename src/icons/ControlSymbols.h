@@ -16,5 +16,13 @@ QPainterPath lockFill();
 QPainterPath sidebarRight();
 QPainterPath plus();
 QPainterPath magnifyingGlass();
+QPainterPath equalCircleFill();
+QPainterPath xmarkCircleFill();
+QPainterPath compassFill();
+QPainterPath trayArrowDownFill();
+QPainterPath pinSlashFill();
+QPainterPath globe();
+QPainterPath threeLines();
+QPainterPath checkmark();
 
 } // namespace ControlSymbols

@@ -153,6 +153,14 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("plus"), ControlSymbols::plus},
         {QStringLiteral("magnifyingglass"), ControlSymbols::magnifyingGlass},
         {QStringLiteral("arrow.down.doc.fill"), arrowDownDocument},
+        {QStringLiteral("equal.circle.fill"), ControlSymbols::equalCircleFill},
+        {QStringLiteral("xmark.circle.fill"), ControlSymbols::xmarkCircleFill},
+        {QStringLiteral("safari.fill"), ControlSymbols::compassFill},
+        {QStringLiteral("tray.and.arrow.down.fill"), ControlSymbols::trayArrowDownFill},
+        {QStringLiteral("pin.slash.fill"), ControlSymbols::pinSlashFill},
+        {QStringLiteral("globe"), ControlSymbols::globe},
+        {QStringLiteral("line.3.horizontal"), ControlSymbols::threeLines},
+        {QStringLiteral("checkmark"), ControlSymbols::checkmark},
     };
     return table;
 }

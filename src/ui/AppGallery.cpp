@@ -1,0 +1,81 @@
+#include "ui/AppGallery.h"
+
+#include "web/WebAddress.h"
+#include "web/TabListModel.h"
+
+AppGallery::AppGallery(TabListModel &tabs, QObject *parent)
+    : QObject(parent), m_tabs(tabs), m_catalog(AppCatalog::entries())
+{
+    connect(&m_tabs, &TabListModel::changed, this, &AppGallery::changed);
+}
+
+void AppGallery::setCatalog(const QList<GalleryAppItem> &catalog)
+{
+    m_catalog = catalog;
+    Q_EMIT changed();
+}
+
+void AppGallery::setSearchQuery(const QString &query)
+{
+    m_searchQuery = query;
+    Q_EMIT changed();
+}
+
+QList<GalleryAppItem> AppGallery::filteredApps() const
+{
+    if (m_searchQuery.isEmpty())
+        return m_catalog;
+    QList<GalleryAppItem> found;
+    for (const GalleryAppItem &app : m_catalog) {
+        if (app.name.contains(m_searchQuery, Qt::CaseInsensitive))
+            found.append(app);
+    }
+    return found;
+}
+
+std::optional<TabModel> AppGallery::matchingTab(const GalleryAppItem &app) const
+{
+    const QString name = app.name.toLower();
+    for (const TabModel &tab : m_tabs.tabs()) {
+        if (tab.title.toLower() == name || tab.iconKey == app.iconKey)
+            return tab;
+    }
+    return std::nullopt;
+}
+
+void AppGallery::add(const GalleryAppItem &app)
+{
+    m_tabs.addTab(app.name, app.url, app.iconKey, app.isAI);
+}
+
+void AppGallery::open(const GalleryAppItem &app)
+{
+    if (const auto tab = matchingTab(app))
+        m_tabs.selectTab(tab->id);
+    Q_EMIT closeRequested();
+}
+
+void AppGallery::remove(const GalleryAppItem &app)
+{
+    if (const auto tab = matchingTab(app))
+        m_tabs.removeTab(tab->id);
+}
+
+bool AppGallery::submitCustomURL(const QString &text)
+{
+    QString typed = text.trimmed();
+    if (typed.isEmpty())
+        return false;
+    if (!typed.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+        && !typed.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
+        typed.prepend(QLatin1String("https://"));
+    }
+    const auto url = webAddress(typed);
+    if (!url)
+        return false;
+    // No icon name: adding resolves the key from the title and the address,
+    // and marks the tab as an AI tab when it names an AI service.
+    m_tabs.addTab(url->host(), *url, QString(), false);
+    Q_EMIT closeRequested();
+    return true;
+}

@@ -1,0 +1,90 @@
+#include "ui/PillButton.h"
+
+#include "state/SettingsModel.h"
+#include "theme/OrvaneTheme.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+PillButton::PillButton(const SettingsModel &settings, const QString &text, Style style, QWidget *parent)
+    : QAbstractButton(parent), m_settings(settings), m_style(style)
+{
+    setText(text);
+    setAccessibleName(text);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    QFont font = this->font();
+    font.setPixelSize(11);
+    font.setWeight(QFont::Medium);
+    setFont(font);
+    connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
+}
+
+void PillButton::setStyle(Style style)
+{
+    m_style = style;
+    update();
+}
+
+QSize PillButton::sizeHint() const
+{
+    return QSize(fontMetrics().horizontalAdvance(text()) + 22, 26);
+}
+
+void PillButton::paintEvent(QPaintEvent *)
+{
+    const AppThemeMode theme = m_settings.values().currentTheme;
+    const ThemePalette &palette = OrvaneTheme::palette(theme);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath shape;
+    shape.addRoundedRect(area, 7, 7);
+
+    QColor fill = Qt::transparent;
+    QColor outline = palette.border;
+    QColor textColour = palette.textPrimary;
+    if (m_style == Style::Accent) {
+        fill = palette.accent;
+        outline = palette.accent;
+        textColour = palette.onAccentText;
+    } else if (isChecked()) {
+        fill = palette.accent;
+        fill.setAlphaF(0.14f);
+        outline = palette.accent;
+        textColour = palette.accent;
+    }
+    if (m_hovering || isDown())
+        fill = fill.alpha() ? fill.lighter(isLight(theme) ? 108 : 125) : palette.border;
+    if (!isEnabled())
+        textColour = palette.textMuted;
+    painter.fillPath(shape, fill);
+    painter.strokePath(shape, QPen(hasFocus() ? palette.accent : outline, hasFocus() ? 1.6 : 1));
+    painter.setPen(textColour);
+    painter.setFont(font());
+    painter.drawText(rect(), Qt::AlignCenter, text());
+}
+
+void PillButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void PillButton::enterEvent(QEnterEvent *event)
+{
+    m_hovering = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void PillButton::leaveEvent(QEvent *event)
+{
+    m_hovering = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}

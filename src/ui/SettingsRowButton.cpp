@@ -1,0 +1,82 @@
+#include "ui/SettingsRowButton.h"
+
+#include "icons/Symbols.h"
+#include "state/SettingsModel.h"
+#include "theme/OrvaneTheme.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+SettingsRowButton::SettingsRowButton(const SettingsModel &settings, const QString &title, QWidget *parent)
+    : QAbstractButton(parent), m_settings(settings)
+{
+    setText(title);
+    setAccessibleName(title);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
+}
+
+void SettingsRowButton::setDetail(const QString &detail)
+{
+    m_detail = detail;
+    setAccessibleDescription(detail);
+    update();
+}
+
+QSize SettingsRowButton::sizeHint() const
+{
+    return QSize(240, 38);
+}
+
+void SettingsRowButton::paintEvent(QPaintEvent *)
+{
+    const AppThemeMode theme = m_settings.values().currentTheme;
+    const ThemePalette &palette = OrvaneTheme::palette(theme);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_hovering || hasFocus() || isDown()) {
+        QColor lit = isLight(theme) ? QColor(0, 0, 0) : QColor(255, 255, 255);
+        lit.setAlphaF(hasFocus() ? 0.08f : 0.05f);
+        painter.setPen(hasFocus() ? QPen(palette.accent, 1) : QPen(Qt::NoPen));
+        painter.setBrush(lit);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+    }
+    QFont titleFont = font();
+    titleFont.setPixelSize(12);
+    titleFont.setWeight(QFont::DemiBold);
+    painter.setFont(titleFont);
+    painter.setPen(palette.textPrimary);
+    const QRect text = rect().adjusted(10, 0, -26, 0);
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, this->text());
+    QFont detailFont = font();
+    detailFont.setPixelSize(11);
+    painter.setFont(detailFont);
+    painter.setPen(palette.textSecondary);
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight, m_detail);
+    Symbols::paint(painter, QStringLiteral("chevron.right"), QRectF(width() - 20, height() / 2.0 - 5, 10, 10),
+                   palette.textMuted);
+}
+
+void SettingsRowButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void SettingsRowButton::enterEvent(QEnterEvent *event)
+{
+    m_hovering = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void SettingsRowButton::leaveEvent(QEvent *event)
+{
+    m_hovering = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}

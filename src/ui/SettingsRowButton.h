@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QAbstractButton>
+
+class SettingsModel;
+
+// A row of the settings' root list: the page's title, its detail text and
+// a chevron; pressing it opens the page.
+class SettingsRowButton final : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    SettingsRowButton(const SettingsModel &settings, const QString &title, QWidget *parent = nullptr);
+
+    void setDetail(const QString &detail);
+    QString detail() const { return m_detail; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    const SettingsModel &m_settings;
+    QString m_detail;
+    bool m_hovering = false;
+};

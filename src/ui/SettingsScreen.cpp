@@ -1,0 +1,269 @@
+#include "ui/SettingsScreen.h"
+
+#include "state/AppState.h"
+#include "state/AppVersion.h"
+#include "web/HibernationEngine.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const QString separator = QStringLiteral(" \u00B7 ");
+} // namespace
+
+SettingsScreen::SettingsScreen(AppState &state, HibernationEngine &hibernation, System system, QObject *parent)
+    : QObject(parent), m_state(state), m_hibernation(hibernation), m_system(std::move(system)),
+      m_autostart(m_system.program)
+{
+    connect(&m_state.settings(), &SettingsModel::changed, this, &SettingsScreen::changed);
+    connect(&m_state.tabs(), &TabListModel::changed, this, &SettingsScreen::changed);
+    connect(&m_state.shelf(), &DropShelfModel::changed, this, &SettingsScreen::changed);
+    connect(&m_state, &AppState::liveMemoryMBChanged, this, &SettingsScreen::changed);
+    connect(&m_state.content(), &PanelContent::showSettingsModalChanged, this, [this] {
+        if (!m_state.content().showSettingsModal())
+            return;
+        m_searchQuery.clear();
+        showPage(std::nullopt);
+    });
+}
+
+int SettingsScreen::SliderScale::positions() const
+{
+    return int(std::lround((maximum - minimum) / step));
+}
+
+// Rounded to millionths, so 0.1 + 3 × 0.05 is stored as 0.25 and not 0.25000000000000006.
+double SettingsScreen::SliderScale::valueAt(int position) const
+{
+    const double value = minimum + std::clamp(position, 0, positions()) * step;
+    return std::round(value * 1e6) / 1e6;
+}
+
+int SettingsScreen::SliderScale::positionOf(double value) const
+{
+    if (!std::isfinite(value))
+        return 0;
+    return std::clamp(int(std::lround((value - minimum) / step)), 0, positions());
+}
+
+QString SettingsScreen::title(SettingsSubpage page)
+{
+    switch (page) {
+    case SettingsSubpage::Appearance:
+        return QStringLiteral("Appearance");
+    case SettingsSubpage::PositionAndSize:
+        return QStringLiteral("Position & size");
+    case SettingsSubpage::Motion:
+        return QStringLiteral("Motion");
+    case SettingsSubpage::Memory:
+        return QStringLiteral("Memory");
+    case SettingsSubpage::DropShelf:
+        return QStringLiteral("Drop Shelf");
+    case SettingsSubpage::Shortcuts:
+        return QStringLiteral("Shortcuts");
+    case SettingsSubpage::Permissions:
+        return QStringLiteral("Permissions");
+    case SettingsSubpage::About:
+        return QStringLiteral("About");
+    }
+    return {};
+}
+
+const QList<SettingsScreen::Section> &SettingsScreen::sections()
+{
+    using P = SettingsSubpage;
+    static const QList<Section> list = {
+        {QStringLiteral("PANEL"), {P::Appearance, P::PositionAndSize, P::Motion}},
+        {QStringLiteral("CONTENT"), {P::Memory, P::DropShelf}},
+        {QStringLiteral("SYSTEM"), {P::Shortcuts, P::Permissions, P::About}},
+    };
+    return list;
+}
+
+// The slide knows "Spring" and "Linear" by name and eases out for any other.
+const QStringList &SettingsScreen::animationCurves()
+{
+    static const QStringList curves = {QStringLiteral("Spring"), QStringLiteral("Ease Out"),
+                                       QStringLiteral("Ease In Out"), QStringLiteral("Linear")};
+    return curves;
+}
+
+void SettingsScreen::showPage(std::optional<SettingsSubpage> page)
+{
+    m_currentSubpage = page;
+    Q_EMIT pageChanged();
+}
+
+void SettingsScreen::setSearchQuery(const QString &query)
+{
+    m_searchQuery = query;
+    Q_EMIT changed();
+}
+
+QList<SettingsSubpage> SettingsScreen::matchingPages() const
+{
+    QList<SettingsSubpage> pages;
+    const QString query = m_searchQuery.toLower();
+    for (SettingsSubpage page : allSettingsSubpages) {
+        if (title(page).toLower().contains(query))
+            pages.append(page);
+    }
+    return pages;
+}
+
+QString SettingsScreen::matchingHeading() const
+{
+    return QStringLiteral("MATCHING SETTINGS (%1)").arg(matchingPages().size());
+}
+
+QString SettingsScreen::detailText(SettingsSubpage page) const
+{
+    const Settings &settings = m_state.settings().values();
+    switch (page) {
+    case SettingsSubpage::Appearance:
+        return rawValue(settings.currentTheme);
+    case SettingsSubpage::PositionAndSize: {
+        const QString edge = settings.screenDockEdge == ScreenDockEdge::Right ? QStringLiteral("Right") : QStringLiteral("Left");
+        return edge + separator + QString::number(settings.panelWidth, 'f', 0) + QStringLiteral(" px");
+    }
+    case SettingsSubpage::Motion:
+        return settings.animationCurve + separator + QString::asprintf("%.2f", settings.animationDuration)
+               + QStringLiteral(" s");
+    case SettingsSubpage::Memory:
+        return QStringLiteral("%1 of %2 asleep").arg(sleepingTabsCount()).arg(m_state.tabs().tabs().size());
+    case SettingsSubpage::DropShelf:
+        return QStringLiteral("Clears after 24 h");
+    case SettingsSubpage::Shortcuts:
+        return QStringLiteral("%1 bound").arg(boundShortcutCount());
+    case SettingsSubpage::Permissions:
+        return m_system.selectionReadable ? QStringLiteral("Selection access granted")
+                                          : QStringLiteral("Selection access unavailable");
+    case SettingsSubpage::About:
+        return AppVersion::displayString;
+    }
+    return {};
+}
+
+void SettingsScreen::close()
+{
+    m_state.content().setShowSettingsModal(false);
+}
+
+void SettingsScreen::togglePin()
+{
+    SettingsModel &settings = m_state.settings();
+    settings.set(&Settings::isPinned, !settings.values().isPinned);
+}
+
+void SettingsScreen::restoreDefaults()
+{
+    m_state.settings().restoreDefaults();
+}
+
+void SettingsScreen::chooseTheme(AppThemeMode theme)
+{
+    SettingsModel &settings = m_state.settings();
+    settings.set(&Settings::followSystemTheme, false);
+    settings.set(&Settings::currentTheme, theme);
+}
+
+QString SettingsScreen::customHeightText() const
+{
+    const auto height = m_state.settings().values().panelCustomHeight;
+    return height ? QStringLiteral("Height: ") + QString::number(*height, 'f', 0)
+                  : QStringLiteral("Panel is docked to full screen height.");
+}
+
+void SettingsScreen::resetToFullHeight()
+{
+    SettingsModel &settings = m_state.settings();
+    settings.set(&Settings::panelCustomHeight, std::nullopt);
+    settings.set(&Settings::panelTopOffset, std::nullopt);
+}
+
+int SettingsScreen::sleepingTabsCount() const
+{
+    const QList<TabModel> &tabs = m_state.tabs().tabs();
+    return int(std::count_if(tabs.cbegin(), tabs.cend(), [](const TabModel &tab) { return tab.isHibernated; }));
+}
+
+QString SettingsScreen::asleepOverview() const
+{
+    return QStringLiteral("%1 of %2 Web Apps Asleep").arg(sleepingTabsCount()).arg(m_state.tabs().tabs().size());
+}
+
+QString SettingsScreen::memoryFigure() const
+{
+    return QStringLiteral("%1 MB RAM").arg(m_state.liveMemoryMB());
+}
+
+QString SettingsScreen::memoryExplanation() const
+{
+    return QStringLiteral("Live physical RAM footprint of Orvane host process: %1 MB. Orvane automatically suspends "
+                          "background web tabs after 5 minutes of inactivity to release web engine RAM.")
+        .arg(m_state.liveMemoryMB());
+}
+
+void SettingsScreen::wakeAllTabs()
+{
+    m_hibernation.wakeAllTabs();
+}
+
+QString SettingsScreen::stagedItemsText() const
+{
+    return QStringLiteral("Currently staged items: %1").arg(m_state.shelf().items().size());
+}
+
+bool SettingsScreen::hasStagedItems() const
+{
+    return !m_state.shelf().items().isEmpty();
+}
+
+void SettingsScreen::clearShelf()
+{
+    m_state.shelf().clearDropShelf();
+}
+
+void SettingsScreen::setRefusedHotKeys(const QStringList &refused)
+{
+    m_refusedHotKeys = refused;
+    Q_EMIT changed();
+}
+
+QList<SettingsScreen::ShortcutRow> SettingsScreen::shortcutRows() const
+{
+    QList<ShortcutRow> rows;
+    for (const ShortcutList::Shortcut &shortcut : ShortcutList::shortcuts()) {
+        ShortcutRow row{shortcut.title, {}, shortcut.scope};
+        for (const QString &key : shortcut.keys) {
+            const bool refused = shortcut.scope == ShortcutList::Scope::Global && m_refusedHotKeys.contains(key);
+            row.keys.append({key, refused});
+        }
+        rows.append(row);
+    }
+    return rows;
+}
+
+// Key combinations Orvane answers to now: gestures are no bindings, and a
+// refused combination is bound to nothing.
+int SettingsScreen::boundShortcutCount() const
+{
+    int count = 0;
+    for (const ShortcutRow &row : shortcutRows()) {
+        if (row.scope != ShortcutList::Scope::Gesture)
+            count += int(std::count_if(row.keys.cbegin(), row.keys.cend(), [](const KeyLabel &key) { return !key.refused; }));
+    }
+    return count;
+}
+
+bool SettingsScreen::startsAtLogin() const
+{
+    return m_autostart.isEnabled();
+}
+
+bool SettingsScreen::setStartsAtLogin(bool enabled)
+{
+    const bool done = m_autostart.setEnabled(enabled);
+    Q_EMIT changed();
+    return done;
+}

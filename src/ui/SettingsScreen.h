@@ -1,0 +1,146 @@
+#pragma once
+
+#include "input/ShortcutList.h"
+#include "state/AutostartEntry.h"
+#include "theme/AppThemeMode.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+class AppState;
+class HibernationEngine;
+
+enum class SettingsSubpage { Appearance, PositionAndSize, Motion, Memory, DropShelf, Shortcuts, Permissions, About };
+
+inline constexpr std::array allSettingsSubpages = {
+    SettingsSubpage::Appearance, SettingsSubpage::PositionAndSize, SettingsSubpage::Motion,
+    SettingsSubpage::Memory,     SettingsSubpage::DropShelf,       SettingsSubpage::Shortcuts,
+    SettingsSubpage::Permissions, SettingsSubpage::About,
+};
+
+// The settings screen: a root list of pages in three sections with a search
+// over their titles, and one page per subject. Every control writes straight
+// into the models, so there is nothing to apply or cancel. The page and the
+// search start afresh each time the screen is shown.
+class SettingsScreen final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What the screen needs to know of the desktop it runs on.
+    struct System
+    {
+        // The program the start-at-login entry starts.
+        QString program;
+        // Whether the selection of other applications can be read (X11's primary selection).
+        bool selectionReadable = false;
+    };
+
+    struct Section
+    {
+        QString title;
+        QList<SettingsSubpage> pages;
+    };
+
+    // One key combination of a shortcut row.
+    struct KeyLabel
+    {
+        QString text;
+        // A system-wide combination another program holds.
+        bool refused = false;
+    };
+    struct ShortcutRow
+    {
+        QString title;
+        QList<KeyLabel> keys;
+        ShortcutList::Scope scope;
+    };
+
+    // A slider's values: whole positions 0…positions() stand for minimum, minimum + step, … maximum.
+    struct SliderScale
+    {
+        double minimum;
+        double maximum;
+        double step;
+
+        int positions() const;
+        double valueAt(int position) const;
+        // The nearest position; values outside the range sit at its ends.
+        int positionOf(double value) const;
+    };
+    // The panel itself takes widths from 300; the slider offers 360 to 680.
+    static constexpr SliderScale widthScale{360, 680, 10};
+    static constexpr SliderScale durationScale{0.1, 0.6, 0.05};
+
+    SettingsScreen(AppState &state, HibernationEngine &hibernation, System system, QObject *parent = nullptr);
+
+    static QString title(SettingsSubpage page);
+    static const QList<Section> &sections();
+    static const QStringList &animationCurves();
+
+    // None: the root list.
+    std::optional<SettingsSubpage> currentSubpage() const { return m_currentSubpage; }
+    void showPage(std::optional<SettingsSubpage> page);
+    const QString &searchQuery() const { return m_searchQuery; }
+    void setSearchQuery(const QString &query);
+    // The pages whose title holds the query as typed, in any case, in page order.
+    QList<SettingsSubpage> matchingPages() const;
+    QString matchingHeading() const;
+
+    // The second text of a page's row in the root list.
+    QString detailText(SettingsSubpage page) const;
+    void close();
+    void togglePin();
+    void restoreDefaults();
+
+    // Appearance.
+    // Picking a theme stops following the system's appearance.
+    void chooseTheme(AppThemeMode theme);
+
+    // Position & size.
+    QString customHeightText() const;
+    void resetToFullHeight();
+
+    // Memory.
+    int sleepingTabsCount() const;
+    QString asleepOverview() const;
+    QString memoryFigure() const;
+    QString memoryExplanation() const;
+    void wakeAllTabs();
+
+    // Drop shelf.
+    QString stagedItemsText() const;
+    bool hasStagedItems() const;
+    void clearShelf();
+
+    // Shortcuts. `refused`: the system-wide combinations the X server would
+    // not give Orvane, as "Alt+S".
+    void setRefusedHotKeys(const QStringList &refused);
+    QList<ShortcutRow> shortcutRows() const;
+
+    // Permissions.
+    bool selectionReadable() const { return m_system.selectionReadable; }
+    bool startsAtLogin() const;
+    // False, and nothing changed, when the entry cannot be written or removed.
+    bool setStartsAtLogin(bool enabled);
+
+Q_SIGNALS:
+    // Something a page shows may have changed.
+    void changed();
+    void pageChanged();
+
+private:
+    int boundShortcutCount() const;
+
+    AppState &m_state;
+    HibernationEngine &m_hibernation;
+    System m_system;
+    AutostartEntry m_autostart;
+    std::optional<SettingsSubpage> m_currentSubpage;
+    QString m_searchQuery;
+    QStringList m_refusedHotKeys;
+};

@@ -1,0 +1,285 @@
+// The command palette, the settings screen and the app gallery in this
+// process, driven by real clicks and keys through XTest, with tabs on pages
+// served on 127.0.0.1.
+#include "FakePorts.h"
+#include "LocalHttpServer.h"
+#include "OrvaneProcess.h"
+#include "app/AppDelegate.h"
+#include "app/SingleInstance.h"
+#include "palette/CommandPalette.h"
+#include "palette/CommandPaletteView.h"
+#include "panel/PanelWindow.h"
+#include "platform/qt/QtClock.h"
+#include "state/AppState.h"
+#include "ui/AppGallery.h"
+#include "ui/AppGalleryView.h"
+#include "ui/GalleryEntryView.h"
+#include "ui/MainContainerView.h"
+#include "ui/OverlayHost.h"
+#include "ui/PillButton.h"
+#include "ui/SearchField.h"
+#include "ui/SettingsRowButton.h"
+#include "ui/SettingsView.h"
+#include "ui/SidebarDockView.h"
+#include "ui/SymbolButton.h"
+#include "web/TabList.h"
+#include "web/TabListJson.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QSlider>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList pageTitles = {"Alpha", "Beta", "Gamma", "Delta"};
+
+QString number(int value)
+{
+    return QString::number(value);
+}
+
+void pointAt(QPoint at)
+{
+    xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
+}
+
+// Where a widget is once the layouts waiting to run have placed it.
+void click(const QWidget *widget)
+{
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    pointAt(widget->mapToGlobal(widget->rect().center()));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void type(const QString &text)
+{
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+}
+
+void press(const QString &key)
+{
+    xdotool({QStringLiteral("key"), key});
+}
+
+class PanelScreens : public ::testing::Test
+{
+protected:
+    PanelScreens()
+    {
+        QList<TabModel> tabs;
+        for (const QString &title : pageTitles) {
+            const QString path = QLatin1Char('/') + title.toLower();
+            server.setReply(path, {200, "<!doctype html><title>" + title.toUtf8() + "</title><p>" + title.toUtf8(),
+                                   "text/html", {}, 0});
+            tabs.append(TabList::makeTab(title, server.address().resolved(QUrl(path)), QStringLiteral("globe"), false,
+                                         QDateTime::currentDateTimeUtc()));
+        }
+        server.setReply(QStringLiteral("/code"), {200, "<!doctype html><title>Code</title><p>code", "text/html", {}, 0});
+        store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+        store.values.insert(QStringLiteral("Orvane_isPinned"), true);
+        store.setData(QStringLiteral("Orvane_Tabs"), TabListJson::encode(tabs));
+        pointAt(QPoint(1300, 450));
+        delegate = std::make_unique<AppDelegate>(Ports{clock, store, appearance, memory}, instance, QStringList(),
+                                                 server.address());
+        delegate->applicationDidFinishLaunching();
+        waitFor([this] { return state().isPanelVisible() && window().isVisible(); }, 10000);
+        waitFor([] { return false; }, 400); // the slide
+    }
+
+    AppState &state() const { return delegate->state(); }
+    PanelWindow &window() const { return delegate->window(); }
+    MainContainerView &container() const { return *window().findChild<MainContainerView *>(); }
+    CommandPaletteView &palette() const { return *qobject_cast<CommandPaletteView *>(container().commandPalette().card()); }
+    AppGalleryView &gallery() const { return *qobject_cast<AppGalleryView *>(container().gallery().card()); }
+    SettingsView &settingsView() const { return *window().findChild<SettingsView *>(); }
+    template<typename Button>
+    Button *buttonNamed(const QWidget &inside, const QString &name) const
+    {
+        for (Button *button : inside.findChildren<Button *>()) {
+            if (button->accessibleName() == name && button->isVisible())
+                return button;
+        }
+        return nullptr;
+    }
+    QString activeTitle() const
+    {
+        const auto tab = state().tabs().activeTab();
+        return tab ? tab->title : QString();
+    }
+
+    // As Ctrl+K does while another window has the keyboard: the palette must
+    // take it for the panel.
+    void openPalette()
+    {
+        elsewhere.setGeometry(100, 300, 300, 200);
+        elsewhere.show();
+        click(&elsewhere);
+        ASSERT_TRUE(waitFor([this] { return elsewhere.isActiveWindow(); }));
+        state().content().setShowCommandPalette(true);
+        ASSERT_TRUE(waitFor([this] { return container().commandPalette().isOpen(); }));
+        ASSERT_TRUE(waitFor([this] { return window().isActiveWindow(); })) << "the panel took the keyboard";
+        ASSERT_TRUE(waitFor([this] { return QApplication::focusWidget() == palette().searchField().lineEdit(); }))
+            << "the search field has it";
+    }
+
+    LocalHttpServer server;
+    QtClock clock;
+    MemoryStore store;
+    FakeAppearance appearance;
+    FakeMemory memory;
+    SingleInstance instance;
+    std::unique_ptr<AppDelegate> delegate;
+    QWidget elsewhere;
+};
+
+TEST_F(PanelScreens, ThePaletteTakesTheKeyboardAndReturnCopiesACalculation)
+{
+    QGuiApplication::clipboard()->clear();
+    openPalette();
+    type(QStringLiteral("2*21"));
+    ASSERT_TRUE(waitFor([this] { return palette().palette().query() == QLatin1String("2*21"); }));
+    press(QStringLiteral("Return"));
+    EXPECT_TRUE(waitFor([] { return QGuiApplication::clipboard()->text() == QLatin1String("42"); }));
+    EXPECT_TRUE(waitFor([this] { return !state().content().showCommandPalette(); })) << "closed after running";
+}
+
+TEST_F(PanelScreens, TypingATabsNameAndReturnSwitchesToIt)
+{
+    openPalette();
+    type(QStringLiteral("gamm"));
+    ASSERT_TRUE(waitFor([this] { return palette().palette().query() == QLatin1String("gamm"); }));
+    press(QStringLiteral("Return"));
+    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("Gamma"); }));
+    EXPECT_FALSE(state().content().showCommandPalette());
+}
+
+TEST_F(PanelScreens, DownThenReturnRunsTheSecondRow)
+{
+    openPalette();
+    ASSERT_EQ(activeTitle(), QStringLiteral("Alpha"));
+    press(QStringLiteral("Down"));
+    ASSERT_TRUE(waitFor([this] { return palette().palette().selectedIndex() == 1; }));
+    press(QStringLiteral("Return"));
+    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("Beta"); }));
+}
+
+TEST_F(PanelScreens, TheCaptureCommandShowsTheFirstAITab)
+{
+    state().tabs().addTab(QStringLiteral("Chat"), server.address().resolved(QUrl(QStringLiteral("/code"))),
+                          QStringLiteral("globe"), true);
+    state().tabs().selectTab(state().tabs().tabs().first().id);
+    openPalette();
+    type(QStringLiteral("summarize"));
+    ASSERT_TRUE(waitFor([this] { return palette().palette().query() == QLatin1String("summarize"); }));
+    press(QStringLiteral("Return"));
+    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("Chat"); }));
+    EXPECT_FALSE(state().content().showCommandPalette());
+    EXPECT_TRUE(state().isPanelVisible());
+}
+
+TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
+{
+    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
+    ASSERT_TRUE(waitFor([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
+    SettingsView &view = settingsView();
+    click(&view.searchField());
+    type(QStringLiteral("mo"));
+    ASSERT_TRUE(waitFor([&view] { return view.screen().searchQuery() == QLatin1String("mo"); }));
+    QStringList shown;
+    for (SettingsSubpage page : allSettingsSubpages) {
+        if (view.rowButton(page)->isVisible())
+            shown.append(SettingsScreen::title(page));
+    }
+    EXPECT_EQ(shown, QStringList({"Motion", "Memory"}));
+
+    click(view.rowButton(SettingsSubpage::Motion));
+    ASSERT_TRUE(waitFor([&view] { return view.screen().currentSubpage() == SettingsSubpage::Motion; }));
+    click(buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Animation curve: Ease In Out")));
+    EXPECT_TRUE(waitFor([this] {
+        return store.values.value(QStringLiteral("Orvane_animationCurve")) == QStringLiteral("Ease In Out");
+    }));
+    EXPECT_EQ(view.rowButton(SettingsSubpage::Motion)->detail(), QStringLiteral("Ease In Out \u00B7 0.25 s"));
+}
+
+TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)
+{
+    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
+    SettingsView &view = settingsView();
+    ASSERT_TRUE(waitFor([&view] { return view.isVisible(); }));
+    click(view.rowButton(SettingsSubpage::PositionAndSize));
+    ASSERT_TRUE(waitFor([&view] { return view.screen().currentSubpage() == SettingsSubpage::PositionAndSize; }));
+    QSlider *slider = view.currentPageWidget()->findChild<QSlider *>();
+    ASSERT_TRUE(slider);
+    ASSERT_EQ(window().width(), 440);
+    // A click to the right of the handle: one step and the keyboard.
+    pointAt(slider->mapToGlobal(QPoint(slider->width() - 4, slider->height() / 2)));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(waitFor([slider] { return slider->hasFocus(); }));
+    for (int i = 0; i < 3; ++i)
+        press(QStringLiteral("Right"));
+    EXPECT_TRUE(waitFor([this] { return state().settings().values().panelWidth == 480; }));
+    EXPECT_TRUE(waitFor([this] { return window().width() == 480; })) << "live";
+    EXPECT_EQ(store.values.value(QStringLiteral("Orvane_panelWidth")), 480.0);
+}
+
+TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain)
+{
+    const QUrl code = server.address().resolved(QUrl(QStringLiteral("/code")));
+    gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"), code, QStringLiteral("github"), false}});
+    click(buttonNamed<SymbolButton>(container().rail(), QStringLiteral("Add app or website")));
+    ASSERT_TRUE(waitFor([this] { return container().gallery().isOpen() && gallery().entries().size() == 1; }));
+    ASSERT_TRUE(waitFor([this] { return QApplication::focusWidget() == gallery().searchField().lineEdit(); }));
+
+    press(QStringLiteral("Tab"));
+    ASSERT_TRUE(waitFor([] { return QApplication::focusWidget()
+                                    && QApplication::focusWidget()->accessibleName() == QLatin1String("Add GitHub"); }));
+    press(QStringLiteral("space"));
+    ASSERT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("GitHub"); }));
+    EXPECT_EQ(state().tabs().tabs().constLast().url, code);
+    EXPECT_TRUE(container().gallery().isOpen()) << "adding keeps the gallery open";
+
+    SymbolButton *remove = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (remove = buttonNamed<SymbolButton>(gallery(), QStringLiteral("Remove GitHub"))); }));
+    click(remove);
+    EXPECT_TRUE(waitFor([this] { return state().tabs().tabs().size() == 4; }));
+    EXPECT_TRUE(container().gallery().isOpen());
+
+    PillButton *add = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (add = buttonNamed<PillButton>(gallery(), QStringLiteral("Add GitHub"))); }));
+    click(add);
+    ASSERT_TRUE(waitFor([this] { return state().tabs().tabs().size() == 5; }));
+    state().tabs().selectTab(state().tabs().tabs().first().id);
+    click(buttonNamed<PillButton>(gallery(), QStringLiteral("Open GitHub")));
+    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("GitHub") && !container().gallery().isOpen(); }))
+        << "Open shows the tab and closes the gallery";
+}
+
+TEST_F(PanelScreens, EveryControlOfTheScreensHasANameForScreenReaders)
+{
+    gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"),
+                                     server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("github"), false}});
+    container().gallery().setOpen(true);
+    ASSERT_TRUE(waitFor([this] { return gallery().entries().size() == 1; }));
+    QStringList nameless;
+    const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        const QAccessible::Role role = node->role();
+        const bool control = role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::Slider
+                             || role == QAccessible::EditableText || role == QAccessible::RadioButton;
+        if (control && node->text(QAccessible::Name).isEmpty())
+            nameless.append(node->object() ? QString::fromLatin1(node->object()->metaObject()->className()) : QString());
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    for (QWidget *screen : {static_cast<QWidget *>(&settingsView()), static_cast<QWidget *>(&gallery()),
+                            static_cast<QWidget *>(&palette())}) {
+        walk(QAccessible::queryAccessibleInterface(screen));
+    }
+    EXPECT_EQ(nameless, QStringList());
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+// The app gallery's catalogue, search and tab operations, without a display.
+#include "FakePorts.h"
+#include "state/AppState.h"
+#include "ui/AppGallery.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Gallery : public ::testing::Test
+{
+protected:
+    Gallery()
+    {
+        fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+        state = std::make_unique<AppState>(fakes.ports());
+        gallery = std::make_unique<AppGallery>(state->tabs());
+    }
+
+    static QStringList names(const QList<GalleryAppItem> &apps)
+    {
+        QStringList result;
+        for (const GalleryAppItem &app : apps)
+            result.append(app.name);
+        return result;
+    }
+    const GalleryAppItem &app(const char *name) const
+    {
+        const QList<GalleryAppItem> &catalog = gallery->catalog();
+        return *std::find_if(catalog.cbegin(), catalog.cend(),
+                             [name](const GalleryAppItem &item) { return item.name == QLatin1String(name); });
+    }
+    const TabModel &lastTab() const { return state->tabs().tabs().constLast(); }
+
+    FakePorts fakes;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<AppGallery> gallery;
+};
+
+TEST_F(Gallery, TheCatalogueHasItsTwentyTwoAppsAtSecureAddresses)
+{
+    const QList<GalleryAppItem> &catalog = gallery->catalog();
+    ASSERT_EQ(catalog.size(), 22);
+    EXPECT_EQ(catalog.first().name, QStringLiteral("Claude"));
+    EXPECT_EQ(catalog.last().name, QStringLiteral("Google Drive"));
+    QStringList ai;
+    for (const GalleryAppItem &item : catalog) {
+        EXPECT_EQ(item.url.scheme(), QStringLiteral("https")) << item.name.toStdString();
+        EXPECT_FALSE(item.url.host().isEmpty()) << item.name.toStdString();
+        if (item.isAI)
+            ai.append(item.name);
+    }
+    EXPECT_EQ(ai, QStringList({"Claude", "ChatGPT", "Perplexity"}));
+}
+
+TEST_F(Gallery, SearchFindsNamesInAnyCaseAsTypedInCatalogueOrder)
+{
+    EXPECT_EQ(gallery->filteredApps().size(), 22);
+    gallery->setSearchQuery(QStringLiteral("google"));
+    EXPECT_EQ(names(gallery->filteredApps()),
+              QStringList({"Google Calendar", "Google Keep", "Google", "Google Docs", "Google Sheets", "Google Drive"}));
+    gallery->setSearchQuery(QStringLiteral("GIT"));
+    EXPECT_EQ(names(gallery->filteredApps()), QStringList({"GitHub"}));
+    gallery->setSearchQuery(QStringLiteral(" git"));
+    EXPECT_EQ(names(gallery->filteredApps()), QStringList()) << "not trimmed";
+}
+
+TEST_F(Gallery, TheDefaultTabsAreInstalledAndNothingElse)
+{
+    QStringList installed;
+    for (const GalleryAppItem &item : gallery->catalog()) {
+        if (gallery->isInstalled(item))
+            installed.append(item.name);
+    }
+    EXPECT_EQ(installed,
+              QStringList({"Claude", "ChatGPT", "DevDocs", "Notion", "Google Calendar", "Google Keep", "Gmail"}));
+}
+
+TEST_F(Gallery, AnAppIsInstalledByItsNameInAnyCaseOrByItsKey)
+{
+    state->tabs().removeTab(gallery->matchingTab(app("Notion"))->id);
+    EXPECT_FALSE(gallery->isInstalled(app("Notion")));
+    state->tabs().addTab(QStringLiteral("Team wiki"), QUrl(QStringLiteral("https://www.notion.so/team")),
+                         QStringLiteral("notion"), false);
+    ASSERT_EQ(lastTab().iconKey, QStringLiteral("notion"));
+    EXPECT_EQ(gallery->matchingTab(app("Notion"))->title, QStringLiteral("Team wiki")) << "by key only";
+
+    state->tabs().addTab(QStringLiteral("linear"), QUrl(QStringLiteral("https://example.com/")), QStringLiteral("globe"), false);
+    EXPECT_TRUE(gallery->isInstalled(app("Linear"))) << "by name in another case";
+}
+
+TEST_F(Gallery, AddStaysOpenOpenClosesRemoveStaysOpen)
+{
+    QSignalSpy closes(gallery.get(), &AppGallery::closeRequested);
+    gallery->add(app("Perplexity"));
+    EXPECT_EQ(lastTab().title, QStringLiteral("Perplexity"));
+    EXPECT_TRUE(lastTab().isAIProvider);
+    EXPECT_EQ(state->tabs().activeTab()->id, lastTab().id);
+    EXPECT_TRUE(gallery->isInstalled(app("Perplexity")));
+    EXPECT_EQ(closes.size(), 0);
+
+    gallery->open(app("Gmail"));
+    EXPECT_EQ(state->tabs().activeTab()->title, QStringLiteral("Gmail"));
+    EXPECT_FALSE(state->tabs().activeTab()->isHibernated) << "selected, so awake";
+    EXPECT_EQ(closes.size(), 1);
+
+    gallery->remove(app("Perplexity"));
+    EXPECT_FALSE(gallery->isInstalled(app("Perplexity")));
+    EXPECT_EQ(closes.size(), 1);
+}
+
+struct CustomCase
+{
+    const char *name;
+    const char *typed;
+    // Empty: nothing is added and the gallery stays open.
+    const char *opens;
+    const char *title;
+    bool isAI;
+};
+
+class GalleryCustomAddress : public Gallery, public ::testing::WithParamInterface<CustomCase>
+{
+};
+
+TEST_P(GalleryCustomAddress, BecomesATabTitledWithItsHostAndClosesTheGallery)
+{
+    const CustomCase &row = GetParam();
+    QSignalSpy closes(gallery.get(), &AppGallery::closeRequested);
+    const qsizetype before = state->tabs().tabs().size();
+    const bool added = gallery->submitCustomURL(QString::fromUtf8(row.typed));
+    if (!*row.opens) {
+        EXPECT_FALSE(added);
+        EXPECT_EQ(state->tabs().tabs().size(), before);
+        EXPECT_EQ(closes.size(), 0);
+        return;
+    }
+    EXPECT_TRUE(added);
+    ASSERT_EQ(state->tabs().tabs().size(), before + 1);
+    EXPECT_EQ(lastTab().url, QUrl(QString::fromUtf8(row.opens)));
+    EXPECT_EQ(lastTab().title, QString::fromUtf8(row.title));
+    EXPECT_EQ(lastTab().isAIProvider, row.isAI);
+    EXPECT_EQ(state->tabs().activeTab()->id, lastTab().id);
+    EXPECT_EQ(closes.size(), 1);
+}
+
+const CustomCase customCases[] = {
+    {"without_scheme_gets_https", "example.org/start", "https://example.org/start", "example.org", false},
+    {"http_is_kept", "http://intranet.example/", "http://intranet.example/", "intranet.example", false},
+    {"surrounding_white_space_is_trimmed", " \n https://example.org \t", "https://example.org", "example.org", false},
+    {"scheme_in_capitals_is_a_scheme", "HTTPS://example.org", "https://example.org", "example.org", false},
+    {"perplexity_by_address_is_an_ai_tab", "perplexity.ai", "https://perplexity.ai", "perplexity.ai", true},
+    {"blank_field_does_nothing", "  \n ", "", "", false},
+    {"no_host_does_nothing", "https://", "", "", false},
+    {"another_scheme_does_nothing", "javascript:alert(1)", "", "", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, GalleryCustomAddress, ::testing::ValuesIn(customCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

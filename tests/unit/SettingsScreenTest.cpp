@@ -1,0 +1,262 @@
+// The settings screen's pages, search, texts and controls, without a display.
+#include "FakePorts.h"
+#include "FakeWebPage.h"
+#include "state/AppState.h"
+#include "ui/SettingsScreen.h"
+#include "web/HibernationEngine.h"
+
+#include <QFile>
+#include <QKeySequence>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Page = SettingsSubpage;
+
+class SettingsScreenTest : public ::testing::Test
+{
+protected:
+    SettingsScreenTest() { fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false); }
+
+    SettingsScreen &screen(bool selectionReadable = true)
+    {
+        if (!m_screen) {
+            state = std::make_unique<AppState>(fakes.ports());
+            hibernation = std::make_unique<HibernationEngine>(*state, fakes.clock, pages);
+            m_screen = std::make_unique<SettingsScreen>(
+                *state, *hibernation, SettingsScreen::System{QStringLiteral("/usr/bin/orvane"), selectionReadable});
+        }
+        return *m_screen;
+    }
+    QStringList matching(const char *query)
+    {
+        screen().setSearchQuery(QString::fromUtf8(query));
+        QStringList titles;
+        for (Page page : screen().matchingPages())
+            titles.append(SettingsScreen::title(page));
+        return titles;
+    }
+    SettingsModel &settings() { return state->settings(); }
+
+    FakePorts fakes;
+    FakeWebPageFactory pages;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<HibernationEngine> hibernation;
+
+private:
+    std::unique_ptr<SettingsScreen> m_screen;
+};
+
+TEST_F(SettingsScreenTest, TheRootListHasEightPagesInThreeSections)
+{
+    QStringList listed;
+    for (const SettingsScreen::Section &section : SettingsScreen::sections()) {
+        listed.append(section.title);
+        for (Page page : section.pages)
+            listed.append(SettingsScreen::title(page));
+    }
+    EXPECT_EQ(listed, QStringList({"PANEL", "Appearance", "Position & size", "Motion", "CONTENT", "Memory", "Drop Shelf",
+                                   "SYSTEM", "Shortcuts", "Permissions", "About"}));
+}
+
+TEST_F(SettingsScreenTest, SearchMatchesTitlesInAnyCaseWithoutTrimming)
+{
+    EXPECT_EQ(matching("mo"), QStringList({"Motion", "Memory"}));
+    EXPECT_EQ(screen().matchingHeading(), QStringLiteral("MATCHING SETTINGS (2)"));
+    EXPECT_EQ(matching("SIZE"), QStringList({"Position & size"}));
+    EXPECT_EQ(matching(" "), QStringList({"Position & size", "Drop Shelf"}));
+    EXPECT_EQ(matching("  "), QStringList());
+    EXPECT_EQ(screen().matchingHeading(), QStringLiteral("MATCHING SETTINGS (0)"));
+}
+
+TEST_F(SettingsScreenTest, DetailTextsFollowTheSettings)
+{
+    SettingsScreen &s = screen();
+    const QString dot = QStringLiteral(" \u00B7 ");
+    EXPECT_EQ(s.detailText(Page::Appearance), QStringLiteral("Paper"));
+    EXPECT_EQ(s.detailText(Page::PositionAndSize), QStringLiteral("Right") + dot + QStringLiteral("440 px"));
+    EXPECT_EQ(s.detailText(Page::Motion), QStringLiteral("Spring") + dot + QStringLiteral("0.25 s"));
+    EXPECT_EQ(s.detailText(Page::Memory), QStringLiteral("2 of 7 asleep"));
+    EXPECT_EQ(s.detailText(Page::DropShelf), QStringLiteral("Clears after 24 h"));
+    EXPECT_EQ(s.detailText(Page::About), QStringLiteral("v1.0.0-beta.2"));
+    EXPECT_EQ(s.detailText(Page::Permissions), QStringLiteral("Selection access granted"));
+
+    settings().set(&Settings::screenDockEdge, ScreenDockEdge::Left);
+    settings().set(&Settings::panelWidth, 512.4);
+    settings().set(&Settings::animationCurve, QStringLiteral("Ease In Out"));
+    settings().set(&Settings::animationDuration, 0.3);
+    settings().set(&Settings::currentTheme, AppThemeMode::Blueprint);
+    state->tabs().setTabHibernated(state->tabs().tabs().at(0).id);
+    EXPECT_EQ(s.detailText(Page::PositionAndSize), QStringLiteral("Left") + dot + QStringLiteral("512 px"));
+    EXPECT_EQ(s.detailText(Page::Motion), QStringLiteral("Ease In Out") + dot + QStringLiteral("0.30 s"));
+    EXPECT_EQ(s.detailText(Page::Appearance), QStringLiteral("Blueprint"));
+    EXPECT_EQ(s.detailText(Page::Memory), QStringLiteral("3 of 7 asleep"));
+    EXPECT_EQ(s.asleepOverview(), QStringLiteral("3 of 7 Web Apps Asleep"));
+}
+
+TEST_F(SettingsScreenTest, PermissionsSayWhetherTheSelectionCanBeRead)
+{
+    EXPECT_EQ(screen(false).detailText(Page::Permissions), QStringLiteral("Selection access unavailable"));
+    EXPECT_FALSE(screen().selectionReadable());
+}
+
+TEST_F(SettingsScreenTest, ChoosingAThemeCardStopsFollowingTheSystem)
+{
+    fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), true);
+    fakes.appearance.dark = true;
+    screen();
+    ASSERT_EQ(settings().values().currentTheme, AppThemeMode::Midnight);
+    screen().chooseTheme(AppThemeMode::Nickel);
+    EXPECT_FALSE(settings().values().followSystemTheme);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Nickel"));
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_followSystemTheme")), false);
+    fakes.appearance.change(false);
+    fakes.appearance.change(true);
+    EXPECT_EQ(settings().values().currentTheme, AppThemeMode::Nickel) << "kept through appearance changes";
+}
+
+TEST_F(SettingsScreenTest, EveryOfferedCurveIsStoredByItsName)
+{
+    EXPECT_EQ(SettingsScreen::animationCurves(), QStringList({"Spring", "Ease Out", "Ease In Out", "Linear"}));
+    screen();
+    for (const QString &curve : SettingsScreen::animationCurves()) {
+        settings().set(&Settings::animationCurve, curve);
+        EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_animationCurve")), curve);
+    }
+}
+
+TEST_F(SettingsScreenTest, SlidersOfferTheirRangeInWholeSteps)
+{
+    const SettingsScreen::SliderScale &width = SettingsScreen::widthScale;
+    EXPECT_EQ(width.positions(), 32);
+    EXPECT_EQ(width.valueAt(0), 360);
+    EXPECT_EQ(width.valueAt(8), 440);
+    EXPECT_EQ(width.valueAt(99), 680);
+    EXPECT_EQ(width.positionOf(300), 0) << "a narrower panel sits at the slider's start";
+    EXPECT_EQ(width.positionOf(444), 8);
+    EXPECT_EQ(width.positionOf(1400), 32);
+
+    const SettingsScreen::SliderScale &duration = SettingsScreen::durationScale;
+    EXPECT_EQ(duration.positions(), 10);
+    EXPECT_EQ(duration.valueAt(3), 0.25) << "exactly";
+    EXPECT_EQ(duration.valueAt(10), 0.6);
+    EXPECT_EQ(duration.positionOf(0.25), 3);
+}
+
+TEST_F(SettingsScreenTest, ResetToFullHeightClearsHeightAndOffset)
+{
+    screen();
+    settings().set(&Settings::panelCustomHeight, 500.0);
+    settings().set(&Settings::panelTopOffset, 40.0);
+    EXPECT_EQ(screen().customHeightText(), QStringLiteral("Height: 500"));
+    screen().resetToFullHeight();
+    EXPECT_FALSE(settings().values().panelCustomHeight);
+    EXPECT_FALSE(settings().values().panelTopOffset);
+    EXPECT_FALSE(fakes.store.values.contains(QStringLiteral("Orvane_panelCustomHeight")));
+    EXPECT_EQ(screen().customHeightText(), QStringLiteral("Panel is docked to full screen height."));
+}
+
+TEST_F(SettingsScreenTest, RestoreDefaultsResetsWhatItListsAndLeavesEdgeHoverAlone)
+{
+    screen();
+    settings().set(&Settings::followSystemTheme, true);
+    settings().set(&Settings::edgeHoverEnabled, false);
+    settings().set(&Settings::panelWidth, 600.0);
+    settings().set(&Settings::showMemoryInFooter, true);
+    settings().set(&Settings::animationCurve, QStringLiteral("Linear"));
+    screen().restoreDefaults();
+    const Settings &values = settings().values();
+    EXPECT_FALSE(values.followSystemTheme);
+    EXPECT_FALSE(values.edgeHoverEnabled);
+    EXPECT_EQ(values.panelWidth, 440);
+    EXPECT_FALSE(values.showMemoryInFooter);
+    EXPECT_EQ(values.animationCurve, QStringLiteral("Spring"));
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_panelWidth")), 440.0);
+}
+
+TEST_F(SettingsScreenTest, ThePinAndCloseButtonsChangeTheState)
+{
+    screen().togglePin();
+    EXPECT_TRUE(settings().values().isPinned);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_isPinned")), true);
+    state->content().setShowSettingsModal(true);
+    screen().close();
+    EXPECT_FALSE(state->content().showSettingsModal());
+}
+
+TEST_F(SettingsScreenTest, ShowingTheScreenStartsAtTheRootWithAnEmptySearch)
+{
+    screen().showPage(Page::Motion);
+    screen().setSearchQuery(QStringLiteral("mo"));
+    state->content().setShowSettingsModal(true);
+    EXPECT_FALSE(screen().currentSubpage());
+    EXPECT_TRUE(screen().searchQuery().isEmpty());
+}
+
+TEST_F(SettingsScreenTest, WakeAllTabsLoadsEveryTabAndTakesAFreshMemorySample)
+{
+    screen();
+    fakes.memory.footprint = 300ull << 20;
+    screen().wakeAllTabs();
+    EXPECT_EQ(hibernation->activeMemoryTabCount(), 7);
+    EXPECT_EQ(screen().memoryFigure(), QStringLiteral("300 MB RAM"));
+    EXPECT_TRUE(screen().memoryExplanation().startsWith(
+        QStringLiteral("Live physical RAM footprint of Orvane host process: 300 MB.")));
+}
+
+TEST_F(SettingsScreenTest, ClearAllItemsEmptiesTheShelf)
+{
+    screen();
+    state->shelf().addDropItems({DropItem::fromText(QStringLiteral("note"))});
+    EXPECT_TRUE(screen().hasStagedItems());
+    EXPECT_EQ(screen().stagedItemsText(), QStringLiteral("Currently staged items: 1"));
+    screen().clearShelf();
+    EXPECT_FALSE(screen().hasStagedItems());
+}
+
+TEST_F(SettingsScreenTest, ShortcutsAreWrittenAsTheKeyHandlerWritesThemAndRefusedOnesAreMarked)
+{
+    QStringList globalKeys;
+    for (const SettingsScreen::ShortcutRow &row : screen().shortcutRows()) {
+        if (row.scope == ShortcutList::Scope::Global) {
+            for (const SettingsScreen::KeyLabel &key : row.keys)
+                globalKeys.append(key.text);
+        }
+    }
+    QStringList written;
+    for (const QKeyCombination combination : {QKeyCombination(Qt::AltModifier, Qt::Key_A),
+                                              QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_A),
+                                              QKeyCombination(Qt::AltModifier, Qt::Key_Space),
+                                              QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_Space),
+                                              QKeyCombination(Qt::AltModifier, Qt::Key_S),
+                                              QKeyCombination(Qt::AltModifier, Qt::Key_M)}) {
+        written.append(QKeySequence(combination).toString(QKeySequence::PortableText));
+    }
+    EXPECT_EQ(globalKeys, written);
+    EXPECT_EQ(screen().detailText(Page::Shortcuts), QStringLiteral("15 bound"));
+
+    screen().setRefusedHotKeys({QStringLiteral("Alt+S"), QStringLiteral("Ctrl+K")});
+    QStringList refused;
+    for (const SettingsScreen::ShortcutRow &row : screen().shortcutRows()) {
+        for (const SettingsScreen::KeyLabel &key : row.keys) {
+            if (key.refused)
+                refused.append(key.text);
+        }
+    }
+    EXPECT_EQ(refused, QStringList({"Alt+S"})) << "only system-wide combinations are grabbed";
+    EXPECT_EQ(screen().detailText(Page::Shortcuts), QStringLiteral("14 bound"));
+}
+
+TEST_F(SettingsScreenTest, StartAtLoginWritesAndRemovesTheAutostartEntry)
+{
+    QFile::remove(AutostartEntry::path());
+    EXPECT_FALSE(screen().startsAtLogin());
+    EXPECT_TRUE(screen().setStartsAtLogin(true));
+    EXPECT_TRUE(screen().startsAtLogin());
+    EXPECT_TRUE(QFile::exists(AutostartEntry::path()));
+    EXPECT_TRUE(screen().setStartsAtLogin(false));
+    EXPECT_FALSE(QFile::exists(AutostartEntry::path()));
+}
+
+} // namespace
