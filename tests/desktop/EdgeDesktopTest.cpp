@@ -2,6 +2,7 @@
 // the strips, the notch and real XDND drags, driven by XTest.
 #include "DragSourceProcess.h"
 #include "OrvaneProcess.h"
+#include "TwoScreenDisplay.h"
 
 #include <QDir>
 #include <QFile>
@@ -221,51 +222,24 @@ INSTANTIATE_TEST_SUITE_P(WindowManagers, EdgeOnDesktop, ::testing::Values(Window
                              return std::string(info.param == WindowManager::None ? "bare_x_server" : "openbox");
                          });
 
-// Two monitors side by side on a nested X server of their own (Xephyr,
-// split with xrandr), so the test display keeps its single screen.
 class TwoScreens : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_server.start(QStringLiteral("Xephyr"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                                  QStringLiteral("1440x900"), QStringLiteral("-noreset")});
-        ASSERT_TRUE(waitFor([this] { return m_server.canReadLine() || m_server.waitForReadyRead(20); }, 10000));
-        m_display = QStringLiteral(":") + QString::fromUtf8(m_server.readLine()).trimmed();
-        ASSERT_EQ(xrandr({QStringLiteral("--setmonitor"), QStringLiteral("left"), QStringLiteral("720/190x900/240+0+0"),
-                          QStringLiteral("default")}),
-                  0);
-        ASSERT_EQ(xrandr({QStringLiteral("--setmonitor"), QStringLiteral("right"), QStringLiteral("720/190x900/240+720+0"),
-                          QStringLiteral("none")}),
-                  0);
+        ASSERT_TRUE(m_screens.start());
+        m_display = m_screens.name();
     }
 
-    void TearDown() override
-    {
-        m_server.terminate();
-        m_server.waitForFinished(3000);
-    }
-
-    int xrandr(const QStringList &arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), m_display);
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral("xrandr"), arguments);
-        process.waitForFinished(5000);
-        return process.exitCode();
-    }
+    int xrandr(const QStringList &arguments) { return m_screens.xrandr(arguments); }
 
     // The edge strips' geometries, as "WxH+X+Y".
     QStringList strips()
     {
-        QProcess process;
-        process.start(QStringLiteral("xwininfo"), {QStringLiteral("-display"), m_display, QStringLiteral("-root"),
-                                                   QStringLiteral("-children")});
-        process.waitForFinished(5000);
+        QString listing;
+        m_screens.run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-children")}, &listing);
         QStringList found;
-        const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+        const QStringList lines = listing.split(QLatin1Char('\n'));
         for (const QString &line : lines) {
             if (line.contains(QLatin1String("\"Orvane edge\"")))
                 found.append(line.section(QLatin1Char(' '), -2, -2, QString::SectionSkipEmpty));
@@ -274,10 +248,8 @@ protected:
         return found;
     }
 
+    TwoScreenDisplay m_screens;
     QString m_display;
-
-private:
-    QProcess m_server;
 };
 
 TEST_F(TwoScreens, EachScreenGetsAStripAndTheyFollowTheScreens)
