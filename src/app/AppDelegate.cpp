@@ -76,6 +76,7 @@ void AppDelegate::applicationDidFinishLaunching()
     m_state = std::make_unique<AppState>(m_ports);
     createPanel();
     startHibernation();
+    runLaunchCommands();
     // In this order: the tray item and its menu, the edge strips (with
     // screen-change handling) and the hot keys. Their commands reach the web
     // pages (hibernate, reload), so they come after the page pool; nothing
@@ -86,15 +87,22 @@ void AppDelegate::applicationDidFinishLaunching()
     startCurrencyRefresh();
     createInterface();
 
-    // The commands this start was given run first, so that the panel comes up
-    // showing what they asked for (and "toggle" does not hide it again).
     QTimer::singleShot(0, this, [this] {
-        openUrls(m_launchUrls);
-        QTimer::singleShot(0, this, [this] {
-            m_panel->showPanel(true);
-            SystemLog::write(QStringLiteral("[Orvane] Panel displayed successfully."));
-        });
+        m_panel->showPanel(true);
+        SystemLog::write(QStringLiteral("[Orvane] Panel displayed successfully."));
     });
+}
+
+// The commands this start was given run before the panel first shows, so
+// that it comes up showing what they asked for (and "toggle" does not hide it
+// again). The page that will be on screen starts loading now, while the rest
+// of the launch builds the interface around it.
+void AppDelegate::runLaunchCommands()
+{
+    for (const QUrl &url : orvaneUrls(m_launchUrls))
+        m_urlCommands->handleURLScheme(url);
+    if (const auto tab = m_state->tabs().activeTab(); tab && !tab->isHibernated)
+        m_hibernation->getOrCreateWebView(*tab);
 }
 
 void AppDelegate::createPanel()
@@ -172,15 +180,24 @@ void AppDelegate::applicationShouldHandleReopen()
         m_panel->showPanel(true);
 }
 
+QList<QUrl> AppDelegate::orvaneUrls(const QStringList &texts)
+{
+    QList<QUrl> urls;
+    for (const QString &text : texts) {
+        const QUrl url(text);
+        if (url.scheme().compare(QLatin1String("orvane"), Qt::CaseInsensitive) == 0)
+            urls.append(url);
+    }
+    return urls;
+}
+
 void AppDelegate::openUrls(const QStringList &urls)
 {
-    for (const QString &text : urls) {
-        const QUrl url(text);
-        if (url.scheme().compare(QLatin1String("orvane"), Qt::CaseInsensitive) != 0 || !m_urlCommands)
-            continue;
-        // Each URL is its own task, in the order the URLs arrived.
+    if (!m_urlCommands)
+        return;
+    // Each URL is its own task, in the order the URLs arrived.
+    for (const QUrl &url : orvaneUrls(urls))
         QTimer::singleShot(0, this, [this, url] { m_urlCommands->handleURLScheme(url); });
-    }
 }
 
 void AppDelegate::setUpTrayItem()

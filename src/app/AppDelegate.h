@@ -65,6 +65,9 @@ private:
     void createPanel();
     void startHibernation();
     void createInterface();
+    void runLaunchCommands();
+    // The orvane: URLs among what a start was given, in order.
+    static QList<QUrl> orvaneUrls(const QStringList &texts);
     void startCurrencyRefresh();
     void setUpTrayItem();
     void startEdgeDetection();
