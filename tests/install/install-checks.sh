@@ -25,11 +25,12 @@ check_binaries_run() {
     if ! out=$(printf 'rent = 1200\nrent * 12 =\n' | "$bin/orvane-calc" 2>&1) || [ "$out" != $'= 1200\n= 14400' ]; then
         fail "$bin/orvane-calc answered \"$out\" for a two-line note"
     fi
-    # orvane needs a desktop session to do anything; that it is a program whose
-    # libraries are all found is what installing can break.
+    # orvane needs a desktop session to show its panel, but not to answer --version.
     if [ ! -x "$bin/orvane" ]; then
         fail "$bin/orvane is not executable"
     elif ! out=$(ldd "$bin/orvane" 2>&1) || grep -q "not found" <<<"$out"; then
         fail "$bin/orvane does not link: $(grep "not found" <<<"$out")"
+    elif ! out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin/orvane" --version 2>&1) || [[ $out != "Orvane v"* ]]; then
+        fail "$bin/orvane --version: $out"
     fi
 }
