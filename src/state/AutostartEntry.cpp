@@ -28,7 +28,7 @@ QString execValue(const QString &program)
     return quoted;
 }
 
-// What the autostart specification and GNOME's session manager read as "do not start".
+// What the XDG autostart rules and GNOME's session manager read as "do not start".
 bool turnedOff(QFile &entry)
 {
     bool inMainGroup = false;

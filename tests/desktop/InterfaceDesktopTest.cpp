@@ -1,14 +1,10 @@
 // The panel's interface in this process, driven by real clicks, keys and
 // drags through XTest, with tabs on pages served on 127.0.0.1.
 #include "EventLoopWait.h"
-#include "FakePorts.h"
-#include "LocalHttpServer.h"
 #include "DragSourceProcess.h"
+#include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
-#include "app/AppDelegate.h"
-#include "app/SingleInstance.h"
 #include "panel/PanelWindow.h"
-#include "platform/qt/QtClock.h"
 #include "platform/qt/QtWebPage.h"
 #include "state/AppState.h"
 #include "ui/MainContainerView.h"
@@ -16,7 +12,6 @@
 #include "ui/RailTabButton.h"
 #include "ui/SidebarDockView.h"
 #include "web/HibernationEngine.h"
-#include "web/TabList.h"
 #include "web/TabListJson.h"
 
 #include <QAccessible>
@@ -53,30 +48,9 @@ void glide(QPoint from, QPoint to, int steps = 12)
 class PanelInterface : public ::testing::Test
 {
 protected:
-    PanelInterface()
-    {
-        QList<TabModel> tabs;
-        for (const QString &title : pageTitles) {
-            const QString path = QLatin1Char('/') + title.toLower();
-            server.setReply(path, {200, "<!doctype html><title>" + title.toUtf8() + "</title><p>" + title.toUtf8(),
-                                   "text/html", {}, 0});
-            tabs.append(TabList::makeTab(title, server.address().resolved(QUrl(path)), QStringLiteral("globe"), false,
-                                         QDateTime::currentDateTimeUtc()));
-        }
-        store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
-        store.values.insert(QStringLiteral("Orvane_isPinned"), true);
-        store.setData(QStringLiteral("Orvane_Tabs"), TabListJson::encode(tabs));
-        xdotool({QStringLiteral("mousemove"), QStringLiteral("1300"), QStringLiteral("450")});
-        delegate = std::make_unique<AppDelegate>(Ports{clock, store, appearance, memory}, instance, QStringList(),
-                                                 server.address());
-        delegate->applicationDidFinishLaunching();
-        spinUntil([this] { return state().isPanelVisible() && window().isVisible(); });
-        spinFor(400); // the slide
-    }
-
-    AppState &state() const { return delegate->state(); }
-    PanelWindow &window() const { return delegate->window(); }
-    MainContainerView &container() const { return *window().findChild<MainContainerView *>(); }
+    AppState &state() const { return orvane.state(); }
+    PanelWindow &window() const { return orvane.window(); }
+    MainContainerView &container() const { return orvane.container(); }
     QList<RailTabButton *> slots() const { return container().rail().tabButtons(); }
     RailTabButton *railButton(const QString &title) const
     {
@@ -118,13 +92,8 @@ protected:
         return false;
     }
 
-    LocalHttpServer server;
-    QtClock clock;
-    MemoryStore store;
-    FakeAppearance appearance;
-    FakeMemory memory;
-    SingleInstance instance;
-    std::unique_ptr<AppDelegate> delegate;
+    InProcessOrvane orvane{pageTitles};
+    MemoryStore &store = orvane.store;
 };
 
 TEST_F(PanelInterface, RailButtonsSwitchTabsScratchpadShelfAndSettings)
@@ -154,7 +123,7 @@ TEST_F(PanelInterface, TheTabMenuHibernatesAndRemovesTabs)
     const QUuid beta = state().tabs().tabs().at(1).id;
     qint64 renderer = 0;
     ASSERT_TRUE(spinUntil([&] {
-        auto *page = dynamic_cast<QtWebPage *>(delegate->hibernation().existingWebView(beta));
+        auto *page = dynamic_cast<QtWebPage *>(orvane.hibernation().existingWebView(beta));
         renderer = page ? page->rendererProcessId() : 0;
         return renderer > 0;
     }));
@@ -162,7 +131,7 @@ TEST_F(PanelInterface, TheTabMenuHibernatesAndRemovesTabs)
 
     ASSERT_TRUE(chooseFromMenu(slots().at(1), QStringLiteral("Hibernate Tab")));
     EXPECT_TRUE(spinUntil([&] { return state().tabs().tabs().at(1).isHibernated; }));
-    EXPECT_FALSE(delegate->hibernation().existingWebView(beta));
+    EXPECT_FALSE(orvane.hibernation().existingWebView(beta));
     EXPECT_TRUE(spinUntil([&] { return ::kill(pid_t(renderer), 0) != 0; }, 15000)) << "its renderer is gone";
 
     ASSERT_TRUE(chooseFromMenu(slots().at(2), QStringLiteral("Remove Tab")));
@@ -174,7 +143,7 @@ TEST_F(PanelInterface, HibernatingTheTabOnScreenShowsItAsleepUntilItIsWoken)
 {
     ASSERT_TRUE(chooseFromMenu(slots().at(0), QStringLiteral("Hibernate Tab")));
     EXPECT_TRUE(spinUntil([this] { return container().pageArea().showing() == PageAreaView::Showing::Sleeping; }));
-    EXPECT_FALSE(delegate->hibernation().existingWebView(state().tabs().tabs().at(0).id));
+    EXPECT_FALSE(orvane.hibernation().existingWebView(state().tabs().tabs().at(0).id));
     click(slots().at(1));
     click(slots().at(0));
     EXPECT_TRUE(spinUntil([this] { return container().pageArea().showing() == PageAreaView::Showing::Page; }));

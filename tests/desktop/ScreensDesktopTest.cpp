@@ -1,15 +1,11 @@
 // The command palette, the settings screen and the app gallery in this
 // process, driven by real clicks and keys through XTest, with tabs on pages
 // served on 127.0.0.1.
-#include "FakePorts.h"
-#include "LocalHttpServer.h"
+#include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
-#include "app/AppDelegate.h"
-#include "app/SingleInstance.h"
 #include "palette/CommandPalette.h"
 #include "palette/CommandPaletteView.h"
 #include "panel/PanelWindow.h"
-#include "platform/qt/QtClock.h"
 #include "state/AppState.h"
 #include "ui/AppGallery.h"
 #include "ui/AppGalleryView.h"
@@ -22,8 +18,6 @@
 #include "ui/SettingsView.h"
 #include "ui/SidebarDockView.h"
 #include "ui/SymbolButton.h"
-#include "web/TabList.h"
-#include "web/TabListJson.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -69,30 +63,10 @@ void press(const QString &key)
 class PanelScreens : public ::testing::Test
 {
 protected:
-    PanelScreens()
-    {
-        QList<TabModel> tabs;
-        for (const QString &title : pageTitles) {
-            const QString path = QLatin1Char('/') + title.toLower();
-            server.setReply(path, {200, "<!doctype html><title>" + title.toUtf8() + "</title><p>" + title.toUtf8(),
-                                   "text/html", {}, 0});
-            tabs.append(TabList::makeTab(title, server.address().resolved(QUrl(path)), QStringLiteral("globe"), false,
-                                         QDateTime::currentDateTimeUtc()));
-        }
-        server.setReply(QStringLiteral("/code"), {200, "<!doctype html><title>Code</title><p>code", "text/html", {}, 0});
-        store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
-        store.values.insert(QStringLiteral("Orvane_isPinned"), true);
-        store.setData(QStringLiteral("Orvane_Tabs"), TabListJson::encode(tabs));
-        pointAt(QPoint(1300, 450));
-        delegate = std::make_unique<AppDelegate>(Ports{clock, store, appearance, memory}, instance, QStringList(),
-                                                 server.address());
-        delegate->applicationDidFinishLaunching();
-        waitFor([this] { return state().isPanelVisible() && window().isVisible(); }, 10000);
-        waitFor([] { return false; }, 400); // the slide
-    }
+    PanelScreens() { orvane.server.setReply(QStringLiteral("/code"), {200, "<!doctype html><title>Code</title><p>code", "text/html", {}, 0}); }
 
-    AppState &state() const { return delegate->state(); }
-    PanelWindow &window() const { return delegate->window(); }
+    AppState &state() const { return orvane.state(); }
+    PanelWindow &window() const { return orvane.window(); }
     MainContainerView &container() const { return *window().findChild<MainContainerView *>(); }
     CommandPaletteView &palette() const { return *qobject_cast<CommandPaletteView *>(container().commandPalette().card()); }
     AppGalleryView &gallery() const { return *qobject_cast<AppGalleryView *>(container().gallery().card()); }
@@ -127,13 +101,9 @@ protected:
             << "the search field has it";
     }
 
-    LocalHttpServer server;
-    QtClock clock;
-    MemoryStore store;
-    FakeAppearance appearance;
-    FakeMemory memory;
-    SingleInstance instance;
-    std::unique_ptr<AppDelegate> delegate;
+    InProcessOrvane orvane{pageTitles};
+    LocalHttpServer &server = orvane.server;
+    MemoryStore &store = orvane.store;
     QWidget elsewhere;
 };
 
