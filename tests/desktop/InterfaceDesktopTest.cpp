@@ -5,6 +5,8 @@
 #include "LocalHttpServer.h"
 #include "DragSourceProcess.h"
 #include "OrvaneProcess.h"
+#include "ai/AIPromptBar.h"
+#include "ai/PromptActionButton.h"
 #include "app/AppDelegate.h"
 #include "app/SingleInstance.h"
 #include "panel/PanelWindow.h"
@@ -24,6 +26,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QUrlQuery>
 
 #include <gtest/gtest.h>
 
@@ -318,6 +321,42 @@ TEST_F(PanelInterface, AScreenReaderCanFindAndPressEveryRailButton)
     ASSERT_NE(beta, buttons.cend());
     (*beta)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(spinUntil([this] { return state().tabs().activeTab()->title == QStringLiteral("Beta"); }));
+}
+
+TEST_F(PanelInterface, AStagedTextIsTypedIntoTheAITabsChatBoxAndThenLeavesTheBar)
+{
+    server.setReply(QStringLiteral("/chat"), {200, "<!doctype html><title>Chat</title><textarea id='box'></textarea>",
+                                              "text/html", {}, 0});
+    state().tabs().addTab(QStringLiteral("Chat"), server.address().resolved(QUrl(QStringLiteral("/chat"))),
+                          QStringLiteral("globe"), true);
+    QUrl command(QStringLiteral("orvane://ai"));
+    command.setQuery(QUrlQuery{{QStringLiteral("prompt"), QStringLiteral("  int x = \"1\";")}});
+    delegate->openUrls({command.toString(QUrl::FullyEncoded)});
+
+    auto *bar = container().findChild<AIPromptBar *>();
+    ASSERT_TRUE(bar);
+    ASSERT_TRUE(spinUntil([&] { return bar->isVisible(); }));
+    ASSERT_EQ(state().tabs().activeTab()->title, QStringLiteral("Chat")) << "the AI tab receives the prompt";
+    const QUuid chat = state().tabs().activeTab()->id;
+    auto *page = dynamic_cast<QtWebPage *>(delegate->hibernation().existingWebView(chat));
+    ASSERT_TRUE(page);
+    ASSERT_TRUE(spinUntil([&] { return !page->isLoading(); }));
+
+    PromptActionButton *explain = nullptr;
+    for (PromptActionButton *button : bar->findChildren<PromptActionButton *>()) {
+        if (button->text() == QStringLiteral("Explain"))
+            explain = button;
+    }
+    ASSERT_TRUE(explain);
+    click(explain);
+    ASSERT_TRUE(spinUntil([this] { return !state().capturedContext(); })) << "cleared once the page has the text";
+    EXPECT_TRUE(spinUntil([&] { return !bar->isVisible(); }));
+
+    std::optional<QString> typed;
+    page->runJavaScript(QStringLiteral("document.getElementById('box').value"),
+                        [&typed](const QVariant &value) { typed = value.toString(); });
+    ASSERT_TRUE(spinUntil([&] { return typed.has_value(); }));
+    EXPECT_EQ(*typed, QStringLiteral("Explain the following context in detail:\n\n  int x = \"1\";"));
 }
 
 } // namespace
