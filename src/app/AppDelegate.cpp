@@ -1,5 +1,7 @@
 #include "app/AppDelegate.h"
 
+#include "ai/AIPromptBar.h"
+#include "ai/PromptBar.h"
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
 #include "app/TerminationSignals.h"
@@ -159,6 +161,9 @@ void AppDelegate::createInterface()
                                           [this] { m_capture->run(); }};
     auto palette = std::make_unique<CommandPalette>(*m_state, *m_hibernation, *m_currency, effects);
     m_container->commandPalette().setCard(new CommandPaletteView(std::move(palette), m_state->settings(), *m_network));
+
+    auto promptBar = std::make_unique<PromptBar>(*m_state, *m_hibernation, m_ports.clock);
+    m_container->setPromptBar(new AIPromptBar(std::move(promptBar), m_state->settings(), *m_network));
 
     auto *gallery = new AppGalleryView(std::make_unique<AppGallery>(m_state->tabs()), m_state->settings(), *m_network);
     connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_container->gallery().setOpen(false); });

@@ -239,4 +239,59 @@ QPainterPath checkmark()
     return stroked(tick, 0.11);
 }
 
+QPainterPath chevronDown()
+{
+    return QTransform(0, 1, 1, 0, 0, 0).map(chevronRight());
+}
+
+QPainterPath chevronUp()
+{
+    return QTransform(0, -1, 1, 0, 0, 1).map(chevronRight());
+}
+
+QPainterPath viewfinder()
+{
+    QPainterPath corners;
+    const double near = 0.14;
+    const double far = 0.86;
+    const double arm = 0.2;
+    for (const QPointF corner : {QPointF(near, near), QPointF(far, near), QPointF(far, far), QPointF(near, far)}) {
+        const double dx = corner.x() < 0.5 ? arm : -arm;
+        const double dy = corner.y() < 0.5 ? arm : -arm;
+        corners.moveTo(corner.x() + dx, corner.y());
+        corners.lineTo(corner);
+        corners.lineTo(corner.x(), corner.y() + dy);
+    }
+    QPainterPath centre;
+    centre.addEllipse(QPointF(0.5, 0.5), 0.09, 0.09);
+    return stroked(corners, 0.08).united(centre);
+}
+
+QPainterPath textAlignLeft()
+{
+    QPainterPath lines;
+    const double lengths[] = {0.7, 0.5, 0.7, 0.4};
+    for (int row = 0; row < 4; ++row) {
+        const double y = 0.22 + row * 0.19;
+        lines.moveTo(0.15, y);
+        lines.lineTo(0.15 + lengths[row], y);
+    }
+    return stroked(lines, 0.08);
+}
+
+QPainterPath wrenchFill()
+{
+    QPainterPath handle;
+    handle.moveTo(0.22, 0.78);
+    handle.lineTo(0.56, 0.44);
+    QPainterPath head;
+    head.addEllipse(QPointF(0.64, 0.36), 0.2, 0.2);
+    QPainterPath jaw;
+    jaw.addRect(QRectF(-0.06, -0.3, 0.12, 0.22));
+    QTransform placeJaw;
+    placeJaw.translate(0.64, 0.36);
+    placeJaw.rotate(45);
+    return stroked(handle, 0.14).united(head).subtracted(placeJaw.map(jaw));
+}
+
 } // namespace ControlSymbols

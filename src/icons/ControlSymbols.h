@@ -24,5 +24,10 @@ QPainterPath pinSlashFill();
 QPainterPath globe();
 QPainterPath threeLines();
 QPainterPath checkmark();
+QPainterPath chevronDown();
+QPainterPath chevronUp();
+QPainterPath viewfinder();
+QPainterPath textAlignLeft();
+QPainterPath wrenchFill();
 
 } // namespace ControlSymbols

@@ -161,6 +161,11 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("globe"), ControlSymbols::globe},
         {QStringLiteral("line.3.horizontal"), ControlSymbols::threeLines},
         {QStringLiteral("checkmark"), ControlSymbols::checkmark},
+        {QStringLiteral("chevron.down"), ControlSymbols::chevronDown},
+        {QStringLiteral("chevron.up"), ControlSymbols::chevronUp},
+        {QStringLiteral("viewfinder"), ControlSymbols::viewfinder},
+        {QStringLiteral("text.alignleft"), ControlSymbols::textAlignLeft},
+        {QStringLiteral("wrench.fill"), ControlSymbols::wrenchFill},
     };
     return table;
 }

@@ -62,10 +62,14 @@ void PanelCommands::reloadActiveTab()
         m_hibernation.reload(*tab);
 }
 
+// A staged context goes first, as the prompt bar's dismiss button (Esc)
+// promises; then the palette, the settings and the panel itself.
 void PanelCommands::escape()
 {
     PanelContent &content = m_state.content();
-    if (content.showCommandPalette())
+    if (m_state.capturedContext())
+        m_state.setCapturedContext(std::nullopt);
+    else if (content.showCommandPalette())
         content.setShowCommandPalette(false);
     else if (content.showSettingsModal())
         content.setShowSettingsModal(false);

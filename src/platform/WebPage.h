@@ -37,6 +37,9 @@ public:
     // Loads with the default cache policy; gives up after 60 seconds.
     virtual void load(const QUrl &address) = 0;
     virtual void reload() = 0;
+    // From the moment a load is asked for until the main frame finishes,
+    // successfully or not.
+    virtual bool isLoading() const = 0;
     // Runs the script in the main frame; the callback gets its result later,
     // on the main thread (an invalid value on error).
     virtual void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) = 0;

@@ -25,6 +25,7 @@ public:
     PanelWindow &window() const { return m_delegate->window(); }
     HibernationEngine &hibernation() const { return m_delegate->hibernation(); }
     MainContainerView &container() const;
+    AppDelegate &delegate() const { return *m_delegate; }
 
     LocalHttpServer server;
     MemoryStore store;

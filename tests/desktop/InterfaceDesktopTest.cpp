@@ -4,6 +4,8 @@
 #include "DragSourceProcess.h"
 #include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
+#include "ai/AIPromptBar.h"
+#include "ai/PromptActionButton.h"
 #include "panel/PanelWindow.h"
 #include "platform/qt/QtWebPage.h"
 #include "state/AppState.h"
@@ -19,6 +21,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QUrlQuery>
 
 #include <gtest/gtest.h>
 
@@ -278,15 +281,51 @@ TEST_F(PanelInterface, AScreenReaderCanFindAndPressEveryRailButton)
         EXPECT_FALSE(button->text(QAccessible::Name).isEmpty()) << "every button has a name";
         names.append(button->text(QAccessible::Name));
     }
-    for (const QString &expected : {"Alpha", "Beta", "Scratchpad", "Drop Shelf", "Settings", "Add app or website",
-                                    "Hide panel", "Reload page", "Close tab"}) {
-        EXPECT_TRUE(names.contains(expected)) << expected.toStdString();
+    for (const char *expected : {"Alpha", "Beta", "Scratchpad", "Drop Shelf", "Settings", "Add app or website",
+                                 "Hide panel", "Reload page", "Close tab"}) {
+        EXPECT_TRUE(names.contains(QString::fromLatin1(expected))) << expected;
     }
     const auto beta = std::find_if(buttons.cbegin(), buttons.cend(),
                                    [](QAccessibleInterface *b) { return b->text(QAccessible::Name) == QStringLiteral("Beta"); });
     ASSERT_NE(beta, buttons.cend());
     (*beta)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(spinUntil([this] { return state().tabs().activeTab()->title == QStringLiteral("Beta"); }));
+}
+
+TEST_F(PanelInterface, AStagedTextIsTypedIntoTheAITabsChatBoxAndThenLeavesTheBar)
+{
+    orvane.server.setReply(QStringLiteral("/chat"), {200, "<!doctype html><title>Chat</title><textarea id='box'></textarea>",
+                                              "text/html", {}, 0});
+    state().tabs().addTab(QStringLiteral("Chat"), orvane.server.address().resolved(QUrl(QStringLiteral("/chat"))),
+                          QStringLiteral("globe"), true);
+    QUrl command(QStringLiteral("orvane://ai"));
+    command.setQuery(QUrlQuery{{QStringLiteral("prompt"), QStringLiteral("  int x = \"1\";")}});
+    orvane.delegate().openUrls({command.toString(QUrl::FullyEncoded)});
+
+    auto *bar = container().findChild<AIPromptBar *>();
+    ASSERT_TRUE(bar);
+    ASSERT_TRUE(spinUntil([&] { return bar->isVisible(); }));
+    ASSERT_EQ(state().tabs().activeTab()->title, QStringLiteral("Chat")) << "the AI tab receives the prompt";
+    const QUuid chat = state().tabs().activeTab()->id;
+    auto *page = dynamic_cast<QtWebPage *>(orvane.hibernation().existingWebView(chat));
+    ASSERT_TRUE(page);
+    ASSERT_TRUE(spinUntil([&] { return !page->isLoading(); }));
+
+    PromptActionButton *explain = nullptr;
+    for (PromptActionButton *button : bar->findChildren<PromptActionButton *>()) {
+        if (button->text() == QStringLiteral("Explain"))
+            explain = button;
+    }
+    ASSERT_TRUE(explain);
+    click(explain);
+    ASSERT_TRUE(spinUntil([this] { return !state().capturedContext(); })) << "cleared once the page has the text";
+    EXPECT_TRUE(spinUntil([&] { return !bar->isVisible(); }));
+
+    std::optional<QString> typed;
+    page->runJavaScript(QStringLiteral("document.getElementById('box').value"),
+                        [&typed](const QVariant &value) { typed = value.toString(); });
+    ASSERT_TRUE(spinUntil([&] { return typed.has_value(); }));
+    EXPECT_EQ(*typed, QStringLiteral("Explain the following context in detail:\n\n  int x = \"1\";"));
 }
 
 } // namespace

@@ -39,6 +39,7 @@ void FakeWebPage::navigate(const QUrl &url, const QString &title)
 
 void FakeWebPage::finishLoading()
 {
+    loading = false;
     if (observers.loadFinished)
         observers.loadFinished();
 }

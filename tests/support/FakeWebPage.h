@@ -21,6 +21,7 @@ public:
     void switchUserAgentMode(UserAgentMode mode, const QUrl &address) override;
     void load(const QUrl &address) override { loads.append(address); }
     void reload() override { ++reloads; }
+    bool isLoading() const override { return loading; }
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) override;
     void setObservers(Observers observers) override { this->observers = std::move(observers); }
     QWidget *view() const override { return nullptr; }
@@ -34,6 +35,7 @@ public:
     QString currentTitle;
     QList<QUrl> loads;
     int reloads = 0;
+    bool loading = false;
     int switches = 0;
     Observers observers;
     QString lastScript;

@@ -204,14 +204,20 @@ TEST_F(KeyHandler, CaptureWithoutAnAITabStillShowsThePanel)
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
 }
 
-TEST_F(KeyHandler, EscapeClosesThePaletteThenTheSettingsThenThePanel)
+TEST_F(KeyHandler, EscapeDismissesTheStagedContextThenClosesThePaletteThenTheSettingsThenThePanel)
 {
     manager->start();
+    CapturedContext context;
+    context.text = QStringLiteral("selected");
+    state->triggerContextAI(context, std::nullopt);
     showPanel();
     state->content().setShowSettingsModal(true);
     state->content().setShowCommandPalette(true);
     const KeyStroke escape = stroke({}, "", Qt::Key_Escape);
     EXPECT_TRUE(pressLocally(escape));
+    EXPECT_FALSE(state->capturedContext());
+    EXPECT_TRUE(state->content().showCommandPalette());
+    pressLocally(escape);
     EXPECT_FALSE(state->content().showCommandPalette());
     EXPECT_TRUE(state->content().showSettingsModal());
     pressLocally(escape);

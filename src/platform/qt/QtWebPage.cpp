@@ -70,7 +70,10 @@ void QtWebPage::usePage(UserAgentMode mode)
         if (m_observers.titleChanged)
             m_observers.titleChanged();
     });
+    // Also loads the page starts by itself (links, scripts).
+    connect(fresh, &QWebEnginePage::loadStarted, this, [this] { m_loading = true; });
     connect(fresh, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        m_loading = false;
         m_loadTimeout.stop();
         if (ok && m_observers.loadFinished)
             m_observers.loadFinished();
@@ -99,12 +102,15 @@ void QtWebPage::switchUserAgentMode(UserAgentMode mode, const QUrl &address)
 
 void QtWebPage::load(const QUrl &address)
 {
+    // Loading from the request on: the engine reports the start only later.
+    m_loading = true;
     m_loadTimeout.start();
     page()->load(address);
 }
 
 void QtWebPage::reload()
 {
+    m_loading = true;
     m_loadTimeout.start();
     page()->triggerAction(QWebEnginePage::Reload);
 }

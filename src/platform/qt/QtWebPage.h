@@ -26,6 +26,7 @@ public:
     void switchUserAgentMode(UserAgentMode mode, const QUrl &address) override;
     void load(const QUrl &address) override;
     void reload() override;
+    bool isLoading() const override { return m_loading; }
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) override;
     void setObservers(Observers observers) override;
     void retire() override;
@@ -43,6 +44,7 @@ private:
     std::unique_ptr<QWebEngineView> m_view;
     Observers m_observers;
     QTimer m_loadTimeout;
+    bool m_loading = false;
 };
 
 // Makes QtWebPages for the hibernation engine.
