@@ -12,6 +12,7 @@
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
+#include "scratchpad/ScratchpadView.h"
 #include "state/AppState.h"
 #include "ui/MainContainerView.h"
 #include "web/HibernationEngine.h"
@@ -58,8 +59,8 @@ void AppDelegate::applicationDidFinishLaunching()
     // Next, in this order: the tray item and its menu, the edge strips (with
     // screen-change handling) and the hot keys.
     startHibernation();
-    createInterface();
     startCurrencyRefresh();
+    createInterface();
 
     QTimer::singleShot(0, this, [this] {
         m_panel->showPanel(true);
@@ -103,6 +104,8 @@ void AppDelegate::createInterface()
 {
     m_container = new MainContainerView(*m_state, *m_hibernation, *m_panel, *m_network);
     m_window->setContent(m_container);
+    m_container->setScreen(ContentLayout::Screen::Scratchpad,
+                           new ScratchpadView(*m_state, *m_panel, *m_currency, m_ports.store, m_ports.clock));
 }
 
 // The run's one refresh of the exchange rates; they apply from the next run.

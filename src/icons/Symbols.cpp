@@ -1,6 +1,7 @@
 #include "icons/Symbols.h"
 
 #include "icons/ControlSymbols.h"
+#include "icons/ItemSymbols.h"
 
 #include <QHash>
 #include <QPainter>
@@ -129,6 +130,18 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("sidebar.right"), ControlSymbols::sidebarRight},
         {QStringLiteral("plus"), ControlSymbols::plus},
         {QStringLiteral("magnifyingglass"), ControlSymbols::magnifyingGlass},
+        {QStringLiteral("doc.fill"), ItemSymbols::docFill},
+        {QStringLiteral("photo.fill"), ItemSymbols::photoFill},
+        {QStringLiteral("link"), ItemSymbols::link},
+        {QStringLiteral("text.quote"), ItemSymbols::textQuote},
+        {QStringLiteral("doc.on.doc"), ItemSymbols::docOnDoc},
+        {QStringLiteral("checkmark"), ItemSymbols::checkmark},
+        {QStringLiteral("arrow.counterclockwise"), ItemSymbols::arrowCounterclockwise},
+        {QStringLiteral("folder.badge.plus"), ItemSymbols::folderBadgePlus},
+        {QStringLiteral("safari"), ItemSymbols::safari},
+        {QStringLiteral("arrow.up.right.square"), ItemSymbols::arrowUpRightSquare},
+        {QStringLiteral("clock"), ItemSymbols::clock},
+        {QStringLiteral("plus.circle.fill"), ItemSymbols::plusCircleFill},
     };
     return table;
 }
