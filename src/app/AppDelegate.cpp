@@ -13,6 +13,7 @@
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
 #include "scratchpad/ScratchpadView.h"
+#include "shelf/DropShelfView.h"
 #include "state/AppState.h"
 #include "ui/MainContainerView.h"
 #include "web/HibernationEngine.h"
@@ -106,6 +107,8 @@ void AppDelegate::createInterface()
     m_window->setContent(m_container);
     m_container->setScreen(ContentLayout::Screen::Scratchpad,
                            new ScratchpadView(*m_state, *m_panel, *m_currency, m_ports.store, m_ports.clock));
+    m_container->setScreen(ContentLayout::Screen::DropShelf,
+                           new DropShelfView(*m_state, *m_panel, m_ports.store, m_ports.clock));
 }
 
 // The run's one refresh of the exchange rates; they apply from the next run.

@@ -47,6 +47,8 @@ QColor SymbolButton::tintColor(const ThemePalette &palette) const
         return palette.accent;
     case Tint::Primary:
         return palette.textPrimary;
+    case Tint::Muted:
+        return palette.textMuted;
     case Tint::Secondary:
         break;
     }

@@ -12,7 +12,7 @@ class SymbolButton final : public QAbstractButton
     Q_OBJECT
 
 public:
-    enum class Tint { Secondary, Accent, Primary };
+    enum class Tint { Secondary, Accent, Primary, Muted };
 
     SymbolButton(const SettingsModel &settings, const QString &symbol, const QString &tooltip, QWidget *parent = nullptr);
 
