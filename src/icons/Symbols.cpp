@@ -152,8 +152,15 @@ namespace Symbols {
 
 QPainterPath path(const QString &name)
 {
+    // A drawing is built with boolean operations on paths, far slower than
+    // filling it, so each is built once (per thread: the cache is not shared).
+    thread_local QHash<QString, QPainterPath> built;
+    if (const auto known = built.constFind(name); known != built.cend())
+        return *known;
     const auto it = drawings().constFind(name);
-    return it == drawings().cend() ? QPainterPath() : (*it)();
+    const QPainterPath drawing = it == drawings().cend() ? QPainterPath() : (*it)();
+    built.insert(name, drawing);
+    return drawing;
 }
 
 void paint(QPainter &painter, const QString &name, const QRectF &rect, const QColor &color)

@@ -3,6 +3,7 @@
 #include "shelf/DashedFrame.h"
 #include "shelf/DropShelfKeeper.h"
 #include "shelf/SampleDropShelf.h"
+#include "shelf/ShelfCardList.h"
 #include "shelf/StagedItemCardView.h"
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPainter>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -89,29 +89,15 @@ DropShelfView::DropShelfView(AppState &state, OrvanePanel &panel, KeyValueStore 
     captionRow->addWidget(m_caption, 1);
     captionRow->addWidget(m_clearAll);
 
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    auto *list = new QWidget;
-    m_cardList = new QVBoxLayout(list);
-    m_cardList->setContentsMargins(12, 4, 12, 8);
-    m_cardList->setSpacing(8);
-    m_strip = new DashedFrame(list);
-    m_strip->setFixedHeight(44);
-    m_stripSymbol = new SymbolLabel(QStringLiteral("plus"), 11, m_strip);
-    m_stripText = textLabel(QStringLiteral("DROP TO ADD"), 10, m_strip, QFont::DemiBold);
-    auto *stripRow = new QHBoxLayout(m_strip);
+    m_list = new ShelfCardList(state, clock, m_thumbnails, this);
+    m_stripSymbol = new SymbolLabel(QStringLiteral("plus"), 11, &m_list->strip());
+    m_stripText = textLabel(QStringLiteral("DROP TO ADD"), 10, &m_list->strip(), QFont::DemiBold);
+    auto *stripRow = new QHBoxLayout(&m_list->strip());
     stripRow->addStretch(1);
     stripRow->addWidget(m_stripSymbol);
     stripRow->addWidget(m_stripText);
     stripRow->addStretch(1);
-    m_cardList->addWidget(m_strip);
-    m_cardList->addStretch(1);
-    m_scroll->setWidget(list);
-    // QScrollArea fills what it is given; the shelf's own background shows through.
-    list->setAutoFillBackground(false);
+    m_list->setItems(state.shelf().items());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -119,7 +105,7 @@ DropShelfView::DropShelfView(AppState &state, OrvanePanel &panel, KeyValueStore 
     layout->addWidget(header);
     layout->addLayout(captionRow);
     layout->addWidget(makeEmptyState(), 1);
-    layout->addWidget(m_scroll, 1);
+    layout->addWidget(m_list, 1);
     layout->addWidget(makeFooter());
     makeOverlay();
 
@@ -127,9 +113,7 @@ DropShelfView::DropShelfView(AppState &state, OrvanePanel &panel, KeyValueStore 
     connect(m_choose, &QAbstractButton::clicked, this, &DropShelfView::chooseFiles);
     connect(m_clearAll, &QAbstractButton::clicked, this, [this] { m_state.shelf().clearDropShelf(); });
     connect(&state.shelf(), &DropShelfModel::changed, this, [this] {
-        m_cardsStale = true;
-        if (isVisible())
-            syncCards();
+        m_list->setItems(m_state.shelf().items());
         refresh();
     });
     connect(&state.settings(), &SettingsModel::changed, this, &DropShelfView::refresh);
@@ -194,12 +178,7 @@ void DropShelfView::makeOverlay()
 
 QList<StagedItemCardView *> DropShelfView::cards() const
 {
-    QList<StagedItemCardView *> ordered;
-    for (int i = 0; i < m_cardList->count(); ++i) {
-        if (auto *card = qobject_cast<StagedItemCardView *>(m_cardList->itemAt(i)->widget()))
-            ordered.append(card);
-    }
-    return ordered;
+    return m_list->cards();
 }
 
 QString DropShelfView::captionText() const
@@ -217,28 +196,6 @@ void DropShelfView::chooseFiles()
         m_state.shelf().addDropItems(items);
 }
 
-// Cards are kept by record: a change makes cards only for new records.
-void DropShelfView::syncCards()
-{
-    m_cardsStale = false;
-    QHash<QUuid, StagedItemCardView *> previous = std::exchange(m_cards, {});
-    for (StagedItemCardView *card : std::as_const(previous))
-        m_cardList->removeWidget(card);
-    const QList<DropItem> &items = m_state.shelf().items();
-    QWidget *list = m_scroll->widget();
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const DropItem &item = items.at(i);
-        StagedItemCardView *card = previous.take(item.id);
-        if (!card || card->item() != item) {
-            delete card;
-            card = new StagedItemCardView(item, m_state, m_clock, m_thumbnails, list);
-        }
-        m_cards.insert(item.id, card);
-        m_cardList->insertWidget(int(i), card);
-    }
-    qDeleteAll(previous);
-}
-
 void DropShelfView::refresh()
 {
     const ThemePalette &palette = OrvaneTheme::palette(m_state.settings().values().currentTheme);
@@ -249,13 +206,13 @@ void DropShelfView::refresh()
     m_clearAll->setVisible(count > 0);
     m_clearAll->setColor(palette.accent);
     m_empty->parentWidget()->setVisible(count == 0);
-    m_scroll->setVisible(count > 0);
+    m_list->setVisible(count > 0);
     m_empty->setColors(palette.border, QColor());
     m_emptyTexts.at(0)->setStyleSheet(colorRule(palette.textPrimary));
     m_emptyTexts.at(1)->setStyleSheet(colorRule(palette.textSecondary));
     m_choose->setColor(palette.accent);
     m_choose->setOutline(palette.border);
-    m_strip->setColors(palette.border, QColor());
+    m_list->strip().setColors(palette.border, QColor());
     m_stripSymbol->setColor(palette.textMuted);
     m_stripText->setStyleSheet(colorRule(palette.textMuted));
     m_footerNote->setColor(palette.textMuted);
@@ -274,8 +231,6 @@ void DropShelfView::showEvent(QShowEvent *event)
         m_hasAppeared = true;
         seedSampleDropShelfIfNeeded(m_state.shelf(), m_store);
     }
-    if (m_cardsStale)
-        syncCards();
 }
 
 void DropShelfView::resizeEvent(QResizeEvent *event)

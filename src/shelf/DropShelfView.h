@@ -4,8 +4,6 @@
 #include "shelf/DropStager.h"
 #include "shelf/ThumbnailLoader.h"
 
-#include <QHash>
-#include <QUuid>
 #include <QWidget>
 
 #include <memory>
@@ -18,8 +16,7 @@ class ElidingLabel;
 class KeyValueStore;
 class OrvanePanel;
 class QLabel;
-class QScrollArea;
-class QVBoxLayout;
+class ShelfCardList;
 class StagedItemCardView;
 class SymbolLabel;
 class SymbolTextButton;
@@ -57,7 +54,6 @@ private:
     QWidget *makeFooter();
     void makeOverlay();
     void setTargeted(bool targeted);
-    void syncCards();
     void refresh();
 
     AppState &m_state;
@@ -72,9 +68,7 @@ private:
     DashedFrame *m_empty = nullptr;
     QList<QLabel *> m_emptyTexts;
     SymbolTextButton *m_choose = nullptr;
-    QScrollArea *m_scroll = nullptr;
-    QVBoxLayout *m_cardList = nullptr;
-    DashedFrame *m_strip = nullptr;
+    ShelfCardList *m_list = nullptr;
     SymbolLabel *m_stripSymbol = nullptr;
     QLabel *m_stripText = nullptr;
     ElidingLabel *m_footerNote = nullptr;
@@ -83,8 +77,6 @@ private:
     DashedFrame *m_overlay = nullptr;
     SymbolLabel *m_overlaySymbol = nullptr;
     QLabel *m_overlayText = nullptr;
-    QHash<QUuid, StagedItemCardView *> m_cards;
-    bool m_cardsStale = true;
     bool m_hasAppeared = false;
     bool m_isTargeted = false;
 };

@@ -332,6 +332,7 @@ protected:
         view = std::make_unique<DropShelfView>(*state, *panel, fakes.store, fakes.clock, shelfFile);
         view->resize(440, 800);
         view->show();
+        QCoreApplication::processEvents();
     }
     template<typename Button>
     static Button *button(const QWidget *parent, const QString &name)
