@@ -7,14 +7,39 @@
 
 namespace {
 
+// Qt flattens curves for strokes and boolean operations to a tolerance in
+// the path's own units, which would make the circles of a 1 × 1 drawing
+// octagons; so those steps are taken at a hundred times the size.
+constexpr double fineScale = 100;
+
+QPainterPath enlarged(const QPainterPath &path)
+{
+    return QTransform::fromScale(fineScale, fineScale).map(path);
+}
+
+QPainterPath reduced(const QPainterPath &path)
+{
+    return QTransform::fromScale(1 / fineScale, 1 / fineScale).map(path);
+}
+
 // Line drawings become filled outlines, so every symbol paints the same way.
 QPainterPath stroked(const QPainterPath &lines, double width)
 {
     QPainterPathStroker stroker;
-    stroker.setWidth(width);
+    stroker.setWidth(width * fineScale);
     stroker.setCapStyle(Qt::RoundCap);
     stroker.setJoinStyle(Qt::RoundJoin);
-    return stroker.createStroke(lines).simplified();
+    return reduced(stroker.createStroke(enlarged(lines)).simplified());
+}
+
+QPainterPath united(const QPainterPath &a, const QPainterPath &b)
+{
+    return reduced(enlarged(a).united(enlarged(b)));
+}
+
+QPainterPath subtracted(const QPainterPath &a, const QPainterPath &b)
+{
+    return reduced(enlarged(a).subtracted(enlarged(b)));
 }
 
 // A sheet with its top right corner folded.
@@ -46,7 +71,7 @@ QPainterPath docFill()
     QPainterPath lines;
     for (double y : {0.5, 0.62, 0.74})
         lines.addRect(QRectF(0.34, y, 0.32, 0.05));
-    return sheet(QRectF(0.22, 0.1, 0.56, 0.8), 0.18).subtracted(lines);
+    return subtracted(sheet(QRectF(0.22, 0.1, 0.56, 0.8), 0.18), lines);
 }
 
 QPainterPath photoFill()
@@ -61,7 +86,7 @@ QPainterPath photoFill()
     scene.lineTo(0.66, 0.52);
     scene.lineTo(0.82, 0.72);
     scene.closeSubpath();
-    return frame.subtracted(scene);
+    return subtracted(frame, scene);
 }
 
 QPainterPath link()
@@ -91,14 +116,14 @@ QPainterPath textQuote()
     };
     mark(0.34);
     mark(0.62);
-    return p.simplified();
+    return reduced(enlarged(p).simplified());
 }
 
 QPainterPath docOnDoc()
 {
     const QPainterPath front = sheet(QRectF(0.32, 0.28, 0.5, 0.62), 0.14);
     const QPainterPath back = roundedSquareOutline(QRectF(0.18, 0.1, 0.46, 0.6), 0.06, 0.07);
-    return back.subtracted(sheet(QRectF(0.26, 0.2, 0.62, 0.78), 0.18)).united(stroked(front, 0.07));
+    return united(subtracted(back, sheet(QRectF(0.26, 0.2, 0.62, 0.78), 0.18)), stroked(front, 0.07));
 }
 
 QPainterPath checkmark()
@@ -135,7 +160,7 @@ QPainterPath folderBadgePlus()
     plus.lineTo(0.84, 0.72);
     QPainterPath cutout;
     cutout.addEllipse(QPointF(0.74, 0.72), 0.25, 0.25);
-    return folder.simplified().subtracted(cutout).united(badge.subtracted(stroked(plus, 0.06)));
+    return united(subtracted(folder, cutout), subtracted(badge, stroked(plus, 0.06)));
 }
 
 QPainterPath safari()
@@ -147,7 +172,7 @@ QPainterPath safari()
     needle.lineTo(0.34, 0.66);
     needle.lineTo(0.44, 0.44);
     needle.closeSubpath();
-    return compass.united(needle);
+    return united(compass, needle);
 }
 
 QPainterPath arrowUpRightSquare()
@@ -159,7 +184,7 @@ QPainterPath arrowUpRightSquare()
     arrow.moveTo(0.42, 0.36);
     arrow.lineTo(0.64, 0.36);
     arrow.lineTo(0.64, 0.58);
-    return frame.united(stroked(arrow, 0.08));
+    return united(frame, stroked(arrow, 0.08));
 }
 
 QPainterPath clock()
@@ -169,7 +194,7 @@ QPainterPath clock()
     hands.moveTo(0.5, 0.28);
     hands.lineTo(0.5, 0.5);
     hands.lineTo(0.66, 0.6);
-    return face.united(stroked(hands, 0.07));
+    return united(face, stroked(hands, 0.07));
 }
 
 QPainterPath plusCircleFill()
@@ -181,7 +206,7 @@ QPainterPath plusCircleFill()
     plus.lineTo(0.5, 0.7);
     plus.moveTo(0.3, 0.5);
     plus.lineTo(0.7, 0.5);
-    return disc.subtracted(stroked(plus, 0.08));
+    return subtracted(disc, stroked(plus, 0.08));
 }
 
 } // namespace ItemSymbols
