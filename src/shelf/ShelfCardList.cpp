@@ -46,7 +46,7 @@ void ShelfCardList::setItems(const QList<DropItem> &items)
         if (ids.contains(it.key())) {
             ++it;
         } else {
-            delete it.value();
+            retire(it.value());
             it = m_made.erase(it);
         }
     }
@@ -93,8 +93,21 @@ void ShelfCardList::placeCards()
         card->show();
         near.insert(item.id, card);
     }
-    qDeleteAll(m_made);
+    for (StagedItemCardView *far : std::as_const(m_made))
+        retire(far);
     m_made = std::move(near);
+}
+
+// A card whose record goes while it is being dragged out (the minute's
+// expiry, a URL command) stays, hidden, until its drag is over.
+void ShelfCardList::retire(StagedItemCardView *card)
+{
+    if (!card->isBeingDragged()) {
+        delete card;
+        return;
+    }
+    card->hide();
+    connect(card, &StagedItemCardView::dragFinished, card, &QObject::deleteLater);
 }
 
 void ShelfCardList::resizeEvent(QResizeEvent *event)

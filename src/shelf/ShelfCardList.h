@@ -38,6 +38,7 @@ protected:
 private:
     void placeCards();
     int top(qsizetype index) const;
+    static void retire(StagedItemCardView *card);
 
     AppState &m_state;
     Clock &m_clock;

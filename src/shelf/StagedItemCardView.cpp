@@ -164,5 +164,8 @@ void StagedItemCardView::mouseMoveEvent(QMouseEvent *event)
     drag->setMimeData(m_item.makeItemProvider());
     drag->setPixmap(grab());
     drag->setHotSpot(m_pressPosition);
+    m_isBeingDragged = true;
     drag->exec(Qt::CopyAction);
+    m_isBeingDragged = false;
+    Q_EMIT dragFinished();
 }

@@ -29,6 +29,11 @@ public:
 
     const DropItem &item() const { return m_item; }
     bool hasThumbnail() const { return !m_thumbnail.isNull(); }
+    // While it is, the card must live: the drag runs inside it.
+    bool isBeingDragged() const { return m_isBeingDragged; }
+
+Q_SIGNALS:
+    void dragFinished();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -55,4 +60,5 @@ private:
     bool m_thumbnailRequested = false;
     QPoint m_pressPosition;
     bool m_pressed = false;
+    bool m_isBeingDragged = false;
 };
