@@ -27,6 +27,8 @@
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
+#include "scratchpad/ScratchpadView.h"
+#include "shelf/DropShelfView.h"
 #include "state/AppState.h"
 #include "ui/AppGallery.h"
 #include "ui/AppGalleryView.h"
@@ -168,6 +170,11 @@ void AppDelegate::createInterface()
     auto *gallery = new AppGalleryView(std::make_unique<AppGallery>(m_state->tabs()), m_state->settings(), *m_network);
     connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_container->gallery().setOpen(false); });
     m_container->gallery().setCard(gallery);
+
+    m_container->setScreen(ContentLayout::Screen::Scratchpad,
+                           new ScratchpadView(*m_state, *m_panel, *m_currency, m_ports.store, m_ports.clock));
+    m_container->setScreen(ContentLayout::Screen::DropShelf,
+                           new DropShelfView(*m_state, *m_panel, m_ports.store, m_ports.clock));
 }
 
 // The run's one refresh of the exchange rates; they apply from the next run.

@@ -2,6 +2,7 @@
 #include "math/CurrencyEngine.h"
 #include "math/InlineMathParser.h"
 #include "platform/qt/SettingsFileStore.h"
+#include "scratchpad/ScratchpadSummary.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -72,14 +73,14 @@ int main(int argc, char *argv[])
     SettingsFileStore store;
     const CurrencyEngine currency(store);
     InlineMathParser parser(currency);
-    const QList<MathResult> results = parser.parseDocument(note);
 
     QTextStream out(stdout);
     if (resultsOnly) {
-        for (const MathResult &result : results)
-            out << result.expression << ' ' << result.resultString << '\n';
+        if (const auto text = ScratchpadSummary::resultsText(note, parser))
+            out << *text << '\n';
         return 0;
     }
+    const QList<MathResult> results = parser.parseDocument(note);
     const qsizetype lineCount = note.isEmpty() ? 0 : InlineMathParser::splitLines(note).size();
     auto next = results.cbegin();
     for (qsizetype line = 0; line < lineCount; ++line) {

@@ -1,6 +1,7 @@
 #include "icons/Symbols.h"
 
 #include "icons/ControlSymbols.h"
+#include "icons/ItemSymbols.h"
 
 #include <QHash>
 #include <QPainter>
@@ -166,6 +167,17 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("viewfinder"), ControlSymbols::viewfinder},
         {QStringLiteral("text.alignleft"), ControlSymbols::textAlignLeft},
         {QStringLiteral("wrench.fill"), ControlSymbols::wrenchFill},
+        {QStringLiteral("doc.fill"), ItemSymbols::docFill},
+        {QStringLiteral("photo.fill"), ItemSymbols::photoFill},
+        {QStringLiteral("link"), ItemSymbols::link},
+        {QStringLiteral("text.quote"), ItemSymbols::textQuote},
+        {QStringLiteral("doc.on.doc"), ItemSymbols::docOnDoc},
+        {QStringLiteral("arrow.counterclockwise"), ItemSymbols::arrowCounterclockwise},
+        {QStringLiteral("folder.badge.plus"), ItemSymbols::folderBadgePlus},
+        {QStringLiteral("safari"), ItemSymbols::safari},
+        {QStringLiteral("arrow.up.right.square"), ItemSymbols::arrowUpRightSquare},
+        {QStringLiteral("clock"), ItemSymbols::clock},
+        {QStringLiteral("plus.circle.fill"), ItemSymbols::plusCircleFill},
     };
     return table;
 }
@@ -176,8 +188,15 @@ namespace Symbols {
 
 QPainterPath path(const QString &name)
 {
+    // A drawing is built with boolean operations on paths, far slower than
+    // filling it, so each is built once (per thread: the cache is not shared).
+    thread_local QHash<QString, QPainterPath> built;
+    if (const auto known = built.constFind(name); known != built.cend())
+        return *known;
     const auto it = drawings().constFind(name);
-    return it == drawings().cend() ? QPainterPath() : (*it)();
+    const QPainterPath drawing = it == drawings().cend() ? QPainterPath() : (*it)();
+    built.insert(name, drawing);
+    return drawing;
 }
 
 void paint(QPainter &painter, const QString &name, const QRectF &rect, const QColor &color)

@@ -24,7 +24,8 @@ DropItem newItem(DropItemKind kind)
     DropItem item;
     item.id = QUuid::createUuid();
     item.kind = kind;
-    // No rule reads the creation time, so it is taken straight from the wall clock.
+    // The wall clock, as the clock port's now() that the shelf's 24-hour
+    // expiry compares it with; a factory is a plain function without ports.
     item.createdAt = QDateTime::currentDateTimeUtc();
     return item;
 }

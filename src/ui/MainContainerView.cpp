@@ -92,6 +92,9 @@ void MainContainerView::setScreen(ContentLayout::Screen screen, QWidget *view)
     delete *slot;
     *slot = view;
     m_screens->insertWidget(index, view);
+    // A screen's drag handles switch the panel's height as the header's does.
+    for (const WindowDragArea *handle : view->findChildren<WindowDragArea *>())
+        connect(handle, &WindowDragArea::heightToggleRequested, this, &MainContainerView::toggleHeight);
     refresh();
 }
 

@@ -47,6 +47,8 @@ QColor SymbolButton::tintColor(const ThemePalette &palette) const
         return palette.accent;
     case Tint::Primary:
         return palette.textPrimary;
+    case Tint::Muted:
+        return palette.textMuted;
     case Tint::Secondary:
         break;
     }
@@ -64,14 +66,20 @@ void SymbolButton::paintEvent(QPaintEvent *)
     double backdropOpacity = m_backdrop ? (light ? 0.04 : 0.06) : 0.0;
     if (m_hovering || isDown() || hasFocus())
         backdropOpacity += light ? 0.06 : 0.1;
-    if (backdropOpacity > 0) {
+    if (m_highlighted) {
+        QColor backdrop = palette.accent;
+        backdrop.setAlphaF(0.18f);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(backdrop);
+        painter.drawRoundedRect(area, 6, 6);
+    } else if (backdropOpacity > 0) {
         QColor backdrop = light ? Qt::black : Qt::white;
         backdrop.setAlphaF(float(backdropOpacity));
         painter.setPen(Qt::NoPen);
         painter.setBrush(backdrop);
         painter.drawRoundedRect(area, 6, 6);
     }
-    QColor color = tintColor(palette);
+    QColor color = m_highlighted ? palette.accent : tintColor(palette);
     if (!isEnabled())
         color = palette.textMuted;
     const QRectF symbolBox(QPointF(0, 0), QSizeF(m_symbolSize, m_symbolSize));

@@ -12,7 +12,7 @@ class SymbolButton final : public QAbstractButton
     Q_OBJECT
 
 public:
-    enum class Tint { Secondary, Accent, Primary };
+    enum class Tint { Secondary, Accent, Primary, Muted };
 
     SymbolButton(const SettingsModel &settings, const QString &symbol, const QString &tooltip, QWidget *parent = nullptr);
 
@@ -24,6 +24,8 @@ public:
     void setTint(Tint tint) { m_tint = tint; update(); }
     // A faint square behind the symbol: black on light themes, white on dark ones.
     void setBackdrop(bool backdrop) { m_backdrop = backdrop; update(); }
+    // Lit in the accent colour, on an accent square: a switch that is on.
+    void setHighlighted(bool highlighted) { m_highlighted = highlighted; update(); }
 
     QSize sizeHint() const override;
 
@@ -40,5 +42,6 @@ private:
     double m_symbolSize = 13;
     Tint m_tint = Tint::Secondary;
     bool m_backdrop = false;
+    bool m_highlighted = false;
     bool m_hovering = false;
 };

@@ -40,6 +40,7 @@ public:
     // What the running Orvane has written so far.
     QString log();
     QString home() const { return m_home.path(); }
+    qint64 processId() const { return m_process.processId(); }
     QProcessEnvironment environment() const { return m_environment; }
     // For the launch and the runs after it.
     void setEnvironment(const QProcessEnvironment &environment) { m_environment = environment; }

@@ -1,0 +1,201 @@
+// What a keystroke costs in the real scratchpad: the key goes to the editor
+// as the window system would send it, and the event loop then does what it
+// does for a key (styling, evaluation at "=", the footer's counts within a
+// frame, the note's write, the repaint). Needs a display: make bench runs it
+// under Xvfb.
+#include "FakeDesktop.h"
+#include "FakePorts.h"
+#include "math/CurrencyEngine.h"
+#include "math/InlineMathParser.h"
+#include "panel/OrvanePanel.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/SettingsFileStore.h"
+#include "scratchpad/LiveNoteEditor.h"
+#include "scratchpad/ScratchpadNote.h"
+#include "scratchpad/ScratchpadSummary.h"
+#include "scratchpad/ScratchpadView.h"
+#include "state/AppState.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+namespace {
+
+// Notes of typical lines, none the same: headings, prose, lists, assignments,
+// answered and unanswered calculations, conversions.
+QString noteOf(int lines)
+{
+    const QStringList kinds = {
+        QStringLiteral("# Monthly budget %1"),
+        QStringLiteral("Groceries and the usual weekly errands, week %1."),
+        QStringLiteral("rent = 1200 + %1"),
+        QStringLiteral("- [ ] utilities = 180 + %1 = 181"),
+        QStringLiteral("rent * 12 + %1 = 14401"),
+        QStringLiteral("15% of 2400 + %1"),
+        QStringLiteral("$250 + \u20AC%1 = $251.09"),
+        QStringLiteral("%1 usd to eur"),
+        QString(),
+        QStringLiteral("tools = 20 + 12 + %1 = 40"),
+    };
+    QStringList note;
+    for (int i = 0; i < lines - 1; ++i) {
+        const QString &kind = kinds.at(i % kinds.size());
+        note.append(kind.isEmpty() ? kind : kind.arg(i));
+    }
+    note.append(QStringLiteral("total = rent * 12 + tools "));
+    return note.join(QLatin1Char('\n'));
+}
+
+// One scratchpad on screen, its note written to a settings file of its own.
+struct ScratchpadRig
+{
+    explicit ScratchpadRig(int lines) : noteStored((store.setString(ScratchpadNote::storageKey, noteOf(lines)), true))
+    {
+        view.resize(440, 860);
+        view.show();
+        QApplication::processEvents();
+    }
+
+    QTemporaryDir folder;
+    QtClock clock;
+    SettingsFileStore store{folder.filePath(QStringLiteral("Orvane.conf"))};
+    // Before the view below reads it.
+    bool noteStored;
+    FakeAppearance appearance;
+    FakeMemory memory;
+    AppState state{Ports{clock, store, appearance, memory}};
+    FakeScreens screens;
+    FakeSurface surface;
+    OrvanePanel panel{state, clock, screens, surface};
+    CurrencyEngine currency{store};
+    ScratchpadView view{state, panel, currency, store, clock};
+};
+
+double typeKey(LiveNoteEditor &editor, Qt::Key key, const QString &text)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&editor, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&editor, &release);
+    QApplication::processEvents();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void report(benchmark::State &state, std::vector<double> milliseconds)
+{
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
+    state.counters["p95_ms"] = milliseconds[milliseconds.size() * 95 / 100];
+    state.counters["max_ms"] = milliseconds.back();
+}
+
+// Typing a letter in the middle of the note, a keystroke every 30 ms (so the
+// footer's frame and the note's writes happen in between, as they would).
+void typeCharacter(benchmark::State &state)
+{
+    ScratchpadRig rig(int(state.range(0)));
+    LiveNoteEditor &editor = rig.view.editor();
+    QTextCursor middle(editor.document()->findBlockByNumber(int(state.range(0)) / 2));
+    middle.movePosition(QTextCursor::EndOfBlock);
+    editor.setTextCursor(middle);
+    std::vector<double> times;
+    for (auto _ : state) {
+        const double ms = typeKey(editor, Qt::Key_X, QStringLiteral("x"));
+        state.SetIterationTime(ms / 1000);
+        times.push_back(ms);
+        QElapsedTimer pause;
+        pause.start();
+        while (pause.elapsed() < 30)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    report(state, times);
+}
+BENCHMARK(typeCharacter)->Arg(1000)->Arg(5000)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
+
+// Typing "=" at the end of the last line, which answers it from the whole
+// note above; the answer and the "=" are taken back between keystrokes.
+void typeEqualsOnTheLastLine(benchmark::State &state)
+{
+    ScratchpadRig rig(int(state.range(0)));
+    LiveNoteEditor &editor = rig.view.editor();
+    editor.moveCursor(QTextCursor::End);
+    std::vector<double> times;
+    for (auto _ : state) {
+        const double ms = typeKey(editor, Qt::Key_Equal, QStringLiteral("="));
+        state.SetIterationTime(ms / 1000);
+        times.push_back(ms);
+        if (editor.toPlainText().endsWith(QLatin1Char('='))) {
+            state.SkipWithError("no answer was written");
+            break;
+        }
+        editor.undo();
+        editor.undo();
+        QElapsedTimer pause;
+        pause.start();
+        while (pause.elapsed() < 30)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    report(state, times);
+}
+BENCHMARK(typeEqualsOnTheLastLine)->Arg(1000)->Arg(5000)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
+
+// The footer's counts once a frame while typing: the note read again with
+// one line changed.
+void footerCountsAfterAKeystroke(benchmark::State &state)
+{
+    MemoryKeyValueStore rates;
+    const CurrencyEngine currency(rates);
+    InlineMathParser parser(currency);
+    QString note = noteOf(int(state.range(0)));
+    ScratchpadSummary::counts(note, parser);
+    const qsizetype middle = note.size() / 2;
+    int keystroke = 0;
+    for (auto _ : state) {
+        note.insert(middle, QLatin1Char(keystroke++ % 2 ? ' ' : '1'));
+        benchmark::DoNotOptimize(ScratchpadSummary::counts(note, parser));
+    }
+}
+BENCHMARK(footerCountsAfterAKeystroke)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// The note's write, at most one per ScratchpadNote::saveDelay while typing:
+// the settings file replaced on disk.
+void writeTheNote(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    SettingsFileStore store(folder.filePath(QStringLiteral("Orvane.conf")));
+    QString note = noteOf(int(state.range(0)));
+    int keystroke = 0;
+    for (auto _ : state) {
+        note.append(QLatin1Char(keystroke++ % 2 ? ' ' : '1'));
+        store.setString(ScratchpadNote::storageKey, note);
+        store.flush();
+    }
+}
+BENCHMARK(writeTheNote)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The snippets and settings it writes go to a home of its own.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qunsetenv(variable);
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,25 @@
+#include "scratchpad/NoteStyling.h"
+
+#include "math/InlineMathParser.h"
+#include "math/MathText.h"
+
+namespace NoteStyling {
+
+Palette palette(bool lightTheme)
+{
+    if (lightTheme)
+        return {QColor(26, 29, 32), QColor(60, 78, 244), QColor(120, 125, 135), QColor(60, 78, 244, 51)};
+    return {QColor(215, 222, 236), QColor(165, 180, 252), QColor(142, 153, 174), QColor(124, 92, 245, 89)};
+}
+
+std::optional<Range> styledRange(const QString &line)
+{
+    if (MathText::trimSpacesAndTabs(line).startsWith(QLatin1Char('#')))
+        return Range{0, line.size(), Role::Heading};
+    const qsizetype equals = line.lastIndexOf(QLatin1Char('='));
+    if (equals < 0 || !InlineMathParser::isAnswerString(line.mid(equals + 1)))
+        return std::nullopt;
+    return Range{equals + 1, line.size() - equals - 1, Role::Answer};
+}
+
+} // namespace NoteStyling

@@ -1,0 +1,313 @@
+// The scratchpad and the drop shelf on a real X server: typing through
+// XTest, drags from and to other programs, the file manager over D-Bus, and
+// a real Orvane killed while its note is being written.
+#include "FakePorts.h"
+#include "LocalHttpServer.h"
+#include "DragSourceProcess.h"
+#include "OrvaneProcess.h"
+#include "app/AppDelegate.h"
+#include "app/SingleInstance.h"
+#include "panel/PanelWindow.h"
+#include "platform/qt/QtClock.h"
+#include "scratchpad/LiveNoteEditor.h"
+#include "scratchpad/ScratchpadNote.h"
+#include "scratchpad/ScratchpadView.h"
+#include "shelf/DropShelfFile.h"
+#include "shelf/DropShelfView.h"
+#include "shelf/StagedItemCardView.h"
+#include "state/AppState.h"
+#include "ui/MainContainerView.h"
+#include "ui/SymbolButton.h"
+#include "web/TabList.h"
+#include "web/TabListJson.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDesktopServices>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+void spinFor(int ms)
+{
+    spinUntil([] { return false; }, ms);
+}
+
+QString number(int value)
+{
+    return QString::number(value);
+}
+
+void moveTo(QPoint at)
+{
+    xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
+}
+
+// Moves the pointer there in small steps, letting both sides of a drag keep up.
+void glide(QPoint from, QPoint to, int steps = 30)
+{
+    for (int i = 1; i <= steps; ++i) {
+        moveTo(from + (to - from) * i / steps);
+        spinFor(30);
+    }
+}
+
+QPoint centerOf(const QWidget *widget)
+{
+    return widget->mapToGlobal(widget->rect().center());
+}
+
+void click(const QWidget *widget)
+{
+    moveTo(centerOf(widget));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+// A file manager on the test's session bus that notes what it is asked to show.
+class FakeFileManager final : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+public:
+    QStringList shown;
+
+public Q_SLOTS:
+    void ShowItems(const QStringList &uris, const QString &) { shown += uris; }
+};
+
+// Catches what Orvane hands to the desktop to open.
+class OpenedUrls final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
+class NotesAndShelf : public ::testing::Test
+{
+protected:
+    NotesAndShelf()
+    {
+        // Each test starts with no shelf kept by the one before.
+        QFile::remove(DropShelfFile::defaultPath());
+        server.setReply(QStringLiteral("/page"), {200, "<!doctype html><title>Page</title>", "text/html", {}, 0});
+        const QList<TabModel> tabs = {TabList::makeTab(QStringLiteral("Page"), server.address().resolved(QUrl("/page")),
+                                                       QStringLiteral("globe"), false, QDateTime::currentDateTimeUtc())};
+        store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
+        store.values.insert(QStringLiteral("Orvane_isPinned"), true);
+        store.values.insert(QStringLiteral("Orvane_hasSeededSampleDropShelf"), true);
+        store.setData(QStringLiteral("Orvane_Tabs"), TabListJson::encode(tabs));
+        moveTo(QPoint(1300, 450));
+        delegate = std::make_unique<AppDelegate>(Ports{clock, store, appearance, memory}, instance, QStringList(),
+                                                 server.address());
+        delegate->applicationDidFinishLaunching();
+        spinUntil([this] { return state().isPanelVisible() && window().isVisible(); });
+        spinFor(400); // the slide
+    }
+
+    AppState &state() const { return delegate->state(); }
+    PanelWindow &window() const { return delegate->window(); }
+    ScratchpadView &scratchpad() const { return *window().findChild<ScratchpadView *>(); }
+    DropShelfView &shelf() const { return *window().findChild<DropShelfView *>(); }
+    QString lastLine() const { return scratchpad().editor().toPlainText().section(QLatin1Char('\n'), -1); }
+
+    void showShelf()
+    {
+        state().content().setActiveItem(ActiveSidebarItem::dropShelf());
+        spinUntil([this] { return shelf().isVisible(); });
+        spinFor(300); // the cards' layout
+    }
+
+    LocalHttpServer server;
+    QtClock clock;
+    MemoryStore store;
+    FakeAppearance appearance;
+    FakeMemory memory;
+    SingleInstance instance;
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+TEST_F(NotesAndShelf, TypingInTheEditorAnswersSavesAndCtrlZTakesTheAnswerBack)
+{
+    state().content().setActiveItem(ActiveSidebarItem::scratchpad());
+    ASSERT_TRUE(spinUntil([this] { return scratchpad().isVisible(); }));
+    click(&scratchpad().editor());
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+End"), QStringLiteral("Return")});
+    xdotool({QStringLiteral("type"), QStringLiteral("2+2=")});
+    EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("2+2= 4"); })) << lastLine().toStdString();
+    EXPECT_TRUE(spinUntil([this] {
+        return store.stringValue(ScratchpadNote::storageKey).value_or(QString()).endsWith(QLatin1String("\n2+2= 4"));
+    }, 2000)) << "saved";
+
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+z")});
+    EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("2+2="); })) << lastLine().toStdString();
+}
+
+TEST_F(NotesAndShelf, DoubleClickingTheScratchpadsHeaderDetachesThePanel)
+{
+    state().content().setActiveItem(ActiveSidebarItem::scratchpad());
+    ASSERT_TRUE(spinUntil([this] { return scratchpad().isVisible(); }));
+    const QPoint title = scratchpad().mapToGlobal(QPoint(40, 30));
+    moveTo(title);
+    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+    EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelCustomHeight.has_value(); }));
+}
+
+TEST_F(NotesAndShelf, FilesAndTextDraggedFromAnotherProgramAreStaged)
+{
+    showShelf();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("report.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("quarterly numbers");
+    file.close();
+
+    const auto dragFrom = [this](const QStringList &what) {
+        DragSourceProcess source(what);
+        ASSERT_TRUE(source.isReady());
+        const QPoint target = centerOf(&shelf());
+        source.dragOver(target.x(), target.y());
+        EXPECT_TRUE(spinUntil([this] { return shelf().isTargeted(); }, 3000)) << "the overlay shows while hovering";
+        xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+        spinUntil([this] { return !shelf().isTargeted(); }, 3000);
+    };
+
+    dragFrom({QStringLiteral("--file"), path});
+    EXPECT_TRUE(spinUntil([&] {
+        const auto &items = state().shelf().items();
+        return !items.isEmpty() && items.first().fileURL == QUrl::fromLocalFile(path);
+    }));
+    dragFrom({QStringLiteral("--text"), QStringLiteral("Dragged words to keep")});
+    EXPECT_TRUE(spinUntil([&] {
+        const auto &items = state().shelf().items();
+        return !items.isEmpty() && items.first().textContent == QStringLiteral("Dragged words to keep");
+    }));
+    EXPECT_EQ(shelf().cards().size(), 2);
+}
+
+TEST_F(NotesAndShelf, ACardDraggedOutDeliversItsFileAndText)
+{
+    QTemporaryDir folder;
+    const QString output = folder.filePath(QStringLiteral("dropped.json"));
+    const DropItem snippet = DropItem::fromText(QStringLiteral("Carry me out"));
+    state().shelf().addDropItems({snippet});
+    showShelf();
+    QProcess target;
+    target.start(QStringLiteral(ORVANE_DROP_TARGET), {QStringLiteral("100"), QStringLiteral("100"), output});
+    ASSERT_TRUE(target.waitForStarted());
+    spinFor(1500);
+
+    const StagedItemCardView *card = shelf().cards().value(0);
+    ASSERT_TRUE(card);
+    // This process is the drag's source and waits in the drag's own event
+    // loop until the drop, so the pointer is driven from another process.
+    const QPoint grip = card->mapToGlobal(QPoint(card->width() / 2 - 40, card->height() / 2));
+    QStringList steps = {QStringLiteral("mousemove"), number(grip.x()), number(grip.y()), QStringLiteral("mousedown"),
+                         QStringLiteral("1")};
+    for (int i = 1; i <= 30; ++i) {
+        const QPoint at = grip + (QPoint(200, 180) - grip) * i / 30;
+        steps << QStringLiteral("sleep") << QStringLiteral("0.03") << QStringLiteral("mousemove") << number(at.x())
+              << number(at.y());
+    }
+    steps << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup") << QStringLiteral("1");
+    QProcess pointer;
+    pointer.start(QStringLiteral("xdotool"), steps);
+    ASSERT_TRUE(pointer.waitForStarted());
+    ASSERT_TRUE(spinUntil([&] { return QFile::exists(output); }, 10000)) << "nothing was dropped";
+    spinUntil([&] { return pointer.state() == QProcess::NotRunning; }, 5000);
+    target.kill();
+    target.waitForFinished();
+
+    QFile file(output);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject carried = QJsonDocument::fromJson(file.readAll()).object();
+    EXPECT_EQ(carried.value(QLatin1String("urls")).toArray(), QJsonArray({snippet.fileURL->toString()}));
+    EXPECT_EQ(carried.value(QLatin1String("text")).toString(), QStringLiteral("Carry me out"));
+}
+
+TEST_F(NotesAndShelf, ShowInFileManagerAsksTheFileManagerOverDBusOrOpensTheFolder)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("photo.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    state().shelf().addDropItems({DropItem::fromFileUrl(QUrl::fromLocalFile(path))});
+    showShelf();
+    SymbolButton *reveal = nullptr;
+    for (SymbolButton *button : shelf().cards().value(0)->findChildren<SymbolButton *>()) {
+        if (button->accessibleName() == QStringLiteral("Show in file manager"))
+            reveal = button;
+    }
+    ASSERT_TRUE(reveal);
+
+    // No file manager on the bus: the folder is opened instead.
+    OpenedUrls opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+    click(reveal);
+    EXPECT_TRUE(spinUntil([&] { return opened.opened == QList<QUrl>({QUrl::fromLocalFile(folder.path())}); }, 5000));
+
+    FakeFileManager fileManager;
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-file-manager"));
+    ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &fileManager,
+                                   QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+    click(reveal);
+    EXPECT_TRUE(spinUntil([&] { return fileManager.shown == QStringList({QUrl::fromLocalFile(path).toString()}); }, 5000));
+    spinFor(300);
+    EXPECT_EQ(opened.opened.size(), 1) << "the folder is not opened as well";
+    bus.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("fake-file-manager"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+// A real Orvane, killed without warning a moment after the user typed.
+TEST(NotesOnDisk, AKillRightAfterTypingLosesAtMostTheLastFractionOfASecond)
+{
+    moveTo(QPoint(1200, 450));
+    OrvaneProcess orvane({QStringLiteral("Orvane_isPinned=true"), QStringLiteral("Orvane_followSystemTheme=false")});
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://scratchpad")}), 0);
+    ASSERT_TRUE(waitFor([&] { return orvane.panelGeometry().width() > 0; }));
+    const QRect panel = orvane.panelGeometry();
+    waitFor([] { return false; }, 500);
+    xdotool({QStringLiteral("mousemove"), number(panel.center().x() + 40), number(panel.center().y())});
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+End"), QStringLiteral("Return")});
+    xdotool({QStringLiteral("type"), QStringLiteral("kept across a crash")});
+    waitFor([] { return false; }, 500);
+    ::kill(pid_t(orvane.processId()), SIGKILL);
+
+    const QSettings settings(orvane.settingsFile(), QSettings::IniFormat);
+    EXPECT_TRUE(settings.value(ScratchpadNote::storageKey).toString().endsWith(QLatin1String("\nkept across a crash")))
+        << settings.value(ScratchpadNote::storageKey).toString().toStdString();
+}
+
+} // namespace
+
+#include "NotesAndShelfDesktopTest.moc"
