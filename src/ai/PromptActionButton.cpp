@@ -16,7 +16,7 @@ constexpr int gap = 5;
 
 PromptActionButton::PromptActionButton(const SettingsModel &settings, const QString &title, const QString &symbol,
                                        bool isPrimary, QWidget *parent)
-    : QAbstractButton(parent), m_settings(settings), m_symbol(symbol), m_isPrimary(isPrimary)
+    : PanelButton(parent), m_settings(settings), m_symbol(symbol), m_isPrimary(isPrimary)
 {
     setText(title);
     setAccessibleName(title);
@@ -52,7 +52,7 @@ void PromptActionButton::paintEvent(QPaintEvent *)
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
 
-    const bool strong = m_hovering || isDown();
+    const bool strong = isHovering() || isDown();
     const QColor ink = m_isPrimary ? palette.accent : palette.textPrimary;
     QColor fill = m_isPrimary ? palette.accent : palette.border;
     fill.setAlphaF(m_isPrimary ? (strong ? 0.28f : 0.16f) : (strong ? 0.6f : 0.0f));
@@ -73,25 +73,3 @@ void PromptActionButton::paintEvent(QPaintEvent *)
     painter.drawText(QRectF(x, 0, width() - x - padding, height()), Qt::AlignVCenter | Qt::AlignLeft, text());
 }
 
-void PromptActionButton::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
-}
-
-void PromptActionButton::enterEvent(QEnterEvent *event)
-{
-    m_hovering = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void PromptActionButton::leaveEvent(QEvent *event)
-{
-    m_hovering = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}

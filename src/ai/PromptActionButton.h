@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/PanelButton.h"
 
 class SettingsModel;
 
 // One of the prompt bar's prompts: a symbol and a title in a rounded button;
 // the primary one is tinted with the accent colour, hovering strengthens it.
-class PromptActionButton final : public QAbstractButton
+class PromptActionButton final : public PanelButton
 {
     Q_OBJECT
 
@@ -19,13 +19,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     const SettingsModel &m_settings;
     QString m_symbol;
     bool m_isPrimary;
-    bool m_hovering = false;
 };

@@ -8,7 +8,7 @@
 #include <QPainterPath>
 
 PillButton::PillButton(const SettingsModel &settings, const QString &text, Style style, QWidget *parent)
-    : QAbstractButton(parent), m_settings(settings), m_style(style)
+    : PanelButton(parent), m_settings(settings), m_style(style)
 {
     setText(text);
     setAccessibleName(text);
@@ -55,7 +55,7 @@ void PillButton::paintEvent(QPaintEvent *)
         outline = palette.accent;
         textColour = palette.accent;
     }
-    if (m_hovering || isDown())
+    if (isHovering() || isDown())
         fill = fill.alpha() ? fill.lighter(isLight(theme) ? 108 : 125) : palette.border;
     if (!isEnabled())
         textColour = palette.textMuted;
@@ -66,25 +66,3 @@ void PillButton::paintEvent(QPaintEvent *)
     painter.drawText(rect(), Qt::AlignCenter, text());
 }
 
-void PillButton::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
-}
-
-void PillButton::enterEvent(QEnterEvent *event)
-{
-    m_hovering = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void PillButton::leaveEvent(QEvent *event)
-{
-    m_hovering = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}

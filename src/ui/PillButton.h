@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/PanelButton.h"
 
 class SettingsModel;
 
 // A rounded text button in the theme's colours. Checkable ones show their
 // checked state as the marked choice; Space and Return press it.
-class PillButton final : public QAbstractButton
+class PillButton final : public PanelButton
 {
     Q_OBJECT
 
@@ -25,12 +25,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     const SettingsModel &m_settings;
     Style m_style;
-    bool m_hovering = false;
 };

@@ -16,7 +16,7 @@ constexpr double snowflakeSize = 12;
 } // namespace
 
 RailTabButton::RailTabButton(const SettingsModel &settings, QNetworkAccessManager &network, QWidget *parent)
-    : QAbstractButton(parent), m_settings(settings), m_icon(new AppIconView(settings, network, this))
+    : PanelButton(parent), m_settings(settings), m_icon(new AppIconView(settings, network, this))
 {
     setFixedSize(slotSize, slotSize);
     setFocusPolicy(Qt::TabFocus);
@@ -97,7 +97,7 @@ void RailTabButton::paintEvent(QPaintEvent *)
         painter.setBrush(shadow);
         painter.drawRoundedRect(slot.translated(0, 2), 9, 9);
     }
-    if (m_active || m_hovering || m_lifted || hasFocus()) {
+    if (m_active || isHovering() || m_lifted || hasFocus()) {
         QColor highlight = isLight(theme) ? QColor(0, 0, 0) : QColor(255, 255, 255);
         highlight.setAlphaF(m_active ? 0.08f : 0.05f);
         painter.setPen(Qt::NoPen);
@@ -163,16 +163,3 @@ void RailTabButton::mouseReleaseEvent(QMouseEvent *event)
     QAbstractButton::mouseReleaseEvent(event);
 }
 
-void RailTabButton::enterEvent(QEnterEvent *event)
-{
-    m_hovering = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void RailTabButton::leaveEvent(QEvent *event)
-{
-    m_hovering = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/PanelButton.h"
 #include <QUrl>
 
 #include <optional>
@@ -13,7 +13,7 @@ class SettingsModel;
 // shelf or settings), an accent bar when active, a snowflake when asleep,
 // and an optional count badge. A drag that moves past a few points is
 // reported instead of a click, for reordering.
-class RailTabButton final : public QAbstractButton
+class RailTabButton final : public PanelButton
 {
     Q_OBJECT
 
@@ -47,8 +47,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     void updateTooltip();
@@ -60,7 +58,6 @@ private:
     bool m_sleeping = false;
     bool m_lifted = false;
     bool m_reorderable = false;
-    bool m_hovering = false;
     qsizetype m_badgeCount = 0;
     std::optional<double> m_pressY;
     bool m_dragging = false;

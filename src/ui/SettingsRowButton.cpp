@@ -8,7 +8,7 @@
 #include <QPainter>
 
 SettingsRowButton::SettingsRowButton(const SettingsModel &settings, const QString &title, QWidget *parent)
-    : QAbstractButton(parent), m_settings(settings)
+    : PanelButton(parent), m_settings(settings)
 {
     setText(title);
     setAccessibleName(title);
@@ -35,7 +35,7 @@ void SettingsRowButton::paintEvent(QPaintEvent *)
     const ThemePalette &palette = OrvaneTheme::palette(theme);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_hovering || hasFocus() || isDown()) {
+    if (isHovering() || hasFocus() || isDown()) {
         QColor lit = isLight(theme) ? QColor(0, 0, 0) : QColor(255, 255, 255);
         lit.setAlphaF(hasFocus() ? 0.08f : 0.05f);
         painter.setPen(hasFocus() ? QPen(palette.accent, 1) : QPen(Qt::NoPen));
@@ -58,25 +58,3 @@ void SettingsRowButton::paintEvent(QPaintEvent *)
                    palette.textMuted);
 }
 
-void SettingsRowButton::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
-}
-
-void SettingsRowButton::enterEvent(QEnterEvent *event)
-{
-    m_hovering = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void SettingsRowButton::leaveEvent(QEvent *event)
-{
-    m_hovering = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/PanelButton.h"
 
 class SettingsModel;
 
 // A row of the settings' root list: the page's title, its detail text and
 // a chevron; pressing it opens the page.
-class SettingsRowButton final : public QAbstractButton
+class SettingsRowButton final : public PanelButton
 {
     Q_OBJECT
 
@@ -19,12 +19,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     const SettingsModel &m_settings;
     QString m_detail;
-    bool m_hovering = false;
 };

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 SymbolButton::SymbolButton(const SettingsModel &settings, const QString &symbol, const QString &tooltip, QWidget *parent)
-    : QAbstractButton(parent), m_settings(settings), m_symbol(symbol)
+    : PanelButton(parent), m_settings(settings), m_symbol(symbol)
 {
     setToolTipText(tooltip);
     setCursor(Qt::PointingHandCursor);
@@ -64,7 +64,7 @@ void SymbolButton::paintEvent(QPaintEvent *)
     const bool light = isLight(theme);
     const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
     double backdropOpacity = m_backdrop ? (light ? 0.04 : 0.06) : 0.0;
-    if (m_hovering || isDown() || hasFocus())
+    if (isHovering() || isDown() || hasFocus())
         backdropOpacity += light ? 0.06 : 0.1;
     if (m_highlighted) {
         QColor backdrop = palette.accent;
@@ -86,16 +86,3 @@ void SymbolButton::paintEvent(QPaintEvent *)
     Symbols::paint(painter, m_symbol, symbolBox.translated(rect().center() - symbolBox.center()), color);
 }
 
-void SymbolButton::enterEvent(QEnterEvent *event)
-{
-    m_hovering = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void SymbolButton::leaveEvent(QEvent *event)
-{
-    m_hovering = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}

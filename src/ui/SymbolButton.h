@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/PanelButton.h"
 
 class SettingsModel;
 struct ThemePalette;
 
 // A small button that shows one symbol in a theme colour, lights up under
 // the pointer, and carries its tooltip as its accessible name.
-class SymbolButton final : public QAbstractButton
+class SymbolButton final : public PanelButton
 {
     Q_OBJECT
 
@@ -31,8 +31,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     QColor tintColor(const ThemePalette &palette) const;
@@ -43,5 +41,4 @@ private:
     Tint m_tint = Tint::Secondary;
     bool m_backdrop = false;
     bool m_highlighted = false;
-    bool m_hovering = false;
 };

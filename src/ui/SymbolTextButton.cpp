@@ -10,7 +10,7 @@ constexpr int gap = 5;
 } // namespace
 
 SymbolTextButton::SymbolTextButton(const QString &symbol, const QString &text, QWidget *parent)
-    : QAbstractButton(parent), m_symbol(symbol)
+    : PanelButton(parent), m_symbol(symbol)
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
@@ -70,7 +70,7 @@ void SymbolTextButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (m_hovering || isDown() || hasFocus()) {
+    if (isHovering() || isDown() || hasFocus()) {
         QColor wash = m_color;
         wash.setAlphaF(0.1f);
         painter.setPen(Qt::NoPen);
@@ -95,16 +95,3 @@ void SymbolTextButton::paintEvent(QPaintEvent *)
     painter.drawText(QRectF(x, 0, width() - x, height()), Qt::AlignLeft | Qt::AlignVCenter, text());
 }
 
-void SymbolTextButton::enterEvent(QEnterEvent *event)
-{
-    m_hovering = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void SymbolTextButton::leaveEvent(QEvent *event)
-{
-    m_hovering = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/PanelButton.h"
 #include <QColor>
 
 // A flat button of a symbol and a word or two ("Copy Results", "Choose
 // files", "Clear all"), in a colour its owner picks from the theme; the text
 // is also its accessible name unless a tooltip names it better.
-class SymbolTextButton final : public QAbstractButton
+class SymbolTextButton final : public PanelButton
 {
     Q_OBJECT
 
@@ -24,13 +24,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     QString m_symbol;
     QColor m_color;
     QColor m_outline;
     double m_symbolSize = 10;
-    bool m_hovering = false;
 };
