@@ -20,7 +20,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 
 namespace {
 
@@ -134,14 +133,3 @@ void themeChange(benchmark::State &state)
 BENCHMARK(themeChange)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (getuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

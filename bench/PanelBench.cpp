@@ -185,13 +185,3 @@ void reactionToClickOutside(benchmark::State &state)
 BENCHMARK(reactionToClickOutside)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -19,9 +19,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
+
+#include "LatencyReport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -91,13 +92,6 @@ double typeKey(LiveNoteEditor &editor, Qt::Key key, const QString &text)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-void report(benchmark::State &state, std::vector<double> milliseconds)
-{
-    std::sort(milliseconds.begin(), milliseconds.end());
-    state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
-    state.counters["p95_ms"] = milliseconds[milliseconds.size() * 95 / 100];
-    state.counters["max_ms"] = milliseconds.back();
-}
 
 // Typing a letter in the middle of the note, a keystroke every 30 ms (so the
 // footer's frame and the note's writes happen in between, as they would).
@@ -118,7 +112,7 @@ void typeCharacter(benchmark::State &state)
         while (pause.elapsed() < 30)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    report(state, times);
+    reportLatencies(state, times);
 }
 BENCHMARK(typeCharacter)->Arg(1000)->Arg(5000)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
 
@@ -145,7 +139,7 @@ void typeEqualsOnTheLastLine(benchmark::State &state)
         while (pause.elapsed() < 30)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    report(state, times);
+    reportLatencies(state, times);
 }
 BENCHMARK(typeEqualsOnTheLastLine)->Arg(1000)->Arg(5000)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
@@ -184,18 +178,3 @@ void writeTheNote(benchmark::State &state)
 BENCHMARK(writeTheNote)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // The snippets and settings it writes go to a home of its own.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-        qunsetenv(variable);
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

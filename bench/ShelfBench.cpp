@@ -14,8 +14,9 @@
 #include <QImage>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include "LatencyReport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -77,13 +78,6 @@ struct ShelfRig
     OrvanePanel panel{state, clock, screens, surface};
 };
 
-void report(benchmark::State &state, std::vector<double> milliseconds)
-{
-    std::sort(milliseconds.begin(), milliseconds.end());
-    state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
-    state.counters["p95_ms"] = milliseconds[milliseconds.size() * 95 / 100];
-    state.counters["max_ms"] = milliseconds.back();
-}
 
 // From hidden to shown, laid out and painted.
 void openTheScreen(benchmark::State &state)
@@ -105,7 +99,7 @@ void openTheScreen(benchmark::State &state)
         if (view->cards().size() < 20)
             state.SkipWithError("the screen is not filled with cards");
     }
-    report(state, times);
+    reportLatencies(state, times);
 }
 BENCHMARK(openTheScreen)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
@@ -129,7 +123,7 @@ void scrollThroughTheShelf(benchmark::State &state)
         state.SetIterationTime(ms / 1000);
         times.push_back(ms);
     }
-    report(state, times);
+    reportLatencies(state, times);
 }
 BENCHMARK(scrollThroughTheShelf)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
 
@@ -154,23 +148,8 @@ void stageOnAFullShelf(benchmark::State &state)
         rig.state.shelf().removeDropItem(item.id);
         QApplication::processEvents();
     }
-    report(state, times);
+    reportLatencies(state, times);
 }
 BENCHMARK(stageOnAFullShelf)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // The snippets and settings it writes go to a home of its own.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-        qunsetenv(variable);
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

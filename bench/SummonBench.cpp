@@ -163,13 +163,3 @@ void edgeToFirstFrame(benchmark::State &state)
 BENCHMARK(edgeToFirstFrame)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
