@@ -2,6 +2,7 @@
 // reaching the screen edge (sent through XTest, as real input is) to the
 // first frame of the slide. Goal: within one 120 Hz frame (8.3 ms) of the
 // event's arrival. Needs an X display: make bench runs it under Xvfb.
+#include "app/DesktopCapture.h"
 #include "input/CaptureAction.h"
 #include "input/GlobalHotkeyManager.h"
 #include "input/PanelCommands.h"
@@ -65,7 +66,8 @@ struct SummonRig
     EdgeHoverDetector edges{state, clock, screens, panel, visibility, strips};
     NoPages pages;
     HibernationEngine hibernation{state, clock, pages};
-    CaptureAction capture{state, panel};
+    DesktopCapture desktopCapture{clock};
+    CaptureAction capture{state, panel, desktopCapture.detector()};
     PanelCommands commands{state, panel, hibernation, capture};
     X11HotKeys x11HotKeys;
     X11LocalKeyMonitor localKeys;

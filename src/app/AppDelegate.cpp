@@ -2,6 +2,7 @@
 
 #include "ai/AIPromptBar.h"
 #include "ai/PromptBar.h"
+#include "app/DesktopCapture.h"
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
 #include "app/TerminationSignals.h"
@@ -146,7 +147,7 @@ void AppDelegate::createInterface()
     m_window->setContent(m_container);
 
     const SettingsScreen::System system{QCoreApplication::applicationFilePath(),
-                                        QGuiApplication::clipboard()->supportsSelection()};
+                                        m_desktopCapture->detector().hasAccessibilityPermission()};
     auto settingsScreen = std::make_unique<SettingsScreen>(*m_state, *m_hibernation, system);
     // The shortcuts list marks the global combinations another program owns.
     const auto showRefused = [screen = settingsScreen.get(), hotKeys = m_hotKeys.get()] {
@@ -214,7 +215,8 @@ void AppDelegate::openUrls(const QStringList &urls)
 
 void AppDelegate::setUpTrayItem()
 {
-    m_capture = std::make_unique<CaptureAction>(*m_state, *m_panel);
+    m_desktopCapture = std::make_unique<DesktopCapture>(m_ports.clock);
+    m_capture = std::make_unique<CaptureAction>(*m_state, *m_panel, m_desktopCapture->detector());
     m_commands = std::make_unique<PanelCommands>(*m_state, *m_panel, *m_hibernation, *m_capture);
     m_tray = std::make_unique<TrayItem>(m_state->settings(), *m_commands);
     m_tray->setup();

@@ -11,6 +11,7 @@
 class AppState;
 class CaptureAction;
 class CurrencyEngine;
+class DesktopCapture;
 class EdgeHoverDetector;
 class GlobalHotkeyManager;
 class HibernationEngine;
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<WebPageFactory> m_webPages;
     std::unique_ptr<HibernationEngine> m_hibernation;
     std::unique_ptr<TerminationSignals> m_terminationSignals;
+    std::unique_ptr<DesktopCapture> m_desktopCapture;
     std::unique_ptr<CaptureAction> m_capture;
     std::unique_ptr<PanelCommands> m_commands;
     std::unique_ptr<TrayItem> m_tray;

@@ -33,4 +33,7 @@ public:
     virtual void post(std::function<void()> task) = 0;
     virtual std::unique_ptr<TimerHandle> singleShot(double seconds, std::function<void()> task) = 0;
     virtual std::unique_ptr<TimerHandle> repeating(double seconds, std::function<void()> task) = 0;
+    // Lets the main queue run, nested, for this long: for the rare wait whose
+    // caller needs its result before returning.
+    virtual void runFor(double seconds) = 0;
 };

@@ -1,5 +1,7 @@
 #include "state/AutostartEntry.h"
 
+#include "state/DesktopEntryGroup.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,22 +33,9 @@ QString execValue(const QString &program)
 // What the XDG autostart rules and GNOME's session manager read as "do not start".
 bool turnedOff(QFile &entry)
 {
-    bool inMainGroup = false;
-    while (!entry.atEnd()) {
-        const QByteArray line = entry.readLine().trimmed();
-        if (line.startsWith('[')) {
-            inMainGroup = line == "[Desktop Entry]";
-            continue;
-        }
-        const qsizetype equals = line.indexOf('=');
-        if (!inMainGroup || equals < 0)
-            continue;
-        const QByteArray key = line.left(equals).trimmed();
-        const QByteArray value = line.mid(equals + 1).trimmed();
-        if ((key == "Hidden" && value == "true") || (key == "X-GNOME-Autostart-enabled" && value == "false"))
-            return true;
-    }
-    return false;
+    const QHash<QString, QString> keys = readDesktopEntryGroup(entry);
+    return keys.value(QStringLiteral("Hidden")) == QLatin1String("true")
+        || keys.value(QStringLiteral("X-GNOME-Autostart-enabled")) == QLatin1String("false");
 }
 
 } // namespace

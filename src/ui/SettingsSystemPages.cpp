@@ -110,7 +110,7 @@ QWidget *permissions(SettingsScreen &screen, AppState &state)
     access->addRow(row(settings, QStringLiteral("Selected text"),
                        screen.selectionReadable()
                            ? QStringLiteral("Enables reading highlighted text from any application (Alt+A): Orvane reads "
-                                            "the text you last selected on the desktop.")
+                                            "the selection of the application in front.")
                            : QStringLiteral("This display does not let Orvane read text selected in other "
                                             "applications."),
                        status));

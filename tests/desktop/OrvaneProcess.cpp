@@ -165,6 +165,16 @@ Openbox::~Openbox()
 {
     m_process.terminate();
     m_process.waitForFinished(3000);
+    // What it left on the root window would tell the next test's programs
+    // that a window manager still runs (Qt would then ask it to focus their
+    // windows instead of focusing them itself).
+    for (const char *property : {"_NET_SUPPORTING_WM_CHECK", "_NET_SUPPORTED", "_NET_ACTIVE_WINDOW", "_NET_CLIENT_LIST",
+                                 "_NET_CLIENT_LIST_STACKING"}) {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"),
+                    {QStringLiteral("-root"), QStringLiteral("-remove"), QString::fromLatin1(property)});
+        xprop.waitForFinished(2000);
+    }
 }
 
 QString panelName()

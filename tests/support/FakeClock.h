@@ -17,6 +17,7 @@ public:
     void post(std::function<void()> task) override;
     std::unique_ptr<TimerHandle> singleShot(double seconds, std::function<void()> task) override;
     std::unique_ptr<TimerHandle> repeating(double seconds, std::function<void()> task) override;
+    void runFor(double seconds) override { advance(seconds); }
 
     // Runs the posted tasks, including those they post.
     void runPosted();

@@ -1,3 +1,4 @@
+#include "FakeCaptureDesktop.h"
 #include "FakeInput.h"
 #include "FakePanelWorld.h"
 #include "FakeWebPage.h"
@@ -92,7 +93,7 @@ protected:
     KeyHandler()
     {
         hibernation = std::make_unique<HibernationEngine>(*state, fakes.clock, pages);
-        capture = std::make_unique<CaptureAction>(*state, *panel);
+        capture = std::make_unique<CaptureAction>(*state, *panel, captureDesktop.detector);
         commands = std::make_unique<PanelCommands>(*state, *panel, *hibernation, *capture);
         manager = std::make_unique<GlobalHotkeyManager>(*commands, fakes.clock, hotKeys, local, global);
     }
@@ -122,6 +123,7 @@ protected:
     FakeKeyMonitor local;
     FakeKeyMonitor global;
     std::unique_ptr<HibernationEngine> hibernation;
+    FakeCaptureDesktop captureDesktop{fakes.clock};
     std::unique_ptr<CaptureAction> capture;
     std::unique_ptr<PanelCommands> commands;
     std::unique_ptr<GlobalHotkeyManager> manager;

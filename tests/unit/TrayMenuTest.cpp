@@ -1,3 +1,4 @@
+#include "FakeCaptureDesktop.h"
 #include "FakePanelWorld.h"
 #include "FakeWebPage.h"
 #include "input/CaptureAction.h"
@@ -63,12 +64,13 @@ protected:
     TrayCommands()
     {
         hibernation = std::make_unique<HibernationEngine>(*state, fakes.clock, pages);
-        capture = std::make_unique<CaptureAction>(*state, *panel);
+        capture = std::make_unique<CaptureAction>(*state, *panel, captureDesktop.detector);
         commands = std::make_unique<PanelCommands>(*state, *panel, *hibernation, *capture);
     }
 
     FakeWebPageFactory pages;
     std::unique_ptr<HibernationEngine> hibernation;
+    FakeCaptureDesktop captureDesktop{fakes.clock};
     std::unique_ptr<CaptureAction> capture;
     std::unique_ptr<PanelCommands> commands;
 };

@@ -1,6 +1,7 @@
 #include "platform/qt/QtClock.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 namespace {
@@ -57,4 +58,11 @@ std::unique_ptr<TimerHandle> QtClock::singleShot(double seconds, std::function<v
 std::unique_ptr<TimerHandle> QtClock::repeating(double seconds, std::function<void()> task)
 {
     return std::make_unique<QtTimerHandle>(seconds, true, std::move(task));
+}
+
+void QtClock::runFor(double seconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(std::chrono::milliseconds(qRound64(seconds * 1000)), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }

@@ -15,6 +15,7 @@ public:
     void post(std::function<void()> task) override;
     std::unique_ptr<TimerHandle> singleShot(double seconds, std::function<void()> task) override;
     std::unique_ptr<TimerHandle> repeating(double seconds, std::function<void()> task) override;
+    void runFor(double seconds) override;
 
 private:
     QElapsedTimer m_uptime;

@@ -1,0 +1,124 @@
+#include "ai/ContextDetector.h"
+
+#include "ai/ApplicationNames.h"
+#include "ai/CopyChord.h"
+#include "platform/Clock.h"
+#include "platform/KeySynthesizer.h"
+#include "platform/Pasteboard.h"
+#include "platform/SelectionReader.h"
+
+#include <algorithm>
+
+namespace {
+
+bool isBlank(const std::optional<QString> &text)
+{
+    return !text || text->trimmed().isEmpty();
+}
+
+} // namespace
+
+ContextDetector::ContextDetector(Desktop desktop) : m_desktop(desktop) {}
+
+bool ContextDetector::hasAccessibilityPermission() const
+{
+    return m_desktop.selection.canRead();
+}
+
+std::optional<CapturedContext> ContextDetector::captureContext()
+{
+    const std::optional<DesktopApplication> front = m_desktop.applications.frontmost();
+    const std::optional<DesktopApplication> application = sourceApplication(front);
+    const Source source = describe(application);
+
+    if (application) {
+        const std::optional<QString> selected = m_desktop.selection.selectedText(*application);
+        if (!isBlank(selected))
+            return context(*selected, source, false);
+    }
+    if (const std::optional<QString> copied = copiedText(front))
+        return context(*copied, source, false);
+    const std::optional<QString> clipboard = m_desktop.pasteboard.text();
+    if (!isBlank(clipboard))
+        return context(*clipboard, Source{source.appName + QStringLiteral(" (Clipboard)"), source.appBundleId}, true);
+    return std::nullopt;
+}
+
+// When Orvane itself is in front (capture from the palette), the selection
+// is the one of the application the user most recently raised.
+std::optional<DesktopApplication> ContextDetector::sourceApplication(const std::optional<DesktopApplication> &front)
+{
+    if (!front || !front->isThisApplication)
+        return front;
+    const QList<DesktopApplication> regular = m_desktop.applications.regularApplications();
+    const auto other = std::find_if(regular.cbegin(), regular.cend(),
+                                    [](const DesktopApplication &application) { return !application.isThisApplication; });
+    if (other == regular.cend())
+        return std::nullopt;
+    return *other;
+}
+
+ContextDetector::Source ContextDetector::describe(const std::optional<DesktopApplication> &application)
+{
+    if (!application)
+        return {QStringLiteral("Active App"), std::nullopt};
+    const QString &identifier = application->className.isEmpty() ? application->instanceName : application->className;
+    const std::optional<QString> installed = m_desktop.names.nameFor(application->instanceName, identifier);
+    Source source{installed.value_or(identifier), std::nullopt};
+    if (source.appName.isEmpty())
+        source.appName = QStringLiteral("Active App");
+    if (!identifier.isEmpty())
+        source.appBundleId = identifier;
+    return source;
+}
+
+// The keys go to the focused window, which is the front application's. When
+// that is Orvane itself they would copy from Orvane, not from the source, so
+// none are sent; nor to a terminal that has no copy key.
+std::optional<QString> ContextDetector::copiedText(const std::optional<DesktopApplication> &front)
+{
+    if (front && front->isThisApplication)
+        return std::nullopt;
+    const std::optional<CopyChord> chord = front ? copyChordFor(front->instanceName, front->className) : CopyChord{};
+    if (!chord)
+        return std::nullopt;
+
+    waitForKeysReleased();
+    Pasteboard &pasteboard = m_desktop.pasteboard;
+    Clock &clock = m_desktop.clock;
+    const quint64 before = pasteboard.changeCount();
+    if (!m_desktop.keys.sendChord(chord->key, chord->modifiers))
+        return std::nullopt;
+    const double start = clock.uptime();
+    while (clock.uptime() - start < copyWait) {
+        if (pasteboard.changeCount() != before) {
+            const std::optional<QString> text = pasteboard.text();
+            if (!isBlank(text))
+                return text;
+        }
+        clock.runFor(pollInterval);
+    }
+    return std::nullopt;
+}
+
+// The hot key that started the capture is usually still down: while it is,
+// the keyboard belongs to Orvane's key grab, and a held Alt would turn the
+// copy into Ctrl+Alt+C.
+void ContextDetector::waitForKeysReleased()
+{
+    Clock &clock = m_desktop.clock;
+    const double start = clock.uptime();
+    while (m_desktop.keys.keysHeld() && clock.uptime() - start < keyReleaseWait)
+        clock.runFor(pollInterval);
+}
+
+CapturedContext ContextDetector::context(const QString &text, const Source &source, bool fromClipboard) const
+{
+    CapturedContext captured;
+    captured.text = text;
+    captured.appName = source.appName;
+    captured.appBundleId = source.appBundleId;
+    captured.timestamp = m_desktop.clock.now();
+    captured.isFromClipboard = fromClipboard;
+    return captured;
+}

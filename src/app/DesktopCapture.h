@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ai/ApplicationNames.h"
+#include "ai/ContextDetector.h"
+#include "platform/qt/QtPasteboard.h"
+#include "platform/x11/X11DesktopApplications.h"
+#include "platform/x11/X11KeySynthesizer.h"
+#include "platform/x11/X11PrimarySelection.h"
+
+class Clock;
+
+// The context detector on this desktop: X11 for the applications, their
+// selection and the copy keys, Qt for the clipboard, the installed
+// applications' desktop entries for their names.
+class DesktopCapture final
+{
+public:
+    explicit DesktopCapture(Clock &clock);
+
+    ContextDetector &detector() { return m_detector; }
+
+private:
+    X11DesktopApplications m_applications;
+    X11PrimarySelection m_selection;
+    X11KeySynthesizer m_keys;
+    QtPasteboard m_pasteboard;
+    ApplicationNames m_names;
+    ContextDetector m_detector;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/DesktopApplications.h"
+
+// The applications of an X11 desktop, through their top-level windows: the
+// active one from the window manager (_NET_ACTIVE_WINDOW), or the window with
+// the keyboard focus where no window manager says; each known by WM_CLASS and
+// its process.
+class X11DesktopApplications final : public DesktopApplications
+{
+public:
+    std::optional<DesktopApplication> frontmost() override;
+    QList<DesktopApplication> regularApplications() override;
+};

@@ -1,0 +1,117 @@
+// Another application for the capture tests, at 100,100:
+//   selection_window --field TEXT        a text field holding TEXT, for the test to select
+//   selection_window --copies TEXT KEYS  a view of TEXT that puts it on the clipboard
+//                                        only when KEYS ("Ctrl+C") are pressed
+// --class NAME gives its window that class. It prints "ready" once it has the
+// keyboard, then "key: Ctrl+Alt+C" and the like for each chord it receives.
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdio>
+
+namespace {
+
+void reportChord(const QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier && event->key() < Qt::Key_Shift) {
+        const QKeySequence chord(event->keyCombination());
+        std::printf("key: %s\n", qPrintable(chord.toString(QKeySequence::PortableText)));
+        std::fflush(stdout);
+    }
+}
+
+class Field final : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        reportChord(event);
+        QLineEdit::keyPressEvent(event);
+    }
+};
+
+class CopyOnlyView final : public QWidget
+{
+public:
+    CopyOnlyView(QString text, QKeySequence copyKeys) : m_text(std::move(text)), m_copyKeys(std::move(copyKeys))
+    {
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        reportChord(event);
+        if (QKeySequence(event->keyCombination()) == m_copyKeys)
+            QGuiApplication::clipboard()->setText(m_text);
+    }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawText(rect(), Qt::AlignCenter, m_text);
+    }
+
+private:
+    QString m_text;
+    QKeySequence m_copyKeys;
+};
+
+void setWindowClass(QWidget &window, const QByteArray &name)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || name.isEmpty())
+        return;
+    const QByteArray value = name.toLower() + '\0' + name + '\0';
+    xcb_change_property(x11->connection(), XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()), XCB_ATOM_WM_CLASS,
+                        XCB_ATOM_STRING, 8, uint32_t(value.size()), value.constData());
+    xcb_flush(x11->connection());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QByteArray windowClass;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--class")); at >= 0 && at + 1 < args.size()) {
+        windowClass = args.at(at + 1).toUtf8();
+        args.remove(at, 2);
+    }
+    std::unique_ptr<QWidget> window;
+    if (args.size() == 2 && args.at(0) == QLatin1String("--field"))
+        window = std::make_unique<Field>(args.at(1));
+    else if (args.size() == 3 && args.at(0) == QLatin1String("--copies"))
+        window = std::make_unique<CopyOnlyView>(args.at(1), QKeySequence(args.at(2)));
+    else
+        return 2;
+    window->setWindowTitle(QStringLiteral("Orvane test selection window"));
+    window->setGeometry(100, 100, 400, 120);
+    window->winId();
+    setWindowClass(*window, windowClass);
+    window->show();
+    window->activateWindow();
+    window->setFocus();
+    // Ready once the window has the keyboard.
+    auto *poll = new QTimer(&app);
+    QObject::connect(poll, &QTimer::timeout, &app, [&window, poll] {
+        if (window->isActiveWindow()) {
+            poll->stop();
+            std::printf("ready\n");
+            std::fflush(stdout);
+        }
+    });
+    poll->start(20);
+    return app.exec();
+}

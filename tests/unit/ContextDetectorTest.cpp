@@ -1,0 +1,267 @@
+#include "FakeCaptureDesktop.h"
+#include "FakeClock.h"
+#include "ai/ApplicationNames.h"
+#include "ai/ContextDetector.h"
+#include "ai/CopyChord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+DesktopApplication application(const QString &className, qint64 pid, bool isThisApplication = false)
+{
+    DesktopApplication app;
+    app.instanceName = className.toLower();
+    app.className = className;
+    app.processId = pid;
+    app.isThisApplication = isThisApplication;
+    return app;
+}
+
+const CopyChord controlC{Qt::Key_C, Qt::ControlModifier};
+const CopyChord controlShiftC{Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier};
+
+class Capture : public ::testing::Test
+{
+protected:
+    std::optional<CapturedContext> capture()
+    {
+        const double start = clock.uptime();
+        std::optional<CapturedContext> context = desktop.detector.captureContext();
+        waited = clock.uptime() - start;
+        return context;
+    }
+
+    FakeClock clock;
+    FakeCaptureDesktop desktop{clock};
+    double waited = 0;
+};
+
+TEST_F(Capture, TheFrontApplicationsSelectionIsTakenExactlyAsSelectedWithoutAnyKeys)
+{
+    desktop.applications.front = application("Gedit", 42);
+    desktop.selection.selection = QStringLiteral("  two words \n");
+    desktop.pasteboard.content = QStringLiteral("older clipboard");
+
+    const auto context = capture();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "  two words \n") << "not trimmed";
+    EXPECT_EQ(context->appName, "Gedit") << "no desktop entry names it: its window class";
+    EXPECT_EQ(context->appBundleId, "Gedit");
+    EXPECT_FALSE(context->isFromClipboard);
+    EXPECT_EQ(context->timestamp, clock.now());
+    EXPECT_TRUE(desktop.keys.sent.isEmpty());
+    EXPECT_EQ(waited, 0);
+}
+
+TEST_F(Capture, ABlankSelectionAndNothingCopiedFallToTheClipboardMarkedAsSuch)
+{
+    desktop.applications.front = application("Gedit", 42);
+    desktop.selection.selection = QStringLiteral(" \n\t ");
+    desktop.pasteboard.content = QStringLiteral(" clipboard text ");
+
+    auto context = capture();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, " clipboard text ");
+    EXPECT_EQ(context->appName, "Gedit (Clipboard)");
+    EXPECT_EQ(context->appBundleId, "Gedit");
+    EXPECT_TRUE(context->isFromClipboard);
+    ASSERT_EQ(desktop.keys.sent.size(), 1);
+    EXPECT_EQ(desktop.keys.sent.first().modifiers, Qt::ControlModifier);
+    EXPECT_LE(waited, ContextDetector::copyWait + ContextDetector::pollInterval);
+
+    desktop.keys.copies = QStringLiteral("  \n");
+    EXPECT_FALSE(capture()) << "a blank copy is no selection, and it replaced the clipboard";
+}
+
+TEST_F(Capture, ACopyArrivingWithinTheWaitIsTheSelectionAndALaterOneIsNot)
+{
+    desktop.applications.front = application("Firefox-esr", 7);
+    desktop.pasteboard.content = QStringLiteral("older clipboard");
+    desktop.keys.copies = QStringLiteral("copied text");
+    desktop.keys.copyDelay = 0.05;
+    auto context = capture();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "copied text");
+    EXPECT_FALSE(context->isFromClipboard);
+    EXPECT_LT(waited, 0.05 + 2 * ContextDetector::pollInterval) << "taken as soon as it arrives";
+
+    desktop.pasteboard.content = QStringLiteral("older clipboard");
+    desktop.keys.copyDelay = 0.3;
+    context = capture();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "older clipboard");
+    EXPECT_TRUE(context->isFromClipboard);
+    EXPECT_LE(waited, ContextDetector::copyWait + ContextDetector::pollInterval);
+}
+
+TEST_F(Capture, NothingSelectedAndNoTextOnTheClipboardIsNothing)
+{
+    desktop.applications.front = application("Gedit", 42);
+    EXPECT_FALSE(capture());
+    desktop.pasteboard.content = QStringLiteral("\n\n");
+    EXPECT_FALSE(capture());
+}
+
+TEST_F(Capture, WithOrvaneInFrontTheMostRecentlyRaisedOtherApplicationIsTheSourceAndNoKeysAreSent)
+{
+    desktop.applications.front = application("Orvane", 1, true);
+    desktop.applications.regular = {application("Orvane", 1, true), application("Gedit", 42), application("Xfce4-terminal", 43)};
+    desktop.pasteboard.content = QStringLiteral("clip");
+
+    auto context = capture();
+    EXPECT_EQ(desktop.selection.askedAbout, QStringList{"Gedit"});
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->appName, "Gedit (Clipboard)");
+    EXPECT_TRUE(desktop.keys.sent.isEmpty()) << "the keys would reach Orvane's own window";
+
+    desktop.applications.regular = {application("Orvane", 1, true)};
+    desktop.selection.askedAbout.clear();
+    context = capture();
+    EXPECT_TRUE(desktop.selection.askedAbout.isEmpty()) << "no source application: nobody to ask";
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->appName, "Active App (Clipboard)");
+    EXPECT_EQ(context->appBundleId, std::nullopt);
+}
+
+TEST_F(Capture, WithoutAnyFrontApplicationTheCopyStillRuns)
+{
+    desktop.selection.selection = QStringLiteral("never asked");
+    desktop.keys.copies = QStringLiteral("copied");
+    const auto context = capture();
+    EXPECT_TRUE(desktop.selection.askedAbout.isEmpty());
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "copied");
+    EXPECT_EQ(context->appName, "Active App");
+    EXPECT_FALSE(context->isFromClipboard);
+}
+
+TEST_F(Capture, TerminalsGetTheirOwnCopyKeyOrNone)
+{
+    desktop.keys.copies = QStringLiteral("copied");
+    desktop.applications.front = application("Gnome-terminal", 9);
+    ASSERT_TRUE(capture());
+    ASSERT_EQ(desktop.keys.sent.size(), 1);
+    EXPECT_EQ(desktop.keys.sent.first().modifiers, Qt::ControlModifier | Qt::ShiftModifier);
+
+    desktop.applications.front = application("XTerm", 10);
+    desktop.pasteboard.content = QStringLiteral("clip");
+    const auto context = capture();
+    EXPECT_EQ(desktop.keys.sent.size(), 1) << "nothing is sent to xterm: its Ctrl+Shift+C is Ctrl+C";
+    ASSERT_TRUE(context);
+    EXPECT_TRUE(context->isFromClipboard);
+}
+
+TEST_F(Capture, TheCopyWaitsForTheHotKeyToBeReleasedButNotForever)
+{
+    desktop.applications.front = application("Gedit", 42);
+    desktop.keys.copies = QStringLiteral("copied");
+    desktop.keys.heldUntil = 0.2;
+    ASSERT_TRUE(capture());
+    ASSERT_EQ(desktop.keys.sent.size(), 1);
+    EXPECT_FALSE(desktop.keys.sent.first().whileKeysHeld) << "Alt still down would make it Ctrl+Alt+C";
+
+    desktop.keys.heldUntil = clock.uptime() + 60;
+    const auto context = capture();
+    ASSERT_EQ(desktop.keys.sent.size(), 2);
+    EXPECT_TRUE(desktop.keys.sent.last().whileKeysHeld) << "a stuck key does not stop the capture";
+    EXPECT_LE(waited, ContextDetector::keyReleaseWait + ContextDetector::copyWait + 2 * ContextDetector::pollInterval);
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "copied");
+}
+
+TEST_F(Capture, KeysTheDesktopRefusesAreNotWaitedFor)
+{
+    desktop.applications.front = application("Gedit", 42);
+    desktop.keys.accepts = false;
+    desktop.pasteboard.content = QStringLiteral("clip");
+    const auto context = capture();
+    ASSERT_TRUE(context);
+    EXPECT_TRUE(context->isFromClipboard);
+    EXPECT_EQ(waited, 0);
+}
+
+struct ChordCase
+{
+    const char *name;
+    QString instanceName;
+    QString className;
+    std::optional<CopyChord> chord;
+};
+
+class CopyChords : public ::testing::TestWithParam<ChordCase>
+{};
+
+TEST_P(CopyChords, AreChosenByWindowClass)
+{
+    EXPECT_EQ(copyChordFor(GetParam().instanceName, GetParam().className), GetParam().chord);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, CopyChords,
+    ::testing::Values(ChordCase{"editor", "gedit", "Gedit", controlC},
+                      ChordCase{"browser", "Navigator", "firefox-esr", controlC},
+                      ChordCase{"unknown", "", "", controlC},
+                      ChordCase{"gnome_terminal", "gnome-terminal-server", "Gnome-terminal", controlShiftC},
+                      ChordCase{"konsole", "konsole", "konsole", controlShiftC},
+                      ChordCase{"kitty", "kitty", "kitty", controlShiftC},
+                      ChordCase{"any_named_terminal", "my-terminal", "My-terminal", controlShiftC},
+                      ChordCase{"xterm", "xterm", "XTerm", std::nullopt},
+                      ChordCase{"urxvt", "urxvt", "URxvt", std::nullopt}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// ---- Names from desktop entries
+
+void writeEntry(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+TEST(ApplicationNames, AreFoundByWindowClassThenFileNameWithTheUsersOwnEntriesFirst)
+{
+    QTemporaryDir user;
+    QTemporaryDir system;
+    writeEntry(system.filePath("org.gnome.gedit.desktop"), "[Desktop Entry]\nType=Application\nName=Text Editor\n");
+    writeEntry(system.filePath("firefox-esr.desktop"),
+               "[Desktop Entry]\nName=Firefox ESR\nStartupWMClass=Firefox-esr\n[Desktop Action new]\nName=New Window\n");
+    writeEntry(system.filePath("kde/konsole.desktop"), "[Desktop Entry]\nName=System\\sKonsole\n");
+    writeEntry(user.filePath("konsole.desktop"), "# mine\n[Desktop Entry]\nName=My Konsole\n");
+    writeEntry(system.filePath("gone.desktop"), "[Desktop Entry]\nName=Gone\nHidden=true\n");
+    writeEntry(system.filePath("link.desktop"), "[Desktop Entry]\nType=Link\nName=A Link\n");
+
+    ApplicationNames names({user.path(), system.path()});
+    EXPECT_EQ(names.nameFor("Navigator", "Firefox-esr"), "Firefox ESR");
+    EXPECT_EQ(names.nameFor("gedit", "Gedit"), "Text Editor") << "the last part of a reverse-domain file name";
+    EXPECT_EQ(names.nameFor("konsole", "konsole"), "My Konsole");
+    EXPECT_EQ(names.nameFor("gone", "Gone"), std::nullopt);
+    EXPECT_EQ(names.nameFor("link", "Link"), std::nullopt);
+    EXPECT_EQ(names.nameFor("", ""), std::nullopt);
+
+    writeEntry(user.filePath("gimp.desktop"), "[Desktop Entry]\nName=GNU Image Manipulation Program\n");
+    EXPECT_EQ(names.nameFor("gimp", "Gimp"), "GNU Image Manipulation Program") << "an application installed since";
+}
+
+TEST(ApplicationNames, NameTheCapturesSource)
+{
+    QTemporaryDir folder;
+    writeEntry(folder.filePath("org.gnome.gedit.desktop"), "[Desktop Entry]\nName=Text Editor\nName[zz]=Other\n");
+    FakeClock clock;
+    FakeCaptureDesktop desktop(clock);
+    ApplicationNames names({folder.path()});
+    ContextDetector detector({desktop.applications, desktop.selection, desktop.keys, desktop.pasteboard, clock, names});
+    desktop.applications.front = application("Gedit", 42);
+    desktop.selection.selection = QStringLiteral("x");
+    const auto context = detector.captureContext();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->appName, "Text Editor");
+    EXPECT_EQ(context->appBundleId, "Gedit");
+}
+
+} // namespace
