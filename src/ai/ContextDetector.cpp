@@ -22,7 +22,8 @@ ContextDetector::ContextDetector(Desktop desktop) : m_desktop(desktop) {}
 
 bool ContextDetector::hasAccessibilityPermission() const
 {
-    return m_desktop.selection.canRead();
+    const QList<SelectionReader *> &readers = m_desktop.selectionReaders;
+    return std::any_of(readers.cbegin(), readers.cend(), [](const SelectionReader *reader) { return reader->canRead(); });
 }
 
 std::optional<CapturedContext> ContextDetector::captureContext()
@@ -31,8 +32,8 @@ std::optional<CapturedContext> ContextDetector::captureContext()
     const std::optional<DesktopApplication> application = sourceApplication(front);
     const Source source = describe(application);
 
-    if (application) {
-        const std::optional<QString> selected = m_desktop.selection.selectedText(*application);
+    for (SelectionReader *reader : application ? m_desktop.selectionReaders : QList<SelectionReader *>()) {
+        const std::optional<QString> selected = reader->selectedText(*application);
         if (!isBlank(selected))
             return context(*selected, source, false);
     }

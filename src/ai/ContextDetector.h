@@ -3,6 +3,8 @@
 #include "ai/CapturedContext.h"
 #include "platform/DesktopApplications.h"
 
+#include <QList>
+
 #include <optional>
 
 class ApplicationNames;
@@ -20,7 +22,8 @@ public:
     struct Desktop
     {
         DesktopApplications &applications;
-        SelectionReader &selection;
+        // Asked in this order.
+        QList<SelectionReader *> selectionReaders;
         KeySynthesizer &keys;
         Pasteboard &pasteboard;
         Clock &clock;

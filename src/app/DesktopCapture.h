@@ -2,6 +2,7 @@
 
 #include "ai/ApplicationNames.h"
 #include "ai/ContextDetector.h"
+#include "platform/qt/AtspiSelection.h"
 #include "platform/qt/QtPasteboard.h"
 #include "platform/x11/X11DesktopApplications.h"
 #include "platform/x11/X11KeySynthesizer.h"
@@ -9,9 +10,10 @@
 
 class Clock;
 
-// The context detector on this desktop: X11 for the applications, their
-// selection and the copy keys, Qt for the clipboard, the installed
-// applications' desktop entries for their names.
+// The context detector on this desktop: X11 for the applications and the
+// copy keys; for the selection, the accessibility bus, then X11's primary
+// selection; Qt for the clipboard; the installed applications' desktop
+// entries for their names.
 class DesktopCapture final
 {
 public:
@@ -21,7 +23,8 @@ public:
 
 private:
     X11DesktopApplications m_applications;
-    X11PrimarySelection m_selection;
+    AtspiSelection m_accessibleSelection;
+    X11PrimarySelection m_primarySelection;
     X11KeySynthesizer m_keys;
     QtPasteboard m_pasteboard;
     ApplicationNames m_names;

@@ -4,7 +4,12 @@
 #include "EventLoopWait.h"
 #include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
+#include "ai/PromptActionButton.h"
+#include "panel/PanelWindow.h"
+#include "platform/WebPage.h"
 #include "state/AppState.h"
+#include "web/HibernationEngine.h"
+#include "web/TabListModel.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -15,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -26,8 +32,13 @@ const QString helperClass = QStringLiteral("OrvaneSelectionHelper");
 class SelectionWindow
 {
 public:
-    explicit SelectionWindow(const QStringList &arguments)
+    explicit SelectionWindow(const QStringList &arguments, bool accessible = false)
     {
+        if (accessible) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+            m_process.setProcessEnvironment(environment);
+        }
         m_process.start(QStringLiteral(SELECTION_WINDOW), arguments);
     }
     ~SelectionWindow()
@@ -73,7 +84,7 @@ protected:
             ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
         }
         QGuiApplication::clipboard()->setText(QStringLiteral("older clipboard"));
-        m_orvane.emplace(QStringList{QStringLiteral("Chat")});
+        m_orvane.emplace(QStringList{QStringLiteral("Chat")}, "<form><textarea id='box'></textarea></form>");
     }
 
     void TearDown() override
@@ -116,6 +127,56 @@ TEST_P(CaptureOnDesktop, TextSelectedInAnotherWindowIsStagedWithThatApplications
     EXPECT_FALSE(helper.output().contains(QLatin1String("key: Ctrl+C"))) << "read without a copy";
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "older clipboard") << "the clipboard is left alone";
     EXPECT_TRUE(spinUntil([this] { return m_orvane->state().isPanelVisible(); }));
+}
+
+TEST_P(CaptureOnDesktop, ExplainTypesTheCapturedSelectionIntoThePagesChatBox)
+{
+    SelectionWindow helper({QStringLiteral("--field"), QStringLiteral("int x = 1;"), QStringLiteral("--class"), helperClass});
+    ASSERT_TRUE(helper.becomesReady());
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    ASSERT_TRUE(spinUntil(
+        [] { return QGuiApplication::clipboard()->text(QClipboard::Selection) == QLatin1String("int x = 1;"); }));
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+a")});
+    ASSERT_TRUE(stagedContext());
+
+    const auto buttons = m_orvane->window().findChildren<PromptActionButton *>();
+    const auto explain = std::find_if(buttons.cbegin(), buttons.cend(),
+                                      [](const PromptActionButton *button) { return button->text() == "Explain"; });
+    ASSERT_NE(explain, buttons.cend());
+    ASSERT_TRUE(spinUntil([&] { return (*explain)->isVisible(); }));
+    spinFor(400); // the slide
+    const QPoint centre = (*explain)->mapToGlobal((*explain)->rect().center());
+    xdotool({QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y()), QStringLiteral("click"),
+             QStringLiteral("1")});
+    ASSERT_TRUE(spinUntil([this] { return !m_orvane->state().capturedContext(); })) << "cleared once the page took it";
+
+    const auto tab = m_orvane->state().tabs().activeTab();
+    ASSERT_TRUE(tab);
+    WebPage *page = m_orvane->hibernation().existingWebView(tab->id);
+    ASSERT_TRUE(page);
+    std::optional<QString> typed;
+    page->runJavaScript(QStringLiteral("document.getElementById('box').value"),
+                        [&typed](const QVariant &value) { typed = value.toString(); });
+    ASSERT_TRUE(spinUntil([&] { return typed.has_value(); }));
+    EXPECT_EQ(*typed, "Explain the following context in detail:\n\nint x = 1;");
+}
+
+TEST_P(CaptureOnDesktop, TheFocusedElementsSelectionIsReadFromTheAccessibilityBus)
+{
+    // The primary selection belongs to another application (this test's).
+    QGuiApplication::clipboard()->setText(QStringLiteral("another selection"), QClipboard::Selection);
+    SelectionWindow helper({QStringLiteral("--selected"), QStringLiteral("accessible words"), QStringLiteral("--class"),
+                            helperClass},
+                           true);
+    ASSERT_TRUE(helper.becomesReady()) << helper.output().toStdString();
+
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+a")});
+    const auto context = stagedContext();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "accessible words");
+    EXPECT_EQ(context->appName, "Selection Helper");
+    EXPECT_FALSE(context->isFromClipboard);
+    EXPECT_FALSE(helper.output().contains(QLatin1String("key: Ctrl+C"))) << "read without a copy";
 }
 
 TEST_P(CaptureOnDesktop, AnApplicationThatOnlyCopiesOnCtrlCGetsItOnceAltIsReleased)

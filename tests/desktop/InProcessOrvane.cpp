@@ -8,12 +8,12 @@
 #include "web/TabList.h"
 #include "web/TabListJson.h"
 
-InProcessOrvane::InProcessOrvane(const QStringList &pageTitles)
+InProcessOrvane::InProcessOrvane(const QStringList &pageTitles, const QByteArray &pageMarkup)
 {
     QList<TabModel> tabs;
     for (const QString &title : pageTitles) {
         const QString path = QLatin1Char('/') + title.toLower();
-        server.setReply(path, {200, "<!doctype html><title>" + title.toUtf8() + "</title><p>" + title.toUtf8(),
+        server.setReply(path, {200, "<!doctype html><title>" + title.toUtf8() + "</title><p>" + title.toUtf8() + pageMarkup,
                                "text/html", {}, 0});
         tabs.append(TabList::makeTab(title, server.address().resolved(QUrl(path)), QStringLiteral("globe"), false,
                                      QDateTime::currentDateTimeUtc()));

@@ -101,5 +101,5 @@ struct FakeCaptureDesktop
     FakePasteboard pasteboard;
     FakeKeySynthesizer keys{clock, pasteboard};
     ApplicationNames names{{}};
-    ContextDetector detector{{applications, selection, keys, pasteboard, clock, names}};
+    ContextDetector detector{{applications, {&selection}, keys, pasteboard, clock, names}};
 };

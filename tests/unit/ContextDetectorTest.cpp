@@ -58,6 +58,33 @@ TEST_F(Capture, TheFrontApplicationsSelectionIsTakenExactlyAsSelectedWithoutAnyK
     EXPECT_EQ(waited, 0);
 }
 
+TEST(CaptureReaders, AreAskedInOrderUntilOneHasTextAndAnyReadableOneGrantsTheAccess)
+{
+    FakeClock clock;
+    FakeCaptureDesktop desktop(clock);
+    FakeSelectionReader accessibility;
+    accessibility.selection = QStringLiteral("  ");
+    ContextDetector detector({desktop.applications, {&accessibility, &desktop.selection}, desktop.keys,
+                              desktop.pasteboard, clock, desktop.names});
+    desktop.applications.front = application("Gedit", 42);
+    desktop.selection.selection = QStringLiteral("primary");
+
+    auto context = detector.captureContext();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "primary");
+    accessibility.selection = QStringLiteral("focused element's");
+    context = detector.captureContext();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "focused element's");
+    EXPECT_EQ(desktop.selection.askedAbout.size(), 1) << "the second is not asked once the first has text";
+
+    EXPECT_TRUE(detector.hasAccessibilityPermission());
+    desktop.selection.readable = false;
+    EXPECT_TRUE(detector.hasAccessibilityPermission());
+    accessibility.readable = false;
+    EXPECT_FALSE(detector.hasAccessibilityPermission());
+}
+
 TEST_F(Capture, ABlankSelectionAndNothingCopiedFallToTheClipboardMarkedAsSuch)
 {
     desktop.applications.front = application("Gedit", 42);
@@ -255,7 +282,7 @@ TEST(ApplicationNames, NameTheCapturesSource)
     FakeClock clock;
     FakeCaptureDesktop desktop(clock);
     ApplicationNames names({folder.path()});
-    ContextDetector detector({desktop.applications, desktop.selection, desktop.keys, desktop.pasteboard, clock, names});
+    ContextDetector detector({desktop.applications, {&desktop.selection}, desktop.keys, desktop.pasteboard, clock, names});
     desktop.applications.front = application("Gedit", 42);
     desktop.selection.selection = QStringLiteral("x");
     const auto context = detector.captureContext();

@@ -1,5 +1,7 @@
 // Another application for the capture tests, at 100,100:
 //   selection_window --field TEXT        a text field holding TEXT, for the test to select
+//   selection_window --selected TEXT     the same with TEXT selected by the program, which
+//                                        leaves the primary selection alone
 //   selection_window --copies TEXT KEYS  a view of TEXT that puts it on the clipboard
 //                                        only when KEYS ("Ctrl+C") are pressed
 // --class NAME gives its window that class. It prints "ready" once it has the
@@ -90,8 +92,13 @@ int main(int argc, char **argv)
         args.remove(at, 2);
     }
     std::unique_ptr<QWidget> window;
-    if (args.size() == 2 && args.at(0) == QLatin1String("--field"))
+    if (args.size() == 2 && args.at(0) == QLatin1String("--field")) {
         window = std::make_unique<Field>(args.at(1));
+    } else if (args.size() == 2 && args.at(0) == QLatin1String("--selected")) {
+        auto field = std::make_unique<Field>(args.at(1));
+        field->selectAll();
+        window = std::move(field);
+    }
     else if (args.size() == 3 && args.at(0) == QLatin1String("--copies"))
         window = std::make_unique<CopyOnlyView>(args.at(1), QKeySequence(args.at(2)));
     else

@@ -1,0 +1,148 @@
+#include "platform/qt/AtspiSelection.h"
+
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
+#include <QElapsedTimer>
+#include <QQueue>
+
+namespace {
+
+// Per call, and for the whole search of one application.
+constexpr int callTimeoutMs = 100;
+constexpr int searchBudgetMs = 150;
+// A window of an ordinary application has far fewer shown elements.
+constexpr int maxElements = 2000;
+
+// Bits of the state set.
+constexpr int stateFocused = 12;
+constexpr int stateShowing = 25;
+
+struct Element
+{
+    QString service;
+    QString path;
+};
+
+QList<Element> readElements(const QDBusArgument &argument)
+{
+    QList<Element> elements;
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        Element element;
+        QDBusObjectPath path;
+        argument.beginStructure();
+        argument >> element.service >> path;
+        argument.endStructure();
+        element.path = path.path();
+        elements.append(element);
+    }
+    argument.endArray();
+    return elements;
+}
+
+class Caller
+{
+public:
+    Caller(QDBusConnection &bus) : m_bus(bus) {}
+
+    QVariantList call(const Element &element, const QString &interface, const QString &method,
+                      const QVariantList &arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(element.service, element.path, interface, method);
+        message.setArguments(arguments);
+        const QDBusMessage reply = m_bus.call(message, QDBus::Block, callTimeoutMs);
+        return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments() : QVariantList();
+    }
+
+    QList<Element> children(const Element &element)
+    {
+        const QVariantList reply = call(element, QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("GetChildren"));
+        if (reply.isEmpty() || !reply.first().canConvert<QDBusArgument>())
+            return {};
+        return readElements(reply.first().value<QDBusArgument>());
+    }
+
+    quint64 state(const Element &element)
+    {
+        const QVariantList reply = call(element, QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("GetState"));
+        if (reply.isEmpty() || !reply.first().canConvert<QDBusArgument>())
+            return 0;
+        QList<uint> words;
+        reply.first().value<QDBusArgument>() >> words;
+        return words.value(0) | (quint64(words.value(1)) << 32);
+    }
+
+    std::optional<QString> selectedText(const Element &element)
+    {
+        const QString text = QStringLiteral("org.a11y.atspi.Text");
+        const QVariantList count = call(element, text, QStringLiteral("GetNSelections"));
+        if (count.isEmpty() || count.first().toInt() < 1)
+            return std::nullopt;
+        const QVariantList range = call(element, text, QStringLiteral("GetSelection"), {0});
+        if (range.size() < 2)
+            return std::nullopt;
+        const QVariantList selected = call(element, text, QStringLiteral("GetText"), {range.at(0), range.at(1)});
+        if (selected.isEmpty())
+            return std::nullopt;
+        return selected.first().toString();
+    }
+
+private:
+    QDBusConnection &m_bus;
+};
+
+} // namespace
+
+bool AtspiSelection::canRead() const
+{
+    return QDBusConnection::sessionBus().isConnected();
+}
+
+std::optional<QDBusConnection> AtspiSelection::accessibilityBus()
+{
+    if (m_bus && m_bus->isConnected())
+        return m_bus;
+    QDBusMessage question = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                                           QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
+    // The first question may start the bus.
+    const QDBusReply<QString> address = QDBusConnection::sessionBus().call(question, QDBus::Block, 1000);
+    if (!address.isValid() || address.value().isEmpty())
+        return std::nullopt;
+    m_bus = QDBusConnection::connectToBus(address.value(), QStringLiteral("orvane-accessibility"));
+    if (!m_bus->isConnected())
+        return std::nullopt;
+    return m_bus;
+}
+
+std::optional<QString> AtspiSelection::selectedText(const DesktopApplication &source)
+{
+    if (source.processId == 0 || !canRead())
+        return std::nullopt;
+    std::optional<QDBusConnection> bus = accessibilityBus();
+    if (!bus)
+        return std::nullopt;
+    Caller caller(*bus);
+    QElapsedTimer budget;
+    budget.start();
+
+    const Element desktop{QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/accessible/root")};
+    QQueue<Element> pending;
+    for (const Element &application : caller.children(desktop)) {
+        const QDBusReply<uint> pid = bus->interface()->servicePid(application.service);
+        if (pid.isValid() && pid.value() == source.processId)
+            pending.append(caller.children(application));
+    }
+    // Breadth first through what is on screen, to the element with the keyboard focus.
+    for (int visited = 0; !pending.isEmpty() && visited < maxElements && budget.elapsed() < searchBudgetMs; ++visited) {
+        const Element element = pending.dequeue();
+        const quint64 state = caller.state(element);
+        if (state & (quint64(1) << stateFocused))
+            return caller.selectedText(element);
+        if (state & (quint64(1) << stateShowing))
+            pending.append(caller.children(element));
+    }
+    return std::nullopt;
+}
