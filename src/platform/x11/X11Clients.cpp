@@ -4,18 +4,11 @@
 
 #include <xcb/res.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace X11Clients {
 
 namespace {
-
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
 
 quint32 clientBase(xcb_connection_t *connection, xcb_window_t window)
 {
@@ -30,7 +23,7 @@ std::optional<QByteArray> property(xcb_connection_t *connection, xcb_window_t wi
     const xcb_atom_t atom = X11Connection::atom(connection, name);
     if (atom == XCB_ATOM_NONE)
         return std::nullopt;
-    const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
+    const X11Connection::ReplyPointer<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, atom, type, 0, 1u << 16), nullptr));
     if (!reply || reply->type == XCB_ATOM_NONE || (type != XCB_GET_PROPERTY_TYPE_ANY && reply->type != type))
         return std::nullopt;
@@ -52,7 +45,7 @@ qint64 processOf(xcb_connection_t *connection, xcb_window_t window)
     if (const quint32 pid = firstItem(connection, window, "_NET_WM_PID", XCB_ATOM_CARDINAL))
         return pid;
     xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-    const std::unique_ptr<xcb_res_query_client_ids_reply_t, FreeReply> reply(
+    const X11Connection::ReplyPointer<xcb_res_query_client_ids_reply_t> reply(
         xcb_res_query_client_ids_reply(connection, xcb_res_query_client_ids(connection, 1, &spec), nullptr));
     if (!reply)
         return 0;

@@ -4,6 +4,9 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdlib>
+#include <memory>
+
 // Qt's own connection to the X server, for the few things Qt does not offer.
 namespace X11Connection {
 
@@ -11,5 +14,13 @@ namespace X11Connection {
 xcb_connection_t *connection();
 xcb_window_t rootWindow(xcb_connection_t *connection);
 xcb_atom_t atom(xcb_connection_t *connection, const QByteArray &name);
+
+// A reply of the server, freed as xcb wants it.
+struct FreeReply
+{
+    void operator()(void *reply) const { std::free(reply); }
+};
+template <typename Reply>
+using ReplyPointer = std::unique_ptr<Reply, FreeReply>;
 
 } // namespace X11Connection

@@ -6,15 +6,8 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 
 namespace {
-
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
 
 QList<xcb_window_t> windowList(const std::optional<QByteArray> &value)
 {
@@ -41,7 +34,7 @@ struct Tree
 Tree queryTree(xcb_connection_t *c, xcb_window_t window)
 {
     Tree tree;
-    const std::unique_ptr<xcb_query_tree_reply_t, FreeReply> reply(
+    const X11Connection::ReplyPointer<xcb_query_tree_reply_t> reply(
         xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
     if (!reply)
         return tree;
@@ -73,7 +66,7 @@ xcb_window_t applicationWindowOf(xcb_connection_t *c, xcb_window_t topLevel)
 // Where no window manager names the active window: the focused window's top level.
 xcb_window_t focusedApplicationWindow(xcb_connection_t *c, xcb_window_t root)
 {
-    const std::unique_ptr<xcb_get_input_focus_reply_t, FreeReply> focus(
+    const X11Connection::ReplyPointer<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     if (!focus || focus->focus == XCB_NONE || focus->focus == XCB_INPUT_FOCUS_POINTER_ROOT || focus->focus == root)
         return XCB_NONE;
@@ -126,7 +119,7 @@ QList<xcb_window_t> applicationWindows(xcb_connection_t *c, xcb_window_t root)
     }
     if (windows.isEmpty()) {
         for (const xcb_window_t topLevel : queryTree(c, root).children) {
-            const std::unique_ptr<xcb_get_window_attributes_reply_t, FreeReply> attributes(
+            const X11Connection::ReplyPointer<xcb_get_window_attributes_reply_t> attributes(
                 xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, topLevel), nullptr));
             if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && !attributes->override_redirect
                 && hasClass(c, topLevel))

@@ -8,21 +8,15 @@
 
 #include <QList>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
-
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
 
 // The keycodes held down right now.
 QList<xcb_keycode_t> heldKeycodes(xcb_connection_t *c)
 {
     QList<xcb_keycode_t> held;
-    const std::unique_ptr<xcb_query_keymap_reply_t, FreeReply> keymap(
+    const X11Connection::ReplyPointer<xcb_query_keymap_reply_t> keymap(
         xcb_query_keymap_reply(c, xcb_query_keymap(c), nullptr));
     if (!keymap)
         return held;
@@ -60,7 +54,7 @@ bool X11KeySynthesizer::sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers)
     const std::unique_ptr<xcb_key_symbols_t, decltype(&xcb_key_symbols_free)> symbols(xcb_key_symbols_alloc(c),
                                                                                        &xcb_key_symbols_free);
     const auto keycodeOf = [&symbols](xcb_keysym_t keysym) {
-        const std::unique_ptr<xcb_keycode_t, FreeReply> codes(xcb_key_symbols_get_keycode(symbols.get(), keysym));
+        const X11Connection::ReplyPointer<xcb_keycode_t> codes(xcb_key_symbols_get_keycode(symbols.get(), keysym));
         return codes ? *codes : xcb_keycode_t(0);
     };
     const xcb_keycode_t keycode = keycodeOf(X11Keyboard::keysymOfKey(key));

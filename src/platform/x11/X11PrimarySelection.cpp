@@ -6,17 +6,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include <cstdlib>
-
 namespace {
 
 xcb_window_t primaryOwner(xcb_connection_t *c)
 {
-    xcb_get_selection_owner_reply_t *reply =
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, XCB_ATOM_PRIMARY), nullptr);
-    const xcb_window_t owner = reply ? reply->owner : xcb_window_t(XCB_NONE);
-    std::free(reply);
-    return owner;
+    const X11Connection::ReplyPointer<xcb_get_selection_owner_reply_t> reply(
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, XCB_ATOM_PRIMARY), nullptr));
+    return reply ? reply->owner : xcb_window_t(XCB_NONE);
 }
 
 } // namespace
