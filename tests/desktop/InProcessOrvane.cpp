@@ -3,13 +3,17 @@
 #include "EventLoopWait.h"
 #include "OrvaneProcess.h"
 #include "panel/PanelWindow.h"
+#include "shelf/DropShelfFile.h"
 #include "state/AppState.h"
 #include "ui/MainContainerView.h"
 #include "web/TabList.h"
 #include "web/TabListJson.h"
 
-InProcessOrvane::InProcessOrvane(const QStringList &pageTitles, const QByteArray &pageMarkup)
+#include <QFile>
+
+InProcessOrvane::InProcessOrvane(const QStringList &pageTitles, const QByteArray &pageMarkup, Shelf shelf)
 {
+    QFile::remove(DropShelfFile::defaultPath());
     QList<TabModel> tabs;
     for (const QString &title : pageTitles) {
         const QString path = QLatin1Char('/') + title.toLower();
@@ -20,6 +24,7 @@ InProcessOrvane::InProcessOrvane(const QStringList &pageTitles, const QByteArray
     }
     store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
     store.values.insert(QStringLiteral("Orvane_isPinned"), true);
+    store.values.insert(QStringLiteral("Orvane_hasSeededSampleDropShelf"), shelf == Shelf::Empty);
     store.setData(QStringLiteral("Orvane_Tabs"), TabListJson::encode(tabs));
     movePointer(1300, 450);
     m_delegate = std::make_unique<AppDelegate>(Ports{m_clock, store, m_appearance, m_memory}, m_instance, QStringList(),

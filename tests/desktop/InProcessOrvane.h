@@ -15,11 +15,16 @@ class MainContainerView;
 // A whole Orvane launched in the test's own process on the test's display,
 // pinned, its settings in memory, with one web tab per title on a page
 // served on 127.0.0.1 ("/alpha" for "Alpha"), each page ending with
-// `pageMarkup`. Tests drive it with real input and look at its state directly.
+// `pageMarkup`. No shelf kept by an earlier test is read. Tests drive it with
+// real input and look at its state directly.
 class InProcessOrvane
 {
 public:
-    explicit InProcessOrvane(const QStringList &pageTitles, const QByteArray &pageMarkup = {});
+    // A first start puts sample items on the shelf.
+    enum class Shelf { Sample, Empty };
+
+    explicit InProcessOrvane(const QStringList &pageTitles, const QByteArray &pageMarkup = {},
+                             Shelf shelf = Shelf::Sample);
 
     AppState &state() const { return m_delegate->state(); }
     PanelWindow &window() const { return m_delegate->window(); }

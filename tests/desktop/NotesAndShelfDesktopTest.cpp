@@ -1,14 +1,11 @@
 // The scratchpad and the drop shelf on a real X server: typing through
 // XTest, drags from and to other programs, the file manager over D-Bus, and
 // a real Orvane killed while its note is being written.
-#include "FakePorts.h"
-#include "LocalHttpServer.h"
 #include "DragSourceProcess.h"
+#include "EventLoopWait.h"
+#include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
-#include "app/AppDelegate.h"
-#include "app/SingleInstance.h"
 #include "panel/PanelWindow.h"
-#include "platform/qt/QtClock.h"
 #include "scratchpad/LiveNoteEditor.h"
 #include "scratchpad/ScratchpadNote.h"
 #include "scratchpad/ScratchpadView.h"
@@ -18,10 +15,7 @@
 #include "state/AppState.h"
 #include "ui/MainContainerView.h"
 #include "ui/SymbolButton.h"
-#include "web/TabList.h"
-#include "web/TabListJson.h"
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDesktopServices>
 #include <QFile>
@@ -37,20 +31,6 @@
 #include <csignal>
 
 namespace {
-
-bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
-
-void spinFor(int ms)
-{
-    spinUntil([] { return false; }, ms);
-}
 
 QString number(int value)
 {
@@ -110,27 +90,8 @@ public Q_SLOTS:
 class NotesAndShelf : public ::testing::Test
 {
 protected:
-    NotesAndShelf()
-    {
-        // Each test starts with no shelf kept by the one before.
-        QFile::remove(DropShelfFile::defaultPath());
-        server.setReply(QStringLiteral("/page"), {200, "<!doctype html><title>Page</title>", "text/html", {}, 0});
-        const QList<TabModel> tabs = {TabList::makeTab(QStringLiteral("Page"), server.address().resolved(QUrl("/page")),
-                                                       QStringLiteral("globe"), false, QDateTime::currentDateTimeUtc())};
-        store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
-        store.values.insert(QStringLiteral("Orvane_isPinned"), true);
-        store.values.insert(QStringLiteral("Orvane_hasSeededSampleDropShelf"), true);
-        store.setData(QStringLiteral("Orvane_Tabs"), TabListJson::encode(tabs));
-        moveTo(QPoint(1300, 450));
-        delegate = std::make_unique<AppDelegate>(Ports{clock, store, appearance, memory}, instance, QStringList(),
-                                                 server.address());
-        delegate->applicationDidFinishLaunching();
-        spinUntil([this] { return state().isPanelVisible() && window().isVisible(); });
-        spinFor(400); // the slide
-    }
-
-    AppState &state() const { return delegate->state(); }
-    PanelWindow &window() const { return delegate->window(); }
+    AppState &state() const { return orvane.state(); }
+    PanelWindow &window() const { return orvane.window(); }
     ScratchpadView &scratchpad() const { return *window().findChild<ScratchpadView *>(); }
     DropShelfView &shelf() const { return *window().findChild<DropShelfView *>(); }
     QString lastLine() const { return scratchpad().editor().toPlainText().section(QLatin1Char('\n'), -1); }
@@ -142,13 +103,7 @@ protected:
         spinFor(300); // the cards' layout
     }
 
-    LocalHttpServer server;
-    QtClock clock;
-    MemoryStore store;
-    FakeAppearance appearance;
-    FakeMemory memory;
-    SingleInstance instance;
-    std::unique_ptr<AppDelegate> delegate;
+    InProcessOrvane orvane{{QStringLiteral("Page")}, {}, InProcessOrvane::Shelf::Empty};
 };
 
 TEST_F(NotesAndShelf, TypingInTheEditorAnswersSavesAndCtrlZTakesTheAnswerBack)
@@ -160,7 +115,7 @@ TEST_F(NotesAndShelf, TypingInTheEditorAnswersSavesAndCtrlZTakesTheAnswerBack)
     xdotool({QStringLiteral("type"), QStringLiteral("2+2=")});
     EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("2+2= 4"); })) << lastLine().toStdString();
     EXPECT_TRUE(spinUntil([this] {
-        return store.stringValue(ScratchpadNote::storageKey).value_or(QString()).endsWith(QLatin1String("\n2+2= 4"));
+        return orvane.store.stringValue(ScratchpadNote::storageKey).value_or(QString()).endsWith(QLatin1String("\n2+2= 4"));
     }, 2000)) << "saved";
 
     xdotool({QStringLiteral("key"), QStringLiteral("ctrl+z")});
