@@ -7,7 +7,7 @@
 DragSourceProcess::DragSourceProcess(const QStringList &arguments)
 {
     m_process.start(QStringLiteral(DRAG_SOURCE), arguments);
-    m_ready = waitFor([this] { return read().contains(QLatin1String("ready")); }, 5000);
+    m_ready = spinUntil([this] { return read().contains(QLatin1String("ready")); }, 5000);
 }
 
 DragSourceProcess::~DragSourceProcess()

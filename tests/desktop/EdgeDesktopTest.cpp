@@ -52,7 +52,7 @@ protected:
     static void launchHidden(OrvaneProcess &orvane)
     {
         ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-        ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+        ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
         hide(orvane);
     }
 
@@ -60,7 +60,7 @@ protected:
     {
         movePointer(700, 450);
         ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-        ASSERT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+        ASSERT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
         ASSERT_TRUE(holdsFor([&] { return !orvane.isPanelVisible(); }, 600));
     }
 
@@ -92,7 +92,7 @@ TEST_P(EdgeOnDesktop, ThePointerOnTheEdgeShowsThePanel)
     OrvaneProcess orvane;
     launchHidden(orvane);
     movePointer(1439, 150);
-    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
 TEST_P(EdgeOnDesktop, AClickOnTheStripShowsTheHiddenPanel)
@@ -102,7 +102,7 @@ TEST_P(EdgeOnDesktop, AClickOnTheStripShowsTheHiddenPanel)
     movePointer(1439, 150);
     EXPECT_TRUE(holdsFor([&] { return !orvane.isPanelVisible(); }, 500)) << "hovering is off";
     clickAt(1439, 150);
-    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
 // A window of the test's own along the right edge, there before Orvane's strips.
@@ -134,7 +134,7 @@ QImage edgePixels()
 TEST_P(EdgeOnDesktop, TheStripsCannotBeSeen)
 {
     EdgeWindow below;
-    ASSERT_TRUE(waitFor([&] { return below.isVisible() && edgePixels().pixelColor(6, 10) == QColor(Qt::red); }));
+    ASSERT_TRUE(spinUntil([&] { return below.isVisible() && edgePixels().pixelColor(6, 10) == QColor(Qt::red); }));
     const QImage before = edgePixels();
     OrvaneProcess orvane;
     launchHidden(orvane);
@@ -144,34 +144,34 @@ TEST_P(EdgeOnDesktop, TheStripsCannotBeSeen)
 TEST_P(EdgeOnDesktop, AClickAtTheEdgeWhileThePanelIsShownReachesTheWindowBelow)
 {
     EdgeWindow below;
-    ASSERT_TRUE(waitFor([&] { return below.isVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return below.isVisible(); }));
     // A short panel at the top leaves the edge below it uncovered.
     OrvaneProcess orvane({QStringLiteral("Orvane_panelCustomHeight=400"), QStringLiteral("Orvane_panelTopOffset=0"),
                           QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible() && orvane.panelGeometry().height() == 400; }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible() && orvane.panelGeometry().height() == 400; }));
     ASSERT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 300));
     clickAt(1439, 800);
-    EXPECT_TRUE(waitFor([&] { return below.presses == 1; })) << "the strip let the click through";
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); })) << "a click in another window hides the panel";
+    EXPECT_TRUE(spinUntil([&] { return below.presses == 1; })) << "the strip let the click through";
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); })) << "a click in another window hides the panel";
 }
 
 TEST_P(EdgeOnDesktop, TheNotchShowsWhileHiddenGrowsOnHoverAndTogglesOnClick)
 {
     OrvaneProcess orvane;
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
-    EXPECT_TRUE(waitFor([&] { return notchWindow(orvane).isEmpty(); })) << "no notch beside the shown panel";
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
+    EXPECT_TRUE(spinUntil([&] { return notchWindow(orvane).isEmpty(); })) << "no notch beside the shown panel";
     hide(orvane);
     const QString notch = notchWindow(orvane);
     ASSERT_FALSE(notch.isEmpty());
     EXPECT_EQ(shapeWidth(notch), 4) << "the pill at rest";
     movePointer(1438, 450);
-    EXPECT_TRUE(waitFor([&] { return shapeWidth(notch) == 10; })) << "grown under the pointer";
+    EXPECT_TRUE(spinUntil([&] { return shapeWidth(notch) == 10; })) << "grown under the pointer";
     EXPECT_FALSE(orvane.isPanelVisible()) << "the notch, not the strip, has the pointer";
     xdotool({QStringLiteral("click"), QStringLiteral("1")});
-    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
-    EXPECT_TRUE(waitFor([&] { return notchWindow(orvane).isEmpty(); }));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return notchWindow(orvane).isEmpty(); }));
 }
 
 TEST_P(EdgeOnDesktop, AFileDraggedOntoTheStripIsTakenAndOpensTheShelf)
@@ -186,9 +186,9 @@ TEST_P(EdgeOnDesktop, AFileDraggedOntoTheStripIsTakenAndOpensTheShelf)
     DragSourceProcess source({QStringLiteral("--file"), file.fileName()});
     ASSERT_TRUE(source.isReady());
     source.dragTo(1439, 150);
-    EXPECT_TRUE(waitFor([&] { return !source.result().isEmpty(); }, 5000));
+    EXPECT_TRUE(spinUntil([&] { return !source.result().isEmpty(); }, 5000));
     EXPECT_EQ(source.result(), QStringLiteral("copy"));
-    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
 TEST_P(EdgeOnDesktop, DraggedTextBecomesASnippetAndImageDataAloneIsRefused)
@@ -199,18 +199,18 @@ TEST_P(EdgeOnDesktop, DraggedTextBecomesASnippetAndImageDataAloneIsRefused)
         DragSourceProcess image({QStringLiteral("--image")});
         ASSERT_TRUE(image.isReady());
         image.dragTo(1439, 150);
-        EXPECT_TRUE(waitFor([&] { return !image.result().isEmpty(); }, 5000));
+        EXPECT_TRUE(spinUntil([&] { return !image.result().isEmpty(); }, 5000));
         EXPECT_EQ(image.result(), QStringLiteral("ignore"));
     }
     DragSourceProcess text({QStringLiteral("--text"), QStringLiteral("Meeting notes for Tuesday")});
     ASSERT_TRUE(text.isReady());
     text.dragTo(1439, 150);
-    EXPECT_TRUE(waitFor([&] { return !text.result().isEmpty(); }, 5000));
+    EXPECT_TRUE(spinUntil([&] { return !text.result().isEmpty(); }, 5000));
     EXPECT_EQ(text.result(), QStringLiteral("copy"));
     const QDir snippets(orvane.environment().value(QStringLiteral("HOME"))
                         + QStringLiteral("/.local/share/Orvane/DropShelf/Snippets"));
     // The shelf opened for the drop, and its first appearance seeds a sample snippet beside it.
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(spinUntil([&] {
         const QStringList files = snippets.entryList({QStringLiteral("*.txt")}, QDir::Files);
         return std::any_of(files.cbegin(), files.cend(), [&](const QString &name) {
             QFile snippet(snippets.filePath(name));
@@ -259,10 +259,10 @@ TEST_F(TwoScreens, EachScreenGetsAStripAndTheyFollowTheScreens)
     OrvaneProcess orvane;
     orvane.setDisplay(m_display);
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    EXPECT_TRUE(waitFor([&] { return strips() == QStringList({"6x900+1434+0", "6x900+714+0"}); }, 5000))
+    EXPECT_TRUE(spinUntil([&] { return strips() == QStringList({"6x900+1434+0", "6x900+714+0"}); }, 5000))
         << strips().join(QLatin1Char(' ')).toStdString();
     ASSERT_EQ(xrandr({QStringLiteral("--delmonitor"), QStringLiteral("right")}), 0);
-    EXPECT_TRUE(waitFor([&] { return strips() == QStringList({"6x900+714+0"}); }, 5000))
+    EXPECT_TRUE(spinUntil([&] { return strips() == QStringList({"6x900+714+0"}); }, 5000))
         << strips().join(QLatin1Char(' ')).toStdString();
 }
 

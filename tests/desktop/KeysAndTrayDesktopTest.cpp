@@ -92,18 +92,18 @@ TEST_P(KeysOnDesktop, AltSpaceTogglesThePanelWhileAnotherWindowHasTheKeyboard)
 {
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     OtherApplication other;
-    ASSERT_TRUE(waitFor([&] { return other.isActiveWindow(); }));
+    ASSERT_TRUE(spinUntil([&] { return other.isActiveWindow(); }));
     key(QStringLiteral("alt+space"));
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
     key(QStringLiteral("alt+space"));
-    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
     EXPECT_TRUE(staysVisible(orvane)) << "one press, one toggle";
     key(QStringLiteral("ctrl+alt+m"));
     EXPECT_TRUE(staysVisible(orvane)) << "Ctrl+Alt+M is no combination of ours";
     key(QStringLiteral("alt+m"));
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
 // Another program holds Alt+S before Orvane starts.
@@ -132,12 +132,12 @@ TEST_P(KeysOnDesktop, ACombinationOwnedElsewhereIsLeftToItsOwnerAndTheOthersWork
     KeyGrab owner;
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     OtherApplication other;
     key(QStringLiteral("alt+s"));
     EXPECT_TRUE(staysVisible(orvane));
     key(QStringLiteral("alt+m"));
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
 TEST_P(KeysOnDesktop, EscapeClosesThePaletteThenTheSettingsThenThePanel)
@@ -145,7 +145,7 @@ TEST_P(KeysOnDesktop, EscapeClosesThePaletteThenTheSettingsThenThePanel)
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     // The slide over: a click during it could land beside the panel and hide it.
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(spinUntil([&] {
         return orvane.panelGeometry().x() == 1000 && holdsFor([&] { return orvane.panelGeometry().x() == 1000; }, 300);
     }));
     // The keyboard in the panel: its own key handler answers.
@@ -158,7 +158,7 @@ TEST_P(KeysOnDesktop, EscapeClosesThePaletteThenTheSettingsThenThePanel)
     key(QStringLiteral("Escape"));
     EXPECT_TRUE(staysVisible(orvane)) << "the settings closed";
     key(QStringLiteral("Escape"));
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManagers, KeysOnDesktop, ::testing::Values(WindowManager::None, WindowManager::Openbox),
@@ -213,7 +213,7 @@ protected:
     void launch(OrvaneProcess &orvane)
     {
         ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-        ASSERT_TRUE(waitFor([&] { return !m_watcher.itemService().isEmpty(); }, 5000));
+        ASSERT_TRUE(spinUntil([&] { return !m_watcher.itemService().isEmpty(); }, 5000));
     }
 
     QDBusMessage callItem(const QString &method, const QVariantList &arguments)
@@ -285,19 +285,19 @@ TEST_F(TrayItem, RegistersWithTheHostAndActivateTogglesThePanel)
 {
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     launch(orvane);
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     EXPECT_EQ(toolTipTitle(), QStringLiteral("Orvane"));
     callItem(QStringLiteral("Activate"), {0, 0});
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
     callItem(QStringLiteral("Activate"), {0, 0});
-    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
 TEST_F(TrayItem, TheMenuListsItsRowsAndTheDockRowMovesThePanel)
 {
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     launch(orvane);
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     QStringList labels;
     for (const MenuRow &row : menuRows())
         labels.append(row.label);
@@ -307,8 +307,8 @@ TEST_F(TrayItem, TheMenuListsItsRowsAndTheDockRowMovesThePanel)
         EXPECT_TRUE(labels.contains(QString::fromUtf8(title))) << title << " in " << labels.join(", ").toStdString();
     }
     click(idOf(menuRows(), QStringLiteral("Switch Screen Dock to Left Edge")));
-    EXPECT_TRUE(waitFor([&] { return orvane.panelGeometry().x() == 0; })) << orvane.panelGeometry().x();
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(spinUntil([&] { return orvane.panelGeometry().x() == 0; })) << orvane.panelGeometry().x();
+    EXPECT_TRUE(spinUntil([&] {
         QFile file(orvane.settingsFile());
         return file.open(QIODevice::ReadOnly) && file.readAll().contains("Orvane_screenDockEdge=left");
     }));

@@ -248,14 +248,14 @@ TEST(NotesOnDisk, AKillRightAfterTypingLosesAtMostTheLastFractionOfASecond)
     OrvaneProcess orvane({QStringLiteral("Orvane_isPinned=true"), QStringLiteral("Orvane_followSystemTheme=false")});
     ASSERT_TRUE(orvane.launch());
     ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://scratchpad")}), 0);
-    ASSERT_TRUE(waitFor([&] { return orvane.panelGeometry().width() > 0; }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.panelGeometry().width() > 0; }));
     const QRect panel = orvane.panelGeometry();
-    waitFor([] { return false; }, 500);
+    spinUntil([] { return false; }, 500);
     xdotool({QStringLiteral("mousemove"), number(panel.center().x() + 40), number(panel.center().y())});
     xdotool({QStringLiteral("click"), QStringLiteral("1")});
     xdotool({QStringLiteral("key"), QStringLiteral("ctrl+End"), QStringLiteral("Return")});
     xdotool({QStringLiteral("type"), QStringLiteral("kept across a crash")});
-    waitFor([] { return false; }, 500);
+    spinUntil([] { return false; }, 500);
     ::kill(pid_t(orvane.processId()), SIGKILL);
 
     const QSettings settings(orvane.settingsFile(), QSettings::IniFormat);

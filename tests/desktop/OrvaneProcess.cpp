@@ -1,10 +1,7 @@
 #include "OrvaneProcess.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QThread>
 
 #include <csignal>
 
@@ -52,7 +49,7 @@ bool OrvaneProcess::launch()
 {
     m_process.setProcessEnvironment(m_environment);
     m_process.start(QStringLiteral(ORVANE_BINARY), {});
-    return waitFor(
+    return spinUntil(
         [this] {
             m_process.waitForReadyRead(20);
             m_log += QString::fromUtf8(m_process.readAll());
@@ -153,7 +150,7 @@ Openbox::Openbox(const QString &configFile)
         arguments += {QStringLiteral("--config-file"), configFile};
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.start(QStringLiteral("openbox"), arguments);
-    m_running = waitFor([] {
+    m_running = spinUntil([] {
         QProcess xprop;
         xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
         xprop.waitForFinished(2000);
@@ -196,21 +193,3 @@ void movePointer(int x, int y)
     xdotool({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
 }
 
-bool waitFor(const std::function<bool()> &condition, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        if (condition())
-            return true;
-        // Keeps this process's own servers answering while it waits.
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-    return condition();
-}
-
-bool holdsFor(const std::function<bool()> &condition, int durationMs)
-{
-    return !waitFor([&] { return !condition(); }, durationMs);
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EventLoopWait.h"
+
 #include <QProcess>
 #include <QRect>
 #include <QStringList>
@@ -79,9 +81,5 @@ private:
 QString panelName();
 // Runs `xdotool` with the arguments and returns its output.
 QString xdotool(const QStringList &arguments);
-// Waits up to `timeoutMs` for the condition, checking every 20 ms.
 // Moves the pointer there through XTest.
 void movePointer(int x, int y);
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 3000);
-// True when the condition holds throughout `durationMs`.
-bool holdsFor(const std::function<bool()> &condition, int durationMs);

@@ -66,7 +66,7 @@ protected:
     // the way, and pointer movement during a slide is ignored by design.
     static bool settlesAt(OrvaneProcess &orvane, const QRect &frame, int timeoutMs = 3000)
     {
-        return waitFor([&] { return shownAt(orvane, frame) && holdsFor([&] { return shownAt(orvane, frame); }, 300); },
+        return spinUntil([&] { return shownAt(orvane, frame) && holdsFor([&] { return shownAt(orvane, frame); }, 300); },
                        timeoutMs);
     }
 
@@ -88,12 +88,12 @@ TEST_P(PanelOnDesktop, ASecondStartTogglesThroughTheRunningOne)
     ASSERT_TRUE(orvane.launch());
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
     EXPECT_EQ(orvane.runSecond({QStringLiteral("ORVANE://Toggle")}), 0);
     EXPECT_TRUE(settlesAt(orvane, target)) << describe(orvane);
     // Started again without a URL: the running one shows its panel.
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-    ASSERT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
     EXPECT_EQ(orvane.runSecond({}), 0);
     EXPECT_TRUE(settlesAt(orvane, target)) << describe(orvane);
 }
@@ -106,7 +106,7 @@ TEST_P(PanelOnDesktop, AClickOutsideHidesAndAClickInsideDoesNot)
     clickAt(1200, 450);
     EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 600));
     clickAt(300, 450);
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
 }
 
 TEST_P(PanelOnDesktop, LeavingHidesAfterTheDelayUnlessPinned)
@@ -115,7 +115,7 @@ TEST_P(PanelOnDesktop, LeavingHidesAfterTheDelayUnlessPinned)
     ASSERT_TRUE(orvane.launch());
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
     movePointer(300, 450);
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, 2000));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, 2000));
 
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://pin")}), 0);
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
@@ -134,7 +134,7 @@ TEST_P(PanelOnDesktop, TouchingTheDockedEdgeAgainHides)
     movePointer(1300, 450);
     EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 200)) << "moving inward keeps it";
     movePointer(1439, 450);
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
 }
 
 TEST_P(PanelOnDesktop, WidthCommandReLaysOutAndIsSaved)
@@ -144,7 +144,7 @@ TEST_P(PanelOnDesktop, WidthCommandReLaysOutAndIsSaved)
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://width?val=500")}), 0);
     EXPECT_TRUE(settlesAt(orvane, QRect(940, 0, 500, 900))) << describe(orvane);
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(spinUntil([&] {
         QFile file(orvane.settingsFile());
         return file.open(QIODevice::ReadOnly) && file.readAll().contains("Orvane_panelWidth=500");
     }));
@@ -168,9 +168,9 @@ TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
     const QString address = server.address().toString() + QStringLiteral("/hello");
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://open?url=") + QString::fromLatin1(QUrl::toPercentEncoding(address))}), 0);
-    EXPECT_TRUE(waitFor([&] { return server.requestCount(QStringLiteral("/hello")) == 1; }, 15000));
+    EXPECT_TRUE(spinUntil([&] { return server.requestCount(QStringLiteral("/hello")) == 1; }, 15000));
     // The page's title reaches the saved tab list, so the page really loaded in the panel.
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(spinUntil([&] {
         QFile file(orvane.settingsFile());
         return file.open(QIODevice::ReadOnly) && file.readAll().contains("Hello Page");
     }, 15000));
@@ -196,9 +196,9 @@ TEST(OrvaneStart, AStaleSocketFromACrashDoesNotBlockTheNextStart)
         lock.write("999999\norvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     }
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    EXPECT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
 }
 
 TEST(OrvaneStart, ExplainsAMissingOrUnreachableDisplay)

@@ -52,19 +52,19 @@ TEST_F(PanelOnTwoScreens, APointerOnTheTopRowOfTheRightScreenBringsThePanelThere
 {
     movePointer(1000, 0);
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    EXPECT_TRUE(waitFor([&] { return panel() == QRect(1000, 0, 440, 900); }, 5000)) << panel().x();
+    EXPECT_TRUE(spinUntil([&] { return panel() == QRect(1000, 0, 440, 900); }, 5000)) << panel().x();
 }
 
 TEST_F(PanelOnTwoScreens, AWidthCommandForAHiddenPanelSlidesItInOnThePointersScreen)
 {
     movePointer(300, 450);
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    ASSERT_TRUE(waitFor([&] { return panel() == QRect(280, 0, 440, 900); }, 5000)) << panel().x();
+    ASSERT_TRUE(spinUntil([&] { return panel() == QRect(280, 0, 440, 900); }, 5000)) << panel().x();
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-    ASSERT_TRUE(waitFor([&] { return panel().isNull(); }, 5000));
+    ASSERT_TRUE(spinUntil([&] { return panel().isNull(); }, 5000));
 
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://width?val=500")}), 0);
-    EXPECT_TRUE(waitFor([&] { return panel() == QRect(220, 0, 500, 900); }, 5000)) << panel().x() << " " << panel().width();
+    EXPECT_TRUE(spinUntil([&] { return panel() == QRect(220, 0, 500, 900); }, 5000)) << panel().x() << " " << panel().width();
 }
 
 } // namespace

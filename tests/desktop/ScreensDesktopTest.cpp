@@ -93,11 +93,11 @@ protected:
         elsewhere.setGeometry(100, 300, 300, 200);
         elsewhere.show();
         click(&elsewhere);
-        ASSERT_TRUE(waitFor([this] { return elsewhere.isActiveWindow(); }));
+        ASSERT_TRUE(spinUntil([this] { return elsewhere.isActiveWindow(); }));
         state().content().setShowCommandPalette(true);
-        ASSERT_TRUE(waitFor([this] { return container().commandPalette().isOpen(); }));
-        ASSERT_TRUE(waitFor([this] { return window().isActiveWindow(); })) << "the panel took the keyboard";
-        ASSERT_TRUE(waitFor([this] { return QApplication::focusWidget() == palette().searchField().lineEdit(); }))
+        ASSERT_TRUE(spinUntil([this] { return container().commandPalette().isOpen(); }));
+        ASSERT_TRUE(spinUntil([this] { return window().isActiveWindow(); })) << "the panel took the keyboard";
+        ASSERT_TRUE(spinUntil([this] { return QApplication::focusWidget() == palette().searchField().lineEdit(); }))
             << "the search field has it";
     }
 
@@ -112,19 +112,19 @@ TEST_F(PanelScreens, ThePaletteTakesTheKeyboardAndReturnCopiesACalculation)
     QGuiApplication::clipboard()->clear();
     openPalette();
     type(QStringLiteral("2*21"));
-    ASSERT_TRUE(waitFor([this] { return palette().palette().query() == QLatin1String("2*21"); }));
+    ASSERT_TRUE(spinUntil([this] { return palette().palette().query() == QLatin1String("2*21"); }));
     press(QStringLiteral("Return"));
-    EXPECT_TRUE(waitFor([] { return QGuiApplication::clipboard()->text() == QLatin1String("42"); }));
-    EXPECT_TRUE(waitFor([this] { return !state().content().showCommandPalette(); })) << "closed after running";
+    EXPECT_TRUE(spinUntil([] { return QGuiApplication::clipboard()->text() == QLatin1String("42"); }));
+    EXPECT_TRUE(spinUntil([this] { return !state().content().showCommandPalette(); })) << "closed after running";
 }
 
 TEST_F(PanelScreens, TypingATabsNameAndReturnSwitchesToIt)
 {
     openPalette();
     type(QStringLiteral("gamm"));
-    ASSERT_TRUE(waitFor([this] { return palette().palette().query() == QLatin1String("gamm"); }));
+    ASSERT_TRUE(spinUntil([this] { return palette().palette().query() == QLatin1String("gamm"); }));
     press(QStringLiteral("Return"));
-    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("Gamma"); }));
+    EXPECT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("Gamma"); }));
     EXPECT_FALSE(state().content().showCommandPalette());
 }
 
@@ -133,9 +133,9 @@ TEST_F(PanelScreens, DownThenReturnRunsTheSecondRow)
     openPalette();
     ASSERT_EQ(activeTitle(), QStringLiteral("Alpha"));
     press(QStringLiteral("Down"));
-    ASSERT_TRUE(waitFor([this] { return palette().palette().selectedIndex() == 1; }));
+    ASSERT_TRUE(spinUntil([this] { return palette().palette().selectedIndex() == 1; }));
     press(QStringLiteral("Return"));
-    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("Beta"); }));
+    EXPECT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("Beta"); }));
 }
 
 TEST_F(PanelScreens, TheCaptureCommandShowsTheFirstAITab)
@@ -145,9 +145,9 @@ TEST_F(PanelScreens, TheCaptureCommandShowsTheFirstAITab)
     state().tabs().selectTab(state().tabs().tabs().first().id);
     openPalette();
     type(QStringLiteral("summarize"));
-    ASSERT_TRUE(waitFor([this] { return palette().palette().query() == QLatin1String("summarize"); }));
+    ASSERT_TRUE(spinUntil([this] { return palette().palette().query() == QLatin1String("summarize"); }));
     press(QStringLiteral("Return"));
-    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("Chat"); }));
+    EXPECT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("Chat"); }));
     EXPECT_FALSE(state().content().showCommandPalette());
     EXPECT_TRUE(state().isPanelVisible());
 }
@@ -155,11 +155,11 @@ TEST_F(PanelScreens, TheCaptureCommandShowsTheFirstAITab)
 TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
 {
     click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
-    ASSERT_TRUE(waitFor([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
+    ASSERT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
     SettingsView &view = settingsView();
     click(&view.searchField());
     type(QStringLiteral("mo"));
-    ASSERT_TRUE(waitFor([&view] { return view.screen().searchQuery() == QLatin1String("mo"); }));
+    ASSERT_TRUE(spinUntil([&view] { return view.screen().searchQuery() == QLatin1String("mo"); }));
     QStringList shown;
     for (SettingsSubpage page : allSettingsSubpages) {
         if (view.rowButton(page)->isVisible())
@@ -168,9 +168,9 @@ TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
     EXPECT_EQ(shown, QStringList({"Motion", "Memory"}));
 
     click(view.rowButton(SettingsSubpage::Motion));
-    ASSERT_TRUE(waitFor([&view] { return view.screen().currentSubpage() == SettingsSubpage::Motion; }));
+    ASSERT_TRUE(spinUntil([&view] { return view.screen().currentSubpage() == SettingsSubpage::Motion; }));
     click(buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Animation curve: Ease In Out")));
-    EXPECT_TRUE(waitFor([this] {
+    EXPECT_TRUE(spinUntil([this] {
         return store.values.value(QStringLiteral("Orvane_animationCurve")) == QStringLiteral("Ease In Out");
     }));
     EXPECT_EQ(view.rowButton(SettingsSubpage::Motion)->detail(), QStringLiteral("Ease In Out \u00B7 0.25 s"));
@@ -180,20 +180,20 @@ TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)
 {
     click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
     SettingsView &view = settingsView();
-    ASSERT_TRUE(waitFor([&view] { return view.isVisible(); }));
+    ASSERT_TRUE(spinUntil([&view] { return view.isVisible(); }));
     click(view.rowButton(SettingsSubpage::PositionAndSize));
-    ASSERT_TRUE(waitFor([&view] { return view.screen().currentSubpage() == SettingsSubpage::PositionAndSize; }));
+    ASSERT_TRUE(spinUntil([&view] { return view.screen().currentSubpage() == SettingsSubpage::PositionAndSize; }));
     QSlider *slider = view.currentPageWidget()->findChild<QSlider *>();
     ASSERT_TRUE(slider);
     ASSERT_EQ(window().width(), 440);
     // A click to the right of the handle: one step and the keyboard.
     pointAt(slider->mapToGlobal(QPoint(slider->width() - 4, slider->height() / 2)));
     xdotool({QStringLiteral("click"), QStringLiteral("1")});
-    ASSERT_TRUE(waitFor([slider] { return slider->hasFocus(); }));
+    ASSERT_TRUE(spinUntil([slider] { return slider->hasFocus(); }));
     for (int i = 0; i < 3; ++i)
         press(QStringLiteral("Right"));
-    EXPECT_TRUE(waitFor([this] { return state().settings().values().panelWidth == 480; }));
-    EXPECT_TRUE(waitFor([this] { return window().width() == 480; })) << "live";
+    EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelWidth == 480; }));
+    EXPECT_TRUE(spinUntil([this] { return window().width() == 480; })) << "live";
     EXPECT_EQ(store.values.value(QStringLiteral("Orvane_panelWidth")), 480.0);
 }
 
@@ -202,30 +202,30 @@ TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain
     const QUrl code = server.address().resolved(QUrl(QStringLiteral("/code")));
     gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"), code, QStringLiteral("github"), false}});
     click(buttonNamed<SymbolButton>(container().rail(), QStringLiteral("Add app or website")));
-    ASSERT_TRUE(waitFor([this] { return container().gallery().isOpen() && gallery().entries().size() == 1; }));
-    ASSERT_TRUE(waitFor([this] { return QApplication::focusWidget() == gallery().searchField().lineEdit(); }));
+    ASSERT_TRUE(spinUntil([this] { return container().gallery().isOpen() && gallery().entries().size() == 1; }));
+    ASSERT_TRUE(spinUntil([this] { return QApplication::focusWidget() == gallery().searchField().lineEdit(); }));
 
     press(QStringLiteral("Tab"));
-    ASSERT_TRUE(waitFor([] { return QApplication::focusWidget()
+    ASSERT_TRUE(spinUntil([] { return QApplication::focusWidget()
                                     && QApplication::focusWidget()->accessibleName() == QLatin1String("Add GitHub"); }));
     press(QStringLiteral("space"));
-    ASSERT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("GitHub"); }));
+    ASSERT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("GitHub"); }));
     EXPECT_EQ(state().tabs().tabs().constLast().url, code);
     EXPECT_TRUE(container().gallery().isOpen()) << "adding keeps the gallery open";
 
     SymbolButton *remove = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (remove = buttonNamed<SymbolButton>(gallery(), QStringLiteral("Remove GitHub"))); }));
+    ASSERT_TRUE(spinUntil([&] { return (remove = buttonNamed<SymbolButton>(gallery(), QStringLiteral("Remove GitHub"))); }));
     click(remove);
-    EXPECT_TRUE(waitFor([this] { return state().tabs().tabs().size() == 4; }));
+    EXPECT_TRUE(spinUntil([this] { return state().tabs().tabs().size() == 4; }));
     EXPECT_TRUE(container().gallery().isOpen());
 
     PillButton *add = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (add = buttonNamed<PillButton>(gallery(), QStringLiteral("Add GitHub"))); }));
+    ASSERT_TRUE(spinUntil([&] { return (add = buttonNamed<PillButton>(gallery(), QStringLiteral("Add GitHub"))); }));
     click(add);
-    ASSERT_TRUE(waitFor([this] { return state().tabs().tabs().size() == 5; }));
+    ASSERT_TRUE(spinUntil([this] { return state().tabs().tabs().size() == 5; }));
     state().tabs().selectTab(state().tabs().tabs().first().id);
     click(buttonNamed<PillButton>(gallery(), QStringLiteral("Open GitHub")));
-    EXPECT_TRUE(waitFor([this] { return activeTitle() == QLatin1String("GitHub") && !container().gallery().isOpen(); }))
+    EXPECT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("GitHub") && !container().gallery().isOpen(); }))
         << "Open shows the tab and closes the gallery";
 }
 
@@ -234,7 +234,7 @@ TEST_F(PanelScreens, EveryControlOfTheScreensHasANameForScreenReaders)
     gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"),
                                      server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("github"), false}});
     container().gallery().setOpen(true);
-    ASSERT_TRUE(waitFor([this] { return gallery().entries().size() == 1; }));
+    ASSERT_TRUE(spinUntil([this] { return gallery().entries().size() == 1; }));
     QStringList nameless;
     const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
         const QAccessible::Role role = node->role();

@@ -117,9 +117,9 @@ TEST_P(SocketFolderWithoutRuntimeDir, AFolderOthersControlIsNotUsed)
     EXPECT_FALSE(hasSocketIn(target));
     EXPECT_TRUE(orvane.log().contains(planted)) << "says which folder it passed over";
     // Hand-off still works, through a private folder.
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Planted, SocketFolderWithoutRuntimeDir,
@@ -136,9 +136,9 @@ TEST(SocketLeftovers, ALockFromAnotherMachineDoesNotBlockTheStart)
               "4242\norvane\nsome-other-machine." + QSysInfo::machineHostName().toUtf8() + "\n");
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     EXPECT_TRUE(orvane.log().contains(QLatin1String("some-other-machine"))) << "says what it removed";
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
 }
 
 TEST(SocketLeftovers, AFileInTheWayOfTheSocketIsLeftAlone)
@@ -187,11 +187,11 @@ TEST(UrlHandler, XdgOpenWithoutADesktopEnvironmentReachesOrvane)
     EXPECT_TRUE(entry.contains("\nExec=" ORVANE_BINARY " %u\n")) << entry.toStdString();
 
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    ASSERT_TRUE(waitFor([&] { return orvane.isPanelVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     const OrvaneProcess::Finished opened =
         orvane.runWithOutput(QStringLiteral("/usr/bin/xdg-open"), {QStringLiteral("orvane://toggle")});
     EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
-    EXPECT_TRUE(waitFor([&] { return !orvane.isPanelVisible(); }, 5000));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, 5000));
 }
 
 } // namespace

@@ -6,7 +6,7 @@ bool TwoScreenDisplay::start()
 {
     m_server.start(QStringLiteral("Xephyr"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                               QStringLiteral("1440x900"), QStringLiteral("-noreset")});
-    if (!waitFor([this] { return m_server.canReadLine() || m_server.waitForReadyRead(20); }, 10000))
+    if (!spinUntil([this] { return m_server.canReadLine() || m_server.waitForReadyRead(20); }, 10000))
         return false;
     m_display = QStringLiteral(":") + QString::fromUtf8(m_server.readLine()).trimmed();
     return xrandr({QStringLiteral("--setmonitor"), QStringLiteral("left"), QStringLiteral("720/190x900/240+0+0"),
