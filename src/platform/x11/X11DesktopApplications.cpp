@@ -138,11 +138,11 @@ std::optional<DesktopApplication> X11DesktopApplications::frontmost()
     if (!c)
         return std::nullopt;
     const xcb_window_t root = X11Connection::rootWindow(c);
-    xcb_window_t active = windowManagerRuns(c, root)
+    // A window manager that names no active window means none is (its own
+    // focus-keeping window is not an application).
+    const xcb_window_t active = windowManagerRuns(c, root)
         ? X11Clients::firstItem(c, root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW)
-        : xcb_window_t(XCB_NONE);
-    if (active == XCB_NONE)
-        active = focusedApplicationWindow(c, root);
+        : focusedApplicationWindow(c, root);
     if (active == XCB_NONE)
         return std::nullopt;
     return describe(c, active);

@@ -4,7 +4,7 @@
 
 // The applications of an X11 desktop, through their top-level windows: the
 // active one from the window manager (_NET_ACTIVE_WINDOW), or the window with
-// the keyboard focus where no window manager says; each known by WM_CLASS and
+// the keyboard focus where no window manager runs; each known by WM_CLASS and
 // its process.
 class X11DesktopApplications final : public DesktopApplications
 {
