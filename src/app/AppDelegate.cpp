@@ -19,6 +19,7 @@
 #include "panel/PanelVisibilityPolicy.h"
 #include "panel/PanelWindow.h"
 #include "panel/WhisperNotchWindows.h"
+#include "platform/Clock.h"
 #include "platform/qt/QtWebPage.h"
 #include "platform/x11/X11EdgeStrips.h"
 #include "platform/x11/X11GlobalKeyMonitor.h"
@@ -46,6 +47,11 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+
+namespace {
+// Longer than a start takes to show its first page.
+constexpr double currencyRefreshDelaySeconds = 3;
+} // namespace
 
 AppDelegate::AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls,
                          const QUrl &exchangeRateService)
@@ -182,13 +188,17 @@ void AppDelegate::createInterface()
                            [this] { return new DropShelfView(*m_state, *m_panel, m_ports.store, m_ports.clock); });
 }
 
-// The run's one refresh of the exchange rates; they apply from the next run.
+// The run's one refresh of the exchange rates; they apply from the next run,
+// so it waits until the start and its first page are done instead of setting
+// up the network (proxy look-up, TLS) on the main thread while they run.
 // A reply that arrives while Orvane quits finds the engine gone: the
 // connection dies with it and nothing is stored.
 void AppDelegate::startCurrencyRefresh()
 {
     m_currency = std::make_unique<CurrencyEngine>(m_ports.store);
-    m_currency->refreshRatesAsync(m_exchangeRateService, *m_network);
+    m_currencyRefresh = m_ports.clock.singleShot(currencyRefreshDelaySeconds, [this] {
+        m_currency->refreshRatesAsync(m_exchangeRateService, *m_network);
+    });
 }
 
 void AppDelegate::applicationShouldHandleReopen()
