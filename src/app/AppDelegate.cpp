@@ -20,6 +20,7 @@
 #include "panel/PanelVisibilityPolicy.h"
 #include "panel/PanelWindow.h"
 #include "panel/WhisperNotchWindows.h"
+#include "platform/Clock.h"
 #include "platform/qt/QtWebPage.h"
 #include "platform/x11/X11EdgeStrips.h"
 #include "platform/x11/X11GlobalKeyMonitor.h"
@@ -47,6 +48,11 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+
+namespace {
+// Longer than a start takes to show its first page.
+constexpr double currencyRefreshDelaySeconds = 3;
+} // namespace
 
 AppDelegate::AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls,
                          const QUrl &exchangeRateService)
@@ -139,26 +145,30 @@ void AppDelegate::startHibernation()
     m_hibernation = std::make_unique<HibernationEngine>(*m_state, m_ports.clock, *m_webPages);
 }
 
-// The panel's content. Each screen is made here and put into its slot of the
-// main container; the container owns what it is given.
+// The panel's content. Each screen is made here, or for the scratchpad, the
+// shelf and the settings, how to make it when it first shows; it goes into its
+// slot of the main container, which owns it.
 void AppDelegate::createInterface()
 {
     m_container = new MainContainerView(*m_state, *m_hibernation, *m_panel, *m_network);
     m_window->setContent(m_container);
 
-    const SettingsScreen::System system{QCoreApplication::applicationFilePath(),
-                                        m_desktopCapture->detector().hasAccessibilityPermission()};
-    auto settingsScreen = std::make_unique<SettingsScreen>(*m_state, *m_hibernation, system);
-    // The shortcuts list marks the global combinations another program owns.
-    const auto showRefused = [screen = settingsScreen.get(), hotKeys = m_hotKeys.get()] {
-        QStringList refused;
-        for (const HotKey &key : hotKeys->refusedHotKeys())
-            refused.append(key.text());
-        screen->setRefusedHotKeys(refused);
-    };
-    showRefused();
-    connect(m_hotKeys.get(), &GlobalHotkeyManager::registrationsChanged, m_container, showRefused);
-    m_container->setScreen(ContentLayout::Screen::Settings, new SettingsView(std::move(settingsScreen), *m_state));
+    m_container->setScreen(ContentLayout::Screen::Settings, [this] {
+        const SettingsScreen::System system{QCoreApplication::applicationFilePath(),
+                                            m_desktopCapture->detector().hasAccessibilityPermission()};
+        auto settingsScreen = std::make_unique<SettingsScreen>(*m_state, *m_hibernation, system);
+        // The shortcuts list marks the global combinations another program owns.
+        const auto showRefused = [screen = settingsScreen.get(), hotKeys = m_hotKeys.get()] {
+            QStringList refused;
+            for (const HotKey &key : hotKeys->refusedHotKeys())
+                refused.append(key.text());
+            screen->setRefusedHotKeys(refused);
+        };
+        showRefused();
+        auto *view = new SettingsView(std::move(settingsScreen), *m_state);
+        connect(m_hotKeys.get(), &GlobalHotkeyManager::registrationsChanged, view, showRefused);
+        return view;
+    });
 
     const CommandPalette::Effects effects{[](const QString &text) { QGuiApplication::clipboard()->setText(text); },
                                           [this] { m_capture->run(); }};
@@ -172,19 +182,24 @@ void AppDelegate::createInterface()
     connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_container->gallery().setOpen(false); });
     m_container->gallery().setCard(gallery);
 
-    m_container->setScreen(ContentLayout::Screen::Scratchpad,
-                           new ScratchpadView(*m_state, *m_panel, *m_currency, m_ports.store, m_ports.clock));
+    m_container->setScreen(ContentLayout::Screen::Scratchpad, [this] {
+        return new ScratchpadView(*m_state, *m_panel, *m_currency, m_ports.store, m_ports.clock);
+    });
     m_container->setScreen(ContentLayout::Screen::DropShelf,
-                           new DropShelfView(*m_state, *m_panel, m_ports.store, m_ports.clock));
+                           [this] { return new DropShelfView(*m_state, *m_panel, m_ports.store, m_ports.clock); });
 }
 
-// The run's one refresh of the exchange rates; they apply from the next run.
+// The run's one refresh of the exchange rates; they apply from the next run,
+// so it waits until the start and its first page are done instead of setting
+// up the network (proxy look-up, TLS) on the main thread while they run.
 // A reply that arrives while Orvane quits finds the engine gone: the
 // connection dies with it and nothing is stored.
 void AppDelegate::startCurrencyRefresh()
 {
     m_currency = std::make_unique<CurrencyEngine>(m_ports.store);
-    m_currency->refreshRatesAsync(m_exchangeRateService, *m_network);
+    m_currencyRefresh = m_ports.clock.singleShot(currencyRefreshDelaySeconds, [this] {
+        m_currency->refreshRatesAsync(m_exchangeRateService, *m_network);
+    });
 }
 
 void AppDelegate::applicationShouldHandleReopen()

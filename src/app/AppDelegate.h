@@ -23,6 +23,7 @@ class PanelWindow;
 class QNetworkAccessManager;
 class SingleInstance;
 class TerminationSignals;
+class TimerHandle;
 class TrayItem;
 class UrlCommandHandler;
 class WebPageFactory;
@@ -44,7 +45,8 @@ class AppDelegate final : public QObject
 
 public:
     // `urls` are those this start was given; `instance` is already listening.
-    // The exchange rates are refreshed from `exchangeRateService` once per run.
+    // The exchange rates are refreshed from `exchangeRateService` once per
+    // run, a few seconds after the start.
     AppDelegate(const Ports &ports, SingleInstance &instance, const QStringList &urls,
                 const QUrl &exchangeRateService);
     ~AppDelegate() override;
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<CurrencyEngine> m_currency;
+    std::unique_ptr<TimerHandle> m_currencyRefresh;
     std::unique_ptr<X11ScreenEnvironment> m_screens;
     std::unique_ptr<X11WindowHints> m_windowHints;
     std::unique_ptr<X11PointerMonitor> m_pointerMonitor;

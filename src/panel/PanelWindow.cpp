@@ -32,6 +32,7 @@ bool isGrip(const QWidget *widget, const QWidget *window)
 PanelWindow::PanelWindow(const SettingsModel &settings, WindowHints &hints)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_settings(settings)
+    , m_hints(hints)
     , m_translucent(hints.hasCompositor())
     , m_outline(new PanelOutline(settings, m_translucent, this))
 {
@@ -42,14 +43,24 @@ PanelWindow::PanelWindow(const SettingsModel &settings, WindowHints &hints)
     setMinimumSize(int(PanelGeometry::minimumWidth), int(PanelGeometry::minimumHeight));
     setMaximumSize(int(PanelGeometry::maximumWidth), int(PanelGeometry::maximumHeight));
     resize(440, 800);
+    // The native window exists from here on, so the hints are in place before it first shows.
     winId();
-    hints.makeSidePanel(windowHandle());
     connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
     // Presses near the edges resize the panel even over its content.
     qApp->installEventFilter(this);
 }
 
 PanelWindow::~PanelWindow() = default;
+
+// Qt makes a new native window when the first web page moves in (pages are
+// drawn with OpenGL, the rest is not), and the window manager knows nothing
+// of what was set on the old one: every native window gets the hints.
+bool PanelWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WinIdChange && internalWinId())
+        m_hints.makeSidePanel(windowHandle());
+    return QWidget::event(event);
+}
 
 void PanelWindow::setContent(QWidget *content)
 {

@@ -39,6 +39,7 @@ Q_SIGNALS:
     void userResizeEnded();
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -55,6 +56,7 @@ private:
     void updateShape();
 
     const SettingsModel &m_settings;
+    WindowHints &m_hints;
     const bool m_translucent;
     PanelOutline *m_outline;
     Qt::CursorShape m_cursorShape = Qt::ArrowCursor;

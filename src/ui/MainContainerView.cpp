@@ -79,14 +79,27 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     refresh();
 }
 
-void MainContainerView::setScreen(ContentLayout::Screen screen, QWidget *view)
+void MainContainerView::setScreen(ContentLayout::Screen screen, ScreenFactory make)
+{
+    m_unbuiltScreens[screen] = std::move(make);
+    // The screen on show is needed now.
+    refresh();
+}
+
+QWidget *MainContainerView::screenView(ContentLayout::Screen screen)
 {
     QWidget **slot = screen == ContentLayout::Screen::Scratchpad  ? &m_scratchpad
                      : screen == ContentLayout::Screen::DropShelf ? &m_shelf
                      : screen == ContentLayout::Screen::Settings  ? &m_settings
                                                                   : nullptr;
     if (!slot)
-        return;
+        return m_page;
+    const auto unbuilt = m_unbuiltScreens.find(screen);
+    if (unbuilt == m_unbuiltScreens.end())
+        return *slot;
+    const ScreenFactory make = std::move(unbuilt->second);
+    m_unbuiltScreens.erase(unbuilt);
+    QWidget *view = make();
     const int index = m_screens->indexOf(*slot);
     m_screens->removeWidget(*slot);
     delete *slot;
@@ -95,7 +108,7 @@ void MainContainerView::setScreen(ContentLayout::Screen screen, QWidget *view)
     // A screen's drag handles switch the panel's height as the header's does.
     for (const WindowDragArea *handle : view->findChildren<WindowDragArea *>())
         connect(handle, &WindowDragArea::heightToggleRequested, this, &MainContainerView::toggleHeight);
-    refresh();
+    return view;
 }
 
 void MainContainerView::setPromptBar(QWidget *bar)
@@ -117,20 +130,7 @@ void MainContainerView::refresh()
     m_address->setVisible(m_layout.showsAddressBar);
     m_promptBarSlot->setVisible(m_layout.showsPromptBar);
     m_footer->setVisible(m_layout.showsFooter);
-    switch (m_layout.screen) {
-    case ContentLayout::Screen::WebTab:
-        m_screens->setCurrentWidget(m_page);
-        break;
-    case ContentLayout::Screen::Scratchpad:
-        m_screens->setCurrentWidget(m_scratchpad);
-        break;
-    case ContentLayout::Screen::DropShelf:
-        m_screens->setCurrentWidget(m_shelf);
-        break;
-    case ContentLayout::Screen::Settings:
-        m_screens->setCurrentWidget(m_settings);
-        break;
-    }
+    m_screens->setCurrentWidget(screenView(m_layout.screen));
     m_palette->setOpen(m_state.content().showCommandPalette());
 }
 

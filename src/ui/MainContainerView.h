@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <map>
+
 class AppState;
 class HibernationEngine;
 class OrvanePanel;
@@ -21,7 +24,8 @@ class AddressBarView;
 // The panel's root: the icon rail on its side, the content column chosen by
 // the state (a web tab with its bars, the scratchpad, the shelf or the
 // settings), and the overlays (command palette, app gallery) on a scrim.
-// Screens are placed into their slots by whoever builds them.
+// Screens are placed into their slots by whoever builds them; the scratchpad,
+// the shelf and the settings are built only when first shown.
 class MainContainerView final : public QWidget
 {
     Q_OBJECT
@@ -30,9 +34,11 @@ public:
     MainContainerView(AppState &state, HibernationEngine &engine, OrvanePanel &panel, QNetworkAccessManager &network,
                       QWidget *parent = nullptr);
 
-    // The screen shown for the scratchpad, the shelf or the settings; the
-    // container takes ownership and replaces what the slot held.
-    void setScreen(ContentLayout::Screen screen, QWidget *view);
+    using ScreenFactory = std::function<QWidget *()>;
+    // How to make the screen shown for the scratchpad, the shelf or the
+    // settings. The container calls it when that screen first shows, and
+    // owns what it returns.
+    void setScreen(ContentLayout::Screen screen, ScreenFactory make);
     // The bar above a web tab's page.
     void setPromptBar(QWidget *bar);
     OverlayHost &commandPalette() const { return *m_palette; }
@@ -47,6 +53,8 @@ protected:
 
 private:
     void refresh();
+    // The slot's view, made now if it has not been yet.
+    QWidget *screenView(ContentLayout::Screen screen);
     void placeRail();
     void toggleHeight();
 
@@ -66,5 +74,6 @@ private:
     StatusFooterView *m_footer;
     OverlayHost *m_gallery;
     OverlayHost *m_palette;
+    std::map<ContentLayout::Screen, ScreenFactory> m_unbuiltScreens;
     ContentLayout m_layout;
 };

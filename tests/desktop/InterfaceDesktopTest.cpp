@@ -8,10 +8,13 @@
 #include "ai/PromptActionButton.h"
 #include "panel/PanelWindow.h"
 #include "platform/qt/QtWebPage.h"
+#include "scratchpad/ScratchpadView.h"
+#include "shelf/DropShelfView.h"
 #include "state/AppState.h"
 #include "ui/MainContainerView.h"
 #include "ui/PageAreaView.h"
 #include "ui/RailTabButton.h"
+#include "ui/SettingsView.h"
 #include "ui/SidebarDockView.h"
 #include "web/HibernationEngine.h"
 #include "web/TabListJson.h"
@@ -101,6 +104,10 @@ protected:
 
 TEST_F(PanelInterface, RailButtonsSwitchTabsScratchpadShelfAndSettings)
 {
+    // Screens not on show are made when they first are, not at start.
+    EXPECT_FALSE(container().findChild<ScratchpadView *>());
+    EXPECT_FALSE(container().findChild<DropShelfView *>());
+    EXPECT_FALSE(container().findChild<SettingsView *>());
     ASSERT_EQ(slots().size(), 4);
     click(slots().at(1));
     ASSERT_TRUE(spinUntil([this] { return state().tabs().activeTab()->title == QStringLiteral("Beta"); }));
@@ -109,10 +116,13 @@ TEST_F(PanelInterface, RailButtonsSwitchTabsScratchpadShelfAndSettings)
 
     click(railButton(QStringLiteral("Scratchpad")));
     EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Scratchpad; }));
+    EXPECT_TRUE(spinUntil([this] { return container().findChild<ScratchpadView *>()->isVisible(); }));
     click(railButton(QStringLiteral("Drop Shelf")));
     EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::DropShelf; }));
+    EXPECT_TRUE(spinUntil([this] { return container().findChild<DropShelfView *>()->isVisible(); }));
     click(railButton(QStringLiteral("Settings")));
     EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
+    EXPECT_TRUE(spinUntil([this] { return container().findChild<SettingsView *>()->isVisible(); }));
     EXPECT_FALSE(slots().at(1)->isActive());
     click(slots().at(2));
     EXPECT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::WebTab; }))

@@ -1,6 +1,7 @@
 // The launch sequence in this process, on the test's X display, with the
 // exchange-rate service served on 127.0.0.1.
 #include "EventLoopWait.h"
+#include "FakeClock.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
 #include "app/AppDelegate.h"
@@ -59,6 +60,25 @@ TEST_F(Launch, ARateReplyArrivingAfterQuittingIsHarmless)
     delegate.reset();
     spinUntil([] { return false; }, 1000);
     EXPECT_FALSE(store.values.contains(eurKey)) << "nothing is stored after quitting";
+}
+
+// The rates apply from the next run: the refresh keeps out of the start's way.
+TEST(LaunchOnAFakeClock, RefreshesTheExchangeRatesOnlyAfterTheStart)
+{
+    LocalHttpServer server;
+    server.setReply(ratesPath, {200, R"({"rates":{"EUR":0.9}})", "application/json", {}, 0});
+    FakeClock clock;
+    MemoryStore store;
+    FakeAppearance appearance;
+    FakeMemory memory;
+    SingleInstance instance;
+    AppDelegate delegate(Ports{clock, store, appearance, memory}, instance, QStringList(), server.address());
+    delegate.applicationDidFinishLaunching();
+    clock.advance(2);
+    spinFor(500); // time for a request, had one been sent, to arrive
+    EXPECT_EQ(server.requestCount(ratesPath), 0);
+    clock.advance(2);
+    EXPECT_TRUE(spinUntil([&] { return server.requestCount(ratesPath) == 1; }));
 }
 
 } // namespace

@@ -177,6 +177,31 @@ TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)
     EXPECT_TRUE(orvane.isPanelVisible());
 }
 
+// A page moving into the panel makes Qt replace the panel's native window;
+// the replacement must still be kept out of task bars and pagers and be on
+// every desktop.
+TEST_P(PanelOnDesktop, WithAPageShownThePanelIsStillASidePanel)
+{
+    LocalHttpServer server;
+    server.setReply(QStringLiteral("/hello"), {200, "<title>Hello Page</title>Hi", "text/html", {}, 0});
+    const QString address = server.address().toString() + QStringLiteral("/hello");
+    OrvaneProcess orvane;
+    ASSERT_TRUE(orvane.launch());
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://open?url=") + QString::fromLatin1(QUrl::toPercentEncoding(address))}), 0);
+    ASSERT_TRUE(spinUntil([&] { return server.requestCount(QStringLiteral("/hello")) == 1; }, 15000));
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+
+    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                    QString::number(orvane.pid()), QStringLiteral("--name"), panelName()})
+                               .trimmed();
+    ASSERT_FALSE(window.isEmpty());
+    const OrvaneProcess::Finished xprop = orvane.runWithOutput(
+        QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE"), QStringLiteral("_NET_WM_DESKTOP")});
+    for (const char *expected : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE",
+                                 "_NET_WM_DESKTOP(CARDINAL) = 4294967295"})
+        EXPECT_TRUE(xprop.out.contains(QLatin1String(expected))) << expected << " missing from:\n" << xprop.out.toStdString();
+}
+
 TEST(OrvaneStart, AStaleSocketFromACrashDoesNotBlockTheNextStart)
 {
     OrvaneProcess orvane;

@@ -179,6 +179,7 @@ TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
 TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)
 {
     click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
+    ASSERT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
     SettingsView &view = settingsView();
     ASSERT_TRUE(spinUntil([&view] { return view.isVisible(); }));
     click(view.rowButton(SettingsSubpage::PositionAndSize));
@@ -235,6 +236,7 @@ TEST_F(PanelScreens, EveryControlOfTheScreensHasANameForScreenReaders)
                                      server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("github"), false}});
     container().gallery().setOpen(true);
     ASSERT_TRUE(spinUntil([this] { return gallery().entries().size() == 1; }));
+    state().content().setShowSettingsModal(true); // the settings are made when first shown
     QStringList nameless;
     const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
         const QAccessible::Role role = node->role();

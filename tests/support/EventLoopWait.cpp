@@ -8,11 +8,14 @@ bool spinUntil(const std::function<bool()> &condition, int timeoutMs)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs) {
+    for (;;) {
+        if (condition())
+            return true;
+        if (timer.elapsed() >= timeoutMs)
+            return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(2);
     }
-    return condition();
 }
 
 void spinFor(int ms)

@@ -4,9 +4,8 @@
 
 // Runs the event loop (so that windows, pages and servers in this process
 // keep working) until the condition holds or the time is up; says whether it
-// holds. Between turns it rests a moment, leaving the machine to the programs
-// a test waits for. The condition is asked again at the end, so it must not consume
-// anything it looks at.
+// held. Between turns it rests a moment, leaving the machine to the programs
+// a test waits for.
 bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 15000);
 // Runs the event loop for that long.
 void spinFor(int ms);
