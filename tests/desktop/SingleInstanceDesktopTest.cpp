@@ -2,6 +2,7 @@
 // over, when the sender hears back, and where the socket may live.
 #include "LocalHttpServer.h"
 #include "OrvaneProcess.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,19 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
 
 QString runtimeOf(const OrvaneProcess &orvane)
 {
@@ -132,8 +120,8 @@ TEST(SocketLeftovers, ALockFromAnotherMachineDoesNotBlockTheStart)
 {
     OrvaneProcess orvane;
     // A restored backup, or a home shared between machines.
-    writeFile(runtimeOf(orvane) + QStringLiteral("/orvane.socket.lock"),
-              "4242\norvane\nsome-other-machine." + QSysInfo::machineHostName().toUtf8() + "\n");
+    ASSERT_TRUE(writeFile(runtimeOf(orvane) + QStringLiteral("/orvane.socket.lock"),
+              "4242\norvane\nsome-other-machine." + QSysInfo::machineHostName().toUtf8() + "\n"));
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     EXPECT_TRUE(orvane.log().contains(QLatin1String("some-other-machine"))) << "says what it removed";
     ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
@@ -145,7 +133,7 @@ TEST(SocketLeftovers, AFileInTheWayOfTheSocketIsLeftAlone)
 {
     OrvaneProcess orvane;
     const QString socket = runtimeOf(orvane) + QStringLiteral("/orvane.socket");
-    writeFile(socket, "someone's notes");
+    ASSERT_TRUE(writeFile(socket, "someone's notes"));
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     EXPECT_EQ(contentsOf(socket), QByteArray("someone's notes"));
     EXPECT_TRUE(orvane.log().contains(socket)) << orvane.log().toStdString();
@@ -160,7 +148,7 @@ TEST(SettingsThatCannotBeSaved, AreSaidOnceAndTheSenderIsNotToldAllIsWell)
     OrvaneProcess orvane;
     // The settings folder is a file: nobody, root included, can save below it.
     QDir().mkpath(orvane.home() + QStringLiteral("/.config"));
-    writeFile(orvane.home() + QStringLiteral("/.config/Orvane"), "not a folder");
+    ASSERT_TRUE(writeFile(orvane.home() + QStringLiteral("/.config/Orvane"), "not a folder"));
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     for (int attempt = 0; attempt < 2; ++attempt) {
         const OrvaneProcess::Finished sender = orvane.runSecondWithOutput({QStringLiteral("orvane://pin")});

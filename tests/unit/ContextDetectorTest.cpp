@@ -1,11 +1,10 @@
 #include "FakeCaptureDesktop.h"
 #include "FakeClock.h"
+#include "TestFiles.h"
 #include "ai/ApplicationNames.h"
 #include "ai/ContextDetector.h"
 #include "ai/CopyChord.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -243,25 +242,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Names from desktop entries
 
-void writeEntry(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 TEST(ApplicationNames, AreFoundByWindowClassThenFileNameWithTheUsersOwnEntriesFirst)
 {
     QTemporaryDir user;
     QTemporaryDir system;
-    writeEntry(system.filePath("org.gnome.gedit.desktop"), "[Desktop Entry]\nType=Application\nName=Text Editor\n");
-    writeEntry(system.filePath("firefox-esr.desktop"),
-               "[Desktop Entry]\nName=Firefox ESR\nStartupWMClass=Firefox-esr\n[Desktop Action new]\nName=New Window\n");
-    writeEntry(system.filePath("kde/konsole.desktop"), "[Desktop Entry]\nName=System\\sKonsole\n");
-    writeEntry(user.filePath("konsole.desktop"), "# mine\n[Desktop Entry]\nName=My Konsole\n");
-    writeEntry(system.filePath("gone.desktop"), "[Desktop Entry]\nName=Gone\nHidden=true\n");
-    writeEntry(system.filePath("link.desktop"), "[Desktop Entry]\nType=Link\nName=A Link\n");
+    ASSERT_TRUE(writeFile(system.filePath("org.gnome.gedit.desktop"),
+                          "[Desktop Entry]\nType=Application\nName=Text Editor\n"));
+    ASSERT_TRUE(writeFile(system.filePath("firefox-esr.desktop"),
+                          "[Desktop Entry]\nName=Firefox ESR\nStartupWMClass=Firefox-esr\n[Desktop Action new]\nName=New Window\n"));
+    ASSERT_TRUE(writeFile(system.filePath("kde/konsole.desktop"), "[Desktop Entry]\nName=System\\sKonsole\n"));
+    ASSERT_TRUE(writeFile(user.filePath("konsole.desktop"), "# mine\n[Desktop Entry]\nName=My Konsole\n"));
+    ASSERT_TRUE(writeFile(system.filePath("gone.desktop"), "[Desktop Entry]\nName=Gone\nHidden=true\n"));
+    ASSERT_TRUE(writeFile(system.filePath("link.desktop"), "[Desktop Entry]\nType=Link\nName=A Link\n"));
 
     ApplicationNames names({user.path(), system.path()});
     EXPECT_EQ(names.nameFor("Navigator", "Firefox-esr"), "Firefox ESR");
@@ -271,14 +263,15 @@ TEST(ApplicationNames, AreFoundByWindowClassThenFileNameWithTheUsersOwnEntriesFi
     EXPECT_EQ(names.nameFor("link", "Link"), std::nullopt);
     EXPECT_EQ(names.nameFor("", ""), std::nullopt);
 
-    writeEntry(user.filePath("gimp.desktop"), "[Desktop Entry]\nName=GNU Image Manipulation Program\n");
+    ASSERT_TRUE(writeFile(user.filePath("gimp.desktop"), "[Desktop Entry]\nName=GNU Image Manipulation Program\n"));
     EXPECT_EQ(names.nameFor("gimp", "Gimp"), "GNU Image Manipulation Program") << "an application installed since";
 }
 
 TEST(ApplicationNames, NameTheCapturesSource)
 {
     QTemporaryDir folder;
-    writeEntry(folder.filePath("org.gnome.gedit.desktop"), "[Desktop Entry]\nName=Text Editor\nName[zz]=Other\n");
+    ASSERT_TRUE(writeFile(folder.filePath("org.gnome.gedit.desktop"),
+                          "[Desktop Entry]\nName=Text Editor\nName[zz]=Other\n"));
     FakeClock clock;
     FakeCaptureDesktop desktop(clock);
     ApplicationNames names({folder.path()});

@@ -1,4 +1,5 @@
 #include "FakePorts.h"
+#include "TestFiles.h"
 #include "shelf/ByteCount.h"
 #include "shelf/DropItem.h"
 #include "shelf/DropShelfStorage.h"
@@ -18,8 +19,7 @@ namespace {
 
 QString readFile(const QUrl &url)
 {
-    QFile file(url.toLocalFile());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(contentsOf(url.toLocalFile()));
 }
 
 QUrl makeFile(const QTemporaryDir &dir, const QString &name, qint64 size)

@@ -2,6 +2,7 @@
 // keeping the shelf on disk, clearing it after a day, thumbnails, and the
 // screen itself on the offscreen platform.
 #include "FakePanelWorld.h"
+#include "TestFiles.h"
 #include "shelf/DropIntake.h"
 #include "shelf/DropShelfFile.h"
 #include "shelf/DropShelfKeeper.h"
@@ -30,16 +31,9 @@ using Kind = DropItemKind;
 
 QString writeFile(const QTemporaryDir &folder, const QString &name, const QByteArray &content)
 {
-    QFile file(folder.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    return file.fileName();
-}
-
-QString readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    const QString path = folder.filePath(name);
+    EXPECT_TRUE(writeFile(path, content));
+    return path;
 }
 
 DropItem placeholder(const QString &title, const QDateTime &createdAt)
@@ -265,7 +259,7 @@ TEST_F(DropShelfScreen, AnUnreadableShelfFileIsSetAsideNotOverwritten)
         DropShelfKeeper keeper(state->shelf(), fakes.clock, shelfFile);
         EXPECT_TRUE(state->shelf().items().isEmpty());
         ASSERT_FALSE(keeper.file().setAsidePath().isEmpty());
-        EXPECT_EQ(readFile(keeper.file().setAsidePath()).toUtf8(), garbage);
+        EXPECT_EQ(contentsOf(keeper.file().setAsidePath()), garbage);
         state->shelf().addDropItems({DropItem::fromText(QStringLiteral("new"))});
         EXPECT_EQ(DropShelfFile(shelfFile).load().size(), 1);
     }
@@ -280,7 +274,7 @@ TEST_F(DropShelfScreen, AnUnreadableShelfFileIsSetAsideNotOverwritten)
     AppState nextRun(fakes.ports());
     DropShelfKeeper keeper(nextRun.shelf(), fakes.clock, path);
     EXPECT_EQ(nextRun.shelf().items(), QList<DropItem>({good}));
-    EXPECT_EQ(readFile(keeper.file().setAsidePath()).toUtf8(), mixed);
+    EXPECT_EQ(contentsOf(keeper.file().setAsidePath()), mixed);
     EXPECT_EQ(DropShelfFile(path).load(), QList<DropItem>({good})) << "what could be read is written anew";
 }
 

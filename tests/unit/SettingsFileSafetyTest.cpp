@@ -1,5 +1,6 @@
 // The settings file is the user's: what Orvane rewrites can be undone, and
 // what it cannot write is said.
+#include "TestFiles.h"
 #include "platform/qt/SettingsFileStore.h"
 
 #include <QDir>
@@ -9,19 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Collects Qt's warnings while it lives.
 class WarningCollector final
@@ -50,7 +38,7 @@ TEST(SettingsFileBackup, KeepsTheFileAsItWasBeforeEachRunsFirstChange)
     const QString path = dir.filePath(QStringLiteral("Orvane.conf"));
     // Parses, yet holds what a rewrite drops: a comment and a line without a value.
     const QByteArray handEdited = "; my notes on these settings\n[General]\nOrvane_panelWidth=600\nstray line\n";
-    writeFile(path, handEdited);
+    ASSERT_TRUE(writeFile(path, handEdited));
     {
         SettingsFileStore store(path);
         EXPECT_FALSE(QFile::exists(store.backupPath())) << "reading alone changes nothing";
@@ -94,7 +82,7 @@ TEST(SettingsFileFlush, SaysOnceARunWhenTheSettingsCannotBeWritten)
 {
     QTemporaryDir dir;
     // The settings folder is a file: no one, root included, can write below it.
-    writeFile(dir.filePath(QStringLiteral("Orvane")), "not a folder");
+    ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("Orvane")), "not a folder"));
     const QString path = dir.filePath(QStringLiteral("Orvane/Orvane.conf"));
     WarningCollector warnings;
     SettingsFileStore store(path);
@@ -114,12 +102,12 @@ TEST(SettingsFileFlush, AFailureIsSaidAlsoWhenTheFileWasUnreadableAtStart)
     const QString folder = dir.filePath(QStringLiteral("Orvane"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString path = folder + QStringLiteral("/Orvane.conf");
-    writeFile(path, "[General\n\x01garbage");
+    ASSERT_TRUE(writeFile(path, "[General\n\x01garbage"));
     WarningCollector warnings;
     SettingsFileStore store(path);
     // Then the folder goes, and a file takes its place.
     ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral(".moved")));
-    writeFile(folder, "not a folder");
+    ASSERT_TRUE(writeFile(folder, "not a folder"));
     store.setBool(QStringLiteral("Orvane_isPinned"), true);
     EXPECT_FALSE(store.flush());
     EXPECT_EQ(WarningCollector::lines().size(), 1);
