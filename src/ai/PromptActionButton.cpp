@@ -4,7 +4,6 @@
 #include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -18,21 +17,12 @@ PromptActionButton::PromptActionButton(const SettingsModel &settings, const QStr
                                        bool isPrimary, QWidget *parent)
     : PanelButton(parent), m_settings(settings), m_symbol(symbol), m_isPrimary(isPrimary)
 {
-    setText(title);
-    setAccessibleName(title);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
-    QFont font = this->font();
-    font.setPixelSize(11);
-    font.setWeight(QFont::Medium);
-    setFont(font);
-    connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
+    setUpTitled(settings, title);
 }
 
 void PromptActionButton::setTitleAndSymbol(const QString &title, const QString &symbol)
 {
-    setText(title);
-    setAccessibleName(title);
+    setTitle(title);
     m_symbol = symbol;
     updateGeometry();
     update();

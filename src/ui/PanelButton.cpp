@@ -1,6 +1,26 @@
 #include "ui/PanelButton.h"
 
+#include "state/SettingsModel.h"
+
 #include <QKeyEvent>
+
+void PanelButton::setUpTitled(const SettingsModel &settings, const QString &title)
+{
+    setTitle(title);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    QFont font = this->font();
+    font.setPixelSize(11);
+    font.setWeight(QFont::Medium);
+    setFont(font);
+    connect(&settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
+}
+
+void PanelButton::setTitle(const QString &title)
+{
+    setText(title);
+    setAccessibleName(title);
+}
 
 void PanelButton::keyPressEvent(QKeyEvent *event)
 {

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 
+class SettingsModel;
+
 // What every button of the panel does alike: it lights up under the pointer
 // and Return or Enter presses it, as Space does.
 class PanelButton : public QAbstractButton
@@ -12,6 +14,11 @@ public:
     using QAbstractButton::QAbstractButton;
 
 protected:
+    // A button labelled with a title in the panel's small medium type that
+    // takes the keyboard and repaints when the theme changes.
+    void setUpTitled(const SettingsModel &settings, const QString &title);
+    // Shown and read out alike.
+    void setTitle(const QString &title);
     bool isHovering() const { return m_hovering; }
     void keyPressEvent(QKeyEvent *event) override;
     void enterEvent(QEnterEvent *event) override;

@@ -3,22 +3,13 @@
 #include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 PillButton::PillButton(const SettingsModel &settings, const QString &text, Style style, QWidget *parent)
     : PanelButton(parent), m_settings(settings), m_style(style)
 {
-    setText(text);
-    setAccessibleName(text);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
-    QFont font = this->font();
-    font.setPixelSize(11);
-    font.setWeight(QFont::Medium);
-    setFont(font);
-    connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
+    setUpTitled(settings, text);
 }
 
 void PillButton::setStyle(Style style)

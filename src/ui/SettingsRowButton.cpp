@@ -10,8 +10,7 @@
 SettingsRowButton::SettingsRowButton(const SettingsModel &settings, const QString &title, QWidget *parent)
     : PanelButton(parent), m_settings(settings)
 {
-    setText(title);
-    setAccessibleName(title);
+    setTitle(title);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
