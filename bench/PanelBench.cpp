@@ -1,18 +1,8 @@
 // How the panel feels: start-up time, slide smoothness and reaction time, on
 // a real X display (make bench runs this under Xvfb).
+#include "PanelRig.h"
 #include "app/UrlCommandHandler.h"
-#include "panel/OrvanePanel.h"
-#include "panel/PanelVisibilityPolicy.h"
-#include "panel/PanelWindow.h"
-#include "platform/Ports.h"
-#include "platform/qt/DesktopAppearance.h"
-#include "platform/qt/ProcFsMemory.h"
-#include "platform/qt/QtClock.h"
-#include "platform/qt/SettingsFileStore.h"
 #include "platform/x11/X11PointerMonitor.h"
-#include "platform/x11/X11ScreenEnvironment.h"
-#include "platform/x11/X11WindowHints.h"
-#include "state/AppState.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,26 +26,15 @@ bool spinUntil(const std::function<bool()> &condition)
     return condition();
 }
 
-// One panel in this process, with settings in a file of its own.
-struct PanelRig
+// The panel and the URL commands that move it.
+struct PanelBenchRig : PanelRig
 {
-    QTemporaryDir folder;
-    QtClock clock;
-    SettingsFileStore store{folder.filePath(QStringLiteral("Orvane.conf"))};
-    DesktopAppearance appearance;
-    ProcFsMemory memory;
-    AppState state{Ports{clock, store, appearance, memory}};
-    X11ScreenEnvironment screens;
-    X11WindowHints hints;
-    PanelWindow window{state.settings(), hints};
-    OrvanePanel panel{state, clock, screens, window};
-    PanelVisibilityPolicy visibility{state, clock, screens, panel};
     UrlCommandHandler urls{state, panel, clock};
 };
 
-PanelRig &rig()
+PanelBenchRig &rig()
 {
-    static PanelRig instance;
+    static PanelBenchRig instance;
     return instance;
 }
 

@@ -2,32 +2,21 @@
 // reaching the screen edge (sent through XTest, as real input is) to the
 // first frame of the slide. Goal: within one 120 Hz frame (8.3 ms) of the
 // event's arrival. Needs an X display: make bench runs it under Xvfb.
+#include "PanelRig.h"
 #include "app/DesktopCapture.h"
 #include "input/CaptureAction.h"
 #include "input/GlobalHotkeyManager.h"
 #include "input/PanelCommands.h"
 #include "panel/EdgeHoverDetector.h"
-#include "panel/OrvanePanel.h"
-#include "panel/PanelVisibilityPolicy.h"
-#include "panel/PanelWindow.h"
-#include "platform/Ports.h"
-#include "platform/qt/DesktopAppearance.h"
-#include "platform/qt/ProcFsMemory.h"
-#include "platform/qt/QtClock.h"
-#include "platform/qt/SettingsFileStore.h"
 #include "platform/x11/X11EdgeStrips.h"
 #include "platform/x11/X11GlobalKeyMonitor.h"
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11LocalKeyMonitor.h"
-#include "platform/x11/X11ScreenEnvironment.h"
-#include "platform/x11/X11WindowHints.h"
-#include "state/AppState.h"
 #include "web/HibernationEngine.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScreen>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -43,7 +32,7 @@ public:
 };
 
 // The panel, the edge and the hot keys in this process, as Orvane wires them.
-struct SummonRig
+struct SummonRig : PanelRig
 {
     SummonRig()
     {
@@ -51,17 +40,6 @@ struct SummonRig
         hotKeys.start();
     }
 
-    QTemporaryDir folder;
-    QtClock clock;
-    SettingsFileStore store{folder.filePath(QStringLiteral("Orvane.conf"))};
-    DesktopAppearance appearance;
-    ProcFsMemory memory;
-    AppState state{Ports{clock, store, appearance, memory}};
-    X11ScreenEnvironment screens;
-    X11WindowHints hints;
-    PanelWindow window{state.settings(), hints};
-    OrvanePanel panel{state, clock, screens, window};
-    PanelVisibilityPolicy visibility{state, clock, screens, panel};
     X11EdgeStrips strips;
     EdgeHoverDetector edges{state, clock, screens, panel, visibility, strips};
     NoPages pages;
