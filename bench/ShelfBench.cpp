@@ -63,8 +63,7 @@ struct ShelfRig
 
     std::unique_ptr<DropShelfView> makeView()
     {
-        auto view = std::make_unique<DropShelfView>(state, panel, fakes.store, clock,
-                                                    folder.filePath(QStringLiteral("shelf.json")));
+        auto view = std::make_unique<DropShelfView>(state, panel, fakes.store, clock);
         view->resize(388, 860);
         return view;
     }

@@ -30,6 +30,7 @@
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
 #include "scratchpad/ScratchpadView.h"
+#include "shelf/DropShelfKeeper.h"
 #include "shelf/DropShelfView.h"
 #include "state/AppState.h"
 #include "ui/AppGallery.h"
@@ -85,6 +86,9 @@ void AppDelegate::applicationDidFinishLaunching()
         QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     m_network = std::make_unique<QNetworkAccessManager>();
     m_state = std::make_unique<AppState>(m_ports);
+    // The shelf is read before any command can stage onto it, and every change
+    // is written at once, whether or not its screen is ever shown.
+    m_shelfKeeper = std::make_unique<DropShelfKeeper>(m_state->shelf(), m_ports.clock);
     createPanel();
     startHibernation();
     runLaunchCommands();
@@ -273,6 +277,13 @@ void AppDelegate::startHotKeys()
     m_hotKeys = std::make_unique<GlobalHotkeyManager>(*m_commands, m_ports.clock, *m_x11HotKeys, *m_localKeys,
                                                       *m_globalKeys);
     m_hotKeys->start();
+}
+
+QString AppDelegate::unsavedChanges() const
+{
+    if (m_shelfKeeper && !m_shelfKeeper->isSaved())
+        return QStringLiteral("the drop shelf could not be saved to %1").arg(m_shelfKeeper->file().path());
+    return {};
 }
 
 void AppDelegate::applicationWillTerminate()

@@ -11,6 +11,7 @@
 class AppState;
 class CaptureAction;
 class CurrencyEngine;
+class DropShelfKeeper;
 class DesktopCapture;
 class EdgeHoverDetector;
 class GlobalHotkeyManager;
@@ -58,6 +59,8 @@ public:
     // The termination path, for "Quit Orvane", SIGTERM and SIGINT alike:
     // key grabs, monitors and edge windows released, settings written.
     void applicationWillTerminate();
+    // Empty when every change so far is on disk; else what could not be saved.
+    QString unsavedChanges() const;
 
     // What the launch made, for tests that drive a whole Orvane in their own process.
     AppState &state() const { return *m_state; }
@@ -82,6 +85,7 @@ private:
     QUrl m_exchangeRateService;
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<AppState> m_state;
+    std::unique_ptr<DropShelfKeeper> m_shelfKeeper;
     std::unique_ptr<CurrencyEngine> m_currency;
     std::unique_ptr<TimerHandle> m_currencyRefresh;
     std::unique_ptr<X11ScreenEnvironment> m_screens;

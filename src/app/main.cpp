@@ -102,14 +102,13 @@ int main(int argc, char *argv[])
     SettingsFileStore store;
     DesktopAppearance appearance;
     ProcFsMemory memory;
-    // A start that handed commands over hears back only once they are on disk.
-    instance.setSaveChanges([&store] {
-        return store.flush() ? QString()
-                             : QStringLiteral("the command was carried out, but the settings could not be saved to %1")
-                                   .arg(store.fileName());
-    });
-
     AppDelegate delegate({clock, store, appearance, memory}, instance, urls, CurrencyEngine::defaultServiceAddress());
+    // A start that handed commands over hears back only once they are on disk.
+    instance.setSaveChanges([&store, &delegate] {
+        const QString unsaved = store.flush() ? delegate.unsavedChanges()
+                                              : QStringLiteral("the settings could not be saved to %1").arg(store.fileName());
+        return unsaved.isEmpty() ? QString() : QStringLiteral("the command was carried out, but ") + unsaved;
+    });
     QTimer::singleShot(0, &app, [&delegate, &instance] {
         delegate.applicationDidFinishLaunching();
         instance.startAnswering();

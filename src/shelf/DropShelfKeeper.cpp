@@ -64,7 +64,8 @@ void DropShelfKeeper::removeExpired()
 
 void DropShelfKeeper::save()
 {
-    if (m_file.save(m_shelf.items()) || m_reportedSaveFailure)
+    m_isSaved = m_file.save(m_shelf.items());
+    if (m_isSaved || m_reportedSaveFailure)
         return;
     // Said once a run: the same cause would repeat it with every change.
     m_reportedSaveFailure = true;

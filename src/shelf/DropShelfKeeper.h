@@ -29,6 +29,8 @@ public:
     ~DropShelfKeeper() override;
 
     const DropShelfFile &file() const { return m_file; }
+    // Whether what is on the shelf now is what the file holds.
+    bool isSaved() const { return m_isSaved; }
     void removeExpired();
 
 private:
@@ -37,6 +39,7 @@ private:
     DropShelfModel &m_shelf;
     Clock &m_clock;
     DropShelfFile m_file;
+    bool m_isSaved = true;
     bool m_reportedSaveFailure = false;
     std::unique_ptr<TimerHandle> m_sweep;
 };

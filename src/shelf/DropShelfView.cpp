@@ -1,7 +1,6 @@
 #include "shelf/DropShelfView.h"
 
 #include "shelf/DashedFrame.h"
-#include "shelf/DropShelfKeeper.h"
 #include "shelf/SampleDropShelf.h"
 #include "shelf/ShelfCardList.h"
 #include "shelf/StagedItemCardView.h"
@@ -57,15 +56,12 @@ bool offersSomethingToStage(const QMimeData &data)
 } // namespace
 
 DropShelfView::DropShelfView(AppState &state, OrvanePanel &panel, KeyValueStore &store, Clock &clock,
-                             const QString &shelfFile, QWidget *parent)
+                             QWidget *parent)
     : QWidget(parent)
     , m_state(state)
     , m_store(store)
     , m_clock(clock)
     , m_stager(state.shelf())
-    // The shelf is read from disk when the interface is made, at launch,
-    // before anything can be staged.
-    , m_keeper(std::make_unique<DropShelfKeeper>(state.shelf(), clock, shelfFile))
 {
     setAccessibleName(QStringLiteral("Drop Shelf"));
     setAcceptDrops(true);
@@ -119,8 +115,6 @@ DropShelfView::DropShelfView(AppState &state, OrvanePanel &panel, KeyValueStore 
     connect(&state.settings(), &SettingsModel::changed, this, &DropShelfView::refresh);
     refresh();
 }
-
-DropShelfView::~DropShelfView() = default;
 
 QWidget *DropShelfView::makeEmptyState()
 {

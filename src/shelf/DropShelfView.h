@@ -1,17 +1,14 @@
 #pragma once
 
-#include "shelf/DropShelfFile.h"
 #include "shelf/DropStager.h"
 #include "shelf/ThumbnailLoader.h"
 
 #include <QWidget>
 
-#include <memory>
 
 class AppState;
 class Clock;
 class DashedFrame;
-class DropShelfKeeper;
 class ElidingLabel;
 class KeyValueStore;
 class OrvanePanel;
@@ -23,15 +20,14 @@ class SymbolTextButton;
 
 // The drop shelf screen: takes drops of files, links and text anywhere on it,
 // lists what is staged as cards (newest first) that drag out into other
-// applications, and keeps the shelf across runs for a day.
+// applications. The shelf it shows is kept across runs by the launch, not by
+// this screen, which may never be made in a run.
 class DropShelfView final : public QWidget
 {
     Q_OBJECT
 
 public:
-    DropShelfView(AppState &state, OrvanePanel &panel, KeyValueStore &store, Clock &clock,
-                  const QString &shelfFile = DropShelfFile::defaultPath(), QWidget *parent = nullptr);
-    ~DropShelfView() override;
+    DropShelfView(AppState &state, OrvanePanel &panel, KeyValueStore &store, Clock &clock, QWidget *parent = nullptr);
 
     QList<StagedItemCardView *> cards() const;
     QString captionText() const;
@@ -61,7 +57,6 @@ private:
     Clock &m_clock;
     ThumbnailLoader m_thumbnails;
     DropStager m_stager;
-    std::unique_ptr<DropShelfKeeper> m_keeper;
     ElidingLabel *m_title = nullptr;
     ElidingLabel *m_caption = nullptr;
     SymbolTextButton *m_clearAll = nullptr;

@@ -42,15 +42,6 @@ void moveTo(QPoint at)
     xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
 }
 
-// Moves the pointer there in small steps, letting both sides of a drag keep up.
-void glide(QPoint from, QPoint to, int steps = 30)
-{
-    for (int i = 1; i <= steps; ++i) {
-        moveTo(from + (to - from) * i / steps);
-        spinFor(30);
-    }
-}
-
 QPoint centerOf(const QWidget *widget)
 {
     return widget->mapToGlobal(widget->rect().center());

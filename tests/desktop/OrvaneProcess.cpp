@@ -48,6 +48,8 @@ void OrvaneProcess::setDisplay(const QString &display)
 bool OrvaneProcess::launch()
 {
     m_process.setProcessEnvironment(m_environment);
+    // A second launch of the same home waits for its own start, not the first one's.
+    m_log.clear();
     m_process.start(QStringLiteral(ORVANE_BINARY), {});
     return spinUntil(
         [this] {

@@ -27,7 +27,8 @@ public:
 
     // Another X display than the test's, before launch().
     void setDisplay(const QString &display);
-    // Starts Orvane and waits for "Panel displayed successfully.".
+    // Starts Orvane and waits for "Panel displayed successfully."; again after
+    // an end, for the next run in the same home.
     bool launch();
     // Runs a second `orvane` with these arguments, as the desktop would for a URL.
     int runSecond(const QStringList &arguments);

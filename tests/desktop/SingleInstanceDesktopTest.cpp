@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -39,6 +41,37 @@ TEST(HandOff, TheSenderHearsBackOnlyOnceTheCommandIsSaved)
         // No waiting: the answer came after the file was written.
         EXPECT_TRUE(contentsOf(orvane.settingsFile()).contains(QByteArray("Orvane_isPinned=") + pinned)) << pinned;
     }
+}
+
+// The shelf's screen is never opened here: what is staged by command is on
+// disk when the sender hears back, and the next run starts with it.
+TEST(HandOff, AStagedLinkIsSavedAndKeptAcrossARestartWithoutTheShelfShown)
+{
+    OrvaneProcess orvane;
+    const QString shelfFile = orvane.home() + QStringLiteral("/.local/share/Orvane/DropShelf/shelf.json");
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://shelf?link=https://first.example/")}), 0);
+    EXPECT_TRUE(contentsOf(shelfFile).contains("https://first.example/")) << contentsOf(shelfFile).toStdString();
+    ASSERT_EQ(orvane.endWith(SIGTERM), 0);
+
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://shelf?link=https://second.example/")}), 0);
+    const QByteArray kept = contentsOf(shelfFile);
+    EXPECT_TRUE(kept.contains("https://first.example/")) << kept.toStdString();
+    EXPECT_TRUE(kept.contains("https://second.example/")) << kept.toStdString();
+}
+
+TEST(HandOff, AShelfThatCannotBeSavedIsNotReportedAsSaved)
+{
+    OrvaneProcess orvane;
+    // The data folder is a file: the shelf cannot be written below it.
+    QDir().mkpath(orvane.home() + QStringLiteral("/.local/share"));
+    ASSERT_TRUE(writeFile(orvane.home() + QStringLiteral("/.local/share/Orvane"), "not a folder"));
+    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+    const OrvaneProcess::Finished sender =
+        orvane.runSecondWithOutput({QStringLiteral("orvane://shelf?link=https://first.example/")});
+    EXPECT_EQ(sender.exitCode, 1);
+    EXPECT_TRUE(sender.err.contains(QLatin1String("drop shelf could not be saved"))) << sender.err.toStdString();
 }
 
 TEST(HandOff, WithoutAnAnswerTheSenderFailsWithinItsBound)

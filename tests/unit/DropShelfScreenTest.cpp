@@ -323,7 +323,7 @@ class ShelfScreenView : public DropShelfScreen
 protected:
     void open()
     {
-        view = std::make_unique<DropShelfView>(*state, *panel, fakes.store, fakes.clock, shelfFile);
+        view = std::make_unique<DropShelfView>(*state, *panel, fakes.store, fakes.clock);
         view->resize(440, 800);
         view->show();
         QCoreApplication::processEvents();
