@@ -54,10 +54,14 @@ PanelWindow::~PanelWindow() = default;
 
 // Qt makes a new native window when the first web page moves in (pages are
 // drawn with OpenGL, the rest is not), and the window manager knows nothing
-// of what was set on the old one: every native window gets the hints.
+// of what was set on the old one: every native window gets the hints. A
+// window manager also drops them when the window is withdrawn (hidden), so
+// they are set again before every map: Qt sends the show event first and then
+// maps, keeping what it finds in the state property.
 bool PanelWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::WinIdChange && internalWinId())
+    const bool aboutToMap = event->type() == QEvent::Show && !event->spontaneous();
+    if ((event->type() == QEvent::WinIdChange || aboutToMap) && internalWinId())
         m_hints.makeSidePanel(windowHandle());
     return QWidget::event(event);
 }

@@ -177,10 +177,10 @@ TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)
     EXPECT_TRUE(orvane.isPanelVisible());
 }
 
-// A page moving into the panel makes Qt replace the panel's native window;
-// the replacement must still be kept out of task bars and pagers and be on
-// every desktop.
-TEST_P(PanelOnDesktop, WithAPageShownThePanelIsStillASidePanel)
+// A page moving into the panel makes Qt replace the panel's native window,
+// and a window manager forgets a window's hints when it is hidden: the panel
+// must still be kept out of task bars and pagers and be on every desktop.
+TEST_P(PanelOnDesktop, WithAPageShownAndAfterHidingThePanelIsStillASidePanel)
 {
     LocalHttpServer server;
     server.setReply(QStringLiteral("/hello"), {200, "<title>Hello Page</title>Hi", "text/html", {}, 0});
@@ -195,11 +195,27 @@ TEST_P(PanelOnDesktop, WithAPageShownThePanelIsStillASidePanel)
                                     QString::number(orvane.pid()), QStringLiteral("--name"), panelName()})
                                .trimmed();
     ASSERT_FALSE(window.isEmpty());
-    const OrvaneProcess::Finished xprop = orvane.runWithOutput(
-        QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE"), QStringLiteral("_NET_WM_DESKTOP")});
-    for (const char *expected : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE",
-                                 "_NET_WM_DESKTOP(CARDINAL) = 4294967295"})
-        EXPECT_TRUE(xprop.out.contains(QLatin1String(expected))) << expected << " missing from:\n" << xprop.out.toStdString();
+    const auto expectSidePanelHints = [&](const char *when) {
+        const OrvaneProcess::Finished xprop = orvane.runWithOutput(
+            QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE"), QStringLiteral("_NET_WM_DESKTOP")});
+        for (const char *expected : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE",
+                                     "_NET_WM_DESKTOP(CARDINAL) = 4294967295"})
+            EXPECT_TRUE(xprop.out.contains(QLatin1String(expected)))
+                << expected << " missing " << when << " from:\n" << xprop.out.toStdString();
+    };
+    expectSidePanelHints("with a page shown");
+
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+    ASSERT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); })) << describe(orvane);
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    expectSidePanelHints("after a hide and a show");
+    if (GetParam() == WindowManager::Openbox) {
+        // On another workspace the panel is still there.
+        xdotool({QStringLiteral("set_desktop"), QStringLiteral("1")});
+        EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 500)) << describe(orvane);
+        xdotool({QStringLiteral("set_desktop"), QStringLiteral("0")});
+    }
 }
 
 TEST(OrvaneStart, AStaleSocketFromACrashDoesNotBlockTheNextStart)
