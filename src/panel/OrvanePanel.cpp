@@ -196,17 +196,20 @@ void OrvanePanel::updatePanelPosition()
         place(QRectF(target.offscreenX, target.frame.y(), target.frame.width(), target.frame.height()), *screen);
 }
 
-// The panel can be dragged along its edge, never away from it.
+// The panel can be dragged along its edge, never away from it nor past the
+// ends of the work area.
 void OrvanePanel::windowDidMove()
 {
     const auto screen = panelScreen();
     if (m_isAnimating || m_surface.inLiveResize() || !m_surface.isOnScreen() || !screen)
         return;
     const QRectF &v = screen->visibleFrame;
-    const QRectF f = m_surface.frame();
-    const double docked = PanelGeometry::dockedX(m_state.settings().values().screenDockEdge, v, f.width());
-    if (std::fabs(f.x() - docked) > 2)
-        m_surface.setOrigin(QPointF(docked, f.y()));
+    QRectF f = m_surface.frame();
+    const QRectF kept = PanelGeometry::keptWithin(f, m_state.settings().values().screenDockEdge, v);
+    if (std::fabs(f.x() - kept.x()) > 2 || f.y() != kept.y()) {
+        f.moveTo(std::fabs(f.x() - kept.x()) > 2 ? kept.x() : f.x(), kept.y());
+        m_surface.setOrigin(f.topLeft());
+    }
     if (!PanelGeometry::isDetached(f.height(), v))
         return;
     const double offset = PanelGeometry::topOffset(f, v);
@@ -219,8 +222,16 @@ void OrvanePanel::windowDidMove()
 
 void OrvanePanel::windowDidResize()
 {
-    if (const auto screen = panelScreen())
+    if (const auto screen = panelScreen()) {
+        if (!m_isAnimating) {
+            const QRectF f = m_surface.frame();
+            const QRectF kept = PanelGeometry::keptWithin(f, m_state.settings().values().screenDockEdge,
+                                                          screen->visibleFrame);
+            if (kept != f)
+                m_surface.setFrame(kept);
+        }
         updateDocking(*screen);
+    }
     if (!m_isAnimating && !m_surface.inLiveResize())
         captureCurrentDimensions();
 }

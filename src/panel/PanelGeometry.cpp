@@ -24,6 +24,14 @@ double dockedX(ScreenDockEdge edge, const QRectF &visibleFrame, double width)
     return edge == ScreenDockEdge::Left ? visibleFrame.left() : visibleFrame.right() - width;
 }
 
+QRectF keptWithin(const QRectF &frame, ScreenDockEdge edge, const QRectF &v)
+{
+    const double width = std::min(frame.width(), v.width());
+    const double height = std::min(frame.height(), v.height());
+    const double y = std::clamp(frame.y(), v.y(), v.y() + v.height() - height);
+    return {dockedX(edge, v, width), y, width, height};
+}
+
 double topOffset(const QRectF &frame, const QRectF &visibleFrame)
 {
     // In desktop coordinates a rectangle's top edge is at y + height.

@@ -31,6 +31,9 @@ bool isDetached(double height, const QRectF &visibleFrame);
 double offscreenX(ScreenDockEdge edge, const QRectF &visibleFrame, double width);
 // The x of a panel of that width flush against the docked edge.
 double dockedX(ScreenDockEdge edge, const QRectF &visibleFrame, double width);
+// The frame moved or resized by the user, held wholly within the visible
+// frame and flush against the docked edge.
+QRectF keptWithin(const QRectF &frame, ScreenDockEdge edge, const QRectF &visibleFrame);
 // The distance from the top of the visible frame to the top of the panel.
 double topOffset(const QRectF &frame, const QRectF &visibleFrame);
 

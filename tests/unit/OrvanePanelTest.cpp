@@ -98,6 +98,28 @@ TEST_F(PanelTest, DraggingSidewaysSnapsBackButNotWithinTwoPoints)
     EXPECT_EQ(surface.frame().x(), 1000);
 }
 
+TEST_F(PanelTest, MovingAndResizingKeepTheWholePanelWithinTheWorkArea)
+{
+    showAndSettle();
+    // Desktop coordinates: the work area runs from y 0 up to y 875.
+    surface.setFrame(QRectF(1000, 500, 440, 500));
+    panel->windowDidMove();
+    EXPECT_EQ(surface.frame(), QRectF(1000, 375, 440, 500)) << "dragged past the top";
+    surface.setFrame(QRectF(1000, -433, 440, 500));
+    panel->windowDidMove();
+    EXPECT_EQ(surface.frame(), QRectF(1000, 0, 440, 500)) << "dragged past the bottom";
+    fakes.clock.runPosted();
+    EXPECT_EQ(state->settings().values().panelTopOffset, 375.0);
+
+    surface.liveResize = true;
+    surface.setFrame(QRectF(1000, -100, 440, 1000));
+    panel->windowDidResize();
+    EXPECT_EQ(surface.frame(), QRectF(1000, 0, 440, 875)) << "resized past both ends";
+    surface.setFrame(QRectF(-100, 0, 1540, 875));
+    panel->windowDidResize();
+    EXPECT_EQ(surface.frame(), QRectF(0, 0, 1440, 875)) << "widened past the far edge";
+}
+
 TEST_F(PanelTest, ResizingAndVerticalDraggingAreCapturedIntoTheSettings)
 {
     showAndSettle();
