@@ -3,6 +3,7 @@
 #include "input/PanelCommands.h"
 #include "input/TrayGlyph.h"
 #include "input/TrayMenuModel.h"
+#include "panel/PanelVisibilityPolicy.h"
 #include "state/SettingsModel.h"
 
 #include <QDBusConnection>
@@ -10,8 +11,9 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-TrayItem::TrayItem(const SettingsModel &settings, PanelCommands &commands, QObject *parent)
-    : QObject(parent), m_settings(settings), m_commands(commands)
+TrayItem::TrayItem(const SettingsModel &settings, PanelCommands &commands, PanelVisibilityPolicy &visibility,
+                   QObject *parent)
+    : QObject(parent), m_settings(settings), m_commands(commands), m_visibility(visibility)
 {
 }
 
@@ -30,7 +32,7 @@ void TrayItem::setup()
     connect(m_icon.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
-                    m_commands.togglePanel();
+                    m_visibility.toggleFromOutside();
             },
             Qt::QueuedConnection);
     m_icon->show();

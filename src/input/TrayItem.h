@@ -5,6 +5,7 @@
 #include <memory>
 
 class PanelCommands;
+class PanelVisibilityPolicy;
 class QDBusServiceWatcher;
 class QMenu;
 class QSystemTrayIcon;
@@ -17,7 +18,8 @@ class TrayItem final : public QObject
     Q_OBJECT
 
 public:
-    TrayItem(const SettingsModel &settings, PanelCommands &commands, QObject *parent = nullptr);
+    TrayItem(const SettingsModel &settings, PanelCommands &commands, PanelVisibilityPolicy &visibility,
+             QObject *parent = nullptr);
     ~TrayItem() override;
 
     void setup();
@@ -27,6 +29,7 @@ private:
 
     const SettingsModel &m_settings;
     PanelCommands &m_commands;
+    PanelVisibilityPolicy &m_visibility;
     std::unique_ptr<QMenu> m_menu;
     std::unique_ptr<QSystemTrayIcon> m_icon;
     std::unique_ptr<QDBusServiceWatcher> m_trayHostWatcher;

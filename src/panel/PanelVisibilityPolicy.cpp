@@ -17,13 +17,19 @@ constexpr double inwardDistance = 30;
 constexpr double touchDistance = 3;
 // An edge touch closes the panel only this long after it opened.
 constexpr qint64 retouchGraceMs = 350;
+// Longer than a click on the tray item takes to reach Orvane as a toggle
+// after its press was seen as a click elsewhere.
+constexpr double clickToggleSeconds = 0.6;
 } // namespace
 
 PanelVisibilityPolicy::PanelVisibilityPolicy(AppState &state, Clock &clock, ScreenEnvironment &screens,
                                              OrvanePanel &panel, QObject *parent)
     : QObject(parent), m_state(state), m_clock(clock), m_screens(screens), m_panel(panel)
 {
-    connect(&m_panel, &OrvanePanel::showing, this, &PanelVisibilityPolicy::reset);
+    connect(&m_panel, &OrvanePanel::showing, this, [this] {
+        m_hidByClickAt.reset();
+        reset();
+    });
     connect(&m_panel, &OrvanePanel::hiding, this, &PanelVisibilityPolicy::reset);
 }
 
@@ -68,8 +74,18 @@ void PanelVisibilityPolicy::mouseButtonPressed()
     // Clicks in this application's own windows never count as clicks outside.
     if (m_screens.isPointerOverOwnWindow())
         return;
-    if (m_state.isPanelVisible() && !m_state.settings().values().isPinned && !isPointerInsidePanel())
+    if (m_state.isPanelVisible() && !m_state.settings().values().isPinned && !isPointerInsidePanel()) {
         m_panel.hidePanel(true);
+        m_hidByClickAt = m_clock.uptime();
+    }
+}
+
+void PanelVisibilityPolicy::toggleFromOutside()
+{
+    const bool clickHidIt = m_hidByClickAt && m_clock.uptime() - *m_hidByClickAt < clickToggleSeconds;
+    m_hidByClickAt.reset();
+    if (!clickHidIt)
+        m_panel.toggle();
 }
 
 void PanelVisibilityPolicy::scheduleAutoHide()

@@ -4,6 +4,7 @@
 #include <QPointF>
 
 #include <memory>
+#include <optional>
 
 class AppState;
 class Clock;
@@ -28,6 +29,10 @@ public:
     void mouseButtonPressed();
     void scheduleAutoHide();
     void handleEdgeRetouchCheck(const QPointF &mouseLocation);
+    // A toggle asked for by a click outside the panel (the tray item). That
+    // click may already have hidden the panel as a click elsewhere, before or
+    // after the toggle arrives; either way the panel ends up hidden.
+    void toggleFromOutside();
 
     bool hasMovedInward() const { return m_hasMovedInward; }
     // Whether touching the docked edge now hides the panel: retouching is on,
@@ -47,4 +52,6 @@ private:
     OrvanePanel &m_panel;
     std::unique_ptr<TimerHandle> m_autoHideTimer;
     bool m_hasMovedInward = false;
+    // When a click outside last hid the panel, on the clock's uptime.
+    std::optional<double> m_hidByClickAt;
 };

@@ -82,6 +82,36 @@ TEST_F(Visibility, WithoutAutoHideOnlyAClickOutsideHides)
     EXPECT_FALSE(shown());
 }
 
+// The tray item sits outside the panel: its press hides the panel as a click
+// elsewhere, before or after the click's toggle arrives.
+TEST_F(Visibility, ATrayClickHidesAShownPanelWhicheverComesFirst)
+{
+    screens.pointer = QPointF(600, 890);
+    visibility->mouseButtonPressed();
+    fakes.clock.advance(0.2);
+    visibility->toggleFromOutside();
+    settle();
+    EXPECT_FALSE(shown()) << "the press came first";
+
+    visibility->toggleFromOutside();
+    settle();
+    ASSERT_TRUE(shown()) << "a later click shows it";
+    visibility->toggleFromOutside();
+    visibility->mouseButtonPressed();
+    settle();
+    EXPECT_FALSE(shown()) << "the toggle came first";
+
+    screens.pointer = QPointF(1439, 400);
+    panel->showPanel(true);
+    settle();
+    screens.pointer = QPointF(600, 890);
+    visibility->mouseButtonPressed();
+    fakes.clock.advance(1);
+    visibility->toggleFromOutside();
+    settle();
+    EXPECT_TRUE(shown()) << "a toggle long after a click elsewhere shows the panel";
+}
+
 TEST_F(Visibility, APinnedPanelStaysButTheEdgeTouchStillHidesIt)
 {
     state->settings().set(&Settings::isPinned, true);
