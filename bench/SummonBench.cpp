@@ -48,7 +48,7 @@ struct SummonRig : PanelRig
     CaptureAction capture{state, panel, desktopCapture.detector()};
     PanelCommands commands{state, panel, hibernation, capture};
     X11HotKeys x11HotKeys;
-    X11LocalKeyMonitor localKeys;
+    X11LocalKeyMonitor localKeys{window};
     X11GlobalKeyMonitor globalKeys;
     GlobalHotkeyManager hotKeys{commands, clock, x11HotKeys, localKeys, globalKeys};
 };

@@ -272,7 +272,7 @@ void AppDelegate::startEdgeDetection()
 void AppDelegate::startHotKeys()
 {
     m_x11HotKeys = std::make_unique<X11HotKeys>();
-    m_localKeys = std::make_unique<X11LocalKeyMonitor>();
+    m_localKeys = std::make_unique<X11LocalKeyMonitor>(*m_window);
     m_globalKeys = std::make_unique<X11GlobalKeyMonitor>();
     m_hotKeys = std::make_unique<GlobalHotkeyManager>(*m_commands, m_ports.clock, *m_x11HotKeys, *m_localKeys,
                                                       *m_globalKeys);

@@ -36,8 +36,10 @@ void GlobalHotkeyManager::stop()
 {
     if (!m_started)
         return;
-    for (const HotKey &hotKey : std::as_const(m_registered))
-        m_hotKeys.unregisterHotKey(hotKey.id);
+    for (const quint32 id : std::as_const(m_accepted))
+        m_hotKeys.unregisterHotKey(id);
+    m_accepted.clear();
+    m_lost.clear();
     m_registered.clear();
     m_refused.clear();
     if (m_handlerInstalled)
@@ -55,7 +57,8 @@ void GlobalHotkeyManager::stop()
 
 void GlobalHotkeyManager::installHotKeys()
 {
-    const int status = m_hotKeys.installHandler([this](quint32 id) { handleHotKey(id); });
+    const int status = m_hotKeys.installHandler({[this](quint32 id) { handleHotKey(id); },
+                                                 [this](quint32 id, bool held) { hotKeyRegrabbed(id, held); }});
     m_handlerInstalled = status == 0;
     if (!m_handlerInstalled) {
         // The one line that tells the user the combinations will not work.
@@ -64,9 +67,30 @@ void GlobalHotkeyManager::installHotKeys()
     }
     for (const HotKey &hotKey : KeyRules::hotKeys()) {
         if (m_handlerInstalled && m_hotKeys.registerHotKey(hotKey.id, hotKey.key, hotKey.modifiers))
-            m_registered.append(hotKey);
-        else
-            m_refused.append(hotKey);
+            m_accepted.insert(hotKey.id);
+    }
+    sortRegistrations();
+}
+
+void GlobalHotkeyManager::hotKeyRegrabbed(quint32 id, bool held)
+{
+    if (!m_accepted.contains(id) || m_lost.contains(id) != held)
+        return;
+    if (held)
+        m_lost.remove(id);
+    else
+        m_lost.insert(id);
+    sortRegistrations();
+    Q_EMIT registrationsChanged();
+}
+
+void GlobalHotkeyManager::sortRegistrations()
+{
+    m_registered.clear();
+    m_refused.clear();
+    for (const HotKey &hotKey : KeyRules::hotKeys()) {
+        const bool works = m_accepted.contains(hotKey.id) && !m_lost.contains(hotKey.id);
+        (works ? m_registered : m_refused).append(hotKey);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 
 class Clock;
 class GlobalHotKeys;
@@ -30,8 +31,9 @@ public:
     void stop();
     bool isStarted() const { return m_started; }
 
-    // The combinations registered at the last start, and those refused
-    // because another program owns them, in table order.
+    // The combinations that work, and those refused because another program
+    // owns them, at the last start or on their new keys after the keyboard
+    // mapping changed; each in table order.
     const QList<HotKey> &registeredHotKeys() const { return m_registered; }
     const QList<HotKey> &refusedHotKeys() const { return m_refused; }
 
@@ -40,12 +42,15 @@ public:
     bool handleKeyEvent(const KeyStroke &stroke, bool meantForOrvane);
 
 Q_SIGNALS:
-    // After start() and stop().
+    // After start() and stop(), and when a keyboard mapping change moved a
+    // combination from one list to the other.
     void registrationsChanged();
 
 private:
     void installHotKeys();
     void handleHotKey(quint32 id);
+    void hotKeyRegrabbed(quint32 id, bool held);
+    void sortRegistrations();
     void post(const KeyCommand &command);
     void run(const KeyCommand &command);
 
@@ -56,6 +61,10 @@ private:
     KeyMonitor &m_global;
     bool m_started = false;
     bool m_handlerInstalled = false;
+    // Ids the desktop took at the last start, and those of them it refused
+    // after a keyboard mapping change.
+    QSet<quint32> m_accepted;
+    QSet<quint32> m_lost;
     QList<HotKey> m_registered;
     QList<HotKey> m_refused;
     bool m_localInstalled = false;

@@ -16,11 +16,23 @@ public:
     GlobalHotKeys(const GlobalHotKeys &) = delete;
     GlobalHotKeys &operator=(const GlobalHotKeys &) = delete;
 
+    struct Handlers
+    {
+        // A registered combination was pressed.
+        std::function<void(quint32 id)> pressed;
+        // The keyboard's mapping changed and a registered combination, taken
+        // anew on its new keys, is refused there (another program owns one of
+        // them: held = false) or is held again after such a refusal.
+        std::function<void(quint32 id, bool held)> regrabbed;
+    };
+
     // Starts delivering presses of registered combinations, by id. Returns 0,
     // or a non-zero status when no combination can be delivered at all.
-    virtual int installHandler(std::function<void(quint32 id)> pressed) = 0;
+    virtual int installHandler(Handlers handlers) = 0;
     virtual void removeHandler() = 0;
-    // `key` is a Qt::Key of a letter or Space; false when refused.
+    // `key` is a Qt::Key of a letter or Space; false when refused. Once
+    // registered, a combination stays so until unregistered, even while a
+    // later keyboard mapping has it refused.
     virtual bool registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers) = 0;
     virtual void unregisterHotKey(quint32 id) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
+#include "ui/ChoiceAccessible.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -9,6 +10,7 @@
 PillButton::PillButton(const SettingsModel &settings, const QString &text, Style style, QWidget *parent)
     : PanelButton(parent), m_settings(settings), m_style(style)
 {
+    ChoiceAccessible::useFor(staticMetaObject);
     setUpTitled(settings, text);
 }
 

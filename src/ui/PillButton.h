@@ -5,7 +5,8 @@
 class SettingsModel;
 
 // A rounded text button in the theme's colours. Checkable ones show their
-// checked state as the marked choice; Space and Return press it.
+// checked state as the marked choice, and screen readers see them as radio
+// buttons; Space and Return press it.
 class PillButton final : public PanelButton
 {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "icons/Symbols.h"
 #include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
+#include "ui/ChoiceAccessible.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -22,6 +23,7 @@ QColor opaque(const QColor &colour)
 ThemeCard::ThemeCard(const SettingsModel &settings, AppThemeMode theme, QWidget *parent)
     : QAbstractButton(parent), m_settings(settings), m_theme(theme)
 {
+    ChoiceAccessible::useFor(staticMetaObject);
     setCheckable(true);
     setText(rawValue(theme));
     setAccessibleName(rawValue(theme));

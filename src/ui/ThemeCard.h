@@ -8,6 +8,7 @@ class SettingsModel;
 
 // A small preview of one theme drawn in that theme's own colours — panel,
 // rail, a card and its accent — with its name; the current theme is marked.
+// Screen readers see the cards as radio buttons.
 class ThemeCard final : public QAbstractButton
 {
     Q_OBJECT

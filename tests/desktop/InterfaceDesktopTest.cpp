@@ -5,6 +5,7 @@
 #include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
 #include "ai/AIPromptBar.h"
+#include "ai/CapturedContext.h"
 #include "ai/PromptActionButton.h"
 #include "panel/PanelWindow.h"
 #include "platform/qt/QtWebPage.h"
@@ -16,14 +17,18 @@
 #include "ui/RailTabButton.h"
 #include "ui/SettingsView.h"
 #include "ui/SidebarDockView.h"
+#include "ui/SymbolButton.h"
 #include "web/HibernationEngine.h"
 #include "web/TabListJson.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
@@ -161,6 +166,69 @@ TEST_F(PanelInterface, HibernatingTheTabOnScreenShowsItAsleepUntilItIsWoken)
     click(slots().at(0));
     EXPECT_TRUE(spinUntil([this] { return container().pageArea().showing() == PageAreaView::Showing::Page; }));
     EXPECT_FALSE(state().tabs().tabs().at(0).isHibernated);
+}
+
+// A menu opened from the panel keeps its own keys; the panel's come back once it closes.
+TEST_F(PanelInterface, EscapeAndCtrlWInATabsMenuAreTheMenusOwn)
+{
+    click(slots().at(0));
+    CapturedContext context;
+    context.text = QStringLiteral("staged");
+    state().setCapturedContext(context);
+    click(slots().at(1), "3");
+    ASSERT_TRUE(spinUntil([] { return qobject_cast<QMenu *>(QApplication::activePopupWidget()); }));
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+w")});
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    EXPECT_TRUE(spinUntil([] { return !QApplication::activePopupWidget(); })) << "Escape closed the menu";
+    EXPECT_EQ(titles(), pageTitles) << "Ctrl+W closed no tab";
+    EXPECT_TRUE(state().capturedContext()) << "the staged text stays";
+    EXPECT_TRUE(state().isPanelVisible());
+
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    EXPECT_TRUE(spinUntil([this] { return !state().capturedContext(); })) << "in the panel Escape dismisses it";
+    EXPECT_TRUE(state().isPanelVisible());
+}
+
+TEST_F(PanelInterface, EscapeInTheShelfsFileDialogClosesTheDialogAndLeavesThePanel)
+{
+    click(railButton(QStringLiteral("Drop Shelf")));
+    SymbolButton *add = nullptr;
+    ASSERT_TRUE(spinUntil([&] {
+        for (SymbolButton *button : container().findChildren<SymbolButton *>()) {
+            if (button->accessibleName() == QStringLiteral("Add files") && button->isVisible())
+                add = button;
+        }
+        return add;
+    }));
+    // The dialog runs an event loop of its own until it closes, so a timer
+    // answers it: Escape once it has the keyboard, and a close by hand if
+    // that did not close it in time, so that the test can go on.
+    QElapsedTimer sinceShown;
+    bool escaped = false;
+    bool closedByHand = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        if (!sinceShown.isValid())
+            sinceShown.start();
+        if (sinceShown.elapsed() > 15000) {
+            closedByHand = true;
+            dialog->reject();
+        } else if (!escaped && dialog->isActiveWindow()) {
+            escaped = true;
+            xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        } else if (!escaped) {
+            dialog->activateWindow();
+        }
+    });
+    answer.start(50);
+    click(add);
+    ASSERT_TRUE(spinUntil([&] { return sinceShown.isValid() && !QApplication::activeModalWidget(); }, 30000));
+    EXPECT_TRUE(escaped);
+    EXPECT_FALSE(closedByHand) << "Escape closed the dialog";
+    EXPECT_TRUE(state().isPanelVisible());
 }
 
 TEST_F(PanelInterface, CtrlDraggingASlotReordersTheTabsAndSavesTheOrder)

@@ -1,7 +1,11 @@
 // Hot keys, the key handler, the tray item and the ways Orvane ends, on a
 // real X server with and without a window manager.
 #include "FakeStatusNotifierWatcher.h"
+#include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
+#include "panel/PanelWindow.h"
+#include "state/AppState.h"
+#include "ui/SettingsView.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -17,6 +21,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <csignal>
 #include <optional>
 
@@ -106,18 +111,20 @@ TEST_P(KeysOnDesktop, AltSpaceTogglesThePanelWhileAnotherWindowHasTheKeyboard)
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
-// Another program holds Alt+S before Orvane starts.
+// S on the test server's keyboard.
+constexpr xcb_keycode_t sKeycode = 39;
+
+// Another program holds Alt with that key before Orvane starts.
 class KeyGrab
 {
 public:
-    KeyGrab()
+    explicit KeyGrab(xcb_keycode_t keycode)
     {
         m_connection = xcb_connect(nullptr, nullptr);
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-        const xcb_keycode_t s = 39; // S on the test server's keyboard
         const uint16_t locks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
         for (const uint16_t lock : locks)
-            xcb_grab_key(m_connection, 0, root, XCB_MOD_MASK_1 | lock, s, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+            xcb_grab_key(m_connection, 0, root, XCB_MOD_MASK_1 | lock, keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
         // A round trip: the grabs are in place before Orvane asks for them.
         std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
@@ -127,9 +134,56 @@ private:
     xcb_connection_t *m_connection;
 };
 
+// A keycode that types nothing on the test server's keyboard, which can be
+// made a second S key, as `xmodmap -e "keycode N = s S"` does; it types
+// nothing again afterwards.
+class SpareKey
+{
+public:
+    SpareKey() : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        const xcb_setup_t *setup = xcb_get_setup(m_connection);
+        const int count = setup->max_keycode - setup->min_keycode + 1;
+        xcb_get_keyboard_mapping_reply_t *map = xcb_get_keyboard_mapping_reply(
+            m_connection, xcb_get_keyboard_mapping(m_connection, setup->min_keycode, uint8_t(count)), nullptr);
+        if (!map)
+            return;
+        m_perKeycode = map->keysyms_per_keycode;
+        const xcb_keysym_t *keysyms = xcb_get_keyboard_mapping_keysyms(map);
+        // Past the lowest keycode, which some programs take for "no key".
+        for (int keycode = setup->min_keycode + 1; keycode <= setup->max_keycode && !m_keycode; ++keycode) {
+            const xcb_keysym_t *row = keysyms + (keycode - setup->min_keycode) * m_perKeycode;
+            if (std::all_of(row, row + m_perKeycode, [](xcb_keysym_t keysym) { return keysym == 0; }))
+                m_keycode = xcb_keycode_t(keycode);
+        }
+        std::free(map);
+    }
+    ~SpareKey()
+    {
+        if (m_keycode)
+            setKeysyms({});
+        xcb_disconnect(m_connection);
+    }
+
+    xcb_keycode_t keycode() const { return m_keycode; }
+    void makeS() { setKeysyms({'s', 'S'}); }
+
+private:
+    void setKeysyms(QList<xcb_keysym_t> keysyms)
+    {
+        keysyms.resize(m_perKeycode, 0);
+        xcb_change_keyboard_mapping(m_connection, 1, m_keycode, m_perKeycode, keysyms.constData());
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+
+    xcb_connection_t *m_connection;
+    xcb_keycode_t m_keycode = 0;
+    uint8_t m_perKeycode = 0;
+};
+
 TEST_P(KeysOnDesktop, ACombinationOwnedElsewhereIsLeftToItsOwnerAndTheOthersWork)
 {
-    KeyGrab owner;
+    KeyGrab owner(sKeycode);
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
@@ -138,6 +192,30 @@ TEST_P(KeysOnDesktop, ACombinationOwnedElsewhereIsLeftToItsOwnerAndTheOthersWork
     EXPECT_TRUE(staysVisible(orvane));
     key(QStringLiteral("alt+m"));
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+// The settings' Shortcuts page reads what the hot keys hold, in this process.
+TEST(HotKeysInProcess, ACombinationRefusedOnItsNewKeysAfterAMappingChangeIsMarkedOnTheShortcutsPage)
+{
+    SpareKey spare;
+    ASSERT_NE(spare.keycode(), 0);
+    KeyGrab owner(spare.keycode());
+    InProcessOrvane orvane{{QStringLiteral("Alpha")}};
+    orvane.state().content().setShowSettingsModal(true);
+    SettingsView *view = nullptr;
+    ASSERT_TRUE(spinUntil([&] { return (view = orvane.window().findChild<SettingsView *>()); }));
+    const auto altSRefused = [view] {
+        for (const SettingsScreen::ShortcutRow &row : view->screen().shortcutRows()) {
+            for (const SettingsScreen::KeyLabel &key : row.keys) {
+                if (key.text == QStringLiteral("Alt+S"))
+                    return key.refused;
+            }
+        }
+        return false;
+    };
+    ASSERT_FALSE(altSRefused()) << "held at the start";
+    spare.makeS();
+    EXPECT_TRUE(spinUntil(altSRefused)) << "the other program holds Alt with the new S key";
 }
 
 TEST_P(KeysOnDesktop, EscapeClosesThePaletteThenTheSettingsThenThePanel)

@@ -18,6 +18,7 @@
 #include "ui/SettingsView.h"
 #include "ui/SidebarDockView.h"
 #include "ui/SymbolButton.h"
+#include "ui/ThemeCard.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -174,6 +175,44 @@ TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
         return store.values.value(QStringLiteral("Orvane_animationCurve")) == QStringLiteral("Ease In Out");
     }));
     EXPECT_EQ(view.rowButton(SettingsSubpage::Motion)->detail(), QStringLiteral("Ease In Out \u00B7 0.25 s"));
+}
+
+// As a screen reader does it: by the controls' roles, states and actions alone.
+TEST_F(PanelScreens, TheSettingsChoicesAreRadioButtonsThatAScreenReaderCanPress)
+{
+    state().content().setShowSettingsModal(true);
+    SettingsView *view = nullptr;
+    ASSERT_TRUE(spinUntil([&] { return (view = window().findChild<SettingsView *>()) && view->isVisible(); }));
+    const auto run = [](QWidget *control, const QString &action) {
+        QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(action);
+    };
+    run(view->rowButton(SettingsSubpage::PositionAndSize), QAccessibleActionInterface::pressAction());
+    ASSERT_TRUE(spinUntil([&] { return view->screen().currentSubpage() == SettingsSubpage::PositionAndSize; }));
+    PillButton *leftButton = buttonNamed<PillButton>(*view->currentPageWidget(), QStringLiteral("Screen dock edge: Left Edge of Screen"));
+    PillButton *rightButton = buttonNamed<PillButton>(*view->currentPageWidget(), QStringLiteral("Screen dock edge: Right Edge of Screen"));
+    ASSERT_TRUE(leftButton && rightButton);
+    QAccessibleInterface *left = QAccessible::queryAccessibleInterface(leftButton);
+    QAccessibleInterface *right = QAccessible::queryAccessibleInterface(rightButton);
+    EXPECT_EQ(left->role(), QAccessible::RadioButton);
+    EXPECT_TRUE(right->state().checked);
+    EXPECT_FALSE(left->state().checked);
+
+    run(leftButton, QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(spinUntil([this] { return state().settings().values().screenDockEdge == ScreenDockEdge::Left; }));
+    EXPECT_TRUE(left->state().checked);
+    EXPECT_FALSE(right->state().checked);
+    run(rightButton, QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(spinUntil([this] { return state().settings().values().screenDockEdge == ScreenDockEdge::Right; }));
+    EXPECT_TRUE(right->state().checked);
+
+    view->screen().showPage(SettingsSubpage::Appearance);
+    ThemeCard *nickelCard = buttonNamed<ThemeCard>(*view->currentPageWidget(), QStringLiteral("Nickel"));
+    ASSERT_TRUE(nickelCard);
+    QAccessibleInterface *nickel = QAccessible::queryAccessibleInterface(nickelCard);
+    EXPECT_EQ(nickel->role(), QAccessible::RadioButton);
+    run(nickelCard, QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(spinUntil([this] { return state().settings().values().currentTheme == AppThemeMode::Nickel; }));
+    EXPECT_TRUE(nickel->state().checked);
 }
 
 TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)

@@ -29,10 +29,11 @@ public:
 class FakeHotKeys final : public GlobalHotKeys
 {
 public:
-    int installHandler(std::function<void(quint32)> handler) override
+    int installHandler(Handlers handlers) override
     {
         if (installStatus == 0) {
-            pressed = std::move(handler);
+            pressed = std::move(handlers.pressed);
+            regrabbed = std::move(handlers.regrabbed);
             ++handlersInstalled;
         }
         return installStatus;
@@ -40,6 +41,7 @@ public:
     void removeHandler() override
     {
         pressed = nullptr;
+        regrabbed = nullptr;
         --handlersInstalled;
     }
     bool registerHotKey(quint32 id, Qt::Key, Qt::KeyboardModifiers) override
@@ -49,13 +51,38 @@ public:
         registered.insert(id);
         return true;
     }
-    void unregisterHotKey(quint32 id) override { registered.remove(id); }
+    void unregisterHotKey(quint32 id) override
+    {
+        registered.remove(id);
+        lost.remove(id);
+    }
+
+    // A new keyboard mapping under which another program owns `owned`: the
+    // registered combinations are taken anew and the changes reported.
+    void changeMapping(const QSet<quint32> &owned)
+    {
+        ownedElsewhere = owned;
+        for (const quint32 id : QSet<quint32>(registered)) {
+            const bool held = !owned.contains(id);
+            if (held != lost.contains(id))
+                continue;
+            if (held)
+                lost.remove(id);
+            else
+                lost.insert(id);
+            if (regrabbed)
+                regrabbed(id, held);
+        }
+    }
 
     int installStatus = 0;
     QSet<quint32> ownedElsewhere;
     int handlersInstalled = 0;
     QSet<quint32> registered;
+    // Registered, but refused under the current mapping.
+    QSet<quint32> lost;
     std::function<void(quint32)> pressed;
+    std::function<void(quint32, bool)> regrabbed;
 };
 
 class FakeKeyMonitor final : public KeyMonitor

@@ -20,6 +20,14 @@ KeyStroke stroke(Qt::KeyboardModifiers modifiers, const QString &character, Qt::
     return {modifiers, character, usKey};
 }
 
+QStringList textsOf(const QList<HotKey> &hotKeys)
+{
+    QStringList texts;
+    for (const HotKey &hotKey : hotKeys)
+        texts.append(hotKey.text());
+    return texts;
+}
+
 const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
 const Qt::KeyboardModifiers alt = Qt::AltModifier;
 const Qt::KeyboardModifiers ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
@@ -77,10 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HotKeyTable, SixCombinationsNamedAsMenusWriteThem)
 {
-    QStringList texts;
-    for (const HotKey &hotKey : KeyRules::hotKeys())
-        texts.append(hotKey.text());
-    EXPECT_EQ(texts, (QStringList{"Alt+A", "Ctrl+Alt+A", "Alt+Space", "Ctrl+Alt+Space", "Alt+S", "Alt+M"}));
+    EXPECT_EQ(textsOf(KeyRules::hotKeys()), (QStringList{"Alt+A", "Ctrl+Alt+A", "Alt+Space", "Ctrl+Alt+Space", "Alt+S", "Alt+M"}));
     EXPECT_TRUE(KeyRules::isHotKey(stroke(alt, " ", Qt::Key_Space)));
     EXPECT_FALSE(KeyRules::isHotKey(stroke(ctrlAlt, "m", Qt::Key_M)));
 }
@@ -149,12 +154,27 @@ TEST_F(KeyHandler, CombinationsOwnedElsewhereAreSkippedAndListed)
 {
     hotKeys.ownedElsewhere = {3, 4};
     manager->start();
-    QStringList refused;
-    for (const HotKey &hotKey : manager->refusedHotKeys())
-        refused.append(hotKey.text());
-    EXPECT_EQ(refused, (QStringList{"Alt+Space", "Ctrl+Alt+Space"}));
+    EXPECT_EQ(textsOf(manager->refusedHotKeys()), (QStringList{"Alt+Space", "Ctrl+Alt+Space"}));
     EXPECT_EQ(manager->registeredHotKeys().size(), 4);
     EXPECT_EQ(hotKeys.registered, (QSet<quint32>{1, 2, 5, 6}));
+}
+
+TEST_F(KeyHandler, CombinationsRefusedAfterAKeyboardMappingChangeAreListedUntilHeldAgain)
+{
+    hotKeys.ownedElsewhere = {3};
+    manager->start();
+    int changes = 0;
+    QObject::connect(manager.get(), &GlobalHotkeyManager::registrationsChanged, [&] { ++changes; });
+    hotKeys.changeMapping({3, 5, 6});
+    EXPECT_EQ(textsOf(manager->refusedHotKeys()), (QStringList{"Alt+Space", "Alt+S", "Alt+M"}));
+    EXPECT_EQ(textsOf(manager->registeredHotKeys()), (QStringList{"Alt+A", "Ctrl+Alt+A", "Ctrl+Alt+Space"}));
+    EXPECT_EQ(changes, 2);
+    hotKeys.changeMapping({5});
+    EXPECT_EQ(textsOf(manager->refusedHotKeys()), (QStringList{"Alt+Space", "Alt+S"}))
+        << "held again; one refused at the start is not asked for again";
+    EXPECT_EQ(changes, 3);
+    manager->stop();
+    EXPECT_TRUE(hotKeys.registered.isEmpty()) << "the refused one is given up too";
 }
 
 TEST_F(KeyHandler, WithoutAHandlerTheFailureIsPrintedAndEveryCombinationListed)

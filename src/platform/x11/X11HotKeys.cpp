@@ -7,6 +7,7 @@
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 constexpr xcb_keysym_t numLockKeysym = 0xff7f;
@@ -21,7 +22,7 @@ X11HotKeys::~X11HotKeys()
     removeHandler();
 }
 
-int X11HotKeys::installHandler(std::function<void(quint32 id)> pressed)
+int X11HotKeys::installHandler(Handlers handlers)
 {
     removeHandler();
     m_connection = xcb_connect(nullptr, nullptr);
@@ -33,7 +34,7 @@ int X11HotKeys::installHandler(std::function<void(quint32 id)> pressed)
     m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
     m_symbols = xcb_key_symbols_alloc(m_connection);
     readModifierMasks();
-    m_pressed = std::move(pressed);
+    m_handlers = std::move(handlers);
     m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11HotKeys::readEvents);
     return 0;
@@ -45,7 +46,7 @@ void X11HotKeys::removeHandler()
         ungrab(grab);
     m_grabs.clear();
     m_notifier.reset();
-    m_pressed = nullptr;
+    m_handlers = {};
     if (m_symbols)
         xcb_key_symbols_free(m_symbols);
     m_symbols = nullptr;
@@ -107,7 +108,7 @@ bool X11HotKeys::registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers m
 {
     if (!m_connection || !X11Keyboard::keysymOfKey(key))
         return false;
-    Grab hotKey{id, key, modifiers, 0, {}};
+    Grab hotKey{id, key, modifiers, 0, {}, true};
     if (!grab(hotKey))
         return false;
     m_grabs.append(hotKey);
@@ -179,19 +180,39 @@ void X11HotKeys::readEvents()
             const auto *press = reinterpret_cast<xcb_key_press_event_t *>(event);
             const uint16_t relevant = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_altMask | m_superMask;
             for (const Grab &hotKey : std::as_const(m_grabs)) {
-                if (hotKey.keycodes.contains(press->detail) && (press->state & relevant) == hotKey.modifiers && m_pressed)
-                    m_pressed(hotKey.id);
+                if (hotKey.keycodes.contains(press->detail) && (press->state & relevant) == hotKey.modifiers && m_handlers.pressed)
+                    m_handlers.pressed(hotKey.id);
             }
         } else if (type == XCB_MAPPING_NOTIFY) {
-            // The key now sits on other keycodes, or the modifiers moved: grab anew.
-            for (const Grab &hotKey : std::as_const(m_grabs))
-                ungrab(hotKey);
-            xcb_refresh_keyboard_mapping(m_symbols, reinterpret_cast<xcb_mapping_notify_event_t *>(event));
-            readModifierMasks();
-            for (Grab &hotKey : m_grabs)
-                grab(hotKey);
-            xcb_flush(m_connection);
+            grabAnew(reinterpret_cast<xcb_mapping_notify_event_t *>(event));
         }
         std::free(event);
+    }
+}
+
+// The keys now sit on other keycodes, or the modifiers moved. On its new
+// keycodes a combination may collide with another program's grab; one
+// refused now is tried again at the next change.
+void X11HotKeys::grabAnew(xcb_mapping_notify_event_t *change)
+{
+    for (const Grab &hotKey : std::as_const(m_grabs)) {
+        if (hotKey.held)
+            ungrab(hotKey);
+    }
+    xcb_refresh_keyboard_mapping(m_symbols, change);
+    readModifierMasks();
+    QList<std::pair<quint32, bool>> changes;
+    for (Grab &hotKey : m_grabs) {
+        const bool held = grab(hotKey);
+        if (held != hotKey.held)
+            changes.append({hotKey.id, held});
+        hotKey.held = held;
+    }
+    xcb_flush(m_connection);
+    // Reported last, through a copy: a handler may change the grabs or remove itself.
+    const auto regrabbed = m_handlers.regrabbed;
+    for (const auto &[id, held] : std::as_const(changes)) {
+        if (regrabbed)
+            regrabbed(id, held);
     }
 }

@@ -15,7 +15,9 @@ struct _XCBKeySymbols;
 // System-wide combinations as passive key grabs on the root window, on a
 // connection of our own. A combination is grabbed by keysym (so it follows
 // the keyboard layout) once for every state of Caps Lock and Num Lock; the
-// server refuses a combination another program has grabbed.
+// server refuses a combination another program has grabbed. A change of the
+// keyboard mapping grabs every combination anew and reports those refused on
+// their new keys, and those held again.
 class X11HotKeys final : public QObject, public GlobalHotKeys
 {
     Q_OBJECT
@@ -24,7 +26,7 @@ public:
     X11HotKeys();
     ~X11HotKeys() override;
 
-    int installHandler(std::function<void(quint32 id)> pressed) override;
+    int installHandler(Handlers handlers) override;
     void removeHandler() override;
     bool registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers) override;
     void unregisterHotKey(quint32 id) override;
@@ -38,9 +40,12 @@ private:
         // As the server reads them, for the keymap of the last grab.
         uint16_t modifiers;
         QList<xcb_keycode_t> keycodes;
+        // False while the keyboard mapping has it refused.
+        bool held;
     };
 
     void readEvents();
+    void grabAnew(xcb_mapping_notify_event_t *change);
     void readModifierMasks();
     uint16_t modifierMask(Qt::KeyboardModifiers modifiers) const;
     // Grabs every keycode of the key in every lock state; all or nothing.
@@ -52,7 +57,7 @@ private:
     xcb_window_t m_root = XCB_NONE;
     _XCBKeySymbols *m_symbols = nullptr;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    std::function<void(quint32)> m_pressed;
+    Handlers m_handlers;
     QList<Grab> m_grabs;
     uint16_t m_altMask = XCB_MOD_MASK_1;
     uint16_t m_superMask = XCB_MOD_MASK_4;

@@ -2,8 +2,14 @@
 
 #include "platform/x11/X11Keyboard.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
+X11LocalKeyMonitor::X11LocalKeyMonitor(const QWidget &panel) : m_panel(panel)
+{
+}
 
 X11LocalKeyMonitor::~X11LocalKeyMonitor()
 {
@@ -30,7 +36,12 @@ bool X11LocalKeyMonitor::eventFilter(QObject *watched, QEvent *event)
 {
     // A press reaches its window first and then travels through widgets:
     // looking at it at the window sees it once, before anything acts on it.
-    if (event->type() != QEvent::KeyPress || !watched->isWindowType() || !m_handler)
+    // A dialog's presses reach the dialog's own window.
+    if (event->type() != QEvent::KeyPress || !m_handler || watched != m_panel.windowHandle())
+        return false;
+    // An open menu or list holds the keyboard, yet Qt hands its presses to the
+    // window that has the focus, the panel's, which passes them on to it.
+    if (QApplication::activePopupWidget())
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     KeyStroke stroke;

@@ -4,12 +4,17 @@
 
 #include <QObject>
 
-// Key presses in Orvane's own windows, seen before any widget gets them.
+class QWidget;
+
+// Key presses in the panel's window, seen before any widget gets them. Menus
+// and dialogs of Orvane keep their own keys: Escape closes them, and Ctrl+W
+// or a digit is theirs to use.
 class X11LocalKeyMonitor final : public QObject, public KeyMonitor
 {
     Q_OBJECT
 
 public:
+    explicit X11LocalKeyMonitor(const QWidget &panel);
     ~X11LocalKeyMonitor() override;
 
     bool install(Handler handler) override;
@@ -19,5 +24,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    const QWidget &m_panel;
     Handler m_handler;
 };
