@@ -71,24 +71,23 @@ TEST_F(UrlCommands, OpenIgnoresMissingValuesAndNonWebAddresses)
     EXPECT_FALSE(surface.onScreen) << "a refused open does not show the panel";
 }
 
-TEST_F(UrlCommands, ShelfAddsTextFileAndLinkWithTheLinkFirst)
+TEST_F(UrlCommands, ShelfAddsTextFileAndLinkInThatOrder)
 {
     state->content().setShowSettingsModal(true);
-    run("orvane://shelf?text=Remember%20this&link=https%3A%2F%2Fexample.com%2Fa");
-    ASSERT_EQ(state->shelf().items().size(), 2);
-    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Url);
-    EXPECT_EQ(state->shelf().items().at(1).title, QStringLiteral("Remember this"));
+    run("orvane://shelf?link=https%3A%2F%2Fexample.com%2Fa&text=Remember%20this&file=%2Ftmp%2Freport.pdf");
+    ASSERT_EQ(state->shelf().items().size(), 3);
+    EXPECT_EQ(state->shelf().items().at(0).title, QStringLiteral("Remember this"));
+    EXPECT_EQ(state->shelf().items().at(1).title, QStringLiteral("report.pdf"));
+    EXPECT_EQ(state->shelf().items().at(1).kind, DropItemKind::File);
+    EXPECT_EQ(state->shelf().items().at(2).kind, DropItemKind::Url);
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
     EXPECT_FALSE(state->content().showSettingsModal());
     EXPECT_TRUE(shown());
 
-    run("orvane://add?file=%2Ftmp%2Freport.pdf");
-    EXPECT_EQ(state->shelf().items().at(0).title, QStringLiteral("report.pdf"));
-    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::File);
-
     state->content().setActiveItem(ActiveSidebarItem::scratchpad());
     run("orvane://shelf");
-    EXPECT_EQ(state->shelf().items().size(), 3);
+    run("orvane://add?text=%20%0A%09");
+    EXPECT_EQ(state->shelf().items().size(), 3) << "blank text stages nothing";
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
 }
 
