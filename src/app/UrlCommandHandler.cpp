@@ -107,9 +107,10 @@ void UrlCommandHandler::open(const QString &address)
     m_panel.showPanel(true);
 }
 
-// Through the shelf's intake, as a drop: blank text stages nothing. The
-// records are made here, not off the main thread, so that the command is
-// carried out when the hand-off answers.
+// Through the shelf's intake, as a drop: blank text stages nothing, and a
+// link that is not a web or mail address is kept as text. The records are
+// made here, not off the main thread, so that the command is carried out
+// when the hand-off answers.
 void UrlCommandHandler::addToShelf(const QUrl &url)
 {
     QList<DropIntake::Request> requests;
@@ -122,9 +123,8 @@ void UrlCommandHandler::addToShelf(const QUrl &url)
             requests.append({DropIntake::Request::Kind::File, *local, {}});
     }
     if (const auto link = addressParameter(url, QStringLiteral("link"))) {
-        const QUrl address(*link, QUrl::StrictMode);
-        if (address.isValid() && !address.scheme().isEmpty())
-            requests.append({DropIntake::Request::Kind::Link, address, {}});
+        if (auto request = DropIntake::linkRequest(*link))
+            requests.append(std::move(*request));
     }
     if (!requests.isEmpty())
         m_state.shelf().addDropItems(DropIntake::load(requests));

@@ -48,7 +48,9 @@ DropItem loadOne(const Request &request)
     case Request::Kind::File:
         return DropItem::fromFileUrl(request.url);
     case Request::Kind::Link:
-        return DropItem::fromUrl(request.url);
+        // Any web page can fire a URL command, and a card opens its link on
+        // the desktop: no other scheme is ever kept as a link.
+        return isShelfLink(request.url) ? DropItem::fromUrl(request.url) : DropItem::fromText(request.url.toString());
     case Request::Kind::Text:
         if (const auto address = fileAddressIn(request.text))
             return loadAddressedFile(*address, request.text);
@@ -100,6 +102,14 @@ std::optional<Request> textRequest(const QString &text)
     if (text.trimmed().isEmpty())
         return std::nullopt;
     return Request{Request::Kind::Text, {}, text};
+}
+
+std::optional<Request> linkRequest(const QString &address)
+{
+    const QUrl url(address.trimmed(), QUrl::StrictMode);
+    if (hasScheme(url))
+        return Request{Request::Kind::Link, url, {}};
+    return textRequest(address);
 }
 
 QList<DropItem> load(const QList<Request> &requests)

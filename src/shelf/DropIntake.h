@@ -11,10 +11,10 @@ class QMimeData;
 
 // The one way onto the shelf, for drops anywhere and for URL commands. What a
 // drop stages, in the order the drag offers it: file addresses as files
-// (images among them as images), other addresses as links; without
-// addresses, text that is not blank, or, when the text is the address of a
-// text file, that file's content. Anything else (image data alone, blank
-// text) stages nothing, and the drop is refused.
+// (images among them as images), web and mail addresses as links, any other
+// address as its text; without addresses, text that is not blank, or, when
+// the text is the address of a text file, that file's content. Anything else
+// (image data alone, blank text) stages nothing, and the drop is refused.
 namespace DropIntake {
 
 // One thing a drop carries, read from the drag's data, which lives only as
@@ -43,6 +43,9 @@ QList<Request> requestsFrom(const DragPayload &payload);
 QList<Request> requestsFrom(const QMimeData &data);
 // Text as it was dropped; nothing when it is blank.
 std::optional<Request> textRequest(const QString &text);
+// An address given as a link: a link when it reads as an address, else text
+// (nothing when blank). Only web and mail addresses become links when loaded.
+std::optional<Request> linkRequest(const QString &address);
 
 // The records, in the requests' order. Reads and writes files, so it may run
 // off the main thread.

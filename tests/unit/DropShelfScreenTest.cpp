@@ -102,6 +102,14 @@ TEST_F(DropShelfScreen, WhatEachKindOfDropStages)
          {Kind::Text}, {url(missing).toString().left(45)}},
         {"an empty text file's address is the file", [&](QMimeData &d) { d.setText(url(empty).toString()); },
          {Kind::File}, {"empty.txt"}},
+        {"mail addresses are links", [](QMimeData &d) { d.setUrls({QUrl(QStringLiteral("mailto:someone@example.com"))}); },
+         {Kind::Url}, {"mailto:someone@example.com"}},
+        {"addresses of other schemes are kept as text",
+         [](QMimeData &d) {
+             d.setUrls({QUrl(QStringLiteral("javascript:alert(1)")), QUrl(QStringLiteral("smb://server/share")),
+                        QUrl(QStringLiteral("https:no-host"))});
+         },
+         {Kind::Text, Kind::Text, Kind::Text}, {"javascript:alert(1)", "smb://server/share", "https:no-host"}},
     };
     for (const IntakeRow &row : rows) {
         QMimeData data;
@@ -174,6 +182,17 @@ TEST_F(DropShelfScreen, CardsOfferOpenForLinksShowForFilesAndNothingWithoutAFile
     const DropItem snippet = DropItem::fromText(QStringLiteral("words"));
     const DropItem sample = placeholder(QStringLiteral("api_spec.json"), {});
     EXPECT_EQ(ShelfCard::linkAction(link), ShelfCard::LinkAction::Open);
+    EXPECT_EQ(ShelfCard::linkAction(DropItem::fromUrl(QUrl(QStringLiteral("mailto:a@example.com")))),
+              ShelfCard::LinkAction::Open);
+    // A shelf saved before links were checked may hold any scheme: the card
+    // keeps the record but never hands such an address to the desktop.
+    for (const char *address : {"javascript:alert(1)", "smb://server/share", "steam://run/1"}) {
+        DropItem old = placeholder(QString::fromLatin1(address), {});
+        old.kind = Kind::Url;
+        old.fileURL = QUrl(QString::fromLatin1(address));
+        old.textContent = old.fileURL->toString();
+        EXPECT_EQ(ShelfCard::linkAction(old), ShelfCard::LinkAction::None) << address;
+    }
     EXPECT_EQ(ShelfCard::linkAction(file), ShelfCard::LinkAction::Reveal);
     EXPECT_EQ(ShelfCard::linkAction(snippet), ShelfCard::LinkAction::Reveal);
     EXPECT_EQ(ShelfCard::linkAction(sample), ShelfCard::LinkAction::None);

@@ -286,6 +286,11 @@ TEST_F(EdgeDrop, TheShelfsIntakeDecidesWhatADropStages)
     EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Text);
     EXPECT_EQ(state->shelf().items().at(0).textContent, QStringLiteral("Quarterly notes\nline two"))
         << "a text file's address stages its content";
+
+    EXPECT_TRUE(detector->performDrop({{QUrl(QStringLiteral("javascript:alert(1)"))}, {}}));
+    ASSERT_TRUE(shelfHolds(2));
+    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Text) << "only web and mail addresses are links";
+    EXPECT_EQ(state->shelf().items().at(0).textContent, QStringLiteral("javascript:alert(1)"));
 }
 
 TEST_F(EdgeDrop, ADragThatStagesNothingIsRefusedAndWritesNothing)

@@ -91,6 +91,33 @@ TEST_F(UrlCommands, ShelfAddsTextFileAndLinkInThatOrder)
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
 }
 
+// Any web page can fire these URLs: a link is staged as one (and so can be
+// opened from its card) only when it is a web or mail address.
+TEST_F(UrlCommands, ShelfLinksAreWebOrMailAddressesAndAnythingElseIsKeptAsText)
+{
+    const std::pair<const char *, DropItemKind> rows[] = {
+        {"https://example.com/a?b=1", DropItemKind::Url},
+        {"http://example.com/", DropItemKind::Url},
+        {"mailto:someone@example.com", DropItemKind::Url},
+        {"javascript:alert(document.cookie)", DropItemKind::Text},
+        {"smb://server/share", DropItemKind::Text},
+        {"file:///etc/passwd", DropItemKind::Text},
+        {"steam://run/440", DropItemKind::Text},
+        {"https:no-host", DropItemKind::Text},
+        {"not a link", DropItemKind::Text},
+    };
+    for (const auto &[link, kind] : rows) {
+        state->shelf().clearDropShelf();
+        run(("orvane://shelf?link=" + QUrl::toPercentEncoding(QString::fromLatin1(link))).constData());
+        ASSERT_EQ(state->shelf().items().size(), 1) << link;
+        const DropItem &item = state->shelf().items().first();
+        EXPECT_EQ(item.kind, kind) << link;
+        if (kind == DropItemKind::Text) {
+            EXPECT_EQ(item.textContent, QString::fromLatin1(link)) << "kept as the text it was: " << link;
+        }
+    }
+}
+
 TEST_F(UrlCommands, ThemeSelectsByNameOrTogglesEmberAndMidnight)
 {
     run("orvane://theme?name=Aurora%20Glass");
