@@ -2,7 +2,7 @@
 
 #include "panel/OrvanePanel.h"
 #include "platform/Clock.h"
-#include "shelf/DropItem.h"
+#include "shelf/DropIntake.h"
 #include "state/AppState.h"
 #include "web/WebAddress.h"
 
@@ -107,19 +107,27 @@ void UrlCommandHandler::open(const QString &address)
     m_panel.showPanel(true);
 }
 
+// Through the shelf's intake, as a drop: blank text stages nothing, and a
+// link that is not a web or mail address is kept as text. The records are
+// made here, not off the main thread, so that the command is carried out
+// when the hand-off answers.
 void UrlCommandHandler::addToShelf(const QUrl &url)
 {
-    if (const auto text = parameter(url, QStringLiteral("text")))
-        m_state.shelf().addDropItems({DropItem::fromText(*text)});
+    QList<DropIntake::Request> requests;
+    if (const auto text = parameter(url, QStringLiteral("text"))) {
+        if (auto request = DropIntake::textRequest(*text))
+            requests.append(std::move(*request));
+    }
     if (const auto file = addressParameter(url, QStringLiteral("file"))) {
         if (const auto local = fileUrl(*file))
-            m_state.shelf().addDropItems({DropItem::fromFileUrl(*local)});
+            requests.append({DropIntake::Request::Kind::File, *local, {}});
     }
     if (const auto link = addressParameter(url, QStringLiteral("link"))) {
-        const QUrl address(*link, QUrl::StrictMode);
-        if (address.isValid() && !address.scheme().isEmpty())
-            m_state.shelf().addDropItems({DropItem::fromUrl(address)});
+        if (auto request = DropIntake::linkRequest(*link))
+            requests.append(std::move(*request));
     }
+    if (!requests.isEmpty())
+        m_state.shelf().addDropItems(DropIntake::load(requests));
     m_state.content().setActiveItem(ActiveSidebarItem::dropShelf());
 }
 

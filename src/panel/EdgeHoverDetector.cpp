@@ -5,7 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/EdgeStrips.h"
 #include "platform/ScreenEnvironment.h"
-#include "shelf/DropItem.h"
+#include "shelf/DropIntake.h"
 #include "state/AppState.h"
 
 #include <QPointer>
@@ -25,6 +25,7 @@ EdgeHoverDetector::EdgeHoverDetector(AppState &state, Clock &clock, ScreenEnviro
     , m_panel(panel)
     , m_visibility(visibility)
     , m_strips(strips)
+    , m_stager(state.shelf())
 {
     m_strips.setHandlers({[this] { pointerEntered(); }, [this] { clicked(); }, [this] { stripDragEntered(); },
                           [this](const DragPayload &payload) { return performDrop(payload); }});
@@ -133,23 +134,5 @@ void EdgeHoverDetector::openShelfForDrag()
 
 bool EdgeHoverDetector::performDrop(const DragPayload &payload)
 {
-    QList<DropItem> items;
-    if (!payload.urls.isEmpty()) {
-        for (const QUrl &url : payload.urls)
-            items.append(DropItem::fromUrl(url));
-    } else {
-        for (const QString &text : payload.texts)
-            items.append(DropItem::fromText(text));
-    }
-    if (items.isEmpty())
-        return false;
-    QPointer<EdgeHoverDetector> self(this);
-    m_clock.post([self, items] {
-        if (!self)
-            return;
-        // Adding makes the shelf active and closes the settings screen.
-        self->m_state.content().setActiveItem(ActiveSidebarItem::dropShelf());
-        self->m_state.shelf().addDropItems(items);
-    });
-    return true;
+    return m_stager.stage(DropIntake::requestsFrom(payload));
 }

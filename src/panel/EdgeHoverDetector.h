@@ -2,6 +2,7 @@
 
 #include "panel/EdgeLayout.h"
 #include "platform/DragPayload.h"
+#include "shelf/DropStager.h"
 
 #include <QObject>
 
@@ -42,8 +43,9 @@ public:
     void clicked();
     void stripDragEntered();
     void notchDragEntered();
-    // URLs first (files and links), else texts; a drag with neither (image
-    // data alone) is refused. Answers whether the drop was taken.
+    // Stages through the shelf's intake, as a drop on the shelf does; a drag
+    // that stages nothing (image data alone, blank text) is refused.
+    // Answers whether the drop was taken.
     bool performDrop(const DragPayload &payload);
 
 Q_SIGNALS:
@@ -61,6 +63,7 @@ private:
     OrvanePanel &m_panel;
     PanelVisibilityPolicy &m_visibility;
     EdgeStrips &m_strips;
+    DropStager m_stager;
     EdgeLayout::Frames m_frames;
     ScreenDockEdge m_edge = ScreenDockEdge::Right;
     bool m_started = false;

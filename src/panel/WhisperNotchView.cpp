@@ -5,10 +5,10 @@
 #include "panel/WhisperNotch.h"
 #include "platform/DesktopCoordinates.h"
 #include "platform/WindowHints.h"
+#include "shelf/DropIntake.h"
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
 
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,16 +17,6 @@ namespace {
 qreal springEasing(qreal progress)
 {
     return WhisperNotch::springProgress(progress * WhisperNotch::springSettleSeconds);
-}
-
-DragPayload payloadOf(const QMimeData &data)
-{
-    DragPayload payload;
-    if (data.hasUrls())
-        payload.urls = data.urls();
-    if (data.hasText() && !data.text().isEmpty())
-        payload.texts.append(data.text());
-    return payload;
 }
 
 } // namespace
@@ -197,7 +187,7 @@ void WhisperNotchView::dropEvent(QDropEvent *event)
 {
     m_targetedForDrop = false;
     updateGrowth();
-    if (!m_detector.performDrop(payloadOf(*event->mimeData()))) {
+    if (!m_detector.performDrop(DropIntake::payloadOf(*event->mimeData()))) {
         event->ignore();
         return;
     }

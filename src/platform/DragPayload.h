@@ -4,9 +4,9 @@
 #include <QStringList>
 #include <QUrl>
 
-// What a drag dropped onto one of our edge windows carries, as far as the
-// shelf can take it: its addresses (files and links) and its texts, each in
-// the order the drag gave them.
+// What a drag dropped on Orvane carries, as far as the shelf can take it: its
+// addresses (files and links) and its texts, each in the order the drag gave
+// them.
 struct DragPayload
 {
     QList<QUrl> urls;

@@ -6,6 +6,8 @@
 
 namespace {
 
+using Request = DropIntake::Request;
+
 // Text that is nothing but one file:// address.
 std::optional<QUrl> fileAddressIn(const QString &text)
 {
@@ -16,79 +18,106 @@ std::optional<QUrl> fileAddressIn(const QString &text)
     return url.isValid() && url.isLocalFile() ? std::optional(url) : std::nullopt;
 }
 
-std::optional<DropItem> snippetOf(const QString &text)
+bool hasScheme(const QUrl &url)
 {
-    if (text.trimmed().isEmpty())
-        return std::nullopt;
-    return DropItem::fromText(text);
+    return url.isValid() && !url.scheme().isEmpty();
 }
 
 // A dropped file address: the file's text when it is a small text file; the
-// file itself when it is large, binary or a folder; the address as text when
-// there is nothing to read there.
-std::optional<DropItem> loadAddressedFile(const QUrl &url, const QString &droppedText)
+// file itself when it is large, binary, holds no text or is a folder; the
+// address as text when there is nothing to read there.
+DropItem loadAddressedFile(const QUrl &url, const QString &droppedText)
 {
     const QFileInfo info(url.toLocalFile());
     if (!info.exists())
-        return snippetOf(droppedText);
+        return DropItem::fromText(droppedText);
     if (!info.isFile() || info.size() > DropIntake::maxSnippetFileBytes)
         return DropItem::fromFileUrl(url);
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
-        return snippetOf(droppedText);
+        return DropItem::fromText(droppedText);
     const QByteArray content = file.read(DropIntake::maxSnippetFileBytes + 1);
-    if (content.size() > DropIntake::maxSnippetFileBytes || content.contains('\0'))
+    if (content.size() > DropIntake::maxSnippetFileBytes || content.contains('\0') || content.trimmed().isEmpty())
         return DropItem::fromFileUrl(url);
-    return snippetOf(QString::fromUtf8(content));
+    return DropItem::fromText(QString::fromUtf8(content));
+}
+
+DropItem loadOne(const Request &request)
+{
+    switch (request.kind) {
+    case Request::Kind::File:
+        return DropItem::fromFileUrl(request.url);
+    case Request::Kind::Link:
+        // Any web page can fire a URL command, and a card opens its link on
+        // the desktop: no other scheme is ever kept as a link.
+        return isShelfLink(request.url) ? DropItem::fromUrl(request.url) : DropItem::fromText(request.url.toString());
+    case Request::Kind::Text:
+        if (const auto address = fileAddressIn(request.text))
+            return loadAddressedFile(*address, request.text);
+        return DropItem::fromText(request.text);
+    }
+    Q_UNREACHABLE();
 }
 
 } // namespace
 
 namespace DropIntake {
 
-QList<Request> requestsFrom(const QMimeData &data)
+DragPayload payloadOf(const QMimeData &data)
+{
+    DragPayload payload;
+    if (data.hasUrls())
+        payload.urls = data.urls();
+    // QMimeData::text() reads "text/plain;charset=utf-8" before "text/plain".
+    if (data.hasText() || data.hasFormat(QStringLiteral("text/plain;charset=utf-8")))
+        payload.texts.append(data.text());
+    return payload;
+}
+
+QList<Request> requestsFrom(const DragPayload &payload)
 {
     QList<Request> requests;
-    if (data.hasUrls()) {
-        const QList<QUrl> urls = data.urls();
-        for (const QUrl &url : urls) {
-            if (url.isLocalFile())
-                requests.append({Request::Kind::File, url, {}});
-            else if (url.isValid() && !url.scheme().isEmpty())
-                requests.append({Request::Kind::Link, url, {}});
-        }
-        if (!requests.isEmpty())
-            return requests;
+    for (const QUrl &url : payload.urls) {
+        if (url.isLocalFile())
+            requests.append({Request::Kind::File, url, {}});
+        else if (hasScheme(url))
+            requests.append({Request::Kind::Link, url, {}});
     }
-    // QMimeData::text() reads "text/plain;charset=utf-8" before "text/plain".
-    const bool hasText = data.hasText() || data.hasFormat(QStringLiteral("text/plain;charset=utf-8"));
-    if (hasText && !data.text().trimmed().isEmpty())
-        requests.append({Request::Kind::Text, {}, data.text()});
+    if (!requests.isEmpty())
+        return requests;
+    for (const QString &text : payload.texts) {
+        if (auto request = textRequest(text))
+            requests.append(std::move(*request));
+    }
     return requests;
 }
 
-std::optional<DropItem> load(const Request &request)
+QList<Request> requestsFrom(const QMimeData &data)
 {
-    switch (request.kind) {
-    case Request::Kind::File:
-        return DropItem::fromFileUrl(request.url);
-    case Request::Kind::Link:
-        return DropItem::fromUrl(request.url);
-    case Request::Kind::Text:
-        if (const auto address = fileAddressIn(request.text))
-            return loadAddressedFile(*address, request.text);
-        return snippetOf(request.text);
-    }
-    return std::nullopt;
+    return requestsFrom(payloadOf(data));
 }
 
-QList<DropItem> itemsFrom(const QMimeData &data)
+std::optional<Request> textRequest(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    return Request{Request::Kind::Text, {}, text};
+}
+
+std::optional<Request> linkRequest(const QString &address)
+{
+    const QUrl url(address.trimmed(), QUrl::StrictMode);
+    if (hasScheme(url))
+        return Request{Request::Kind::Link, url, {}};
+    return textRequest(address);
+}
+
+QList<DropItem> load(const QList<Request> &requests)
 {
     QList<DropItem> items;
-    for (const Request &request : requestsFrom(data)) {
-        if (auto item = load(request))
-            items.append(std::move(*item));
-    }
+    items.reserve(requests.size());
+    for (const Request &request : requests)
+        items.append(loadOne(request));
     return items;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DragPayload.h"
 #include "shelf/DropItem.h"
 
 #include <QList>
@@ -8,11 +9,12 @@
 
 class QMimeData;
 
-// What a drop onto the shelf stages, in the order the drag offers it: file
-// addresses as files (images among them as images), other addresses as links;
-// without addresses, text that is not blank, or, when the text is the address
-// of a text file, that file's content. Anything else (image data alone)
-// stages nothing.
+// The one way onto the shelf, for drops anywhere and for URL commands. What a
+// drop stages, in the order the drag offers it: file addresses as files
+// (images among them as images), web and mail addresses as links, any other
+// address as its text; without addresses, text that is not blank, or, when
+// the text is the address of a text file, that file's content. Anything else
+// (image data alone, blank text) stages nothing, and the drop is refused.
 namespace DropIntake {
 
 // One thing a drop carries, read from the drag's data, which lives only as
@@ -32,12 +34,21 @@ struct Request
 // binary file is staged as the file itself.
 inline constexpr qint64 maxSnippetFileBytes = 1 << 20;
 
-// Quick and without files: call it while handling the drop.
+// What Qt's drag data offers the shelf: its addresses and its text.
+DragPayload payloadOf(const QMimeData &data);
+
+// Quick and without files: call them while handling the drop. Each request
+// makes exactly one record, so no requests means nothing to stage.
+QList<Request> requestsFrom(const DragPayload &payload);
 QList<Request> requestsFrom(const QMimeData &data);
-// The record for one request; nothing for text that turns out blank. Reads
-// and writes files, so it may run off the main thread.
-std::optional<DropItem> load(const Request &request);
-// Both at once.
-QList<DropItem> itemsFrom(const QMimeData &data);
+// Text as it was dropped; nothing when it is blank.
+std::optional<Request> textRequest(const QString &text);
+// An address given as a link: a link when it reads as an address, else text
+// (nothing when blank). Only web and mail addresses become links when loaded.
+std::optional<Request> linkRequest(const QString &address);
+
+// The records, in the requests' order. Reads and writes files, so it may run
+// off the main thread.
+QList<DropItem> load(const QList<Request> &requests);
 
 } // namespace DropIntake

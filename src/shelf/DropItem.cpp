@@ -77,6 +77,16 @@ QString iconName(DropItemKind kind)
     Q_UNREACHABLE();
 }
 
+bool isShelfLink(const QUrl &url)
+{
+    if (!url.isValid())
+        return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return !url.host().isEmpty();
+    return scheme == QLatin1String("mailto") && !url.path().isEmpty();
+}
+
 DropItem DropItem::fromFileUrl(const QUrl &fileURL)
 {
     const QFileInfo info(fileURL.toLocalFile());

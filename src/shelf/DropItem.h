@@ -19,6 +19,10 @@ inline constexpr std::array allDropItemKinds = {DropItemKind::File, DropItemKind
 QString rawValue(DropItemKind kind);
 // The symbol drawn for the kind.
 QString iconName(DropItemKind kind);
+// The addresses the shelf keeps and opens as links: web pages (http and https,
+// with a host) and mail (mailto). Any web page can fire an orvane:// URL, so
+// no other scheme is ever handed to the desktop from the shelf.
+bool isShelfLink(const QUrl &url);
 
 // One thing staged on the shelf. Records never change after creation.
 struct DropItem

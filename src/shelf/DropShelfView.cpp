@@ -261,8 +261,7 @@ void DropShelfView::dragLeaveEvent(QDragLeaveEvent *)
 void DropShelfView::dropEvent(QDropEvent *event)
 {
     setTargeted(false);
-    m_stager.stage(*event->mimeData());
-    event->acceptProposedAction();
+    m_stager.stageDrop(*event);
 }
 
 void DropShelfView::paintEvent(QPaintEvent *)

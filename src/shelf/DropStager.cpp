@@ -1,13 +1,12 @@
 #include "shelf/DropStager.h"
 
-#include "shelf/DropIntake.h"
 #include "shelf/DropShelfModel.h"
 
-#include <QMimeData>
+#include <QDropEvent>
 
 DropStager::DropStager(DropShelfModel &shelf, QObject *parent) : QObject(parent), m_shelf(shelf)
 {
-    // One drop's records are made in the order the drag offers them.
+    // Drops are staged in the order they came.
     m_loading.setMaxThreadCount(1);
 }
 
@@ -16,19 +15,30 @@ DropStager::~DropStager()
     m_loading.waitForDone();
 }
 
+bool DropStager::stage(const QList<DropIntake::Request> &requests)
+{
+    if (requests.isEmpty())
+        return false;
+    ++m_inFlight;
+    m_loading.start([this, requests] {
+        const QList<DropItem> items = DropIntake::load(requests);
+        QMetaObject::invokeMethod(this, [this, items] {
+            --m_inFlight;
+            m_shelf.addDropItems(items);
+        }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
 bool DropStager::stage(const QMimeData &data)
 {
-    const QList<DropIntake::Request> requests = DropIntake::requestsFrom(data);
-    for (const DropIntake::Request &request : requests) {
-        ++m_inFlight;
-        m_loading.start([this, request] {
-            const std::optional<DropItem> item = DropIntake::load(request);
-            QMetaObject::invokeMethod(this, [this, item] {
-                --m_inFlight;
-                if (item)
-                    m_shelf.addDropItems({*item});
-            }, Qt::QueuedConnection);
-        });
-    }
-    return !requests.isEmpty();
+    return stage(DropIntake::requestsFrom(data));
+}
+
+void DropStager::stageDrop(QDropEvent &event)
+{
+    if (stage(*event.mimeData()))
+        event.acceptProposedAction();
+    else
+        event.ignore();
 }

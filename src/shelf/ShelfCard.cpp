@@ -26,7 +26,11 @@ LinkAction linkAction(const DropItem &item)
 {
     if (!item.fileURL)
         return LinkAction::None;
-    return item.kind == DropItemKind::Url ? LinkAction::Open : LinkAction::Reveal;
+    if (item.kind != DropItemKind::Url)
+        return LinkAction::Reveal;
+    // Links of other schemes come only from shelves saved before the intake
+    // checked them: the card stays, but offers no way to open them.
+    return isShelfLink(*item.fileURL) ? LinkAction::Open : LinkAction::None;
 }
 
 QString linkActionTooltip(LinkAction action)

@@ -21,8 +21,9 @@ struct Colors
 enum class LinkAction { None, Open, Reveal };
 
 Colors colors(DropItemKind kind);
-// Links open in the browser, other records with a file are shown in the file
-// manager; a record without a file offers neither.
+// Web and mail links open in the browser (or the mail program), other records
+// with a file are shown in the file manager; a record without a file, or a
+// link of another scheme, offers neither.
 LinkAction linkAction(const DropItem &item);
 QString linkActionTooltip(LinkAction action);
 // Only an image with a file on disk has a picture to show.

@@ -1,7 +1,6 @@
 #include "ui/SidebarDockView.h"
 
 #include "icons/BrandLogoView.h"
-#include "shelf/DropIntake.h"
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
 #include "ui/ContentLayout.h"
@@ -13,7 +12,6 @@
 #include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -30,6 +28,7 @@ SidebarDockView::SidebarDockView(AppState &state, HibernationEngine &engine, QNe
     , m_scratchpad(new RailTabButton(state.settings(), network, this))
     , m_shelf(new RailTabButton(state.settings(), network, this))
     , m_settings(new RailTabButton(state.settings(), network, this))
+    , m_stager(state.shelf())
 {
     setAccessibleName(QStringLiteral("Apps"));
     auto *logo = new BrandLogoView(30, this);
@@ -253,11 +252,7 @@ bool SidebarDockView::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     case QEvent::Drop: {
-        auto *drop = static_cast<QDropEvent *>(event);
-        const QList<DropItem> items = DropIntake::itemsFrom(*drop->mimeData());
-        for (const DropItem &item : items)
-            m_state.shelf().addDropItems({item});
-        drop->acceptProposedAction();
+        m_stager.stageDrop(*static_cast<QDropEvent *>(event));
         return true;
     }
     default:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shelf/DropStager.h"
 #include "ui/RailReorder.h"
 
 #include <QWidget>
@@ -54,6 +55,7 @@ private:
     RailTabButton *m_shelf;
     RailTabButton *m_settings;
     RailReorder m_reorder;
+    DropStager m_stager;
     // The offset a released slot springs back from.
     double m_settlingOffset = 0;
     std::optional<QUuid> m_settlingTab;

@@ -123,7 +123,7 @@ TEST_F(NotesAndShelf, DoubleClickingTheScratchpadsHeaderDetachesThePanel)
     EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelCustomHeight.has_value(); }));
 }
 
-TEST_F(NotesAndShelf, FilesAndTextDraggedFromAnotherProgramAreStaged)
+TEST_F(NotesAndShelf, FilesAndTextDraggedFromAnotherProgramAreStagedAndImageDataAloneIsRefused)
 {
     showShelf();
     QTemporaryDir folder;
@@ -133,26 +133,30 @@ TEST_F(NotesAndShelf, FilesAndTextDraggedFromAnotherProgramAreStaged)
     file.write("quarterly numbers");
     file.close();
 
+    // What the drag's source was told: "copy" when the drop was taken, "ignore" when refused.
     const auto dragFrom = [this](const QStringList &what) {
         DragSourceProcess source(what);
-        ASSERT_TRUE(source.isReady());
+        EXPECT_TRUE(source.isReady());
         const QPoint target = centerOf(&shelf());
         source.dragOver(target.x(), target.y());
         EXPECT_TRUE(spinUntil([this] { return shelf().isTargeted(); }, 3000)) << "the overlay shows while hovering";
         xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
         spinUntil([this] { return !shelf().isTargeted(); }, 3000);
+        spinUntil([&] { return !source.result().isEmpty(); }, 5000);
+        return source.result();
     };
 
-    dragFrom({QStringLiteral("--file"), path});
+    EXPECT_EQ(dragFrom({QStringLiteral("--file"), path}), QStringLiteral("copy"));
     EXPECT_TRUE(spinUntil([&] {
         const auto &items = state().shelf().items();
         return !items.isEmpty() && items.first().fileURL == QUrl::fromLocalFile(path);
     }));
-    dragFrom({QStringLiteral("--text"), QStringLiteral("Dragged words to keep")});
+    EXPECT_EQ(dragFrom({QStringLiteral("--text"), QStringLiteral("Dragged words to keep")}), QStringLiteral("copy"));
     EXPECT_TRUE(spinUntil([&] {
         const auto &items = state().shelf().items();
         return !items.isEmpty() && items.first().textContent == QStringLiteral("Dragged words to keep");
     }));
+    EXPECT_EQ(dragFrom({QStringLiteral("--image")}), QStringLiteral("ignore")) << "a drop that stages nothing is refused";
     EXPECT_EQ(shelf().cards().size(), 2);
 }
 

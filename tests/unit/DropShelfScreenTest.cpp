@@ -2,6 +2,7 @@
 // keeping the shelf on disk, clearing it after a day, thumbnails, and the
 // screen itself on the offscreen platform.
 #include "FakePanelWorld.h"
+#include "FakeWebPage.h"
 #include "TestFiles.h"
 #include "shelf/DropIntake.h"
 #include "shelf/DropShelfFile.h"
@@ -12,8 +13,11 @@
 #include "shelf/ShelfCard.h"
 #include "shelf/StagedItemCardView.h"
 #include "shelf/ThumbnailLoader.h"
+#include "ui/RailTabButton.h"
+#include "ui/SidebarDockView.h"
 #include "ui/SymbolButton.h"
 #include "ui/SymbolTextButton.h"
+#include "web/HibernationEngine.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -22,6 +26,7 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QMimeData>
+#include <QNetworkAccessManager>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +73,7 @@ TEST_F(DropShelfScreen, WhatEachKindOfDropStages)
     const QString big = writeFile(folder, QStringLiteral("big.log"), QByteArray(DropIntake::maxSnippetFileBytes + 1, 'x'));
     const QString binary = writeFile(folder, QStringLiteral("blob.txt"), QByteArray("ab\0cd", 5));
     const QString missing = folder.filePath(QStringLiteral("gone.txt"));
+    const QString empty = writeFile(folder, QStringLiteral("empty.txt"), " \n");
     const auto url = [](const QString &path) { return QUrl::fromLocalFile(path); };
     const QList<IntakeRow> rows = {
         {"file addresses are files, images by extension", [&](QMimeData &d) { d.setUrls({url(notes), url(photo)}); },
@@ -94,11 +100,21 @@ TEST_F(DropShelfScreen, WhatEachKindOfDropStages)
          {Kind::File}, {QFileInfo(folder.path()).fileName()}},
         {"an address with nothing there stays text", [&](QMimeData &d) { d.setText(url(missing).toString()); },
          {Kind::Text}, {url(missing).toString().left(45)}},
+        {"an empty text file's address is the file", [&](QMimeData &d) { d.setText(url(empty).toString()); },
+         {Kind::File}, {"empty.txt"}},
+        {"mail addresses are links", [](QMimeData &d) { d.setUrls({QUrl(QStringLiteral("mailto:someone@example.com"))}); },
+         {Kind::Url}, {"mailto:someone@example.com"}},
+        {"addresses of other schemes are kept as text",
+         [](QMimeData &d) {
+             d.setUrls({QUrl(QStringLiteral("javascript:alert(1)")), QUrl(QStringLiteral("smb://server/share")),
+                        QUrl(QStringLiteral("https:no-host"))});
+         },
+         {Kind::Text, Kind::Text, Kind::Text}, {"javascript:alert(1)", "smb://server/share", "https:no-host"}},
     };
     for (const IntakeRow &row : rows) {
         QMimeData data;
         row.fill(data);
-        const QList<DropItem> items = DropIntake::itemsFrom(data);
+        const QList<DropItem> items = DropIntake::load(DropIntake::requestsFrom(data));
         QList<Kind> kinds;
         QStringList titles;
         for (const DropItem &item : items) {
@@ -110,10 +126,10 @@ TEST_F(DropShelfScreen, WhatEachKindOfDropStages)
     }
     QMimeData fileText;
     fileText.setText(url(notes).toString());
-    EXPECT_EQ(DropIntake::itemsFrom(fileText).first().textContent, QStringLiteral("Quarterly notes\nline two"));
+    EXPECT_EQ(DropIntake::load(DropIntake::requestsFrom(fileText)).first().textContent, QStringLiteral("Quarterly notes\nline two"));
 }
 
-TEST_F(DropShelfScreen, ADropIsStagedRecordByRecordOffTheMainThreadAndShowsTheShelf)
+TEST_F(DropShelfScreen, ADropIsStagedOffTheMainThreadInTheDragsOrderAndShowsTheShelf)
 {
     const QString a = writeFile(folder, QStringLiteral("a.txt"), "a");
     const QString b = writeFile(folder, QStringLiteral("b.png"), "b");
@@ -128,7 +144,7 @@ TEST_F(DropShelfScreen, ADropIsStagedRecordByRecordOffTheMainThreadAndShowsTheSh
     QStringList titles;
     for (const DropItem &item : state->shelf().items())
         titles.append(item.title);
-    EXPECT_EQ(titles, QStringList({"c.pdf", "b.png", "a.txt"})) << "each prepended as it is made";
+    EXPECT_EQ(titles, QStringList({"a.txt", "b.png", "c.pdf"}));
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
     EXPECT_FALSE(state->content().showSettingsModal());
     EXPECT_EQ(stager.loadsInFlight(), 0);
@@ -166,6 +182,17 @@ TEST_F(DropShelfScreen, CardsOfferOpenForLinksShowForFilesAndNothingWithoutAFile
     const DropItem snippet = DropItem::fromText(QStringLiteral("words"));
     const DropItem sample = placeholder(QStringLiteral("api_spec.json"), {});
     EXPECT_EQ(ShelfCard::linkAction(link), ShelfCard::LinkAction::Open);
+    EXPECT_EQ(ShelfCard::linkAction(DropItem::fromUrl(QUrl(QStringLiteral("mailto:a@example.com")))),
+              ShelfCard::LinkAction::Open);
+    // A shelf saved before links were checked may hold any scheme: the card
+    // keeps the record but never hands such an address to the desktop.
+    for (const char *address : {"javascript:alert(1)", "smb://server/share", "steam://run/1"}) {
+        DropItem old = placeholder(QString::fromLatin1(address), {});
+        old.kind = Kind::Url;
+        old.fileURL = QUrl(QString::fromLatin1(address));
+        old.textContent = old.fileURL->toString();
+        EXPECT_EQ(ShelfCard::linkAction(old), ShelfCard::LinkAction::None) << address;
+    }
     EXPECT_EQ(ShelfCard::linkAction(file), ShelfCard::LinkAction::Reveal);
     EXPECT_EQ(ShelfCard::linkAction(snippet), ShelfCard::LinkAction::Reveal);
     EXPECT_EQ(ShelfCard::linkAction(sample), ShelfCard::LinkAction::None);
@@ -412,6 +439,55 @@ TEST_F(ShelfScreenView, ADropAnywhereOnTheScreenStagesWhatItCarries)
     QCoreApplication::sendEvent(view.get(), &drop);
     EXPECT_FALSE(view->isTargeted());
     EXPECT_TRUE(QTest::qWaitFor([this] { return cardTitles() == QStringList({"Dropped words"}); }, 5000));
+}
+
+// A drop is offered to the screen or to the rail's shelf button as a drag
+// from another application offers it; answers whether it was taken.
+bool dropOn(QWidget *target, const QMimeData &data)
+{
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted()) << "hovering is welcome";
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(ShelfScreenView, TheScreenAndTheRailButtonKeepADropsOrderAndRefuseADropThatStagesNothing)
+{
+    fakes.store.setBool(QStringLiteral("Orvane_hasSeededSampleDropShelf"), true);
+    open();
+    FakeWebPageFactory pages;
+    HibernationEngine engine(*state, fakes.clock, pages);
+    QNetworkAccessManager network;
+    SidebarDockView rail(*state, engine, network);
+    QWidget *railButton = nullptr;
+    for (RailTabButton *button : rail.findChildren<RailTabButton *>()) {
+        if (button->title() == QStringLiteral("Drop Shelf"))
+            railButton = button;
+    }
+    ASSERT_TRUE(railButton);
+    QList<QUrl> files;
+    for (const char *name : {"a.txt", "b.png", "c.pdf"})
+        files.append(QUrl::fromLocalFile(writeFile(folder, QString::fromLatin1(name), "x")));
+
+    const std::pair<const char *, QWidget *> targets[] = {{"the screen", view.get()}, {"the rail button", railButton}};
+    for (const auto &[where, target] : targets) {
+        state->shelf().setItems({placeholder(QStringLiteral("older"), fakes.clock.now())});
+        QMimeData three;
+        three.setUrls(files);
+        EXPECT_TRUE(dropOn(target, three)) << where;
+        EXPECT_TRUE(QTest::qWaitFor([this] { return state->shelf().items().size() == 4; }, 5000));
+        EXPECT_EQ(cardTitles(), QStringList({"a.txt", "b.png", "c.pdf", "older"})) << where;
+
+        QMimeData image;
+        image.setImageData(QImage(2, 2, QImage::Format_RGB32));
+        QMimeData blank;
+        blank.setText(QStringLiteral(" \n\t"));
+        EXPECT_FALSE(dropOn(target, image)) << where;
+        EXPECT_FALSE(dropOn(target, blank)) << where;
+    }
 }
 
 } // namespace

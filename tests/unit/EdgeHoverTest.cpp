@@ -1,7 +1,13 @@
+#include "EventLoopWait.h"
 #include "FakeInput.h"
 #include "FakePanelWorld.h"
+#include "TestFiles.h"
 #include "panel/EdgeHoverDetector.h"
 #include "panel/EdgeLayout.h"
+#include "shelf/DropShelfStorage.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -240,6 +246,11 @@ protected:
             titles.append(item.title);
         return titles;
     }
+    // The records are made off the main thread and staged on a later turn.
+    bool shelfHolds(qsizetype count) const
+    {
+        return spinUntil([&] { return state->shelf().items().size() == count; }, 5000);
+    }
 };
 
 TEST_F(EdgeDrop, URLsGoFirstInTheirOrderBeforeWhatIsOnTheShelf)
@@ -250,7 +261,7 @@ TEST_F(EdgeDrop, URLsGoFirstInTheirOrderBeforeWhatIsOnTheShelf)
                               {QStringLiteral("ignored text")}};
     EXPECT_TRUE(strips.handlers.dropped(payload)) << "not gated by any setting";
     EXPECT_EQ(shelfTitles(), QStringList{QStringLiteral("old.example")}) << "staged on a later turn";
-    fakes.clock.runPosted();
+    ASSERT_TRUE(shelfHolds(3));
     EXPECT_EQ(shelfTitles(), (QStringList{QStringLiteral("one.pdf"), QStringLiteral("two.example"), QStringLiteral("old.example")}));
     EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::File);
     EXPECT_EQ(state->shelf().items().at(1).kind, DropItemKind::Url);
@@ -259,23 +270,48 @@ TEST_F(EdgeDrop, URLsGoFirstInTheirOrderBeforeWhatIsOnTheShelf)
 TEST_F(EdgeDrop, TextsAreStagedWhenThereIsNoURL)
 {
     EXPECT_TRUE(detector->performDrop({{}, {QStringLiteral("first note"), QStringLiteral("second note")}}));
-    fakes.clock.runPosted();
+    ASSERT_TRUE(shelfHolds(2));
     EXPECT_EQ(shelfTitles(), (QStringList{QStringLiteral("first note"), QStringLiteral("second note")}));
     EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Text);
 }
 
-TEST_F(EdgeDrop, ADragWithNeitherURLsNorTextIsRefused)
+// The edge takes what the shelf's own intake takes: the same rules as a drop on the shelf.
+TEST_F(EdgeDrop, TheShelfsIntakeDecidesWhatADropStages)
 {
-    EXPECT_FALSE(detector->performDrop({}));
-    fakes.clock.runPosted();
-    EXPECT_TRUE(state->shelf().items().isEmpty());
+    QTemporaryDir folder;
+    const QString notes = folder.filePath(QStringLiteral("notes.txt"));
+    ASSERT_TRUE(writeFile(notes, "Quarterly notes\nline two"));
+    EXPECT_TRUE(detector->performDrop({{}, {QUrl::fromLocalFile(notes).toString()}}));
+    ASSERT_TRUE(shelfHolds(1));
+    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Text);
+    EXPECT_EQ(state->shelf().items().at(0).textContent, QStringLiteral("Quarterly notes\nline two"))
+        << "a text file's address stages its content";
+
+    EXPECT_TRUE(detector->performDrop({{QUrl(QStringLiteral("javascript:alert(1)"))}, {}}));
+    ASSERT_TRUE(shelfHolds(2));
+    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Text) << "only web and mail addresses are links";
+    EXPECT_EQ(state->shelf().items().at(0).textContent, QStringLiteral("javascript:alert(1)"));
+}
+
+TEST_F(EdgeDrop, ADragThatStagesNothingIsRefusedAndWritesNothing)
+{
+    const QDir snippets(DropShelfStorage::snippetsDirectory());
+    const QStringList before = snippets.entryList(QDir::Files);
+    const std::pair<const char *, DragPayload> rows[] = {
+        {"neither addresses nor text", {}},
+        {"blank text", {{}, {QStringLiteral(" \n\t ")}}},
+        {"addresses without a scheme", {{QUrl(QStringLiteral("no-scheme"))}, {}}},
+    };
+    for (const auto &[name, payload] : rows)
+        EXPECT_FALSE(detector->performDrop(payload)) << name;
+    EXPECT_EQ(snippets.entryList(QDir::Files), before) << "no snippet file for blank text";
 }
 
 TEST_F(EdgeDrop, StagingShowsTheShelfClosesTheSettingsAndLeavesThePanelAlone)
 {
     state->content().setShowSettingsModal(true);
     detector->performDrop({{QUrl(QStringLiteral("https://a.example/"))}, {}});
-    fakes.clock.runPosted();
+    ASSERT_TRUE(shelfHolds(1));
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
     EXPECT_FALSE(state->content().showSettingsModal());
     EXPECT_FALSE(shown());

@@ -199,7 +199,7 @@ TEST(DropIntake, FilesThenLinksOrElseTextInTheOrderOffered)
     QMimeData mixed;
     mixed.setUrls({QUrl::fromLocalFile(path), QUrl(QStringLiteral("https://example.com/page"))});
     mixed.setText(QStringLiteral("ignored when there are addresses"));
-    const QList<DropItem> items = DropIntake::itemsFrom(mixed);
+    const QList<DropItem> items = DropIntake::load(DropIntake::requestsFrom(mixed));
     ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items[0].kind, DropItemKind::File);
     EXPECT_EQ(items[0].fileURL, QUrl::fromLocalFile(path));
@@ -207,15 +207,15 @@ TEST(DropIntake, FilesThenLinksOrElseTextInTheOrderOffered)
 
     QMimeData text;
     text.setText(QStringLiteral("Carry this"));
-    ASSERT_EQ(DropIntake::itemsFrom(text).size(), 1);
-    EXPECT_EQ(DropIntake::itemsFrom(text).first().kind, DropItemKind::Text);
+    ASSERT_EQ(DropIntake::load(DropIntake::requestsFrom(text)).size(), 1);
+    EXPECT_EQ(DropIntake::load(DropIntake::requestsFrom(text)).first().kind, DropItemKind::Text);
 
     QMimeData blank;
     blank.setText(QStringLiteral(" \n\t "));
-    EXPECT_TRUE(DropIntake::itemsFrom(blank).isEmpty());
+    EXPECT_TRUE(DropIntake::load(DropIntake::requestsFrom(blank)).isEmpty());
     QMimeData image;
     image.setImageData(QImage(4, 4, QImage::Format_ARGB32));
-    EXPECT_TRUE(DropIntake::itemsFrom(image).isEmpty()) << "image data alone stages nothing";
+    EXPECT_TRUE(DropIntake::load(DropIntake::requestsFrom(image)).isEmpty()) << "image data alone stages nothing";
 }
 
 } // namespace

@@ -71,25 +71,51 @@ TEST_F(UrlCommands, OpenIgnoresMissingValuesAndNonWebAddresses)
     EXPECT_FALSE(surface.onScreen) << "a refused open does not show the panel";
 }
 
-TEST_F(UrlCommands, ShelfAddsTextFileAndLinkWithTheLinkFirst)
+TEST_F(UrlCommands, ShelfAddsTextFileAndLinkInThatOrder)
 {
     state->content().setShowSettingsModal(true);
-    run("orvane://shelf?text=Remember%20this&link=https%3A%2F%2Fexample.com%2Fa");
-    ASSERT_EQ(state->shelf().items().size(), 2);
-    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Url);
-    EXPECT_EQ(state->shelf().items().at(1).title, QStringLiteral("Remember this"));
+    run("orvane://shelf?link=https%3A%2F%2Fexample.com%2Fa&text=Remember%20this&file=%2Ftmp%2Freport.pdf");
+    ASSERT_EQ(state->shelf().items().size(), 3);
+    EXPECT_EQ(state->shelf().items().at(0).title, QStringLiteral("Remember this"));
+    EXPECT_EQ(state->shelf().items().at(1).title, QStringLiteral("report.pdf"));
+    EXPECT_EQ(state->shelf().items().at(1).kind, DropItemKind::File);
+    EXPECT_EQ(state->shelf().items().at(2).kind, DropItemKind::Url);
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
     EXPECT_FALSE(state->content().showSettingsModal());
     EXPECT_TRUE(shown());
 
-    run("orvane://add?file=%2Ftmp%2Freport.pdf");
-    EXPECT_EQ(state->shelf().items().at(0).title, QStringLiteral("report.pdf"));
-    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::File);
-
     state->content().setActiveItem(ActiveSidebarItem::scratchpad());
     run("orvane://shelf");
-    EXPECT_EQ(state->shelf().items().size(), 3);
+    run("orvane://add?text=%20%0A%09");
+    EXPECT_EQ(state->shelf().items().size(), 3) << "blank text stages nothing";
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
+}
+
+// Any web page can fire these URLs: a link is staged as one (and so can be
+// opened from its card) only when it is a web or mail address.
+TEST_F(UrlCommands, ShelfLinksAreWebOrMailAddressesAndAnythingElseIsKeptAsText)
+{
+    const std::pair<const char *, DropItemKind> rows[] = {
+        {"https://example.com/a?b=1", DropItemKind::Url},
+        {"http://example.com/", DropItemKind::Url},
+        {"mailto:someone@example.com", DropItemKind::Url},
+        {"javascript:alert(document.cookie)", DropItemKind::Text},
+        {"smb://server/share", DropItemKind::Text},
+        {"file:///etc/passwd", DropItemKind::Text},
+        {"steam://run/440", DropItemKind::Text},
+        {"https:no-host", DropItemKind::Text},
+        {"not a link", DropItemKind::Text},
+    };
+    for (const auto &[link, kind] : rows) {
+        state->shelf().clearDropShelf();
+        run(("orvane://shelf?link=" + QUrl::toPercentEncoding(QString::fromLatin1(link))).constData());
+        ASSERT_EQ(state->shelf().items().size(), 1) << link;
+        const DropItem &item = state->shelf().items().first();
+        EXPECT_EQ(item.kind, kind) << link;
+        if (kind == DropItemKind::Text) {
+            EXPECT_EQ(item.textContent, QString::fromLatin1(link)) << "kept as the text it was: " << link;
+        }
+    }
 }
 
 TEST_F(UrlCommands, ThemeSelectsByNameOrTogglesEmberAndMidnight)
