@@ -32,7 +32,6 @@ public:
     QList<StagedItemCardView *> cards() const;
     QString captionText() const;
     bool isTargeted() const { return m_isTargeted; }
-    const DropStager &stager() const { return m_stager; }
 
     // "Choose files" and "+": several files, no folders, added in one go.
     void chooseFiles();
