@@ -118,6 +118,19 @@ QPainterPath lockFill()
     return body.united(stroked(shackle, 0.08));
 }
 
+// The shackle swung up and out, its right leg free.
+QPainterPath lockOpenFill()
+{
+    QPainterPath body;
+    body.addRoundedRect(QRectF(0.12, 0.44, 0.56, 0.44), 0.08, 0.08);
+    QPainterPath shackle;
+    shackle.moveTo(0.52, 0.46);
+    shackle.lineTo(0.52, 0.3);
+    shackle.arcTo(QRectF(0.52, 0.12, 0.32, 0.32), 180, -180);
+    shackle.lineTo(0.84, 0.34);
+    return body.united(stroked(shackle, 0.08));
+}
+
 QPainterPath sidebarRight()
 {
     QPainterPath frame;
