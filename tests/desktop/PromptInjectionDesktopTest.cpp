@@ -225,6 +225,14 @@ TEST_F(PromptInjectionPages, ADraftInTheChatBoxStaysAfterThePrompt)
               QString(typed + QStringLiteral("\nmy draft")).replace(lineBreaks, QStringLiteral("\n")));
 }
 
+TEST_F(PromptInjectionPages, AOneLineFieldGetsThePromptsLinesJoinedBySpaces)
+{
+    server.setReply(QStringLiteral("/line"), {200, page("<input id='box' type='text'>"), "text/html", {}, 0});
+    open(QStringLiteral("/line"));
+    EXPECT_EQ(send(prompt), true);
+    EXPECT_EQ(boxText(), QString(typed).replace(QRegularExpression(QStringLiteral("\n+")), QStringLiteral(" ")));
+}
+
 TEST_F(PromptInjectionPages, APageThatDoesNotKeepThePromptReportsNothingPlaced)
 {
     open(QStringLiteral("/plain"));
