@@ -16,6 +16,20 @@ QPainterPath stroked(const QPainterPath &lines, double width)
     return stroker.createStroke(lines).simplified();
 }
 
+// A padlock's body, with the shackle's left leg standing in it at
+// `shackleLeft` and its right leg coming down to `rightLegBottom` (into the
+// body when the lock is closed).
+QPainterPath padlock(double bodyLeft, double shackleLeft, double rightLegBottom)
+{
+    QPainterPath body;
+    body.addRoundedRect(QRectF(bodyLeft, 0.44, 0.56, 0.44), 0.08, 0.08);
+    QPainterPath shackle;
+    shackle.moveTo(shackleLeft, 0.46);
+    shackle.arcTo(QRectF(shackleLeft, 0.14, 0.32, 0.32), 180, -180);
+    shackle.lineTo(shackleLeft + 0.32, rightLegBottom);
+    return body.united(stroked(shackle, 0.08));
+}
+
 QPainterPath pinHead()
 {
     QPainterPath p;
@@ -108,14 +122,13 @@ QPainterPath arrowClockwise()
 
 QPainterPath lockFill()
 {
-    QPainterPath body;
-    body.addRoundedRect(QRectF(0.22, 0.44, 0.56, 0.44), 0.08, 0.08);
-    QPainterPath shackle;
-    shackle.moveTo(0.34, 0.46);
-    shackle.lineTo(0.34, 0.32);
-    shackle.arcTo(QRectF(0.34, 0.14, 0.32, 0.32), 180, -180);
-    shackle.lineTo(0.66, 0.46);
-    return body.united(stroked(shackle, 0.08));
+    return padlock(0.22, 0.34, 0.46);
+}
+
+// The shackle swung out, its right leg free.
+QPainterPath lockOpenFill()
+{
+    return padlock(0.12, 0.52, 0.34);
 }
 
 QPainterPath sidebarRight()

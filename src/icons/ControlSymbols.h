@@ -13,6 +13,7 @@ QPainterPath chevronRight();
 QPainterPath chevronLeft();
 QPainterPath arrowClockwise();
 QPainterPath lockFill();
+QPainterPath lockOpenFill();
 QPainterPath sidebarRight();
 QPainterPath plus();
 QPainterPath magnifyingGlass();

@@ -150,6 +150,7 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("chevron.left"), ControlSymbols::chevronLeft},
         {QStringLiteral("arrow.clockwise"), ControlSymbols::arrowClockwise},
         {QStringLiteral("lock.fill"), ControlSymbols::lockFill},
+        {QStringLiteral("lock.open.fill"), ControlSymbols::lockOpenFill},
         {QStringLiteral("sidebar.right"), ControlSymbols::sidebarRight},
         {QStringLiteral("plus"), ControlSymbols::plus},
         {QStringLiteral("magnifyingglass"), ControlSymbols::magnifyingGlass},

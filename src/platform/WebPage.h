@@ -26,6 +26,9 @@ public:
         std::function<void()> titleChanged;
         // The main frame finished loading successfully.
         std::function<void()> loadFinished;
+        // The address changed, or a load started or met a certificate error:
+        // whether the page can be trusted may have changed.
+        std::function<void()> securityChanged;
     };
 
     // Empty when the page has no address yet.
@@ -40,6 +43,9 @@ public:
     // From the moment a load is asked for until the main frame finishes,
     // successfully or not.
     virtual bool isLoading() const = 0;
+    // The current load met a certificate error, whether or not the page was
+    // then shown; cleared when the next load starts.
+    virtual bool hadCertificateError() const = 0;
     // Runs the script in the main frame; the callback gets its result later,
     // on the main thread (an invalid value on error).
     virtual void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) = 0;

@@ -15,8 +15,9 @@
 AddressBarView::AddressBarView(AppState &state, HibernationEngine &engine, OrvanePanel &panel, QWidget *parent)
     : QWidget(parent)
     , m_state(state)
+    , m_engine(engine)
     , m_hidePanel(new SymbolButton(state.settings(), QStringLiteral("sidebar.right"), QStringLiteral("Hide panel"), this))
-    , m_lock(new SymbolLabel(QStringLiteral("lock.fill"), 10, this))
+    , m_security(new SymbolLabel(QString(), 10, this))
     , m_host(new QLabel(this))
     , m_reload(new SymbolButton(state.settings(), QStringLiteral("arrow.clockwise"), QStringLiteral("Reload page"), this))
     , m_close(new SymbolButton(state.settings(), QStringLiteral("xmark"), QStringLiteral("Close tab"), this))
@@ -36,15 +37,15 @@ AddressBarView::AddressBarView(AppState &state, HibernationEngine &engine, Orvan
     layout->setContentsMargins(8, 0, 8, 0);
     layout->setSpacing(6);
     layout->addWidget(m_hidePanel);
-    layout->addWidget(m_lock);
+    layout->addWidget(m_security);
     layout->addWidget(m_host, 1);
     layout->addWidget(m_reload);
     layout->addWidget(m_close);
 
     connect(m_hidePanel, &QAbstractButton::clicked, &panel, [&panel] { panel.hidePanel(true); });
-    connect(m_reload, &QAbstractButton::clicked, this, [this, &engine] {
+    connect(m_reload, &QAbstractButton::clicked, this, [this] {
         if (const auto tab = m_state.tabs().activeTab())
-            engine.reload(*tab);
+            m_engine.reload(*tab);
     });
     connect(m_close, &QAbstractButton::clicked, this, [this] {
         if (const auto tab = m_state.tabs().activeTab())
@@ -53,6 +54,7 @@ AddressBarView::AddressBarView(AppState &state, HibernationEngine &engine, Orvan
     connect(&m_state.tabs(), &TabListModel::changed, this, &AddressBarView::refresh);
     connect(&m_state.content(), &PanelContent::activeItemChanged, this, &AddressBarView::refresh);
     connect(&m_state.settings(), &SettingsModel::changed, this, &AddressBarView::refresh);
+    connect(&m_engine, &HibernationEngine::pageSecurityChanged, this, &AddressBarView::refresh);
     refresh();
 }
 
@@ -60,13 +62,18 @@ void AddressBarView::refresh()
 {
     const ThemePalette &palette = OrvaneTheme::palette(m_state.settings().values().currentTheme);
     const auto tab = m_state.tabs().activeTab();
-    for (QWidget *part : {static_cast<QWidget *>(m_lock), static_cast<QWidget *>(m_host),
-                          static_cast<QWidget *>(m_reload), static_cast<QWidget *>(m_close)}) {
+    for (QWidget *part : {static_cast<QWidget *>(m_host), static_cast<QWidget *>(m_reload), static_cast<QWidget *>(m_close)})
         part->setVisible(bool(tab));
-    }
     m_host->setText(tab ? BarTexts::addressText(tab->url) : QString());
     m_host->setStyleSheet(QStringLiteral("color: %1;").arg(palette.textSecondary.name(QColor::HexArgb)));
-    m_lock->setColor(palette.textSecondary);
+    const auto mark = BarTexts::securityMark(tab ? m_engine.existingWebView(tab->id) : nullptr);
+    m_security->setVisible(bool(mark));
+    if (mark) {
+        m_security->setSymbol(mark->symbol);
+        m_security->setAccessibleName(mark->name);
+        m_security->setToolTip(mark->name);
+    }
+    m_security->setColor(palette.textSecondary);
     update();
 }
 

@@ -9,7 +9,8 @@ class QLabel;
 class SymbolButton;
 class SymbolLabel;
 
-// The bar below the header: hide the panel, the site's host, reload and close.
+// The bar below the header: hide the panel, whether the page can be trusted,
+// the site's host, reload and close.
 class AddressBarView final : public QWidget
 {
     Q_OBJECT
@@ -24,8 +25,9 @@ private:
     void refresh();
 
     AppState &m_state;
+    HibernationEngine &m_engine;
     SymbolButton *m_hidePanel;
-    SymbolLabel *m_lock;
+    SymbolLabel *m_security;
     QLabel *m_host;
     SymbolButton *m_reload;
     SymbolButton *m_close;

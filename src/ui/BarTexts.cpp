@@ -1,5 +1,6 @@
 #include "ui/BarTexts.h"
 
+#include "platform/WebPage.h"
 #include "web/TabModel.h"
 
 namespace BarTexts {
@@ -32,6 +33,15 @@ QString hideSymbol(ScreenDockEdge edge)
 QString addressText(const QUrl &url)
 {
     return url.host().isEmpty() ? url.toString() : url.host();
+}
+
+std::optional<SecurityMark> securityMark(const WebPage *page)
+{
+    if (!page || page->url().isEmpty())
+        return std::nullopt;
+    if (page->url().scheme() == QLatin1String("https") && !page->hadCertificateError())
+        return SecurityMark{QStringLiteral("lock.fill"), QStringLiteral("Secure connection")};
+    return SecurityMark{QStringLiteral("lock.open.fill"), QStringLiteral("Not secure")};
 }
 
 QString webAppsText(qsizetype tabCount)

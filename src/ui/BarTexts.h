@@ -8,6 +8,7 @@
 #include <optional>
 
 struct TabModel;
+class WebPage;
 
 // The words and symbols of the header bar, the address bar and the status
 // footer, as the state gives them.
@@ -22,6 +23,16 @@ QString pinTooltip(bool pinned);
 QString hideSymbol(ScreenDockEdge edge);
 // The host, or the whole address when it has none.
 QString addressText(const QUrl &url);
+
+// The symbol before the host and what a screen reader says for it.
+struct SecurityMark
+{
+    QString symbol;
+    QString name;
+};
+// A padlock only for an https page whose certificate was accepted without
+// error; none while no page is loaded (a sleeping tab).
+std::optional<SecurityMark> securityMark(const WebPage *page);
 
 QString webAppsText(qsizetype tabCount);
 QString asleepText(qsizetype sleepingCount);

@@ -10,6 +10,12 @@ SymbolLabel::SymbolLabel(const QString &symbol, double size, QWidget *parent)
     setFixedSize(sizeHint());
 }
 
+void SymbolLabel::setSymbol(const QString &symbol)
+{
+    m_symbol = symbol;
+    update();
+}
+
 void SymbolLabel::setColor(const QColor &color)
 {
     m_color = color;

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QWidget>
 
-// A symbol that is only shown, never pressed (the lock before a host, the
+// A symbol that is only shown, never pressed (the padlock before a host, the
 // snowflake before the sleeping count).
 class SymbolLabel final : public QWidget
 {
@@ -12,6 +12,7 @@ class SymbolLabel final : public QWidget
 public:
     SymbolLabel(const QString &symbol, double size, QWidget *parent = nullptr);
 
+    void setSymbol(const QString &symbol);
     void setColor(const QColor &color);
     QSize sizeHint() const override;
 

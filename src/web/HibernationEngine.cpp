@@ -53,6 +53,12 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
         if (self)
             self->navigationFinished(id);
     };
+    observers.securityChanged = [self, id, raw] {
+        self->m_clock.post([self, id, raw] {
+            if (self && self->existingWebView(id) == raw)
+                Q_EMIT self->pageSecurityChanged(id);
+        });
+    };
     page->setObservers(std::move(observers));
     page->load(tab.url);
     m_pool.emplace(id, std::move(page));

@@ -47,6 +47,10 @@ public:
 
     int activeMemoryTabCount() const { return int(m_pool.size()); }
 
+Q_SIGNALS:
+    // The tab's page changed its address, started a load or met a certificate error.
+    void pageSecurityChanged(const QUuid &tabId);
+
 private:
     void checkAndHibernateInactiveTabs();
     void navigationFinished(const QUuid &tabId);

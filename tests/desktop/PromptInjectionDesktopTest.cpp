@@ -6,11 +6,13 @@
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtWebPage.h"
 
+#include <QRegularExpression>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -53,7 +55,11 @@ protected:
         server.setReply(QStringLiteral("/editable"), {200, page("<div id='box' contenteditable='true'></div>"), "text/html", {}, 0});
         server.setReply(QStringLiteral("/framework"), {200, page(frameworkInput), "text/html", {}, 0});
         server.setReply(QStringLiteral("/slow"), {200, page("<textarea id='box'></textarea>"), "text/html", {}, 1500});
-        server.setReply(QStringLiteral("/plain"), {200, page("<p>No input here</p>"), "text/html", {}, 0});
+        server.setReply(QStringLiteral("/plain"), {200, page("<p>No input here</p><textarea style='display:none'></textarea>"), "text/html", {}, 0});
+        // Like a framework that puts its own state back on every input event.
+        server.setReply(QStringLiteral("/dropping"), {200, page(R"(<textarea id="box"></textarea><script>
+document.getElementById('box').addEventListener('input', (e) => { e.target.value = ''; });
+</script>)"), "text/html", {}, 0});
         webPage.view()->resize(600, 400);
         webPage.view()->show();
     }
@@ -83,6 +89,15 @@ protected:
         return placed;
     }
 
+    // The chat box's text as the page reads it; an editor keeps paragraphs as
+    // blocks, whose text reads back with an extra line break between them.
+    QString boxText()
+    {
+        return evaluate(QStringLiteral("(b => 'value' in b ? b.value : b.innerText)(document.getElementById('box'))"))
+            .toString()
+            .replace(QStringLiteral("\n\n\n"), QStringLiteral("\n\n"));
+    }
+
     QtClock clock;
     LocalHttpServer server;
     QtWebPage webPage{UserAgentMode::Desktop};
@@ -104,10 +119,7 @@ TEST_F(PromptInjectionPages, AnEditableElementGetsThePromptThroughTheEditor)
 {
     open(QStringLiteral("/editable"));
     EXPECT_EQ(send(prompt), true);
-    // The editor keeps paragraphs as blocks, whose text reads back with an
-    // extra line break between them.
-    const auto paragraphs = [](QString text) { return text.replace(QStringLiteral("\n\n\n"), QStringLiteral("\n\n")); };
-    EXPECT_EQ(paragraphs(evaluate(QStringLiteral("document.getElementById('box').innerText")).toString()), typed);
+    EXPECT_EQ(boxText(), typed);
     EXPECT_EQ(evaluate(QStringLiteral("document.getElementById('box').querySelectorAll('*').length > 0")).toBool(), true)
         << "typed through the editor: its line breaks are elements, not innerText's text";
     EXPECT_EQ(evaluate(QStringLiteral("window.submitted")).toBool(), false);
@@ -130,10 +142,103 @@ TEST_F(PromptInjectionPages, APageStillLoadingGetsThePromptWhenItHasLoaded)
     EXPECT_EQ(evaluate(QStringLiteral("document.getElementById('box').value")).toString(), typed);
 }
 
-TEST_F(PromptInjectionPages, APageWithoutAnInputReportsNothingPlaced)
+TEST_F(PromptInjectionPages, EveryCharacterArrivesAsTypedWithoutCarriageReturns)
+{
+    open(QStringLiteral("/textarea"));
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("say \"hi\""), QStringLiteral("say \"hi\"")},
+        {QStringLiteral("C:\\path\\n"), QStringLiteral("C:\\path\\n")},
+        {QStringLiteral("one\r\ntwo\r"), QStringLiteral("one\ntwo")},
+        {QStringLiteral("it's\tfine"), QStringLiteral("it's\tfine")},
+        {QStringLiteral("\"); window.escaped = true; (\""), QStringLiteral("\"); window.escaped = true; (\"")},
+        {QStringLiteral("a\u2028b\u2029c"), QStringLiteral("a\u2028b\u2029c")},
+    };
+    for (const auto &[sent, arrives] : cases) {
+        evaluate(QStringLiteral("document.getElementById('box').value = ''"));
+        EXPECT_EQ(send(sent), true) << sent.toStdString();
+        EXPECT_EQ(boxText(), arrives);
+    }
+    EXPECT_FALSE(evaluate(QStringLiteral("window.escaped === true")).toBool());
+}
+
+// Each page has the chat box (#box) and things that must stay as they were
+// (.decoy, #send).
+struct DecoyCase
+{
+    const char *name;
+    QByteArray body;
+    // Run before the prompt is sent.
+    QString setUp;
+};
+
+class PromptDecoys : public PromptInjectionPages, public ::testing::WithParamInterface<DecoyCase>
+{};
+
+TEST_P(PromptDecoys, OnlyTheChatBoxGetsThePrompt)
+{
+    server.setReply(QStringLiteral("/decoys"), {200, page(GetParam().body), "text/html", {}, 0});
+    open(QStringLiteral("/decoys"));
+    if (!GetParam().setUp.isEmpty())
+        evaluate(GetParam().setUp);
+    const QString others = QStringLiteral(
+        "Array.from(document.querySelectorAll('.decoy, #send')).map(e => e.outerHTML + '=' + e.value).join('|')");
+    const QString before = evaluate(others).toString();
+    ASSERT_FALSE(before.isEmpty());
+    EXPECT_EQ(send(prompt), true);
+    EXPECT_EQ(boxText(), typed);
+    EXPECT_EQ(evaluate(others).toString(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, PromptDecoys,
+    ::testing::Values(
+        DecoyCase{"HiddenCaptchaAnswerFirst",
+                  "<textarea class='decoy' style='display:none'></textarea><textarea id='box'></textarea>", {}},
+        DecoyCase{"WrapperNamedPrompt",
+                  "<div id='prompt-area'><textarea id='box'></textarea><button id='send' type='button'>Send</button></div>", {}},
+        DecoyCase{"HiddenEditorBeforeTheShownOne",
+                  "<div class='decoy' contenteditable='true' style='visibility:hidden'>old</div>"
+                  "<div id='box' contenteditable='true'></div>", {}},
+        DecoyCase{"SearchFieldAtTheTopChatBoxAtTheBottom",
+                  "<input class='decoy' type='search'><div style='height:250px'></div><textarea id='box'></textarea>", {}},
+        DecoyCase{"DisabledAndOffScreenFieldsNearerTheBottom",
+                  "<textarea id='box'></textarea><div style='height:250px'></div><textarea class='decoy' disabled></textarea>"
+                  "<textarea class='decoy' style='position:absolute; left:-9999px; bottom:0'></textarea>", {}},
+        DecoyCase{"TheFocusedFieldWins",
+                  "<textarea id='box'></textarea><div style='height:250px'></div><textarea class='decoy'></textarea>",
+                  QStringLiteral("document.getElementById('box').focus()")}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(PromptInjectionPages, ADraftInTheChatBoxStaysAfterThePrompt)
+{
+    server.setReply(QStringLiteral("/field"), {200, page("<textarea id='box'>my draft</textarea>"), "text/html", {}, 0});
+    open(QStringLiteral("/field"));
+    EXPECT_EQ(send(prompt), true);
+    EXPECT_EQ(boxText(), typed + QStringLiteral("\n\nmy draft"));
+
+    // The editor makes a paragraph of each line, so only the lines' order is compared.
+    server.setReply(QStringLiteral("/editor"),
+                    {200, page("<div id='box' contenteditable='true'><p>my draft</p></div>"), "text/html", {}, 0});
+    open(QStringLiteral("/editor"));
+    EXPECT_EQ(send(prompt), true);
+    const QRegularExpression lineBreaks(QStringLiteral("\n+"));
+    EXPECT_EQ(boxText().replace(lineBreaks, QStringLiteral("\n")),
+              QString(typed + QStringLiteral("\nmy draft")).replace(lineBreaks, QStringLiteral("\n")));
+}
+
+TEST_F(PromptInjectionPages, AOneLineFieldGetsThePromptsLinesJoinedBySpaces)
+{
+    server.setReply(QStringLiteral("/line"), {200, page("<input id='box' type='text'>"), "text/html", {}, 0});
+    open(QStringLiteral("/line"));
+    EXPECT_EQ(send(prompt), true);
+    EXPECT_EQ(boxText(), QString(typed).replace(QRegularExpression(QStringLiteral("\n+")), QStringLiteral(" ")));
+}
+
+TEST_F(PromptInjectionPages, APageThatDoesNotKeepThePromptReportsNothingPlaced)
 {
     open(QStringLiteral("/plain"));
-    EXPECT_EQ(send(prompt), false);
+    EXPECT_EQ(send(prompt), false) << "no shown input";
+    open(QStringLiteral("/dropping"));
+    EXPECT_EQ(send(prompt), false) << "the input let the text go";
 }
 
 } // namespace

@@ -33,6 +33,8 @@ void FakeWebPage::navigate(const QUrl &url, const QString &title)
     currentTitle = title;
     if (observers.urlChanged)
         observers.urlChanged();
+    if (observers.securityChanged)
+        observers.securityChanged();
     if (observers.titleChanged)
         observers.titleChanged();
 }
@@ -42,6 +44,13 @@ void FakeWebPage::finishLoading()
     loading = false;
     if (observers.loadFinished)
         observers.loadFinished();
+}
+
+void FakeWebPage::meetCertificateError()
+{
+    certificateError = true;
+    if (observers.securityChanged)
+        observers.securityChanged();
 }
 
 std::unique_ptr<WebPage> FakeWebPageFactory::create(UserAgentMode mode)

@@ -22,6 +22,7 @@ public:
     void load(const QUrl &address) override { loads.append(address); }
     void reload() override { ++reloads; }
     bool isLoading() const override { return loading; }
+    bool hadCertificateError() const override { return certificateError; }
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) override;
     void setObservers(Observers observers) override { this->observers = std::move(observers); }
     QWidget *view() const override { return nullptr; }
@@ -30,12 +31,14 @@ public:
     // What the web engine would do when the page navigates.
     void navigate(const QUrl &url, const QString &title);
     void finishLoading();
+    void meetCertificateError();
 
     QUrl currentUrl;
     QString currentTitle;
     QList<QUrl> loads;
     int reloads = 0;
     bool loading = false;
+    bool certificateError = false;
     int switches = 0;
     Observers observers;
     QString lastScript;

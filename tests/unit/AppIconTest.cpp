@@ -69,7 +69,8 @@ TEST(AppIcons, MarksAreTellApartAndFollowTheStyle)
 
 TEST(AppIcons, SymbolsAndTheApplicationIconAreDrawn)
 {
-    for (const char *name : {"play.fill", "lightbulb.fill", "gearshape.fill", "xmark", "note.text", "tray.fill", "sparkles"}) {
+    for (const char *name : {"play.fill", "lightbulb.fill", "gearshape.fill", "xmark", "note.text", "tray.fill", "sparkles",
+                             "lock.fill", "lock.open.fill"}) {
         const QPainterPath path = Symbols::path(QString::fromLatin1(name));
         EXPECT_FALSE(path.isEmpty()) << name;
         EXPECT_TRUE(QRectF(0, 0, 1, 1).adjusted(-0.01, -0.01, 0.01, 0.01).contains(path.boundingRect())) << name;

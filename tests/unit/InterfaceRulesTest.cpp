@@ -175,6 +175,36 @@ TEST_F(Interface, BarsSayWhatTheStateIs)
     EXPECT_EQ(BarTexts::memoryText(120), QStringLiteral("RAM: 120 MB"));
 }
 
+TEST_F(Interface, OnlyAnHttpsPageWithAnAcceptedCertificateShowsThePadlock)
+{
+    FakeWebPageFactory factory;
+    HibernationEngine engine(*state, fakes.clock, factory);
+    const TabModel tab = state->tabs().tabs().at(0);
+    EXPECT_FALSE(BarTexts::securityMark(engine.existingWebView(tab.id))) << "a sleeping tab vouches for nothing";
+    auto &page = static_cast<FakeWebPage &>(engine.getOrCreateWebView(tab));
+    EXPECT_FALSE(BarTexts::securityMark(&page)) << "nothing loaded yet";
+    int changes = 0;
+    QObject::connect(&engine, &HibernationEngine::pageSecurityChanged, &engine,
+                     [&](const QUuid &id) { changes += id == tab.id; });
+
+    const auto markFor = [&](const char *address) {
+        page.navigate(QUrl(QString::fromLatin1(address)), QStringLiteral("Page"));
+        const auto mark = BarTexts::securityMark(&page);
+        return mark ? mark->symbol + QLatin1Char(' ') + mark->name : QString();
+    };
+    const QString padlock = QStringLiteral("lock.fill Secure connection");
+    const QString insecure = QStringLiteral("lock.open.fill Not secure");
+    EXPECT_EQ(markFor("https://claude.ai/new"), padlock);
+    EXPECT_EQ(markFor("http://127.0.0.1:8080/chat"), insecure);
+    EXPECT_EQ(markFor("about:blank"), insecure);
+    fakes.clock.runPosted();
+    changes = 0;
+    page.meetCertificateError();
+    fakes.clock.runPosted();
+    EXPECT_EQ(changes, 1) << "the bar hears of the error";
+    EXPECT_EQ(markFor("https://self-signed.example/"), insecure);
+}
+
 TEST_F(Interface, DoubleClickingTheHandleDetachesThePanelAndBack)
 {
     SettingsModel &settings = state->settings();

@@ -65,13 +65,21 @@ void QtWebPage::usePage(UserAgentMode mode)
     connect(fresh, &QWebEnginePage::urlChanged, this, [this] {
         if (m_observers.urlChanged)
             m_observers.urlChanged();
+        if (m_observers.securityChanged)
+            m_observers.securityChanged();
     });
     connect(fresh, &QWebEnginePage::titleChanged, this, [this] {
         if (m_observers.titleChanged)
             m_observers.titleChanged();
     });
     // Also loads the page starts by itself (links, scripts).
-    connect(fresh, &QWebEnginePage::loadStarted, this, [this] { m_loading = true; });
+    connect(fresh, &QWebEnginePage::loadStarted, this, [this] {
+        m_loading = true;
+        setCertificateError(false);
+    });
+    // Left unanswered, the error refuses the certificate and the engine shows
+    // its error page under the page's address.
+    connect(fresh, &QWebEnginePage::certificateError, this, [this] { setCertificateError(true); });
     connect(fresh, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         m_loading = false;
         m_loadTimeout.stop();
@@ -79,6 +87,13 @@ void QtWebPage::usePage(UserAgentMode mode)
             m_observers.loadFinished();
     });
     m_view->setPage(fresh);
+}
+
+void QtWebPage::setCertificateError(bool met)
+{
+    m_certificateError = met;
+    if (m_observers.securityChanged)
+        m_observers.securityChanged();
 }
 
 QUrl QtWebPage::url() const

@@ -27,6 +27,7 @@ public:
     void load(const QUrl &address) override;
     void reload() override;
     bool isLoading() const override { return m_loading; }
+    bool hadCertificateError() const override { return m_certificateError; }
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) override;
     void setObservers(Observers observers) override;
     void retire() override;
@@ -38,6 +39,7 @@ public:
 
 private:
     void usePage(UserAgentMode mode);
+    void setCertificateError(bool met);
 
     UserAgentMode m_mode;
     std::unique_ptr<QWebEnginePage> m_page;
@@ -45,6 +47,7 @@ private:
     Observers m_observers;
     QTimer m_loadTimeout;
     bool m_loading = false;
+    bool m_certificateError = false;
 };
 
 // Makes QtWebPages for the hibernation engine.
