@@ -101,17 +101,13 @@ void CommandPalette::appendMathResult(QList<CommandItem> &items, const QString &
                   [copy, answer] { copy(answer); }});
 }
 
-// Text that names the http or https scheme must be such an address itself;
-// anything else ("example.com", "httpbin.org") is taken as a host and gets
-// "https://" before it. What is neither never becomes a tab.
+// A query with a space is a search, never an address.
 void CommandPalette::appendWebAddress(QList<CommandItem> &items, const QString &query) const
 {
     const bool hasSpace = std::any_of(query.cbegin(), query.cend(), [](QChar c) { return c.isSpace(); });
-    if (!query.contains(QLatin1Char('.')) || hasSpace)
+    if (hasSpace)
         return;
-    const bool namesWebScheme = query.startsWith(QLatin1String("http:"), Qt::CaseInsensitive)
-                                || query.startsWith(QLatin1String("https:"), Qt::CaseInsensitive);
-    const auto url = webAddress(namesWebScheme ? query : QStringLiteral("https://") + query);
+    const auto url = typedWebAddress(query);
     if (!url)
         return;
     TabListModel &tabs = m_state.tabs();

@@ -63,14 +63,7 @@ void AppGallery::remove(const GalleryAppItem &app)
 
 bool AppGallery::submitCustomURL(const QString &text)
 {
-    QString typed = text.trimmed();
-    if (typed.isEmpty())
-        return false;
-    if (!typed.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
-        && !typed.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
-        typed.prepend(QLatin1String("https://"));
-    }
-    const auto url = webAddress(typed);
+    const auto url = typedWebAddress(text);
     if (!url)
         return false;
     // No icon name: adding resolves the key from the title and the address,

@@ -5,9 +5,12 @@
 
 namespace BarTexts {
 
-QString headerTitle(const std::optional<TabModel> &activeTab)
+QString headerTitle(const std::optional<TabModel> &activeTab, const QString &pageTitle)
 {
-    return activeTab ? activeTab->title : QStringLiteral("Orvane");
+    if (!activeTab)
+        return QStringLiteral("Orvane");
+    const QString shown = pageTitle.trimmed();
+    return shown.isEmpty() ? activeTab->title : shown;
 }
 
 QString hibernateTooltip(bool hibernated)

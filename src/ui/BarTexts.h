@@ -14,8 +14,10 @@ class WebPage;
 // footer, as the state gives them.
 namespace BarTexts {
 
-// The active tab's title, or "Orvane".
-QString headerTitle(const std::optional<TabModel> &activeTab);
+// The title of the active tab's page while it has one, else the tab's own
+// name, or "Orvane" without a tab. The tab's record keeps the name it was
+// given; the header follows the page as it navigates.
+QString headerTitle(const std::optional<TabModel> &activeTab, const QString &pageTitle);
 QString hibernateTooltip(bool hibernated);
 QString pinSymbol(bool pinned);
 QString pinTooltip(bool pinned);

@@ -80,6 +80,41 @@ const QList<SettingsScreen::Section> &SettingsScreen::sections()
     return list;
 }
 
+const QList<SettingsScreen::Setting> &SettingsScreen::settings()
+{
+    using P = SettingsSubpage;
+    const auto words = [](const char *list) { return QString::fromLatin1(list).split(QLatin1Char(' ')); };
+    static const QList<Setting> list = [&words] {
+        QStringList themes;
+        for (AppThemeMode theme : allThemeModes)
+            themes.append(rawValue(theme));
+        QList<Setting> all = {
+            {QStringLiteral("Theme"), P::Appearance, themes + words("colour color look")},
+            {QStringLiteral("Follow system"), P::Appearance, words("theme dark light mode appearance")},
+            {QStringLiteral("Dock edge"), P::Appearance, words("left right side screen position")},
+            {QStringLiteral("Icon rail"), P::Appearance, words("left right side tabs")},
+            {QStringLiteral("Panel width"), P::Appearance, words("size wide narrow")},
+            {QStringLiteral("Screen dock edge"), P::PositionAndSize, words("left right side position")},
+            {QStringLiteral("Panel width"), P::PositionAndSize, words("size wide narrow")},
+            {QStringLiteral("Reset to Full Height"), P::PositionAndSize, words("detached window custom height size")},
+            {QStringLiteral("Whisper Notch indicator"), P::PositionAndSize, words("edge handle hover")},
+            {QStringLiteral("Touch edge again to auto-hide"), P::PositionAndSize, words("bezel gesture hide")},
+            {QStringLiteral("Animation curve"), P::Motion, animationCurves() + words("slide easing")},
+            {QStringLiteral("Slide duration"), P::Motion, words("animation delay speed time seconds")},
+            {QStringLiteral("Memory saver"), P::Memory, words("hibernate sleep asleep suspend delay inactive RAM")},
+            {QStringLiteral("Show RAM in footer"), P::Memory, words("memory status footer")},
+            {QStringLiteral("Wake every tab"), P::Memory, words("wake hibernate sleep asleep")},
+            {QStringLiteral("Clear All Items"), P::DropShelf, words("shelf retention expire files")},
+        };
+        for (const ShortcutList::Shortcut &shortcut : ShortcutList::shortcuts())
+            all.append({shortcut.title, P::Shortcuts, shortcut.keys + words("shortcut key hotkey")});
+        all.append({QStringLiteral("Selected text"), P::Permissions, words("selection permission access capture")});
+        all.append({QStringLiteral("Start at login"), P::Permissions, words("autostart startup boot")});
+        return all;
+    }();
+    return list;
+}
+
 // The slide knows "Spring" and "Linear" by name and eases out for any other.
 const QStringList &SettingsScreen::animationCurves()
 {
@@ -91,6 +126,14 @@ const QStringList &SettingsScreen::animationCurves()
 void SettingsScreen::showPage(std::optional<SettingsSubpage> page)
 {
     m_currentSubpage = page;
+    m_soughtSetting.clear();
+    Q_EMIT pageChanged();
+}
+
+void SettingsScreen::showSetting(const Setting &setting)
+{
+    m_currentSubpage = setting.page;
+    m_soughtSetting = setting.title;
     Q_EMIT pageChanged();
 }
 
@@ -111,9 +154,25 @@ QList<SettingsSubpage> SettingsScreen::matchingPages() const
     return pages;
 }
 
+QList<SettingsScreen::Setting> SettingsScreen::matchingSettings() const
+{
+    QList<Setting> found;
+    if (m_searchQuery.trimmed().isEmpty())
+        return found;
+    for (const Setting &setting : settings()) {
+        const bool named = setting.title.contains(m_searchQuery, Qt::CaseInsensitive)
+                           || std::any_of(setting.words.cbegin(), setting.words.cend(), [this](const QString &word) {
+                                  return word.contains(m_searchQuery, Qt::CaseInsensitive);
+                              });
+        if (named)
+            found.append(setting);
+    }
+    return found;
+}
+
 QString SettingsScreen::matchingHeading() const
 {
-    return QStringLiteral("MATCHING SETTINGS (%1)").arg(matchingPages().size());
+    return QStringLiteral("MATCHING SETTINGS (%1)").arg(matchingPages().size() + matchingSettings().size());
 }
 
 QString SettingsScreen::detailText(SettingsSubpage page) const

@@ -46,6 +46,15 @@ public:
         QList<SettingsSubpage> pages;
     };
 
+    // One control of a page as the search finds it: by its title, or by a
+    // word someone looking for it may type ("notch", "hibernate", "dark").
+    struct Setting
+    {
+        QString title;
+        SettingsSubpage page;
+        QStringList words;
+    };
+
     // One key combination of a shortcut row.
     struct KeyLabel
     {
@@ -80,6 +89,9 @@ public:
 
     static QString title(SettingsSubpage page);
     static const QList<Section> &sections();
+    // Every control of every page, in page order; the rows of the shortcut
+    // list are named by what they do.
+    static const QList<Setting> &settings();
     static const QStringList &animationCurves();
 
     // None: the root list.
@@ -89,7 +101,14 @@ public:
     void setSearchQuery(const QString &query);
     // The pages whose title holds the query as typed, in any case, in page order.
     QList<SettingsSubpage> matchingPages() const;
+    // The controls whose title or words hold the query, in any case.
+    QList<Setting> matchingSettings() const;
+    // Counts the pages and the controls found.
     QString matchingHeading() const;
+    // The control a search result led to on the page shown; none once the
+    // page is left or opened otherwise.
+    const QString &soughtSetting() const { return m_soughtSetting; }
+    void showSetting(const Setting &setting);
 
     // The second text of a page's row in the root list.
     QString detailText(SettingsSubpage page) const;
@@ -142,5 +161,6 @@ private:
     AutostartEntry m_autostart;
     std::optional<SettingsSubpage> m_currentSubpage;
     QString m_searchQuery;
+    QString m_soughtSetting;
     QStringList m_refusedHotKeys;
 };

@@ -11,6 +11,7 @@
 #include "ui/SettingsRowButton.h"
 #include "ui/SettingsSystemPages.h"
 #include "ui/SymbolButton.h"
+#include "ui/SymbolTextButton.h"
 #include "ui/ThemedLabel.h"
 
 #include <QApplication>
@@ -114,6 +115,7 @@ QWidget *SettingsView::makeRoot()
     listLayout->setSpacing(4);
     m_matchingHeading = SettingsControls::sectionHeading(settings, QString());
     listLayout->addWidget(m_matchingHeading);
+    m_listLayout = listLayout;
     for (const SettingsScreen::Section &section : SettingsScreen::sections()) {
         ThemedLabel *heading = SettingsControls::sectionHeading(settings, section.title);
         auto *card = new SettingsControls::Card(settings);
@@ -180,16 +182,21 @@ QWidget *SettingsView::makeDetail(SettingsSubpage page)
     auto *detail = new QWidget;
     auto *header = new QWidget(detail);
     header->setFixedHeight(int(OrvaneTheme::headerHeight));
-    auto *back = new SymbolButton(settings, QStringLiteral("chevron.left"), QStringLiteral("Back to Settings"), header);
+    // The whole breadcrumb, chevron and word, leads back.
+    auto *back = new SymbolTextButton(QStringLiteral("chevron.left"), QStringLiteral("Settings"), header);
+    back->setToolTip(QStringLiteral("Back to Settings"));
+    back->setAccessibleName(QStringLiteral("Back to Settings"));
+    back->setSizes(11, 12);
+    const auto tint = [back, &settings] { back->setColor(OrvaneTheme::palette(settings.values().currentTheme).accent); };
+    connect(&settings, &SettingsModel::changed, back, tint);
+    tint();
     m_backButtons[page] = back;
-    auto *backText = new ThemedLabel(settings, ThemedLabel::Role::Accent, 12, QStringLiteral("Settings"), header);
     auto *title = new ThemedLabel(settings, ThemedLabel::Role::Primary, 15, SettingsScreen::title(page), header);
     title->setBold(true);
     auto *headerLayout = new QHBoxLayout(header);
     headerLayout->setContentsMargins(8, 0, 16, 0);
     headerLayout->setSpacing(2);
     headerLayout->addWidget(back);
-    headerLayout->addWidget(backText);
     headerLayout->addSpacing(10);
     headerLayout->addWidget(title, 1);
     connect(back, &QAbstractButton::clicked, m_screen.get(), [this] { m_screen->showPage(std::nullopt); });
@@ -198,7 +205,8 @@ QWidget *SettingsView::makeDetail(SettingsSubpage page)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(header);
-    layout->addWidget(scrolling(pageBuilder(page)(*m_screen, m_state)), 1);
+    m_pageScrolls[page] = scrolling(pageBuilder(page)(*m_screen, m_state));
+    layout->addWidget(m_pageScrolls[page], 1);
     return detail;
 }
 
@@ -216,6 +224,7 @@ void SettingsView::refreshList()
     m_matchingHeading->setText(m_screen->matchingHeading());
     for (ThemedLabel *heading : m_sectionHeadings)
         heading->setVisible(!searching);
+    listFoundSettings();
     for (const auto &[page, row] : m_rows) {
         row->setDetail(m_screen->detailText(page));
         row->setVisible(!searching || matching.contains(page));
@@ -231,6 +240,50 @@ void SettingsView::refreshList()
         m_search->setText(m_screen->searchQuery());
 }
 
+// A found control is a row like a page's, with its page's title beside it.
+void SettingsView::listFoundSettings()
+{
+    if (m_foundSettings && m_listedQuery == m_screen->searchQuery())
+        return;
+    m_listedQuery = m_screen->searchQuery();
+    delete m_foundSettings;
+    const SettingsModel &settings = m_state.settings();
+    auto *card = new SettingsControls::Card(settings);
+    card->layout()->setContentsMargins(4, 4, 4, 4);
+    const QList<SettingsScreen::Setting> found = m_screen->matchingSettings();
+    for (const SettingsScreen::Setting &setting : found) {
+        auto *row = new SettingsRowButton(settings, setting.title);
+        row->setDetail(SettingsScreen::title(setting.page));
+        connect(row, &QAbstractButton::clicked, m_screen.get(), [this, setting] { m_screen->showSetting(setting); });
+        card->addRow(row);
+    }
+    card->setVisible(!found.isEmpty());
+    m_foundSettings = card;
+    m_listLayout->insertWidget(m_listLayout->indexOf(m_matchingHeading) + 1, card);
+}
+
+// The first widget of the page that names the sought control (its label,
+// its switch or the heading over it) is scrolled to and, when it takes the
+// keyboard, focused.
+void SettingsView::revealSoughtSetting(SettingsSubpage page)
+{
+    const QString &sought = m_screen->soughtSetting();
+    if (sought.isEmpty())
+        return;
+    QScrollArea *scroll = m_pageScrolls.at(page);
+    const QList<QWidget *> widgets = scroll->widget()->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        const auto *label = qobject_cast<QLabel *>(widget);
+        const QString name = label ? label->text() : widget->accessibleName();
+        if (!name.startsWith(sought, Qt::CaseInsensitive))
+            continue;
+        scroll->ensureWidgetVisible(widget);
+        if (widget->focusPolicy() != Qt::NoFocus)
+            widget->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+}
+
 // Keyboard users land on the page's back button, and back on the row they left.
 void SettingsView::showCurrentPage()
 {
@@ -240,6 +293,7 @@ void SettingsView::showCurrentPage()
         m_stack->setCurrentWidget(m_details.at(*page));
         if (hadFocus)
             m_backButtons.at(*page)->setFocus(Qt::TabFocusReason);
+        revealSoughtSetting(*page);
     } else {
         m_stack->setCurrentIndex(0);
         if (hadFocus && m_lastPage)

@@ -10,8 +10,11 @@
 class AppState;
 class QStackedWidget;
 class SearchField;
+class QScrollArea;
+class QVBoxLayout;
 class SettingsRowButton;
 class SymbolButton;
+class SymbolTextButton;
 class ThemedLabel;
 
 // The settings screen in the panel's content column: the root list with its
@@ -39,7 +42,9 @@ private:
     QWidget *makeFooter();
     QWidget *makeDetail(SettingsSubpage page);
     void refreshList();
+    void listFoundSettings();
     void showCurrentPage();
+    void revealSoughtSetting(SettingsSubpage page);
 
     std::unique_ptr<SettingsScreen> m_screen;
     AppState &m_state;
@@ -47,10 +52,15 @@ private:
     SearchField *m_search = nullptr;
     SymbolButton *m_pin = nullptr;
     ThemedLabel *m_matchingHeading = nullptr;
+    QVBoxLayout *m_listLayout = nullptr;
+    // The controls the search found, remade as the query changes.
+    QWidget *m_foundSettings = nullptr;
+    QString m_listedQuery;
     QList<ThemedLabel *> m_sectionHeadings;
     QList<QWidget *> m_sectionCards;
     std::map<SettingsSubpage, SettingsRowButton *> m_rows;
     std::map<SettingsSubpage, QWidget *> m_details;
-    std::map<SettingsSubpage, SymbolButton *> m_backButtons;
+    std::map<SettingsSubpage, QScrollArea *> m_pageScrolls;
+    std::map<SettingsSubpage, SymbolTextButton *> m_backButtons;
     std::optional<SettingsSubpage> m_lastPage;
 };

@@ -15,6 +15,7 @@
 TopHeaderBarView::TopHeaderBarView(AppState &state, HibernationEngine &engine, OrvanePanel &panel, QWidget *parent)
     : WindowDragArea(parent)
     , m_state(state)
+    , m_engine(engine)
     , m_title(new QLabel(this))
     , m_deviceToggle(new QWidget(this))
     , m_desktop(new QPushButton(QStringLiteral("Desktop"), m_deviceToggle))
@@ -76,6 +77,7 @@ TopHeaderBarView::TopHeaderBarView(AppState &state, HibernationEngine &engine, O
     connect(m_hide, &QAbstractButton::clicked, &panel, [&panel] { panel.hidePanel(true); });
 
     connect(&m_state.tabs(), &TabListModel::changed, this, &TopHeaderBarView::refresh);
+    connect(&engine, &HibernationEngine::pageTitleChanged, this, &TopHeaderBarView::refresh);
     connect(&m_state.content(), &PanelContent::activeItemChanged, this, &TopHeaderBarView::refresh);
     connect(&m_state.settings(), &SettingsModel::changed, this, &TopHeaderBarView::refresh);
     refresh();
@@ -86,7 +88,7 @@ void TopHeaderBarView::refresh()
     const Settings &settings = m_state.settings().values();
     const ThemePalette &palette = OrvaneTheme::palette(settings.currentTheme);
     const auto tab = m_state.tabs().activeTab();
-    m_title->setText(BarTexts::headerTitle(tab));
+    m_title->setText(BarTexts::headerTitle(tab, tab ? m_engine.pageTitle(tab->id) : QString()));
     m_title->setStyleSheet(QStringLiteral("color: %1;").arg(palette.textPrimary.name(QColor::HexArgb)));
     m_deviceToggle->setVisible(settings.showDeviceToggleInHeader && tab);
     m_hibernate->setVisible(bool(tab));

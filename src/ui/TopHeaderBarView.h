@@ -25,6 +25,7 @@ private:
     void refresh();
 
     AppState &m_state;
+    HibernationEngine &m_engine;
     QLabel *m_title;
     QWidget *m_deviceToggle;
     QPushButton *m_desktop;

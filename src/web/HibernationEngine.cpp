@@ -43,7 +43,10 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
     };
     observers.titleChanged = [self, id, raw, createdAt] {
         self->m_clock.post([self, id, raw, createdAt] {
-            if (!self || self->existingWebView(id) != raw || raw->title().isEmpty())
+            if (!self || self->existingWebView(id) != raw)
+                return;
+            Q_EMIT self->pageTitleChanged(id);
+            if (raw->title().isEmpty())
                 return;
             const QUrl address = raw->url().isEmpty() ? createdAt : raw->url();
             self->m_state.tabs().updateTabWebMetadata(id, address, raw->title(), std::nullopt);
@@ -190,6 +193,13 @@ void HibernationEngine::releasePage(const QUuid &id)
     std::unique_ptr<WebPage> page = std::move(it->second);
     m_pool.erase(it);
     page->retire();
+    Q_EMIT pageTitleChanged(id);
+}
+
+QString HibernationEngine::pageTitle(const QUuid &tabId) const
+{
+    const WebPage *page = existingWebView(tabId);
+    return page ? page->title() : QString();
 }
 
 void HibernationEngine::releasePagesOfRemovedTabs()

@@ -46,6 +46,12 @@ public:
     void wakeAllTabs();
 
     int activeMemoryTabCount() const { return int(m_pool.size()); }
+    // The title of the tab's live page as it is now; empty without a page.
+    QString pageTitle(const QUuid &tabId) const;
+
+Q_SIGNALS:
+    // A live page's title changed, or the tab's page went away.
+    void pageTitleChanged(const QUuid &tabId);
 
 Q_SIGNALS:
     // The tab's page changed its address, started a load or met a certificate error.

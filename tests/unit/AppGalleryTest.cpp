@@ -151,6 +151,8 @@ const CustomCase customCases[] = {
     {"http_is_kept", "http://intranet.example/", "http://intranet.example/", "intranet.example", false},
     {"surrounding_white_space_is_trimmed", " \n https://example.org \t", "https://example.org", "example.org", false},
     {"scheme_in_capitals_is_a_scheme", "HTTPS://example.org", "https://example.org", "example.org", false},
+    {"local_server_gets_http", "localhost:3000", "http://localhost:3000", "localhost", false},
+    {"loopback_ip_gets_http", "127.0.0.1", "http://127.0.0.1", "127.0.0.1", false},
     {"perplexity_by_address_is_an_ai_tab", "perplexity.ai", "https://perplexity.ai", "perplexity.ai", true},
     {"blank_field_does_nothing", "  \n ", "", "", false},
     {"no_host_does_nothing", "https://", "", "", false},

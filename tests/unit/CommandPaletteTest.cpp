@@ -146,7 +146,11 @@ const AddressCase addressCases[] = {
     {"other_scheme_is_refused", "javascript:alert(1).x", ""},
     {"http_without_host_is_refused", "http:///x.y", ""},
     {"space_means_no_address", "example .com", ""},
-    {"no_dot_means_no_address", "localhost", ""},
+    {"word_without_a_dot_means_no_address", "notes", ""},
+    {"localhost_gets_http", "localhost", "http://localhost"},
+    {"local_server_with_port_gets_http", "localhost:3000", "http://localhost:3000"},
+    {"ip_address_with_port_gets_http", "192.168.1.10:8080", "http://192.168.1.10:8080"},
+    {"ipv6_loopback_gets_http", "[::1]:8000", "http://[::1]:8000"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, PaletteAddresses, ::testing::ValuesIn(addressCases),

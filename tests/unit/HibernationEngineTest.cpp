@@ -1,7 +1,10 @@
 #include "FakePorts.h"
 #include "FakeWebPage.h"
 #include "state/AppState.h"
+#include "ui/BarTexts.h"
 #include "web/HibernationEngine.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +56,32 @@ TEST_F(Hibernation, AddressAndTitleFollowThePageOnALaterTurn)
     fakes.clock.runPosted();
     EXPECT_EQ(tab(index).url, QUrl(QStringLiteral("https://start.example/redirected")));
     EXPECT_EQ(tab(index).title, QStringLiteral("Example Docs"));
+}
+
+TEST_F(Hibernation, TheHeaderFollowsThePageWhileTheTabKeepsItsName)
+{
+    const TabModel named = tab(0);
+    state->content().setActiveItem(ActiveSidebarItem::webTab(named.id));
+    const auto header = [this] {
+        const auto active = state->tabs().activeTab();
+        return BarTexts::headerTitle(active, engine->pageTitle(active->id));
+    };
+    EXPECT_EQ(header(), named.title) << "no page yet";
+
+    QSignalSpy retitled(engine.get(), &HibernationEngine::pageTitleChanged);
+    FakeWebPage &page = pageOf(0);
+    page.navigate(QUrl(QStringLiteral("https://claude.ai/chat/1")), QStringLiteral("Trip planning"));
+    fakes.clock.runPosted();
+    EXPECT_EQ(retitled.size(), 1);
+    EXPECT_EQ(header(), QStringLiteral("Trip planning"));
+    page.navigate(page.currentUrl, QStringLiteral("Trip planning (2 new)"));
+    fakes.clock.runPosted();
+    EXPECT_EQ(header(), QStringLiteral("Trip planning (2 new)")) << "a title the page sets itself";
+    EXPECT_EQ(tab(0).title, named.title) << "the record keeps the tab's name";
+
+    engine->hibernateTab(named.id);
+    EXPECT_EQ(retitled.size(), 3);
+    EXPECT_EQ(header(), named.title) << "asleep, the tab's name again";
 }
 
 struct IconCase

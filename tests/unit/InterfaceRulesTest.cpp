@@ -157,8 +157,9 @@ TEST_F(Interface, WakingFromTheMenuOnlyClearsTheFlagAndHibernatingFreesThePage)
 
 TEST_F(Interface, BarsSayWhatTheStateIs)
 {
-    EXPECT_EQ(BarTexts::headerTitle(std::nullopt), QStringLiteral("Orvane"));
-    EXPECT_EQ(BarTexts::headerTitle(state->tabs().activeTab()), QStringLiteral("Claude"));
+    EXPECT_EQ(BarTexts::headerTitle(std::nullopt, QStringLiteral("A page")), QStringLiteral("Orvane"));
+    EXPECT_EQ(BarTexts::headerTitle(state->tabs().activeTab(), QString()), QStringLiteral("Claude"));
+    EXPECT_EQ(BarTexts::headerTitle(state->tabs().activeTab(), QStringLiteral(" \n")), QStringLiteral("Claude"));
     EXPECT_EQ(BarTexts::pinSymbol(true), QStringLiteral("pin.fill"));
     EXPECT_EQ(BarTexts::pinTooltip(false), QStringLiteral("Unpinned: Auto-hides when cursor leaves"));
     EXPECT_EQ(BarTexts::hideSymbol(ScreenDockEdge::Left), QStringLiteral("chevron.left"));

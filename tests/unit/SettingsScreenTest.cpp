@@ -63,11 +63,63 @@ TEST_F(SettingsScreenTest, TheRootListHasEightPagesInThreeSections)
 TEST_F(SettingsScreenTest, SearchMatchesTitlesInAnyCaseWithoutTrimming)
 {
     EXPECT_EQ(matching("mo"), QStringList({"Motion", "Memory"}));
-    EXPECT_EQ(screen().matchingHeading(), QStringLiteral("MATCHING SETTINGS (2)"));
     EXPECT_EQ(matching("SIZE"), QStringList({"Position & size"}));
     EXPECT_EQ(matching(" "), QStringList({"Position & size", "Drop Shelf"}));
     EXPECT_EQ(matching("  "), QStringList());
     EXPECT_EQ(screen().matchingHeading(), QStringLiteral("MATCHING SETTINGS (0)"));
+}
+
+struct SearchCase
+{
+    const char *name;
+    const char *query;
+    // The pages found, then each control found as "title @ page".
+    QStringList found;
+};
+
+class SettingsSearch : public SettingsScreenTest, public ::testing::WithParamInterface<SearchCase>
+{
+};
+
+TEST_P(SettingsSearch, FindsPagesAndTheControlsOnThem)
+{
+    QStringList found = matching(GetParam().query);
+    for (const SettingsScreen::Setting &setting : screen().matchingSettings())
+        found.append(setting.title + QStringLiteral(" @ ") + SettingsScreen::title(setting.page));
+    EXPECT_EQ(found, GetParam().found);
+    EXPECT_EQ(screen().matchingHeading(), QStringLiteral("MATCHING SETTINGS (%1)").arg(found.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SettingsSearch,
+    ::testing::Values(
+        SearchCase{"theme_finds_the_theme_and_following_the_system", "theme",
+                   {"Theme @ Appearance", "Follow system @ Appearance"}},
+        SearchCase{"a_theme_name_finds_the_theme", "midnight", {"Theme @ Appearance"}},
+        SearchCase{"width_finds_both_width_sliders", "WIDTH",
+                   {"Panel width @ Appearance", "Panel width @ Position & size"}},
+        SearchCase{"notch_finds_the_indicator", "notch", {"Whisper Notch indicator @ Position & size"}},
+        SearchCase{"delay_finds_the_slide_and_the_memory_saver", "delay",
+                   {"Slide duration @ Motion", "Memory saver @ Memory"}},
+        SearchCase{"hibernate_finds_the_memory_controls", "hibernate",
+                   {"Memory saver @ Memory", "Wake every tab @ Memory"}},
+        SearchCase{"a_page_title_finds_the_page_and_its_words", "shelf",
+                   {"Drop Shelf", "Clear All Items @ Drop Shelf", "Show Drop Shelf @ Shortcuts"}},
+        SearchCase{"login_finds_start_at_login", "login", {"Start at login @ Permissions"}},
+        SearchCase{"a_curve_by_name", "linear", {"Animation curve @ Motion"}},
+        SearchCase{"nothing_matches", "zebra", {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SettingsScreenTest, AFoundControlOpensItsPageUntilAPageIsOpenedOtherwise)
+{
+    screen().setSearchQuery(QStringLiteral("notch"));
+    const QList<SettingsScreen::Setting> found = screen().matchingSettings();
+    ASSERT_EQ(found.size(), 1);
+    screen().showSetting(found.first());
+    EXPECT_EQ(screen().currentSubpage(), Page::PositionAndSize);
+    EXPECT_EQ(screen().soughtSetting(), QStringLiteral("Whisper Notch indicator"));
+    screen().showPage(std::nullopt);
+    EXPECT_EQ(screen().soughtSetting(), QString());
 }
 
 TEST_F(SettingsScreenTest, DetailTextsFollowTheSettings)

@@ -16,15 +16,19 @@ class WebAddresses : public ::testing::TestWithParam<AddressCase>
 {
 };
 
-TEST_P(WebAddresses, NameOnlyHttpAndHttpsAddressesWithAHost)
+void expectAddress(const std::optional<QUrl> &address, const char *expected)
 {
-    const auto address = webAddress(QString::fromUtf16(GetParam().text));
-    if (!GetParam().expected) {
+    if (!expected) {
         EXPECT_FALSE(address) << address.value_or(QUrl()).toString().toStdString();
         return;
     }
     ASSERT_TRUE(address);
-    EXPECT_EQ(address->toString(QUrl::FullyEncoded), QString::fromLatin1(GetParam().expected));
+    EXPECT_EQ(address->toString(QUrl::FullyEncoded), QString::fromLatin1(expected));
+}
+
+TEST_P(WebAddresses, NameOnlyHttpAndHttpsAddressesWithAHost)
+{
+    expectAddress(webAddress(QString::fromUtf16(GetParam().text)), GetParam().expected);
 }
 
 // What location.href of a page holds is what encodeURIComponent hands over.
@@ -53,6 +57,39 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"space_in_host", u"http://exa mple.com/", nullptr},
         AddressCase{"not_an_address", u"not a url", nullptr},
         AddressCase{"empty", u"", nullptr}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+class TypedWebAddresses : public ::testing::TestWithParam<AddressCase>
+{
+};
+
+TEST_P(TypedWebAddresses, LocalServersGetHttpAndOtherHostsHttps)
+{
+    expectAddress(typedWebAddress(QString::fromUtf16(GetParam().text)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TypedWebAddresses,
+    ::testing::Values(
+        AddressCase{"localhost_with_port", u"localhost:3000", "http://localhost:3000"},
+        AddressCase{"localhost_alone", u"localhost", "http://localhost"},
+        AddressCase{"localhost_with_path", u"LocalHost:8000/admin", "http://localhost:8000/admin"},
+        AddressCase{"loopback_ip", u"127.0.0.1", "http://127.0.0.1"},
+        AddressCase{"lan_ip_with_port", u"192.168.1.10:8080", "http://192.168.1.10:8080"},
+        AddressCase{"ipv6_loopback", u"[::1]", "http://[::1]"},
+        AddressCase{"ipv6_loopback_with_port", u"[::1]:5173/", "http://[::1]:5173/"},
+        AddressCase{"named_host_with_port", u"devbox.lan:9000", "http://devbox.lan:9000"},
+        AddressCase{"any_port_but_443_is_a_local_server", u"example.com:8443", "http://example.com:8443"},
+        AddressCase{"port_443_is_https", u"example.com:443", "https://example.com:443"},
+        AddressCase{"plain_host", u"example.com", "https://example.com"},
+        AddressCase{"host_and_path", u" example.com/a?b=1 ", "https://example.com/a?b=1"},
+        AddressCase{"http_is_kept_as_given", u"http://x", "http://x"},
+        AddressCase{"https_is_kept_as_given", u"https://localhost:3000", "https://localhost:3000"},
+        AddressCase{"word_without_a_dot_is_no_address", u"notes", nullptr},
+        AddressCase{"word_and_colon_is_no_address", u"note:", nullptr},
+        AddressCase{"http_without_host", u"http:evil.com", nullptr},
+        AddressCase{"other_scheme", u"javascript:alert(1)", nullptr},
+        AddressCase{"empty", u"  ", nullptr}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
