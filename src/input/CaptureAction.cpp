@@ -6,8 +6,6 @@
 
 #include <QScopedValueRollback>
 
-#include <algorithm>
-
 CaptureAction::CaptureAction(AppState &state, OrvanePanel &panel, ContextDetector &detector)
     : m_state(state), m_panel(panel), m_detector(detector)
 {
@@ -21,11 +19,7 @@ void CaptureAction::run()
     if (const std::optional<CapturedContext> context = m_detector.captureContext()) {
         m_state.triggerContextAI(*context, std::nullopt);
     } else {
-        TabListModel &tabs = m_state.tabs();
-        const QList<TabModel> &list = tabs.tabs();
-        const auto ai = std::find_if(list.cbegin(), list.cend(), [](const TabModel &tab) { return tab.isAIProvider; });
-        if (ai != list.cend())
-            tabs.selectTab(ai->id);
+        m_state.showAITab();
     }
     m_panel.showPanel(true);
 }

@@ -6,8 +6,8 @@ class OrvanePanel;
 
 // "Capture Selection to AI", started by Alt+A, Ctrl+Alt+A, the tray menu and
 // the palette: the selection of the application in front is staged for the
-// prompt bar; with nothing to capture the first AI tab is selected. Either
-// way the panel slides in.
+// prompt bar; with nothing to capture the first AI tab is selected, and
+// without one the panel says how to add one. Either way the panel slides in.
 class CaptureAction final
 {
 public:

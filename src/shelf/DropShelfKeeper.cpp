@@ -5,24 +5,12 @@
 #include "shelf/DropShelfStorage.h"
 
 #include <QDebug>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
 bool isExpired(const DropItem &item, const QDateTime &now)
 {
     return item.createdAt.isValid() && item.createdAt.addSecs(DropShelfKeeper::lifetimeSeconds) < now;
-}
-
-// Only files Orvane wrote itself, in its snippet folder, are ever deleted.
-bool isOurSnippet(const DropItem &item)
-{
-    if (item.kind != DropItemKind::Text || !item.fileURL || !item.fileURL->isLocalFile())
-        return false;
-    const QString folder = QDir(DropShelfStorage::snippetsDirectory()).canonicalPath();
-    return QFileInfo(item.fileURL->toLocalFile()).canonicalPath() == folder;
 }
 
 } // namespace
@@ -53,13 +41,7 @@ void DropShelfKeeper::removeExpired()
     if (expired.isEmpty())
         return;
     m_shelf.setItems(keep);
-    for (const DropItem &item : expired) {
-        // Two snippets of the same text share one file.
-        const bool stillShown = std::any_of(keep.cbegin(), keep.cend(),
-                                            [&](const DropItem &other) { return other.fileURL == item.fileURL; });
-        if (isOurSnippet(item) && !stillShown)
-            QFile::remove(item.fileURL->toLocalFile());
-    }
+    DropShelfStorage::removeOwnSnippets(expired, keep);
 }
 
 void DropShelfKeeper::save()

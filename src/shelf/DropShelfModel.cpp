@@ -1,8 +1,15 @@
 #include "shelf/DropShelfModel.h"
 
+#include "shelf/DropShelfStorage.h"
 #include "state/PanelContent.h"
+#include "state/PanelNotice.h"
 
-DropShelfModel::DropShelfModel(PanelContent &content, QObject *parent) : QObject(parent), m_content(content) {}
+#include <utility>
+
+DropShelfModel::DropShelfModel(PanelContent &content, PanelNotice &notice, QObject *parent)
+    : QObject(parent), m_content(content), m_notice(notice)
+{
+}
 
 void DropShelfModel::setItems(const QList<DropItem> &items)
 {
@@ -26,6 +33,15 @@ void DropShelfModel::removeDropItem(const QUuid &id)
 
 void DropShelfModel::clearDropShelf()
 {
-    m_items.clear();
+    if (m_items.isEmpty())
+        return;
+    const QList<DropItem> cleared = std::exchange(m_items, {});
     Q_EMIT changed();
+    m_notice.offerUndo(
+        QStringLiteral("Cleared the shelf"),
+        [this, cleared] {
+            m_items = cleared + m_items;
+            Q_EMIT changed();
+        },
+        [this, cleared] { DropShelfStorage::removeOwnSnippets(cleared, m_items); });
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class PanelContent;
+class PanelNotice;
 
 // The items staged on the drop shelf, newest first.
 class DropShelfModel final : public QObject
@@ -12,7 +13,7 @@ class DropShelfModel final : public QObject
     Q_OBJECT
 
 public:
-    explicit DropShelfModel(PanelContent &content, QObject *parent = nullptr);
+    DropShelfModel(PanelContent &content, PanelNotice &notice, QObject *parent = nullptr);
 
     const QList<DropItem> &items() const { return m_items; }
     // Replaces the list as it is, without showing the shelf.
@@ -20,6 +21,8 @@ public:
     // Puts the items in front and shows the shelf.
     void addDropItems(const QList<DropItem> &items);
     void removeDropItem(const QUuid &id);
+    // Offers to undo; the snippet files Orvane wrote for the items are
+    // deleted only when the offer lapses.
     void clearDropShelf();
 
 Q_SIGNALS:
@@ -27,5 +30,6 @@ Q_SIGNALS:
 
 private:
     PanelContent &m_content;
+    PanelNotice &m_notice;
     QList<DropItem> m_items;
 };

@@ -5,13 +5,23 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
+bool isOurSnippet(const DropItem &item)
+{
+    if (item.kind != DropItemKind::Text || !item.fileURL || !item.fileURL->isLocalFile())
+        return false;
+    const QString folder = QDir(DropShelfStorage::snippetsDirectory()).canonicalPath();
+    return QFileInfo(item.fileURL->toLocalFile()).canonicalPath() == folder;
+}
+
 constexpr qsizetype nameLength = 20;
 // File names are at most 255 bytes on the usual file systems; a heading's name
 // leaves room for "_", six characters of the id and ".txt".
@@ -119,6 +129,16 @@ QUrl saveTextSnippet(const QUuid &id, const QString &text, const QString &titleH
     reportFirstFailedWrite(path, error);
     // The record still names the intended file: dragging it out writes it again.
     return QUrl::fromLocalFile(path);
+}
+
+void removeOwnSnippets(const QList<DropItem> &gone, const QList<DropItem> &stillShown)
+{
+    for (const DropItem &item : gone) {
+        const bool shown = std::any_of(stillShown.cbegin(), stillShown.cend(),
+                                       [&](const DropItem &other) { return other.fileURL == item.fileURL; });
+        if (isOurSnippet(item) && !shown)
+            QFile::remove(item.fileURL->toLocalFile());
+    }
 }
 
 } // namespace DropShelfStorage

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shelf/DropItem.h"
+
 #include <QString>
 #include <QUrl>
 #include <QUuid>
@@ -23,5 +25,10 @@ QString snippetBaseName(const QUuid &id, const QString &titleHint);
 // to the id's name. When nothing can be written, the first such failure of
 // the run is reported on standard error, and the intended address returned.
 QUrl saveTextSnippet(const QUuid &id, const QString &text, const QString &titleHint);
+
+// Deletes the snippet files Orvane wrote for items that left the shelf, unless
+// an item still on it shows the same file (two snippets of one text share
+// it). Files of the user's own are never touched.
+void removeOwnSnippets(const QList<DropItem> &gone, const QList<DropItem> &stillShown);
 
 } // namespace DropShelfStorage

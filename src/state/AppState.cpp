@@ -10,10 +10,11 @@ AppState::AppState(const Ports &ports, QObject *parent)
     : QObject(parent)
     , m_clock(ports.clock)
     , m_memory(ports.memory)
-    , m_settings(ports.store, ports.clock, ports.appearance)
+    , m_notice(ports.clock)
+    , m_settings(ports.store, ports.clock, ports.appearance, m_notice)
     , m_content(ActiveSidebarItem::scratchpad())
-    , m_tabs(ports.store, ports.clock, m_content)
-    , m_shelf(m_content)
+    , m_tabs(ports.store, ports.clock, m_content, m_notice)
+    , m_shelf(m_content, m_notice)
 {
     m_content.setActiveItem(ActiveSidebarItem::webTab(m_tabs.tabs().constFirst().id));
     m_tabs.load();
@@ -24,7 +25,11 @@ AppState::AppState(const Ports &ports, QObject *parent)
     m_settings.startFollowingSystemAppearance();
 }
 
-AppState::~AppState() = default;
+// An offer still on show at quit becomes final while the models it refers to exist.
+AppState::~AppState()
+{
+    m_notice.dismiss();
+}
 
 void AppState::setIsPanelVisible(bool value)
 {
@@ -56,14 +61,23 @@ void AppState::triggerContextAI(const CapturedContext &context, const std::optio
     Q_EMIT stagedPromptActionChanged();
     m_content.setShowSettingsModal(false);
 
-    const auto active = m_tabs.activeTab();
-    if (!active || !active->isAIProvider) {
-        const QList<TabModel> &tabs = m_tabs.tabs();
-        const auto ai = std::find_if(tabs.cbegin(), tabs.cend(), [](const TabModel &tab) { return tab.isAIProvider; });
-        if (ai != tabs.cend())
-            m_tabs.selectTab(ai->id);
-        else if (!tabs.isEmpty())
-            m_tabs.selectTab(tabs.constFirst().id);
-    }
+    if (!showAITab() && !m_tabs.tabs().isEmpty())
+        m_tabs.selectTab(m_tabs.tabs().constFirst().id);
     setIsPanelVisible(true);
+}
+
+bool AppState::showAITab()
+{
+    const auto active = m_tabs.activeTab();
+    if (active && active->isAIProvider)
+        return true;
+    const QList<TabModel> &tabs = m_tabs.tabs();
+    const auto ai = std::find_if(tabs.cbegin(), tabs.cend(), [](const TabModel &tab) { return tab.isAIProvider; });
+    if (ai != tabs.cend()) {
+        m_tabs.selectTab(ai->id);
+        return true;
+    }
+    m_notice.show(QStringLiteral("No AI tab — add one from the gallery"), QStringLiteral("Open Gallery"),
+                  [this] { m_content.requestAppGallery(); });
+    return false;
 }

@@ -3,6 +3,7 @@
 #include "ai/CapturedContext.h"
 #include "shelf/DropShelfModel.h"
 #include "state/PanelContent.h"
+#include "state/PanelNotice.h"
 #include "state/SettingsModel.h"
 #include "web/TabListModel.h"
 
@@ -36,6 +37,8 @@ public:
     const PanelContent &content() const { return m_content; }
     TabListModel &tabs() { return m_tabs; }
     const TabListModel &tabs() const { return m_tabs; }
+    PanelNotice &notice() { return m_notice; }
+    const PanelNotice &notice() const { return m_notice; }
     DropShelfModel &shelf() { return m_shelf; }
     const DropShelfModel &shelf() const { return m_shelf; }
 
@@ -45,7 +48,11 @@ public:
     const std::optional<CapturedContext> &capturedContext() const { return m_capturedContext; }
     void setCapturedContext(const std::optional<CapturedContext> &context);
     const std::optional<QString> &stagedPromptAction() const { return m_stagedPromptAction; }
-    // Stages the context and makes an AI tab active with the panel visible.
+    // Keeps an active AI tab, or makes the first one active. With none, the
+    // panel says how to get one. Returns whether there is an AI tab.
+    bool showAITab();
+    // Stages the context and makes an AI tab (or, with none, the first tab)
+    // active with the panel visible.
     void triggerContextAI(const CapturedContext &context, const std::optional<QString> &action);
 
     int liveMemoryMB() const { return m_liveMemoryMB; }
@@ -63,6 +70,8 @@ private:
     ProcessMemory &m_memory;
 
     bool m_isInitializing = true;
+    // Before the models whose destructive operations offer to undo.
+    PanelNotice m_notice;
     SettingsModel m_settings;
     PanelContent m_content;
     TabListModel m_tabs;

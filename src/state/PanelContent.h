@@ -19,11 +19,14 @@ public:
     void setShowSettingsModal(bool value);
     bool showCommandPalette() const { return m_showCommandPalette; }
     void setShowCommandPalette(bool value);
+    // Asks the panel to open the app gallery over what it shows.
+    void requestAppGallery() { Q_EMIT appGalleryRequested(); }
 
 Q_SIGNALS:
     void activeItemChanged();
     void showSettingsModalChanged();
     void showCommandPaletteChanged();
+    void appGalleryRequested();
 
 private:
     ActiveSidebarItem m_activeItem;

@@ -3,11 +3,13 @@
 #include "platform/Clock.h"
 #include "platform/KeyValueStore.h"
 #include "platform/SystemAppearance.h"
+#include "state/PanelNotice.h"
 
 #include <QPointer>
 
-SettingsModel::SettingsModel(KeyValueStore &store, Clock &clock, SystemAppearance &appearance, QObject *parent)
-    : QObject(parent), m_store(store), m_clock(clock), m_appearance(appearance)
+SettingsModel::SettingsModel(KeyValueStore &store, Clock &clock, SystemAppearance &appearance, PanelNotice &notice,
+                             QObject *parent)
+    : QObject(parent), m_store(store), m_clock(clock), m_appearance(appearance), m_notice(notice)
 {
     SettingsTable::load(m_store, m_values);
 }
@@ -56,11 +58,21 @@ void SettingsModel::post(void (SettingsModel::*signal)())
 
 void SettingsModel::restoreDefaults()
 {
+    const Settings previous = m_values;
     set(&Settings::followSystemTheme, false);
-    const Settings defaults;
+    assignRestorable(Settings());
+    m_notice.offerUndo(QStringLiteral("Restored the default settings"), [this, previous] {
+        assignRestorable(previous);
+        // Last, so that a followed system appearance wins over the theme just put back.
+        set(&Settings::followSystemTheme, previous.followSystemTheme);
+    });
+}
+
+void SettingsModel::assignRestorable(const Settings &source)
+{
     SettingsTable::forEach([&](const auto &field) {
         if (field.restoredByDefaults)
-            assign(field, defaults.*field.member);
+            assign(field, source.*field.member);
     });
     saveSettings();
     post(&SettingsModel::panelWidthLayoutRequested);

@@ -8,6 +8,7 @@
 
 class Clock;
 class KeyValueStore;
+class PanelNotice;
 class SystemAppearance;
 
 // The user's settings: read once from the store, written back whole on every
@@ -18,7 +19,8 @@ class SettingsModel final : public QObject
 
 public:
     // Loads the stored settings; writes nothing.
-    SettingsModel(KeyValueStore &store, Clock &clock, SystemAppearance &appearance, QObject *parent = nullptr);
+    SettingsModel(KeyValueStore &store, Clock &clock, SystemAppearance &appearance, PanelNotice &notice,
+                  QObject *parent = nullptr);
     ~SettingsModel() override;
 
     const Settings &values() const { return m_values; }
@@ -39,7 +41,8 @@ public:
 
     void saveSettings();
     // Resets what the settings screen offers to reset; turns following the
-    // system appearance off and leaves edge hovering alone.
+    // system appearance off and leaves edge hovering alone. Offers to undo:
+    // the previous values come back.
     void restoreDefaults();
 
     // The side of the panel that holds the icon rail.
@@ -71,11 +74,14 @@ private:
         saveSettings();
         followUp(field.followUp);
     }
+    // Assigns the settings "Restore defaults" resets from `source`.
+    void assignRestorable(const Settings &source);
     void followUp(SettingsTable::FollowUp followUp);
     void post(void (SettingsModel::*signal)());
 
     KeyValueStore &m_store;
     Clock &m_clock;
     SystemAppearance &m_appearance;
+    PanelNotice &m_notice;
     Settings m_values;
 };

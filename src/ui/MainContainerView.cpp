@@ -3,6 +3,7 @@
 #include "panel/OrvanePanel.h"
 #include "state/AppState.h"
 #include "ui/AddressBarView.h"
+#include "ui/NoticeBarView.h"
 #include "ui/OverlayHost.h"
 #include "ui/PageAreaView.h"
 #include "ui/PanelHeightToggle.h"
@@ -37,6 +38,7 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     , m_address(new AddressBarView(state, engine, panel, m_column))
     , m_promptBarSlot(new QWidget(m_column))
     , m_screens(new QStackedWidget(m_column))
+    , m_notice(new NoticeBarView(state.notice(), state.settings(), m_column))
     , m_page(new PageAreaView(state, engine, m_screens))
     , m_scratchpad(emptyScreen(QStringLiteral("Scratchpad")))
     , m_shelf(emptyScreen(QStringLiteral("Drop Shelf")))
@@ -61,6 +63,7 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     column->addWidget(m_address);
     column->addWidget(m_promptBarSlot);
     column->addWidget(m_screens, 1);
+    column->addWidget(m_notice);
     column->addWidget(m_footer);
 
     connect(m_rail, &SidebarDockView::galleryRequested, m_gallery, [this] { m_gallery->setOpen(true); });
@@ -73,6 +76,7 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     connect(&content, &PanelContent::activeItemChanged, this, &MainContainerView::refresh);
     connect(&content, &PanelContent::showSettingsModalChanged, this, &MainContainerView::refresh);
     connect(&content, &PanelContent::showCommandPaletteChanged, this, &MainContainerView::refresh);
+    connect(&content, &PanelContent::appGalleryRequested, m_gallery, [this] { m_gallery->setOpen(true); });
     connect(&m_state.tabs(), &TabListModel::changed, this, &MainContainerView::refresh);
     connect(&m_state.settings(), &SettingsModel::changed, this, &MainContainerView::placeRail);
     placeRail();

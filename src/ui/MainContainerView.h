@@ -9,6 +9,7 @@
 
 class AppState;
 class HibernationEngine;
+class NoticeBarView;
 class OrvanePanel;
 class OverlayHost;
 class PageAreaView;
@@ -23,7 +24,7 @@ class AddressBarView;
 
 // The panel's root: the icon rail on its side, the content column chosen by
 // the state (a web tab with its bars, the scratchpad, the shelf or the
-// settings), and the overlays (command palette, app gallery) on a scrim.
+// settings) above the notice bar and the footer, and the overlays (command palette, app gallery) on a scrim.
 // Screens are placed into their slots by whoever builds them; the scratchpad,
 // the shelf and the settings are built only when first shown.
 class MainContainerView final : public QWidget
@@ -67,6 +68,7 @@ private:
     AddressBarView *m_address;
     QWidget *m_promptBarSlot;
     QStackedWidget *m_screens;
+    NoticeBarView *m_notice;
     PageAreaView *m_page;
     QWidget *m_scratchpad;
     QWidget *m_shelf;

@@ -14,6 +14,7 @@ QList<Entry> entries(const TabModel &tab, qsizetype index, qsizetype tabCount)
         {Action::MoveDown, QStringLiteral("Move Down"), index < tabCount - 1},
         {},
         {Action::ToggleUserAgent, mobile ? QStringLiteral("Switch to Desktop View") : QStringLiteral("Switch to Mobile View")},
+        {Action::ToggleAIProvider, tab.isAIProvider ? QStringLiteral("Stop Using as AI Tab") : QStringLiteral("Use as AI Tab")},
         {Action::Reload, QStringLiteral("Reload")},
         {Action::HibernateOrWake, tab.isHibernated ? QStringLiteral("Wake Tab") : QStringLiteral("Hibernate Tab")},
         {},
@@ -36,6 +37,9 @@ void run(Action action, const QUuid &tabId, TabListModel &tabs, HibernationEngin
         break;
     case Action::ToggleUserAgent:
         tabs.toggleUserAgent(tabId);
+        break;
+    case Action::ToggleAIProvider:
+        tabs.setTabIsAIProvider(tabId, !tab.isAIProvider);
         break;
     case Action::Reload:
         engine.reload(tab);

@@ -12,7 +12,7 @@ struct TabModel;
 // titles and whether they can be chosen) and what each one does.
 namespace TabContextMenu {
 
-enum class Action { MoveUp, MoveDown, ToggleUserAgent, Reload, HibernateOrWake, Remove };
+enum class Action { MoveUp, MoveDown, ToggleUserAgent, ToggleAIProvider, Reload, HibernateOrWake, Remove };
 
 struct Entry
 {

@@ -3,8 +3,11 @@
 #include "platform/Clock.h"
 #include "platform/KeyValueStore.h"
 #include "state/PanelContent.h"
+#include "state/PanelNotice.h"
 #include "web/TabList.h"
 #include "web/TabListJson.h"
+
+#include <algorithm>
 
 namespace {
 const QString tabsKey = QStringLiteral("Orvane_Tabs");
@@ -12,8 +15,14 @@ const QString tabsKey = QStringLiteral("Orvane_Tabs");
 const QString unreadableTabsKey = QStringLiteral("Orvane_TabsUnreadable");
 } // namespace
 
-TabListModel::TabListModel(KeyValueStore &store, Clock &clock, PanelContent &content, QObject *parent)
-    : QObject(parent), m_store(store), m_clock(clock), m_content(content), m_tabs(TabModel::defaultTabs(clock.now()))
+TabListModel::TabListModel(KeyValueStore &store, Clock &clock, PanelContent &content, PanelNotice &notice,
+                           QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_clock(clock)
+    , m_content(content)
+    , m_notice(notice)
+    , m_tabs(TabModel::defaultTabs(clock.now()))
 {
     // However a tab comes on screen (selected, the next one after a removal,
     // the first one at start), it is no longer asleep: its page is about to
@@ -104,12 +113,26 @@ void TabListModel::removeTab(const QUuid &id)
     const qsizetype index = TabList::indexOf(m_tabs, id);
     if (index < 0)
         return;
-    m_tabs.removeAt(index);
+    const TabModel removed = m_tabs.takeAt(index);
     Q_EMIT changed();
-    if (m_content.activeItem() == ActiveSidebarItem::webTab(id)) {
+    const bool wasActive = m_content.activeItem() == ActiveSidebarItem::webTab(id);
+    if (wasActive) {
         m_content.setActiveItem(m_tabs.isEmpty() ? ActiveSidebarItem::scratchpad()
                                                  : ActiveSidebarItem::webTab(m_tabs.constFirst().id));
     }
+    save();
+    m_notice.offerUndo(QStringLiteral("Removed %1").arg(removed.title),
+                       [this, removed, index, wasActive] { restoreTab(removed, index, wasActive); });
+}
+
+void TabListModel::restoreTab(const TabModel &tab, qsizetype index, bool makeActive)
+{
+    if (TabList::indexOf(m_tabs, tab.id) >= 0)
+        return;
+    m_tabs.insert(std::clamp(index, qsizetype(0), m_tabs.size()), tab);
+    Q_EMIT changed();
+    if (makeActive)
+        m_content.setActiveItem(ActiveSidebarItem::webTab(tab.id));
     save();
 }
 
@@ -142,6 +165,17 @@ void TabListModel::toggleUserAgent(const QUuid &id)
             return false;
         UserAgentMode &mode = tabs[index].userAgentMode;
         mode = mode == UserAgentMode::Desktop ? UserAgentMode::Mobile : UserAgentMode::Desktop;
+        return true;
+    });
+}
+
+void TabListModel::setTabIsAIProvider(const QUuid &id, bool isAIProvider)
+{
+    changeAndSave([&](QList<TabModel> &tabs) {
+        const qsizetype index = TabList::indexOf(tabs, id);
+        if (index < 0 || tabs[index].isAIProvider == isAIProvider)
+            return false;
+        tabs[index].isAIProvider = isAIProvider;
         return true;
     });
 }

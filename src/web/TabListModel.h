@@ -7,6 +7,7 @@
 class Clock;
 class KeyValueStore;
 class PanelContent;
+class PanelNotice;
 
 // The web-app tabs of the rail, with their operations and their stored list.
 // Selecting, adding and removing a tab also decide what the panel shows.
@@ -16,7 +17,8 @@ class TabListModel final : public QObject
 
 public:
     // Starts from the first-run tabs; load() replaces them with the stored list.
-    TabListModel(KeyValueStore &store, Clock &clock, PanelContent &content, QObject *parent = nullptr);
+    TabListModel(KeyValueStore &store, Clock &clock, PanelContent &content, PanelNotice &notice,
+                 QObject *parent = nullptr);
 
     const QList<TabModel> &tabs() const { return m_tabs; }
     // Reads the stored list (the first-run list stays when there is none or it
@@ -28,12 +30,17 @@ public:
     // Makes the tab active even when no tab has the id; does not save.
     void selectTab(const QUuid &id);
     void addTab(const QString &title, const QUrl &url, const QString &iconName, bool isAI);
+    // Offers to undo: the tab comes back at its place, active again if it was.
     void removeTab(const QUuid &id);
+    // Puts a removed tab back; nothing when a tab has its id.
+    void restoreTab(const TabModel &tab, qsizetype index, bool makeActive);
     void moveTabUp(const QUuid &id);
     void moveTabDown(const QUuid &id);
     void reorderTabs(const QUuid &from, const QUuid &to);
     void moveTabs(const QList<qsizetype> &indexes, qsizetype destination);
     void toggleUserAgent(const QUuid &id);
+    // Whether the tab takes captured text and prompts: "Use as AI Tab".
+    void setTabIsAIProvider(const QUuid &id, bool isAIProvider);
     // Marks the tab as sleeping or not; in memory only, like selecting.
     void setTabHibernated(const QUuid &id, bool hibernated = true);
     void updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,
@@ -58,6 +65,7 @@ private:
     KeyValueStore &m_store;
     Clock &m_clock;
     PanelContent &m_content;
+    PanelNotice &m_notice;
     QList<TabModel> m_tabs;
     // A stored tab list that could not be read, kept until the first save
     // so that it can be set aside instead of being overwritten.

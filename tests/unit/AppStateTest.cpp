@@ -1,6 +1,9 @@
 #include "FakePorts.h"
 #include "state/AppState.h"
+#include "shelf/DropItem.h"
 #include "web/TabListJson.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -351,6 +354,107 @@ TEST_F(AppStateTest, TriggerContextAIStagesTheContextOnAnAITab)
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::scratchpad());
     EXPECT_TRUE(state->capturedContext());
     EXPECT_TRUE(state->isPanelVisible());
+}
+
+TEST_F(AppStateTest, RemovingATabOffersUndoForSixSecondsThatPutsItBackAsItWas)
+{
+    auto state = makeState();
+    PanelNotice &notice = state->notice();
+    const QList<TabModel> before = state->tabs().tabs();
+    state->tabs().toggleUserAgent(before.at(2).id);
+    state->tabs().selectTab(before.at(2).id);
+    const TabModel removed = state->tabs().tabs().at(2);
+
+    state->tabs().removeTab(removed.id);
+    EXPECT_EQ(state->tabs().tabs().size(), 6);
+    ASSERT_TRUE(notice.isUndoOffer());
+    EXPECT_EQ(notice.text(), QStringLiteral("Removed ") + removed.title + QStringLiteral(" — Undo"));
+    fakes.clock.advance(PanelNotice::shownSeconds - 0.1);
+    notice.press();
+    EXPECT_FALSE(notice.isShown());
+    ASSERT_EQ(state->tabs().tabs().size(), 7);
+    EXPECT_EQ(state->tabs().tabs().at(2), removed) << "at its place, with its id, address, mode and icon";
+    EXPECT_EQ(state->tabs().activeTab()->id, removed.id);
+    const auto stored = TabListJson::decode(fakes.store.dataValue(QStringLiteral("Orvane_Tabs")).value_or(QByteArray()), fakes.clock.now());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->at(2).id, removed.id) << "and saved";
+
+    state->tabs().removeTab(removed.id);
+    fakes.clock.advance(PanelNotice::shownSeconds);
+    EXPECT_FALSE(notice.isShown()) << "the offer lapses";
+    notice.press();
+    EXPECT_EQ(state->tabs().tabs().size(), 6);
+}
+
+TEST_F(AppStateTest, ASecondDestructiveActionReplacesTheFirstOfferWhichBecomesFinal)
+{
+    auto state = makeState();
+    const TabModel first = state->tabs().tabs().first();
+    state->settings().set(&Settings::followSystemTheme, false);
+    state->settings().set(&Settings::currentTheme, AppThemeMode::Blueprint);
+    state->settings().set(&Settings::panelWidth, 500);
+    const Settings chosen = state->settings().values();
+    state->tabs().removeTab(first.id);
+
+    state->settings().restoreDefaults();
+    EXPECT_EQ(state->settings().values().panelWidth, Settings().panelWidth);
+    EXPECT_EQ(state->notice().text(), QStringLiteral("Restored the default settings — Undo"));
+    fakes.clock.advance(PanelNotice::shownSeconds - 0.1);
+    state->notice().press();
+    EXPECT_EQ(state->settings().values(), chosen);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_panelWidth")).toInt(), 500);
+    EXPECT_EQ(state->tabs().tabs().size(), 6) << "the replaced offer is gone for good";
+    EXPECT_FALSE(state->notice().isShown());
+}
+
+TEST_F(AppStateTest, ClearingTheShelfKeepsOrvanesSnippetFilesUntilTheUndoOfferLapses)
+{
+    auto state = makeState();
+    const DropItem snippet = DropItem::fromText(QStringLiteral("Kept until the offer lapses"));
+    const DropItem link = DropItem::fromUrl(QUrl(QStringLiteral("https://example.test/page")));
+    state->shelf().addDropItems({snippet, link});
+    const QList<DropItem> items = state->shelf().items();
+    const QString file = snippet.fileURL->toLocalFile();
+
+    state->shelf().clearDropShelf();
+    EXPECT_TRUE(state->shelf().items().isEmpty());
+    EXPECT_TRUE(QFile::exists(file));
+    state->notice().press();
+    EXPECT_EQ(state->shelf().items(), items);
+
+    state->shelf().clearDropShelf();
+    fakes.clock.advance(PanelNotice::shownSeconds - 0.1);
+    EXPECT_TRUE(QFile::exists(file));
+    fakes.clock.advance(0.1);
+    EXPECT_FALSE(state->notice().isShown());
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(AppStateTest, AnyTabCanBeTheAITabAndWithoutOneThePanelSaysWhereToGetOne)
+{
+    auto state = makeState();
+    const QList<TabModel> tabs = state->tabs().tabs();
+    for (const TabModel &tab : tabs)
+        state->tabs().setTabIsAIProvider(tab.id, false);
+    state->tabs().selectTab(tabs.at(5).id);
+
+    bool galleryRequested = false;
+    QObject::connect(&state->content(), &PanelContent::appGalleryRequested, [&] { galleryRequested = true; });
+    EXPECT_FALSE(state->showAITab());
+    EXPECT_EQ(state->tabs().activeTab()->id, tabs.at(5).id);
+    ASSERT_TRUE(state->notice().isShown());
+    EXPECT_EQ(state->notice().text(), QStringLiteral("No AI tab — add one from the gallery"));
+    EXPECT_EQ(state->notice().buttonTitle(), QStringLiteral("Open Gallery"));
+    state->notice().press();
+    EXPECT_TRUE(galleryRequested);
+
+    state->tabs().setTabIsAIProvider(tabs.at(4).id, true);
+    const auto stored = TabListJson::decode(fakes.store.dataValue(QStringLiteral("Orvane_Tabs")).value_or(QByteArray()), fakes.clock.now());
+    ASSERT_TRUE(stored);
+    EXPECT_TRUE(stored->at(4).isAIProvider) << "kept in the tab's record";
+    EXPECT_TRUE(state->showAITab());
+    EXPECT_EQ(state->tabs().activeTab()->id, tabs.at(4).id);
+    EXPECT_FALSE(state->notice().isShown());
 }
 
 } // namespace

@@ -122,11 +122,11 @@ TEST_F(Interface, TheTabMenuOffersWhatTheTabCanDo)
     };
     TabModel tab = state->tabs().tabs().first();
     auto entries = TabContextMenu::entries(tab, 0, 7);
-    EXPECT_EQ(titlesOf(entries), QStringList({"Move Up", "Move Down", "-", "Switch to Mobile View", "Reload",
-                                              "Hibernate Tab", "-", "Remove Tab"}));
+    EXPECT_EQ(titlesOf(entries), QStringList({"Move Up", "Move Down", "-", "Switch to Mobile View",
+                                              "Stop Using as AI Tab", "Reload", "Hibernate Tab", "-", "Remove Tab"}));
     EXPECT_FALSE(entries[0].enabled);
     EXPECT_TRUE(entries[1].enabled);
-    EXPECT_TRUE(entries[7].destructive);
+    EXPECT_TRUE(entries[8].destructive);
 
     tab.userAgentMode = UserAgentMode::Mobile;
     tab.isHibernated = true;
@@ -134,7 +134,16 @@ TEST_F(Interface, TheTabMenuOffersWhatTheTabCanDo)
     EXPECT_TRUE(entries[0].enabled);
     EXPECT_FALSE(entries[1].enabled) << "the last tab cannot move down";
     EXPECT_EQ(entries[3].title, QStringLiteral("Switch to Desktop View"));
-    EXPECT_EQ(entries[5].title, QStringLiteral("Wake Tab"));
+    EXPECT_EQ(entries[6].title, QStringLiteral("Wake Tab"));
+
+    // Any tab can take prompts.
+    const TabModel plain = state->tabs().tabs().at(3);
+    ASSERT_FALSE(plain.isAIProvider);
+    EXPECT_EQ(TabContextMenu::entries(plain, 3, 7)[4].title, QStringLiteral("Use as AI Tab"));
+    FakeWebPageFactory factory;
+    HibernationEngine engine(*state, fakes.clock, factory);
+    TabContextMenu::run(TabContextMenu::Action::ToggleAIProvider, plain.id, state->tabs(), engine);
+    EXPECT_TRUE(state->tabs().tabs().at(3).isAIProvider);
 }
 
 TEST_F(Interface, WakingFromTheMenuOnlyClearsTheFlagAndHibernatingFreesThePage)

@@ -1,0 +1,50 @@
+#include "ui/NoticeBarView.h"
+
+#include "state/PanelNotice.h"
+#include "state/SettingsModel.h"
+#include "theme/OrvaneTheme.h"
+#include "ui/PillButton.h"
+#include "ui/ThemedLabel.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+
+NoticeBarView::NoticeBarView(PanelNotice &notice, const SettingsModel &settings, QWidget *parent)
+    : QWidget(parent)
+    , m_notice(notice)
+    , m_settings(settings)
+    , m_text(new ThemedLabel(settings, ThemedLabel::Role::Primary, 12, QString(), this))
+    , m_button(new PillButton(settings, QString(), PillButton::Style::Accent, this))
+{
+    // A long tab title must not widen the panel.
+    m_text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(12, 6, 8, 6);
+    layout->setSpacing(8);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(m_button);
+
+    connect(m_button, &QAbstractButton::clicked, &m_notice, &PanelNotice::press);
+    connect(&m_notice, &PanelNotice::changed, this, &NoticeBarView::refresh);
+    connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
+    refresh();
+}
+
+void NoticeBarView::refresh()
+{
+    m_text->setText(m_notice.text());
+    m_text->setAccessibleName(m_notice.text());
+    m_button->setText(m_notice.buttonTitle());
+    m_button->setAccessibleName(m_notice.buttonTitle());
+    setAccessibleName(m_notice.text());
+    setVisible(m_notice.isShown());
+}
+
+void NoticeBarView::paintEvent(QPaintEvent *)
+{
+    const ThemePalette &palette = OrvaneTheme::palette(m_settings.values().currentTheme);
+    QPainter painter(this);
+    painter.fillRect(rect(), palette.statusFooterBackground);
+    painter.setPen(palette.border);
+    painter.drawLine(rect().topLeft(), rect().topRight());
+}
