@@ -93,6 +93,9 @@ TEST_F(SettingsScreenTest, DetailTextsFollowTheSettings)
     EXPECT_EQ(s.detailText(Page::Appearance), QStringLiteral("Blueprint"));
     EXPECT_EQ(s.detailText(Page::Memory), QStringLiteral("3 of 7 asleep"));
     EXPECT_EQ(s.asleepOverview(), QStringLiteral("3 of 7 Web Apps Asleep"));
+    EXPECT_EQ(s.memoryFigure(), QStringLiteral("120 MB RAM"));
+    EXPECT_TRUE(s.memoryExplanation().startsWith(
+        QStringLiteral("Live RAM used by Orvane and its web pages (proportional set size): 120 MB. ")));
 }
 
 TEST_F(SettingsScreenTest, PermissionsSayWhetherTheSelectionCanBeRead)
