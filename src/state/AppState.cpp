@@ -4,6 +4,8 @@
 #include "platform/Ports.h"
 #include "platform/ProcessMemory.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 AppState::AppState(const Ports &ports, QObject *parent)
@@ -43,15 +45,15 @@ void AppState::setCapturedContext(const std::optional<CapturedContext> &context)
     Q_EMIT capturedContextChanged();
 }
 
-int AppState::getProcessMemoryMB() const
-{
-    return memoryMegabytes(m_memory);
-}
-
 void AppState::updateLiveMemory()
 {
-    m_liveMemoryMB = getProcessMemoryMB();
-    Q_EMIT liveMemoryMBChanged();
+    QPointer<AppState> self(this);
+    m_memory.read([self](const ProcessMemory::Reading &reading) {
+        if (!self)
+            return;
+        self->m_liveMemoryMB = memoryMegabytes(reading);
+        Q_EMIT self->liveMemoryMBChanged();
+    });
 }
 
 void AppState::triggerContextAI(const CapturedContext &context, const std::optional<QString> &action)

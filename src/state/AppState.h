@@ -55,9 +55,9 @@ public:
     // active with the panel visible.
     void triggerContextAI(const CapturedContext &context, const std::optional<QString> &action);
 
+    // Orvane's memory with its web pages' processes, in MiB; sampled every
+    // two seconds, each sample arriving a little later.
     int liveMemoryMB() const { return m_liveMemoryMB; }
-    int getProcessMemoryMB() const;
-    void updateLiveMemory();
 
 Q_SIGNALS:
     void isPanelVisibleChanged();
@@ -66,6 +66,8 @@ Q_SIGNALS:
     void liveMemoryMBChanged();
 
 private:
+    void updateLiveMemory();
+
     Clock &m_clock;
     ProcessMemory &m_memory;
 

@@ -64,7 +64,7 @@ QString memoryText(int megabytes)
 
 QString memoryTooltip(int megabytes)
 {
-    return QStringLiteral("Live physical RAM footprint of Orvane host process (%1 MB)").arg(megabytes);
+    return QStringLiteral("Live RAM used by Orvane and its web pages (proportional set size): %1 MB").arg(megabytes);
 }
 
 QString railTabTooltip(const QString &title)

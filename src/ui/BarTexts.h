@@ -39,6 +39,7 @@ std::optional<SecurityMark> securityMark(const WebPage *page);
 QString webAppsText(qsizetype tabCount);
 QString asleepText(qsizetype sleepingCount);
 QString memoryText(int megabytes);
+// What the memory figure counts, with the figure.
 QString memoryTooltip(int megabytes);
 // Shown after a rail tab's title.
 QString railTabTooltip(const QString &title);

@@ -46,7 +46,7 @@ QWidget *memory(SettingsScreen &screen, AppState &state)
                                 [&settings](bool on) { settings.set(&Settings::showMemoryInFooter, on); })));
     auto *wake = new PillButton(settings, QStringLiteral("Wake All Tabs Now"), PillButton::Style::Accent);
     QObject::connect(wake, &QAbstractButton::clicked, &screen, &SettingsScreen::wakeAllTabs);
-    controls->addRow(row(settings, QStringLiteral("Wake every tab"), QStringLiteral("Loads every sleeping web app again."), wake));
+    controls->addRow(row(settings, QStringLiteral("Wake every tab"), QStringLiteral("Sleeping web apps wake and load when you show them."), wake));
     layout->addWidget(controls);
     layout->addStretch(1);
     return page;

@@ -2,6 +2,7 @@
 
 #include "state/AppState.h"
 #include "state/AppVersion.h"
+#include "ui/BarTexts.h"
 #include "web/HibernationEngine.h"
 
 #include <algorithm>
@@ -258,9 +259,9 @@ QString SettingsScreen::memoryFigure() const
 
 QString SettingsScreen::memoryExplanation() const
 {
-    return QStringLiteral("Live physical RAM footprint of Orvane host process: %1 MB. Orvane automatically suspends "
-                          "background web tabs after 5 minutes of inactivity to release web engine RAM.")
-        .arg(m_state.liveMemoryMB());
+    return BarTexts::memoryTooltip(m_state.liveMemoryMB())
+           + QStringLiteral(". Orvane automatically suspends background web tabs after 5 minutes of inactivity to "
+                            "release web engine RAM.");
 }
 
 void SettingsScreen::wakeAllTabs()

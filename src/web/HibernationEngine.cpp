@@ -27,10 +27,10 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
 {
     if (WebPage *existing = existingWebView(tab.id))
         return *existing;
-    std::unique_ptr<WebPage> page = m_factory.create(tab.userAgentMode);
-    WebPage *raw = page.get();
     const QUuid id = tab.id;
     const QUrl createdAt = tab.url;
+    std::unique_ptr<WebPage> page = m_factory.create(tab.userAgentMode);
+    WebPage *raw = page.get();
     QPointer<HibernationEngine> self(this);
     // Each observer acts on a later turn, never inside the web engine's own callback.
     WebPage::Observers observers;
@@ -63,9 +63,14 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
         });
     };
     page->setObservers(std::move(observers));
-    page->load(tab.url);
+    page->load(createdAt);
     m_pool.emplace(id, std::move(page));
     keepLivePagesBounded(id);
+    // A running page under a sleeping flag would be counted asleep and passed
+    // over by every sweep.
+    const QList<TabModel> &tabs = m_state.tabs().tabs();
+    if (const qsizetype index = TabList::indexOf(tabs, id); index >= 0 && tabs.at(index).isHibernated)
+        m_state.tabs().setTabHibernated(id, false);
     return *raw;
 }
 
@@ -177,10 +182,7 @@ void HibernationEngine::hibernateTab(const QUuid &id)
 
 void HibernationEngine::wakeAllTabs()
 {
-    const QList<TabModel> tabs = m_state.tabs().tabs();
-    for (const TabModel &tab : tabs)
-        getOrCreateWebView(tab);
-    m_state.updateLiveMemory();
+    m_state.tabs().wakeAllTabs();
 }
 
 // The page stops everything it does before it goes, and its observers go

@@ -16,6 +16,10 @@ class TimerHandle;
 // Keeps at most one web page per tab, creates it on first demand, follows
 // its address and title into the tab record, and releases the pages of tabs
 // left alone for five minutes.
+//
+// A tab flagged asleep never has a page: making one wakes the tab, and
+// putting a tab to sleep drops its page (and with the last page its renderer
+// process). An awake tab may have no page yet; it loads when it is shown.
 class HibernationEngine final : public QObject
 {
     Q_OBJECT
@@ -30,7 +34,8 @@ public:
     HibernationEngine(AppState &state, Clock &clock, WebPageFactory &factory, QObject *parent = nullptr);
     ~HibernationEngine() override;
 
-    // The tab's page, created and loading the tab's address when there is none.
+    // The tab's page, created and loading the tab's address when there is
+    // none, which wakes a sleeping tab.
     WebPage &getOrCreateWebView(const TabModel &tab);
     // The pooled page, if the tab has one.
     WebPage *existingWebView(const QUuid &tabId) const;
@@ -42,7 +47,8 @@ public:
     void startMonitoring();
     void hibernateTab(const QUuid &id);
     void hibernateAllInactive();
-    // Every tab gets a loaded page; the sleeping flags stay as they are.
+    // Every tab is marked awake; none is loaded before it is shown, so waking
+    // all costs no memory until then.
     void wakeAllTabs();
 
     int activeMemoryTabCount() const { return int(m_pool.size()); }

@@ -185,8 +185,30 @@ void TabListModel::setTabHibernated(const QUuid &id, bool hibernated)
     const qsizetype index = TabList::indexOf(m_tabs, id);
     if (index < 0)
         return;
-    m_tabs[index].isHibernated = hibernated;
+    if (hibernated)
+        m_tabs[index].isHibernated = true;
+    else
+        wake(m_tabs[index]);
     Q_EMIT changed();
+}
+
+void TabListModel::wakeAllTabs()
+{
+    bool woke = false;
+    for (TabModel &tab : m_tabs) {
+        woke = woke || tab.isHibernated;
+        wake(tab);
+    }
+    if (woke)
+        Q_EMIT changed();
+}
+
+void TabListModel::wake(TabModel &tab)
+{
+    if (!tab.isHibernated)
+        return;
+    tab.isHibernated = false;
+    tab.lastActiveDate = m_clock.now();
 }
 
 void TabListModel::updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,

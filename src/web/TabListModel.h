@@ -41,8 +41,12 @@ public:
     void toggleUserAgent(const QUuid &id);
     // Whether the tab takes captured text and prompts: "Use as AI Tab".
     void setTabIsAIProvider(const QUuid &id, bool isAIProvider);
-    // Marks the tab as sleeping or not; in memory only, like selecting.
+    // Marks the tab as sleeping or not; in memory only, like selecting. A
+    // woken tab counts as just used, so that the idle sweep does not put it
+    // straight back to sleep.
     void setTabHibernated(const QUuid &id, bool hibernated = true);
+    // Wakes every sleeping tab at once (one change).
+    void wakeAllTabs();
     void updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,
                               const std::optional<QUrl> &extractedIconURL);
 
@@ -61,6 +65,7 @@ private:
     }
     void save();
     void wakeActiveTab();
+    void wake(TabModel &tab);
 
     KeyValueStore &m_store;
     Clock &m_clock;

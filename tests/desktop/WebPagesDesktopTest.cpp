@@ -2,9 +2,11 @@
 #include "EventLoopWait.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
+#include "TestFiles.h"
 #include "platform/qt/QtClock.h"
 #include "state/AppState.h"
 #include "web/HibernationEngine.h"
+#include "platform/qt/ProcFsMemory.h"
 #include "platform/qt/QtWebPage.h"
 #include "web/WebContainerView.h"
 
@@ -109,6 +111,56 @@ TEST_F(WebPages, ARetiredPageGivesItsRendererProcessBack)
     ASSERT_TRUE(QFileInfo::exists(proc));
     engine->hibernateTab(tab(index).id);
     EXPECT_TRUE(spinUntil([&] { return !QFileInfo::exists(proc); }, 10000)) << "renderer " << renderer << " still runs";
+}
+
+// The web engine's renderer processes that descend from this one.
+int rendererCount()
+{
+    const QList<qint64> tree = ProcFsMemory::processTree(QStringLiteral("/proc"), QCoreApplication::applicationPid());
+    return int(std::count_if(tree.cbegin(), tree.cend(), [](qint64 pid) {
+        return contentsOf(QStringLiteral("/proc/%1/cmdline").arg(pid)).contains("--type=renderer");
+    }));
+}
+
+quint64 proportionalSizeOf(qint64 pid)
+{
+    return ProcFsMemory::proportionalFromSmapsRollup(contentsOf(QStringLiteral("/proc/%1/smaps_rollup").arg(pid))).value_or(0);
+}
+
+TEST_F(WebPages, TabsCountedAsleepHaveNoRendererAndTheMemoryFigureCountsThePages)
+{
+    // Earlier tests' renderers end first; and no first-run tab may load.
+    ASSERT_TRUE(spinUntil([] { return rendererCount() == 0; }));
+    while (!state->tabs().tabs().isEmpty())
+        state->tabs().removeTab(tab(0).id);
+    for (const QByteArray name : {"a", "b", "c", "d"}) {
+        server.setReply(QStringLiteral("/") + QString::fromLatin1(name), {200, page(name.toUpper()), "text/html", {}, 0});
+        addTab(QStringLiteral("/") + QString::fromLatin1(name));
+    }
+    engine->hibernateTab(tab(1).id);
+    engine->hibernateTab(tab(2).id);
+    engine->wakeAllTabs();
+    EXPECT_EQ(engine->activeMemoryTabCount(), 0) << "pages load when they are shown";
+    QList<QtWebPage *> pages;
+    for (int index = 0; index < 4; ++index)
+        pages.append(&pageOf(index));
+    ASSERT_TRUE(spinUntil([&] { return tab(0).title == QLatin1String("A") && tab(3).title == QLatin1String("D") && rendererCount() == 4; }))
+        << rendererCount() << " renderers";
+
+    quint64 parts = proportionalSizeOf(QCoreApplication::applicationPid());
+    for (const QtWebPage *webPage : pages)
+        parts += proportionalSizeOf(webPage->rendererProcessId());
+    ProcFsMemory memory;
+    std::optional<ProcessMemory::Reading> reading;
+    memory.read([&](const ProcessMemory::Reading &taken) { reading = taken; });
+    ASSERT_TRUE(spinUntil([&] { return reading.has_value(); }));
+    ASSERT_TRUE(reading->proportionalBytes);
+    // Each part shifts a little as other programs map the same libraries.
+    EXPECT_GE(*reading->proportionalBytes, parts / 10 * 9) << "this process and its pages' renderers: " << (parts >> 20) << " MiB";
+
+    engine->hibernateAllInactive();
+    EXPECT_TRUE(spinUntil([] { return rendererCount() == 1; })) << rendererCount() << " renderers for the one tab on screen";
+    EXPECT_EQ(std::count_if(state->tabs().tabs().cbegin(), state->tabs().tabs().cend(), [](const TabModel &t) { return t.isHibernated; }), 3);
 }
 
 TEST_F(WebPages, TheMobileIdentityReachesHeadersAndScripts)

@@ -43,13 +43,13 @@ private:
     std::function<void()> m_handler;
 };
 
+// Answers every reading at once.
 class FakeMemory final : public ProcessMemory
 {
 public:
-    std::optional<quint64> footprintBytes() const override { return footprint; }
-    std::optional<quint64> residentBytes() const override { return resident; }
+    void read(std::function<void(const Reading &)> done) override { done({proportional, resident}); }
 
-    std::optional<quint64> footprint = 120ull << 20;
+    std::optional<quint64> proportional = 120ull << 20;
     std::optional<quint64> resident = 150ull << 20;
 };
 

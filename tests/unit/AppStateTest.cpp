@@ -282,12 +282,12 @@ TEST_F(AppStateTest, MemoryIsSampledEveryTwoSeconds)
 {
     auto state = makeState();
     EXPECT_EQ(state->liveMemoryMB(), 120);
-    fakes.memory.footprint = 200ull << 20;
+    fakes.memory.proportional = 200ull << 20;
     fakes.clock.advance(1.9);
     EXPECT_EQ(state->liveMemoryMB(), 120);
     fakes.clock.advance(0.1);
     EXPECT_EQ(state->liveMemoryMB(), 200);
-    fakes.memory.footprint.reset();
+    fakes.memory.proportional.reset();
     fakes.memory.resident.reset();
     fakes.clock.advance(2.0);
     EXPECT_EQ(state->liveMemoryMB(), 34);

@@ -183,6 +183,7 @@ TEST_F(Interface, BarsSayWhatTheStateIs)
     EXPECT_EQ(BarTexts::webAppsText(tabs.size()), QStringLiteral("7 web apps"));
     EXPECT_EQ(BarTexts::asleepText(sleeping), QStringLiteral("2 asleep"));
     EXPECT_EQ(BarTexts::memoryText(120), QStringLiteral("RAM: 120 MB"));
+    EXPECT_EQ(BarTexts::memoryTooltip(120), QStringLiteral("Live RAM used by Orvane and its web pages (proportional set size): 120 MB"));
 }
 
 TEST_F(Interface, OnlyAnHttpsPageWithAnAcceptedCertificateShowsThePadlock)

@@ -1,4 +1,5 @@
 #include "FakePorts.h"
+#include "TestFiles.h"
 #include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/ProcFsMemory.h"
 #include "platform/qt/QtClock.h"
@@ -12,6 +13,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <unistd.h>
 
 namespace {
 
@@ -79,35 +84,63 @@ TEST(SettingsFile, UnparsableFileIsSetAsideBeforeItIsReplaced)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 }
 
-TEST(ProcessMemoryFigure, ParsesProcFiles)
+// A folder laid out like /proc: Orvane (100) with its two web engine zygotes
+// and their renderers, next to processes that are none of its own.
+TEST(ProcessMemoryFigure, AddsUpTheProcessAndEveryDescendant)
 {
-    const QByteArray status = "Name:\torvane\nVmRSS:\t  90000 kB\nRssAnon:\t   51200 kB\nRssFile:\t 30000 kB\n"
-                              "RssShmem:\t    1024 kB\nVmSwap:\t    2048 kB\n";
-    EXPECT_EQ(ProcFsMemory::footprintFromStatus(status), (51200ull + 1024 + 2048) * 1024);
-    EXPECT_FALSE(ProcFsMemory::footprintFromStatus("Name:\tx\n"));
-    EXPECT_EQ(ProcFsMemory::residentFromStatm("5000 1200 300 1 0 900 0\n", 4096), 1200ull * 4096);
-    EXPECT_FALSE(ProcFsMemory::residentFromStatm("", 4096));
+    QTemporaryDir proc;
+    const auto process = [&](int pid, const QByteArray &name, int parent, std::optional<int> pssKb, int residentPages) {
+        const QString folder = proc.filePath(QString::number(pid));
+        ASSERT_TRUE(writeFile(folder + QStringLiteral("/stat"),
+                              QByteArray::number(pid) + " (" + name + ") S " + QByteArray::number(parent) + " 1 1 0 -1 4194560 0\n"));
+        ASSERT_TRUE(writeFile(folder + QStringLiteral("/statm"), "9000 " + QByteArray::number(residentPages) + " 300 1 0 900 0\n"));
+        if (pssKb) {
+            ASSERT_TRUE(writeFile(folder + QStringLiteral("/smaps_rollup"),
+                                  "55d0c8a00000-7ffd6b9f4000 ---p 00000000 00:00 0  [rollup]\nRss:  999999 kB\nPss:   "
+                                      + QByteArray::number(*pssKb) + " kB\nPss_Anon:  1 kB\nPss_File:  2 kB\n"));
+        }
+    };
+    process(1, "init", 0, 5000, 10);
+    process(100, "orvane", 1, 245000, 100);
+    process(101, "QtWebEngineProc", 100, 14000, 20);
+    process(102, "QtWebEngineProc", 100, 10000, 30);
+    process(103, "QtWebEngineProc", 102, 48000, 40);
+    process(104, "QtWebEngineProc", 102, std::nullopt, 50); // ended between the listing and the reading
+    process(105, "Web (Content) 1)", 103, 1000, 1);
+    process(200, "other", 1, 900000, 1000);
+    process(201, "100 (orvane) S 100", 200, 900000, 1000);
+    ASSERT_TRUE(QDir(proc.path()).mkpath(QStringLiteral("self")));
 
-    ProcFsMemory real;
-    ASSERT_TRUE(real.footprintBytes());
-    EXPECT_GT(*real.footprintBytes(), 0u);
-    ASSERT_TRUE(real.residentBytes());
+    QList<qint64> tree = ProcFsMemory::processTree(proc.path(), 100);
+    EXPECT_EQ(tree.constFirst(), 100);
+    std::sort(tree.begin(), tree.end());
+    EXPECT_EQ(tree, QList<qint64>({100, 101, 102, 103, 104, 105})) << "a name with spaces and parentheses hides no parent";
+    const ProcessMemory::Reading orvane = ProcFsMemory::readTree(proc.path(), 100);
+    EXPECT_EQ(orvane.proportionalBytes, (245000ull + 14000 + 10000 + 48000 + 1000) * 1024);
+    const quint64 page = quint64(sysconf(_SC_PAGESIZE));
+    EXPECT_EQ(orvane.residentBytes, (100ull + 20 + 30 + 40 + 50 + 1) * page);
+    EXPECT_EQ(ProcFsMemory::readTree(proc.path(), 201).proportionalBytes, 900000ull * 1024);
+    EXPECT_FALSE(ProcFsMemory::readTree(proc.path(), 104).proportionalBytes) << "no figure of its own, none at all";
+    EXPECT_FALSE(ProcFsMemory::readTree(proc.path(), 999).residentBytes);
+
+    EXPECT_EQ(ProcFsMemory::proportionalFromSmapsRollup("Pss_Anon: 5 kB\nPss:\t  7 kB\n"), 7ull * 1024);
+    EXPECT_FALSE(ProcFsMemory::proportionalFromSmapsRollup("Rss: 5 kB\n"));
+    EXPECT_FALSE(ProcFsMemory::proportionalFromSmapsRollup("Pss: many kB\n"));
+    EXPECT_FALSE(ProcFsMemory::parentFromStat("12 (no end S 1"));
+    EXPECT_FALSE(ProcFsMemory::residentFromStatm("", 4096));
 }
 
-TEST(ProcessMemoryFigure, FallsBackFromFootprintToResidentTo34)
+TEST(ProcessMemoryFigure, FallsBackFromProportionalToResidentTo34)
 {
-    FakeMemory memory;
-    memory.footprint = 300ull << 20;
-    EXPECT_EQ(memoryMegabytes(memory), 300);
-    memory.footprint = (5ull << 20) + 1000; // rounds down
-    EXPECT_EQ(memoryMegabytes(memory), 5);
-    memory.footprint = 100; // under 1 MiB shows 1
-    EXPECT_EQ(memoryMegabytes(memory), 1);
-    memory.footprint = 0; // a zero footprint counts as unknown
-    EXPECT_EQ(memoryMegabytes(memory), 150);
-    memory.footprint.reset();
-    memory.resident.reset();
-    EXPECT_EQ(memoryMegabytes(memory), 34);
+    ProcessMemory::Reading reading{300ull << 20, 150ull << 20};
+    EXPECT_EQ(memoryMegabytes(reading), 300);
+    reading.proportionalBytes = (5ull << 20) + 1000; // rounds down
+    EXPECT_EQ(memoryMegabytes(reading), 5);
+    reading.proportionalBytes = 100; // under 1 MiB shows 1
+    EXPECT_EQ(memoryMegabytes(reading), 1);
+    reading.proportionalBytes = 0; // zero counts as unknown
+    EXPECT_EQ(memoryMegabytes(reading), 150);
+    EXPECT_EQ(memoryMegabytes({}), 34);
 }
 
 TEST(Appearance, ReadsThePortalsColourScheme)

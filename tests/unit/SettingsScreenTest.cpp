@@ -145,6 +145,9 @@ TEST_F(SettingsScreenTest, DetailTextsFollowTheSettings)
     EXPECT_EQ(s.detailText(Page::Appearance), QStringLiteral("Blueprint"));
     EXPECT_EQ(s.detailText(Page::Memory), QStringLiteral("3 of 7 asleep"));
     EXPECT_EQ(s.asleepOverview(), QStringLiteral("3 of 7 Web Apps Asleep"));
+    EXPECT_EQ(s.memoryFigure(), QStringLiteral("120 MB RAM"));
+    EXPECT_TRUE(s.memoryExplanation().startsWith(
+        QStringLiteral("Live RAM used by Orvane and its web pages (proportional set size): 120 MB. ")));
 }
 
 TEST_F(SettingsScreenTest, PermissionsSayWhetherTheSelectionCanBeRead)
@@ -246,15 +249,13 @@ TEST_F(SettingsScreenTest, ShowingTheScreenStartsAtTheRootWithAnEmptySearch)
     EXPECT_TRUE(screen().searchQuery().isEmpty());
 }
 
-TEST_F(SettingsScreenTest, WakeAllTabsLoadsEveryTabAndTakesAFreshMemorySample)
+TEST_F(SettingsScreenTest, WakeAllTabsMarksEveryTabAwakeWithoutLoadingAny)
 {
     screen();
-    fakes.memory.footprint = 300ull << 20;
+    ASSERT_EQ(screen().asleepOverview(), QStringLiteral("2 of 7 Web Apps Asleep"));
     screen().wakeAllTabs();
-    EXPECT_EQ(hibernation->activeMemoryTabCount(), 7);
-    EXPECT_EQ(screen().memoryFigure(), QStringLiteral("300 MB RAM"));
-    EXPECT_TRUE(screen().memoryExplanation().startsWith(
-        QStringLiteral("Live physical RAM footprint of Orvane host process: 300 MB.")));
+    EXPECT_EQ(screen().asleepOverview(), QStringLiteral("0 of 7 Web Apps Asleep"));
+    EXPECT_EQ(hibernation->activeMemoryTabCount(), 0);
 }
 
 TEST_F(SettingsScreenTest, ClearAllItemsEmptiesTheShelf)
