@@ -89,7 +89,7 @@ void UrlCommandHandler::handleURLScheme(const QUrl &url)
         bool ok = false;
         const double width = parameter(url, QStringLiteral("val")).value_or(QString()).toDouble(&ok);
         // The setting takes it as it takes any width: "nan" and "inf" not at
-        // all, too narrow a width as the narrowest one.
+        // all, too narrow or too wide a width as the narrowest or widest one.
         if (ok)
             m_state.settings().set(&Settings::panelWidth, width);
     }

@@ -10,8 +10,8 @@
 // Where the panel belongs, in desktop coordinates (origin bottom left, y up).
 namespace PanelGeometry {
 
-inline constexpr double minimumWidth = 300;
-inline constexpr double maximumWidth = 1400;
+inline constexpr double minimumWidth = Settings::minimumPanelWidth;
+inline constexpr double maximumWidth = Settings::maximumPanelWidth;
 inline constexpr double minimumHeight = 400;
 inline constexpr double maximumHeight = 2400;
 // A panel at least this much shorter than the visible frame is detached from

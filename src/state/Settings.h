@@ -10,6 +10,11 @@
 // The user's persisted settings, with their first-run values.
 struct Settings
 {
+    // The panel's width stays within these wherever it comes from: the
+    // settings file, a URL command, the slider or a drag of its side.
+    static constexpr double minimumPanelWidth = 300;
+    static constexpr double maximumPanelWidth = 1400;
+
     bool isPinned = false;
     double panelWidth = 440;
     std::optional<double> panelCustomHeight;

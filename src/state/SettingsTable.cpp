@@ -11,6 +11,8 @@ std::optional<double> accepted(double value, const Range &range)
 {
     if (!std::isfinite(value))
         return std::nullopt;
+    if (value > range.maximum)
+        return range.maximum;
     if (range.inclusive ? value >= range.minimum : value > range.minimum)
         return value;
     if (range.inclusive)
@@ -28,7 +30,7 @@ std::optional<Enum> readEnum(const KeyValueStore &store, const QString &key,
     return std::nullopt;
 }
 
-bool inRange(double value, const Range &range)
+bool meetsMinimum(double value, const Range &range)
 {
     return std::isfinite(value) && (range.inclusive ? value >= range.minimum : value > range.minimum);
 }
@@ -42,8 +44,8 @@ std::optional<bool> read(const KeyValueStore &store, const QString &key, bool *)
 std::optional<double> read(const KeyValueStore &store, const QString &key, double *, const Range &range)
 {
     const auto value = store.doubleValue(key);
-    if (value && inRange(*value, range))
-        return value;
+    if (value && meetsMinimum(*value, range))
+        return accepted(*value, range);
     return std::nullopt;
 }
 

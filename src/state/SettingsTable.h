@@ -16,11 +16,13 @@ namespace SettingsTable {
 // What has to happen, after the change is saved, when a setting is assigned.
 enum class FollowUp { None, PanelWidth, DockEdge, EdgeIndicator, SystemTheme };
 
-// The numbers a setting accepts: at least (or, when not inclusive, above) `minimum`.
+// The numbers a setting accepts: at least (or, when not inclusive, above)
+// `minimum`, and at most `maximum`.
 struct Range
 {
     double minimum = -std::numeric_limits<double>::infinity();
     bool inclusive = true;
+    double maximum = std::numeric_limits<double>::infinity();
 };
 
 template<typename T>
@@ -39,7 +41,8 @@ void forEach(Visitor &&visit)
 {
     using F = FollowUp;
     visit(Field<bool>{"Orvane_isPinned", &Settings::isPinned, {}});
-    visit(Field<double>{"Orvane_panelWidth", &Settings::panelWidth, {300}, F::PanelWidth});
+    visit(Field<double>{"Orvane_panelWidth", &Settings::panelWidth, {Settings::minimumPanelWidth, true, Settings::maximumPanelWidth},
+                        F::PanelWidth});
     visit(Field<std::optional<double>>{"Orvane_panelCustomHeight", &Settings::panelCustomHeight, {100, false}});
     visit(Field<std::optional<double>>{"Orvane_panelTopOffset", &Settings::panelTopOffset, {0}});
     // Restoring defaults turns following off rather than back on.
@@ -60,7 +63,8 @@ void forEach(Visitor &&visit)
 
 // The value as the setting takes it: numbers that are not finite are refused;
 // below the range, an inclusive minimum is taken instead and anything else is
-// refused. Values of other types are taken as they are.
+// refused; above it, the maximum is taken. Values of other types are taken as
+// they are.
 std::optional<double> accepted(double value, const Range &range);
 inline std::optional<std::optional<double>> accepted(const std::optional<double> &value, const Range &range)
 {
@@ -76,8 +80,9 @@ std::optional<T> accepted(const T &value, const Range &)
     return value;
 }
 
-// The stored value when it is there, of the right type and accepted as it
-// is (stored numbers out of range are ignored, not clamped).
+// The stored value when it is there, of the right type and accepted: stored
+// numbers below the range are ignored, not clamped; above it, the maximum is
+// taken, as an assignment takes it.
 std::optional<bool> read(const KeyValueStore &store, const QString &key, bool *);
 std::optional<double> read(const KeyValueStore &store, const QString &key, double *, const Range &range);
 std::optional<std::optional<double>> read(const KeyValueStore &store, const QString &key, std::optional<double> *,

@@ -2,6 +2,20 @@
 
 #include <QPainter>
 
+namespace Elision {
+
+int minimumWidth(const QFontMetrics &metrics, const QString &text)
+{
+    return std::min(metrics.horizontalAdvance(text) + 1, metrics.horizontalAdvance(QStringLiteral("\u2026")) * 3);
+}
+
+bool isCut(const QFontMetrics &metrics, const QString &text, int width)
+{
+    return metrics.horizontalAdvance(text) > width;
+}
+
+} // namespace Elision
+
 ElidingLabel::ElidingLabel(const QString &text, QWidget *parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -50,13 +64,12 @@ QSize ElidingLabel::sizeHint() const
 QSize ElidingLabel::minimumSizeHint() const
 {
     const QFontMetrics metrics(font());
-    return QSize(std::min(sizeHint().width(), metrics.horizontalAdvance(QStringLiteral("\u2026")) * 3),
-                 metrics.height());
+    return QSize(Elision::minimumWidth(metrics, m_text), metrics.height());
 }
 
 void ElidingLabel::updateToolTip()
 {
-    setToolTip(QFontMetrics(font()).horizontalAdvance(m_text) > width() ? m_text : QString());
+    setToolTip(Elision::isCut(QFontMetrics(font()), m_text, width()) ? m_text : QString());
 }
 
 void ElidingLabel::resizeEvent(QResizeEvent *event)

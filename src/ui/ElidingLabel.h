@@ -1,7 +1,16 @@
 #pragma once
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QWidget>
+
+namespace Elision {
+// The narrowest a line of text gives way to: three "…" wide, or less when
+// the text itself is shorter.
+int minimumWidth(const QFontMetrics &metrics, const QString &text);
+// Whether the text is wider than `width` and so shows cut, ending in "…".
+bool isCut(const QFontMetrics &metrics, const QString &text, int width);
+} // namespace Elision
 
 // One line of text that gives way when space is short, ending in "…"
 // instead of being cut off; the whole text stays its accessible name and,

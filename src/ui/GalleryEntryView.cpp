@@ -21,8 +21,8 @@ GalleryEntryView::GalleryEntryView(const SettingsModel &settings, QNetworkAccess
     m_icon->setIconSize(32);
     m_icon->setIcon(app.iconKey, app.name, app.url, std::nullopt);
     m_name->setAlignment(Qt::AlignCenter);
-    m_name->setFixedWidth(100);
-    m_name->setText(m_name->fontMetrics().elidedText(app.name, Qt::ElideRight, 100));
+    // Three tiles to a line still fit the narrowest panel: the name elides.
+    m_name->setMaximumWidth(100);
     m_name->setToolTip(app.name);
     m_remove->setSymbolSize(8);
     // The remove button sits on the icon's top right corner.

@@ -7,12 +7,18 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+namespace {
+constexpr int detailGap = 12;
+}
+
 SettingsRowButton::SettingsRowButton(const SettingsModel &settings, const QString &title, QWidget *parent)
     : PanelButton(parent), m_settings(settings)
 {
     setTitle(title);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
+    // The title and detail give way to the panel's width (buttons otherwise keep their size hint).
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
 }
 
@@ -47,12 +53,17 @@ void SettingsRowButton::paintEvent(QPaintEvent *)
     painter.setFont(titleFont);
     painter.setPen(palette.textPrimary);
     const QRect text = rect().adjusted(10, 0, -26, 0);
-    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, this->text());
+    // The title keeps its place; the detail gets what is left beside it.
+    const QFontMetrics titleMetrics(titleFont);
+    const QString title = titleMetrics.elidedText(this->text(), Qt::ElideRight, text.width());
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, title);
     QFont detailFont = font();
     detailFont.setPixelSize(11);
     painter.setFont(detailFont);
     painter.setPen(palette.textSecondary);
-    painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight, m_detail);
+    const int detailWidth = text.width() - titleMetrics.horizontalAdvance(title) - detailGap;
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight,
+                     QFontMetrics(detailFont).elidedText(m_detail, Qt::ElideRight, std::max(0, detailWidth)));
     Symbols::paint(painter, QStringLiteral("chevron.right"), QRectF(width() - 20, height() / 2.0 - 5, 10, 10),
                    palette.textMuted);
 }

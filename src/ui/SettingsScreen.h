@@ -2,6 +2,7 @@
 
 #include "input/ShortcutList.h"
 #include "state/AutostartEntry.h"
+#include "state/Settings.h"
 #include "theme/AppThemeMode.h"
 
 #include <QList>
@@ -81,8 +82,7 @@ public:
         // The nearest position; values outside the range sit at its ends.
         int positionOf(double value) const;
     };
-    // The panel itself takes widths from 300; the slider offers 360 to 680.
-    static constexpr SliderScale widthScale{360, 680, 10};
+    static constexpr SliderScale widthScale{Settings::minimumPanelWidth, Settings::maximumPanelWidth, 10};
     static constexpr SliderScale durationScale{0.1, 0.6, 0.05};
 
     SettingsScreen(AppState &state, HibernationEngine &hibernation, System system, QObject *parent = nullptr);

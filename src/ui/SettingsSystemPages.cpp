@@ -25,7 +25,7 @@ QVBoxLayout *pageLayout(QWidget *page)
     return layout;
 }
 
-// The key labels of one shortcut, three to a line under its title, a
+// The key labels of one shortcut, two to a line under its title, a
 // refused combination struck through.
 QWidget *keyCaps(SettingsScreen &screen, const SettingsModel &settings, int rowIndex)
 {
@@ -41,7 +41,7 @@ QWidget *keyCaps(SettingsScreen &screen, const SettingsModel &settings, int rowI
         font.setPixelSize(10);
         font.setWeight(QFont::Medium);
         label->setFont(font);
-        layout->addWidget(label, i / 3, i % 3);
+        layout->addWidget(label, i / 2, i % 2);
         labels.append(label);
     }
     const auto refresh = [&screen, &settings, labels, rowIndex] {

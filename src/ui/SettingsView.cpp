@@ -162,6 +162,8 @@ QWidget *SettingsView::makeFooter()
     auto *footer = new QWidget;
     auto *name = new ThemedLabel(settings, ThemedLabel::Role::Primary, 12, QStringLiteral("Orvane"));
     name->setBold(true);
+    // The version gives way first.
+    name->setMinimumWidth(name->sizeHint().width());
     auto *version = new ThemedLabel(settings, ThemedLabel::Role::Muted, 10, AppVersion::displayString);
     auto *restore = new PillButton(settings, QStringLiteral("Restore defaults"));
     auto *layout = new QHBoxLayout(footer);

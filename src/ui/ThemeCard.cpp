@@ -35,7 +35,7 @@ ThemeCard::ThemeCard(const SettingsModel &settings, AppThemeMode theme, QWidget 
     font.setPixelSize(10);
     setFont(font);
     // Four to a line fit the narrowest panel.
-    setMinimumWidth(56);
+    setMinimumWidth(40);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
 }
@@ -85,5 +85,6 @@ void ThemeCard::paintEvent(QPaintEvent *)
     }
     painter.setPen(marked ? current.accent : current.textSecondary);
     painter.setFont(font());
-    painter.drawText(QRectF(0, previewHeight + 3, width(), 16), Qt::AlignCenter, text());
+    painter.drawText(QRectF(0, previewHeight + 3, width(), 16), Qt::AlignCenter,
+                     painter.fontMetrics().elidedText(text(), Qt::ElideRight, width()));
 }

@@ -2,6 +2,9 @@
 
 #include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
+#include "ui/ElidingLabel.h"
+
+#include <QPainter>
 
 ThemedLabel::ThemedLabel(const SettingsModel &settings, Role role, int pixelSize, const QString &text, QWidget *parent)
     : QLabel(text, parent), m_settings(settings), m_role(role)
@@ -31,4 +34,25 @@ void ThemedLabel::recolour()
     QPalette colours = this->palette();
     colours.setColor(QPalette::WindowText, colour);
     setPalette(colours);
+}
+
+QSize ThemedLabel::minimumSizeHint() const
+{
+    const QSize natural = QLabel::minimumSizeHint();
+    if (wordWrap())
+        return natural;
+    const QMargins margins = contentsMargins();
+    return QSize(Elision::minimumWidth(fontMetrics(), text()) + margins.left() + margins.right(), natural.height());
+}
+
+void ThemedLabel::paintEvent(QPaintEvent *event)
+{
+    if (wordWrap() || !Elision::isCut(fontMetrics(), text(), contentsRect().width())) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), int(alignment()),
+                     fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width()));
 }

@@ -5,7 +5,8 @@
 class SettingsModel;
 
 // A plain-text label in one of the theme's text colours, re-coloured when
-// the theme changes.
+// the theme changes. A one-line label gives way when space is short, ending
+// in "…" as an ElidingLabel does; a word-wrapped one wraps.
 class ThemedLabel final : public QLabel
 {
     Q_OBJECT
@@ -17,6 +18,11 @@ public:
                 QWidget *parent = nullptr);
 
     void setBold(bool bold);
+
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void recolour();

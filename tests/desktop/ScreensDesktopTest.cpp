@@ -5,7 +5,10 @@
 #include "OrvaneProcess.h"
 #include "palette/CommandPalette.h"
 #include "palette/CommandPaletteView.h"
+#include "panel/PanelGeometry.h"
 #include "panel/PanelWindow.h"
+#include "scratchpad/ScratchpadView.h"
+#include "shelf/DropShelfView.h"
 #include "state/AppState.h"
 #include "ui/AppGallery.h"
 #include "ui/AppGalleryView.h"
@@ -23,6 +26,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -59,6 +63,30 @@ void type(const QString &text)
 void press(const QString &key)
 {
     xdotool({QStringLiteral("key"), key});
+}
+
+// The visible widgets inside `screen` that reach past the panel's right edge
+// (and so are cut off), by class and name.
+QStringList cutOffWithin(const QWidget &screen)
+{
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QWidget *panel = screen.window();
+    QStringList cut;
+    for (const QWidget *child : screen.findChildren<QWidget *>()) {
+        if (!child->isVisibleTo(panel))
+            continue;
+        const QRect placed(child->mapTo(panel, QPoint(0, 0)), child->size());
+        if (placed.right() >= panel->width()) {
+            const auto *label = qobject_cast<const QLabel *>(child);
+            cut.append(QStringLiteral("%1 \"%2\" reaches x %3, at least %4 wide")
+                           .arg(QString::fromLatin1(child->metaObject()->className()),
+                                label ? label->text() : child->accessibleName())
+                           .arg(placed.right())
+                           .arg(child->minimumSizeHint().width()));
+        }
+    }
+    return cut;
 }
 
 class PanelScreens : public ::testing::Test
@@ -235,6 +263,34 @@ TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)
     EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelWidth == 480; }));
     EXPECT_TRUE(spinUntil([this] { return window().width() == 480; })) << "live";
     EXPECT_EQ(store.values.value(QStringLiteral("Orvane_panelWidth")), 480.0);
+}
+
+TEST_F(PanelScreens, EveryScreenFitsThePanelAtItsNarrowestWidth)
+{
+    state().settings().set(&Settings::panelWidth, PanelGeometry::minimumWidth);
+    ASSERT_TRUE(spinUntil([this] { return window().width() == int(PanelGeometry::minimumWidth); }));
+
+    state().content().setShowSettingsModal(true);
+    ASSERT_TRUE(spinUntil([this] { return window().findChild<SettingsView *>() && settingsView().isVisible(); }));
+    EXPECT_EQ(cutOffWithin(settingsView()), QStringList()) << "the settings' list";
+    for (SettingsSubpage page : allSettingsSubpages) {
+        settingsView().screen().showPage(page);
+        EXPECT_EQ(cutOffWithin(settingsView()), QStringList()) << SettingsScreen::title(page).toStdString();
+    }
+    state().content().setShowSettingsModal(false);
+
+    state().content().setActiveItem(ActiveSidebarItem::scratchpad());
+    ScratchpadView *scratchpad = nullptr;
+    ASSERT_TRUE(spinUntil([&] { return (scratchpad = window().findChild<ScratchpadView *>()) && scratchpad->isVisible(); }));
+    EXPECT_EQ(cutOffWithin(*scratchpad), QStringList()) << "the scratchpad";
+    state().content().setActiveItem(ActiveSidebarItem::dropShelf());
+    DropShelfView *shelf = nullptr;
+    ASSERT_TRUE(spinUntil([&] { return (shelf = window().findChild<DropShelfView *>()) && shelf->isVisible(); }));
+    EXPECT_EQ(cutOffWithin(*shelf), QStringList()) << "the shelf";
+
+    container().gallery().setOpen(true);
+    ASSERT_TRUE(spinUntil([this] { return gallery().isVisible() && !gallery().entries().isEmpty(); }));
+    EXPECT_EQ(cutOffWithin(gallery()), QStringList()) << "the gallery";
 }
 
 TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain)

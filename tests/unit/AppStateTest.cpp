@@ -69,6 +69,8 @@ TEST_P(SettingsLoadTest, AppliesOnlyAcceptedValuesAndWritesNothing)
 const LoadCase loadCases[] = {
     {"width_below_minimum_is_ignored", "Orvane_panelWidth", 250.0, [](const Settings &s) { return s.panelWidth == 440; }},
     {"width_at_minimum_is_accepted", "Orvane_panelWidth", 300.0, [](const Settings &s) { return s.panelWidth == 300; }},
+    {"width_at_maximum_is_accepted", "Orvane_panelWidth", 1400.0, [](const Settings &s) { return s.panelWidth == 1400; }},
+    {"width_above_maximum_is_taken_as_the_maximum", "Orvane_panelWidth", 5000.0, [](const Settings &s) { return s.panelWidth == 1400; }},
     {"width_stored_as_text_is_converted", "Orvane_panelWidth", QStringLiteral("512"), [](const Settings &s) { return s.panelWidth == 512; }},
     {"width_that_is_no_number_is_ignored", "Orvane_panelWidth", QStringLiteral("wide"), [](const Settings &s) { return s.panelWidth == 440; }},
     {"infinite_width_is_ignored", "Orvane_panelWidth", QStringLiteral("inf"), [](const Settings &s) { return s.panelWidth == 440; }},
@@ -212,6 +214,10 @@ TEST_F(AppStateTest, AssignedNumbersAreTakenAsLoadingWouldTakeThemSoTheySurviveA
 
     settings.set(&Settings::panelWidth, 250);
     EXPECT_EQ(settings.values().panelWidth, 300) << "below the minimum: the minimum";
+    settings.set(&Settings::panelWidth, 5000);
+    EXPECT_EQ(settings.values().panelWidth, 1400) << "above the maximum: the maximum";
+    EXPECT_EQ(restarted().panelWidth, 1400);
+    settings.set(&Settings::panelWidth, 250);
     settings.set(&Settings::panelWidth, qQNaN());
     EXPECT_EQ(settings.values().panelWidth, 300) << "not a number: refused";
     settings.set(&Settings::autoHideDelay, -1);

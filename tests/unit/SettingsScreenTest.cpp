@@ -184,13 +184,13 @@ TEST_F(SettingsScreenTest, EveryOfferedCurveIsStoredByItsName)
 TEST_F(SettingsScreenTest, SlidersOfferTheirRangeInWholeSteps)
 {
     const SettingsScreen::SliderScale &width = SettingsScreen::widthScale;
-    EXPECT_EQ(width.positions(), 32);
-    EXPECT_EQ(width.valueAt(0), 360);
-    EXPECT_EQ(width.valueAt(8), 440);
-    EXPECT_EQ(width.valueAt(99), 680);
-    EXPECT_EQ(width.positionOf(300), 0) << "a narrower panel sits at the slider's start";
-    EXPECT_EQ(width.positionOf(444), 8);
-    EXPECT_EQ(width.positionOf(1400), 32);
+    EXPECT_EQ(width.positions(), 110);
+    EXPECT_EQ(width.valueAt(0), 300) << "the panel's own narrowest width";
+    EXPECT_EQ(width.valueAt(14), 440);
+    EXPECT_EQ(width.valueAt(999), 1400) << "the panel's own widest width";
+    EXPECT_EQ(width.positionOf(250), 0);
+    EXPECT_EQ(width.positionOf(444), 14);
+    EXPECT_EQ(width.positionOf(1400), 110);
 
     const SettingsScreen::SliderScale &duration = SettingsScreen::durationScale;
     EXPECT_EQ(duration.positions(), 10);

@@ -160,6 +160,9 @@ TEST_F(UrlCommands, AThemePickedByNameStopsFollowingTheSystemSoItSurvivesARestar
 
 TEST_F(UrlCommands, WidthIsTakenAsTheSettingTakesItAndSurvivesARestart)
 {
+    run("orvane://width?val=5000");
+    EXPECT_EQ(state->settings().values().panelWidth, 1400) << "too wide becomes the widest width";
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_panelWidth")), 1400.0);
     run("orvane://width?val=250");
     EXPECT_EQ(state->settings().values().panelWidth, 300) << "too narrow becomes the narrowest width";
     EXPECT_EQ(surface.frame().width(), 300);
