@@ -179,7 +179,7 @@ void AppDelegate::createInterface()
     m_container->setPromptBar(new AIPromptBar(std::move(promptBar), m_state->settings(), *m_network));
 
     auto *gallery = new AppGalleryView(std::make_unique<AppGallery>(m_state->tabs()), m_state->settings(), *m_network);
-    connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_container->gallery().setOpen(false); });
+    connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_state->content().setShowAppGallery(false); });
     m_container->gallery().setCard(gallery);
 
     m_container->setScreen(ContentLayout::Screen::Scratchpad, [this] {

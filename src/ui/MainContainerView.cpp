@@ -63,8 +63,8 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     column->addWidget(m_screens, 1);
     column->addWidget(m_footer);
 
-    connect(m_rail, &SidebarDockView::galleryRequested, m_gallery, [this] { m_gallery->setOpen(true); });
-    connect(m_gallery, &OverlayHost::dismissRequested, m_gallery, [this] { m_gallery->setOpen(false); });
+    connect(m_rail, &SidebarDockView::galleryRequested, this, [this] { m_state.content().setShowAppGallery(true); });
+    connect(m_gallery, &OverlayHost::dismissRequested, this, [this] { m_state.content().setShowAppGallery(false); });
     connect(m_palette, &OverlayHost::dismissRequested, this,
             [this] { m_state.content().setShowCommandPalette(false); });
     connect(m_header, &WindowDragArea::heightToggleRequested, this, &MainContainerView::toggleHeight);
@@ -73,6 +73,7 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     connect(&content, &PanelContent::activeItemChanged, this, &MainContainerView::refresh);
     connect(&content, &PanelContent::showSettingsModalChanged, this, &MainContainerView::refresh);
     connect(&content, &PanelContent::showCommandPaletteChanged, this, &MainContainerView::refresh);
+    connect(&content, &PanelContent::showAppGalleryChanged, this, &MainContainerView::refresh);
     connect(&m_state.tabs(), &TabListModel::changed, this, &MainContainerView::refresh);
     connect(&m_state.settings(), &SettingsModel::changed, this, &MainContainerView::placeRail);
     placeRail();
@@ -131,6 +132,7 @@ void MainContainerView::refresh()
     m_promptBarSlot->setVisible(m_layout.showsPromptBar);
     m_footer->setVisible(m_layout.showsFooter);
     m_screens->setCurrentWidget(screenView(m_layout.screen));
+    m_gallery->setOpen(m_state.content().showAppGallery());
     m_palette->setOpen(m_state.content().showCommandPalette());
 }
 

@@ -236,7 +236,7 @@ TEST_F(PanelScreens, EveryControlOfTheScreensHasANameForScreenReaders)
 {
     gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"),
                                      server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("github"), false}});
-    container().gallery().setOpen(true);
+    state().content().setShowAppGallery(true);
     ASSERT_TRUE(spinUntil([this] { return gallery().entries().size() == 1; }));
     state().content().setShowSettingsModal(true); // the settings are made when first shown
     QStringList nameless;
