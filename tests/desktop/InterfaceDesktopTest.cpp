@@ -310,7 +310,7 @@ TEST_F(PanelInterface, AStagedTextIsTypedIntoTheAITabsChatBoxAndThenLeavesTheBar
                           QStringLiteral("globe"), true);
     QUrl command(QStringLiteral("orvane://ai"));
     command.setQuery(QUrlQuery{{QStringLiteral("prompt"), QStringLiteral("  int x = \"1\";")}});
-    orvane.delegate().openUrls({command.toString(QUrl::FullyEncoded)});
+    orvane.delegate().openUrls({command.toString(QUrl::FullyEncoded)}, [](const QString &) {});
 
     auto *bar = container().findChild<AIPromptBar *>();
     ASSERT_TRUE(bar);

@@ -45,10 +45,10 @@ void OrvaneProcess::setDisplay(const QString &display)
     m_process.setProcessEnvironment(m_environment);
 }
 
-bool OrvaneProcess::launch()
+bool OrvaneProcess::launch(const QStringList &arguments)
 {
     m_process.setProcessEnvironment(m_environment);
-    m_process.start(QStringLiteral(ORVANE_BINARY), {});
+    m_process.start(QStringLiteral(ORVANE_BINARY), arguments);
     return spinUntil(
         [this] {
             m_process.waitForReadyRead(20);
