@@ -8,6 +8,7 @@
 #include "ui/PanelHeightToggle.h"
 #include "ui/SidebarDockView.h"
 #include "ui/StatusFooterView.h"
+#include "ui/ThemedToolTips.h"
 #include "ui/TopHeaderBarView.h"
 
 #include <QBoxLayout>
@@ -68,6 +69,7 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     connect(m_palette, &OverlayHost::dismissRequested, this,
             [this] { m_state.content().setShowCommandPalette(false); });
     connect(m_header, &WindowDragArea::heightToggleRequested, this, &MainContainerView::toggleHeight);
+    new ThemedToolTips(state.settings(), this);
 
     const PanelContent &content = m_state.content();
     connect(&content, &PanelContent::activeItemChanged, this, &MainContainerView::refresh);
