@@ -61,12 +61,12 @@ AppDelegate::AppDelegate(const Ports &ports, SingleInstance &instance, const QSt
 {
     connect(&m_instance, &SingleInstance::urlsReceived, this,
             [this](const QStringList &received, const SingleInstance::Acknowledge &acknowledge) {
-                if (received.isEmpty())
+                if (received.isEmpty()) {
                     applicationShouldHandleReopen();
-                else
-                    openUrls(received);
-                // openUrls runs each URL as its own task; this one follows them.
-                QTimer::singleShot(0, this, acknowledge);
+                    acknowledge(QString());
+                } else {
+                    openUrls(received, acknowledge);
+                }
             });
 }
 
@@ -114,8 +114,12 @@ void AppDelegate::applicationDidFinishLaunching()
 // of the launch builds the interface around it.
 void AppDelegate::runLaunchCommands()
 {
-    for (const QUrl &url : orvaneUrls(m_launchUrls))
-        m_urlCommands->handleURLScheme(url);
+    // This start goes on running, so a refusal cannot be its exit status; it
+    // is said on standard error as a later start would say it.
+    for (const QUrl &url : orvaneUrls(m_launchUrls)) {
+        if (const auto refusal = m_urlCommands->handleURLScheme(url))
+            SystemLog::write(QStringLiteral("orvane: ") + *refusal);
+    }
     if (const auto tab = m_state->tabs().activeTab(); tab && !tab->isHibernated)
         m_hibernation->getOrCreateWebView(*tab);
 }
@@ -183,7 +187,7 @@ void AppDelegate::createInterface()
     m_container->setPromptBar(new AIPromptBar(std::move(promptBar), m_state->settings(), *m_network));
 
     auto *gallery = new AppGalleryView(std::make_unique<AppGallery>(m_state->tabs()), m_state->settings(), *m_network);
-    connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_container->gallery().setOpen(false); });
+    connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_state->content().setShowAppGallery(false); });
     m_container->gallery().setCard(gallery);
 
     m_container->setScreen(ContentLayout::Screen::Scratchpad, [this] {
@@ -223,13 +227,18 @@ QList<QUrl> AppDelegate::orvaneUrls(const QStringList &texts)
     return urls;
 }
 
-void AppDelegate::openUrls(const QStringList &urls)
+void AppDelegate::openUrls(const QStringList &urls, const SingleInstance::Acknowledge &acknowledge)
 {
-    if (!m_urlCommands)
-        return;
-    // Each URL is its own task, in the order the URLs arrived.
-    for (const QUrl &url : orvaneUrls(urls))
-        QTimer::singleShot(0, this, [this, url] { m_urlCommands->handleURLScheme(url); });
+    // Each URL is its own task, in the order the URLs arrived; the answer
+    // follows them and carries every refusal.
+    auto refusals = std::make_shared<QStringList>();
+    for (const QUrl &url : orvaneUrls(urls)) {
+        QTimer::singleShot(0, this, [this, url, refusals] {
+            if (const auto refusal = m_urlCommands->handleURLScheme(url))
+                refusals->append(*refusal);
+        });
+    }
+    QTimer::singleShot(0, this, [acknowledge, refusals] { acknowledge(refusals->join(QStringLiteral("; "))); });
 }
 
 void AppDelegate::setUpTrayItem()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SingleInstance.h"
 #include "platform/Ports.h"
 
 #include <QObject>
@@ -22,7 +23,6 @@ class PanelVisibilityPolicy;
 class PanelCommands;
 class PanelWindow;
 class QNetworkAccessManager;
-class SingleInstance;
 class TerminationSignals;
 class TimerHandle;
 class TrayItem;
@@ -55,7 +55,7 @@ public:
     void applicationDidFinishLaunching();
     // Another start without URLs: the user wants the panel.
     void applicationShouldHandleReopen();
-    void openUrls(const QStringList &urls);
+    void openUrls(const QStringList &urls, const SingleInstance::Acknowledge &acknowledge);
     // The termination path, for "Quit Orvane", SIGTERM and SIGINT alike:
     // key grabs, monitors and edge windows released, settings written.
     void applicationWillTerminate();

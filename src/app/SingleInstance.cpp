@@ -211,14 +211,20 @@ void SingleInstance::readFrame(QLocalSocket *socket, Incoming &incoming)
 SingleInstance::Acknowledge SingleInstance::acknowledgement(QLocalSocket *socket)
 {
     auto answered = std::make_shared<bool>(false);
-    return [self = QPointer(this), peer = QPointer(socket), answered] {
+    return [self = QPointer(this), peer = QPointer(socket), answered](const QString &refusal) {
         if (*answered)
             return;
         *answered = true;
-        const QString problem = self && self->m_saveChanges ? self->m_saveChanges() : QString();
+        QStringList problems;
+        if (!refusal.isEmpty())
+            problems.append(refusal);
+        if (const QString unsaved = self && self->m_saveChanges ? self->m_saveChanges() : QString(); !unsaved.isEmpty())
+            problems.append(unsaved);
         // The sender may have given up waiting; the commands have run all the same.
         if (!peer)
             return;
+        // The sender says the first string, as one line.
+        const QString problem = problems.join(QStringLiteral("; "));
         peer->write(HandOffFrame::encode(problem.isEmpty() ? QStringList() : QStringList{problem}));
         peer->disconnectFromServer();
     };

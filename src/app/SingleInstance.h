@@ -19,8 +19,9 @@ class SingleInstance final : public QObject
 
 public:
     // Tells the start that handed the URLs over that they have been carried
-    // out; call it once, after the commands have run.
-    using Acknowledge = std::function<void()>;
+    // out, or why not (`refusal`, one line; empty when all were carried
+    // out); call it once, after the commands have run.
+    using Acknowledge = std::function<void(const QString &refusal)>;
     // Runs before each answer: writes what the commands changed, and gives
     // why that failed (empty when it did not).
     using SaveChanges = std::function<QString()>;
@@ -28,7 +29,7 @@ public:
     enum class Delivery {
         NobodyListening,
         Done, // carried out and saved
-        Failed, // `problem` says why
+        Failed, // refused or not saved: `problem` says why
     };
     struct HandOffResult
     {

@@ -8,6 +8,8 @@
 
 #include <QUrlQuery>
 
+#include <cmath>
+
 namespace {
 
 // The first parameter of that exact name that has a value.
@@ -31,6 +33,11 @@ std::optional<QString> addressParameter(const QUrl &url, const QString &name)
     return value && value->size() <= longestAddress ? value : std::nullopt;
 }
 
+UrlCommandHandler::Refusal refused(const QUrl &command, const QString &why)
+{
+    return QStringLiteral("refused orvane://%1: %2").arg(command.host().toLower(), why);
+}
+
 // A file given as a file: URL or as a plain absolute path.
 std::optional<QUrl> fileUrl(const QString &value)
 {
@@ -49,78 +56,84 @@ UrlCommandHandler::UrlCommandHandler(AppState &state, OrvanePanel &panel, Clock 
 {
 }
 
-void UrlCommandHandler::handleURLScheme(const QUrl &url)
+UrlCommandHandler::Refusal UrlCommandHandler::handleURLScheme(const QUrl &url)
 {
     if (url.scheme().toLower() != QLatin1String("orvane"))
-        return;
+        return std::nullopt;
     const QString command = url.host().toLower();
 
     if (command == QLatin1String("toggle")) {
         m_panel.toggle();
-        return;
+        return std::nullopt;
     }
-    if (command == QLatin1String("open")) {
-        if (const auto address = addressParameter(url, QStringLiteral("url")))
-            open(*address);
-        return;
-    }
+    if (command == QLatin1String("open"))
+        return open(url);
     if (command == QLatin1String("ai")) {
-        if (const auto prompt = parameter(url, QStringLiteral("prompt"))) {
-            CapturedContext context;
-            context.text = *prompt;
-            context.appName = QStringLiteral("Shortcut");
-            context.timestamp = m_clock.now();
-            m_state.triggerContextAI(context, std::nullopt);
-        }
-        return;
+        const auto prompt = parameter(url, QStringLiteral("prompt"));
+        if (!prompt)
+            return refused(url, QStringLiteral("prompt= is missing"));
+        CapturedContext context;
+        context.text = *prompt;
+        context.appName = QStringLiteral("Shortcut");
+        context.timestamp = m_clock.now();
+        m_state.triggerContextAI(context, std::nullopt);
+        return std::nullopt;
     }
 
+    Refusal refusal;
     if (command == QLatin1String("scratchpad")) {
         m_state.content().setActiveItem(ActiveSidebarItem::scratchpad());
     } else if (command == QLatin1String("shelf") || command == QLatin1String("add")) {
-        addToShelf(url);
+        refusal = addToShelf(url);
     } else if (command == QLatin1String("pin")) {
         m_state.settings().set(&Settings::isPinned, !m_state.settings().values().isPinned);
     } else if (command == QLatin1String("settings")) {
         m_state.content().setShowSettingsModal(!m_state.content().showSettingsModal());
     } else if (command == QLatin1String("theme")) {
-        setTheme(parameter(url, QStringLiteral("name")));
+        refusal = setTheme(url);
     } else if (command == QLatin1String("width")) {
-        bool ok = false;
-        const double width = parameter(url, QStringLiteral("val")).value_or(QString()).toDouble(&ok);
-        // The setting takes it as it takes any width: "nan" and "inf" not at
-        // all, too narrow or too wide a width as the narrowest or widest one.
-        if (ok)
-            m_state.settings().set(&Settings::panelWidth, width);
+        refusal = setWidth(url);
     }
     m_panel.showPanel(true);
+    return refusal;
 }
 
 // Any web page can fire an orvane:// URL, so only web addresses with a host
 // are opened: never file:, javascript: or data: ones.
-void UrlCommandHandler::open(const QString &address)
+UrlCommandHandler::Refusal UrlCommandHandler::open(const QUrl &command)
 {
-    const auto url = webAddress(address);
+    const auto address = parameter(command, QStringLiteral("url"));
+    if (!address)
+        return refused(command, QStringLiteral("url= is missing"));
+    if (address->size() > longestAddress)
+        return refused(command, QStringLiteral("the address is longer than 32 KB"));
+    const auto url = webAddress(*address);
     if (!url)
-        return;
+        return refused(command, QStringLiteral("only http and https addresses with a host are opened"));
     m_state.tabs().addTab(url->host(), *url, QStringLiteral("globe"), false);
     m_panel.showPanel(true);
+    return std::nullopt;
 }
 
 // Through the shelf's intake, as a drop: blank text stages nothing, and a
 // link that is not a web or mail address is kept as text. The records are
 // made here, not off the main thread, so that the command is carried out
-// when the hand-off answers.
-void UrlCommandHandler::addToShelf(const QUrl &url)
+// when the hand-off answers. What can be staged is, even when another part of
+// the command is refused.
+UrlCommandHandler::Refusal UrlCommandHandler::addToShelf(const QUrl &url)
 {
+    Refusal refusal;
     QList<DropIntake::Request> requests;
     if (const auto text = parameter(url, QStringLiteral("text"))) {
         if (auto request = DropIntake::textRequest(*text))
             requests.append(std::move(*request));
     }
     if (const auto file = addressParameter(url, QStringLiteral("file"))) {
-        if (const auto local = fileUrl(*file))
+        const auto local = file->size() <= longestAddress ? fileUrl(*file) : std::nullopt;
+        if (local)
             requests.append({DropIntake::Request::Kind::File, *local, {}});
+        else
+            refusal = refused(url, QStringLiteral("file= is not an absolute path or a file: URL"));
     }
     if (const auto link = addressParameter(url, QStringLiteral("link"))) {
         if (auto request = DropIntake::linkRequest(*link))
@@ -129,10 +142,12 @@ void UrlCommandHandler::addToShelf(const QUrl &url)
     if (!requests.isEmpty())
         m_state.shelf().addDropItems(DropIntake::load(requests));
     m_state.content().setActiveItem(ActiveSidebarItem::dropShelf());
+    return refusal;
 }
 
-void UrlCommandHandler::setTheme(const std::optional<QString> &name)
+UrlCommandHandler::Refusal UrlCommandHandler::setTheme(const QUrl &url)
 {
+    const auto name = parameter(url, QStringLiteral("name"));
     std::optional<AppThemeMode> theme;
     if (!name) {
         const bool isEmber = m_state.settings().values().currentTheme == AppThemeMode::Ember;
@@ -143,10 +158,23 @@ void UrlCommandHandler::setTheme(const std::optional<QString> &name)
         theme = AppThemeMode::Ember;
     }
     if (!theme)
-        return;
+        return refused(url, QStringLiteral("the themes are named aurora and ink"));
     // A theme picked by name is the user's choice: following the system's
     // appearance would undo it at the next start (or the next change).
     SettingsModel &settings = m_state.settings();
     settings.set(&Settings::followSystemTheme, false);
     settings.set(&Settings::currentTheme, *theme);
+    return std::nullopt;
+}
+
+UrlCommandHandler::Refusal UrlCommandHandler::setWidth(const QUrl &url)
+{
+    bool ok = false;
+    const double width = parameter(url, QStringLiteral("val")).value_or(QString()).toDouble(&ok);
+    if (!ok || !std::isfinite(width))
+        return refused(url, QStringLiteral("val= is not a width in points"));
+    // The setting takes it as it takes any width: too narrow or too wide a
+    // width as the narrowest or widest one.
+    m_state.settings().set(&Settings::panelWidth, width);
+    return std::nullopt;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QUrl>
+
+#include <optional>
 
 class AppState;
 class Clock;
@@ -13,15 +16,20 @@ class OrvanePanel;
 class UrlCommandHandler final
 {
 public:
+    // Why a command was refused, as one line for the start that sent it
+    // ("refused orvane://open: …"); nothing when it was carried out.
+    using Refusal = std::optional<QString>;
+
     UrlCommandHandler(AppState &state, OrvanePanel &panel, Clock &clock);
 
     // URLs of other schemes are ignored.
-    void handleURLScheme(const QUrl &url);
+    [[nodiscard]] Refusal handleURLScheme(const QUrl &url);
 
 private:
-    void open(const QString &address);
-    void addToShelf(const QUrl &url);
-    void setTheme(const std::optional<QString> &name);
+    Refusal open(const QUrl &url);
+    Refusal addToShelf(const QUrl &url);
+    Refusal setTheme(const QUrl &url);
+    Refusal setWidth(const QUrl &url);
 
     AppState &m_state;
     OrvanePanel &m_panel;

@@ -10,7 +10,19 @@ struct Facts
     QString host;
     QString path;
 
-    bool titleHas(const char *word) const { return title.contains(QLatin1String(word)); }
+    // A whole word or phrase: "keeps going" does not name Keep.
+    bool titleHas(const char *words) const
+    {
+        const QLatin1String wanted(words);
+        for (qsizetype at = title.indexOf(wanted); at >= 0; at = title.indexOf(wanted, at + 1)) {
+            const qsizetype end = at + wanted.size();
+            const bool startsWord = at == 0 || !title.at(at - 1).isLetterOrNumber();
+            const bool endsWord = end == title.size() || !title.at(end).isLetterOrNumber();
+            if (startsWord && endsWord)
+                return true;
+        }
+        return false;
+    }
     bool hostHas(const char *name) const { return host.contains(QLatin1String(name)); }
     // A whole domain label match: "x.com" must not match "dropbox.com".
     bool hostIsDomain(const QString &domain) const
@@ -19,10 +31,13 @@ struct Facts
     }
 };
 
+// An app is named by the address (its host, and on Google's documents host
+// the path) and, failing that, by words of the title.
 struct Rule
 {
     const char *result;
-    bool (*matches)(const Facts &);
+    bool (*byAddress)(const Facts &);
+    bool (*byTitle)(const Facts &);
 };
 
 bool isGoogleSearchHost(const Facts &f)
@@ -43,51 +58,74 @@ bool mentionsGoogle(const Facts &f)
     return f.host.contains(QLatin1String("google")) || f.key.contains(QLatin1String("google"));
 }
 
+bool never(const Facts &)
+{
+    return false;
+}
+
 // First match wins; the order matters (the specific Google apps come before
 // Google itself).
 const Rule rules[] = {
-    {"claude", [](const Facts &f) { return f.titleHas("claude") || f.hostHas("claude.ai"); }},
-    {"chatgpt", [](const Facts &f) {
-         return f.titleHas("chatgpt") || f.titleHas("openai") || f.hostHas("chatgpt.com") || f.hostHas("openai.com");
+    {"claude", [](const Facts &f) { return f.hostHas("claude.ai"); }, [](const Facts &f) { return f.titleHas("claude"); }},
+    {"chatgpt", [](const Facts &f) { return f.hostHas("chatgpt.com") || f.hostHas("openai.com"); },
+     [](const Facts &f) { return f.titleHas("chatgpt") || f.titleHas("openai"); }},
+    {"devdocs", [](const Facts &f) { return f.hostHas("devdocs.io"); }, [](const Facts &f) { return f.titleHas("devdocs"); }},
+    {"notion", [](const Facts &f) { return f.hostHas("notion.so") || f.hostHas("notion.com"); },
+     [](const Facts &f) { return f.titleHas("notion"); }},
+    {"calendar", [](const Facts &f) { return f.hostHas("calendar.google.com"); },
+     [](const Facts &f) { return f.titleHas("calendar"); }},
+    {"keep", [](const Facts &f) { return f.hostHas("keep.google.com"); }, [](const Facts &f) { return f.titleHas("keep"); }},
+    {"gmail", [](const Facts &f) { return f.hostHas("mail.google.com"); }, [](const Facts &f) { return f.titleHas("gmail"); }},
+    {"googlesheets",
+     [](const Facts &f) {
+         return f.hostHas("sheets.google.com") || (f.hostHas("docs.google.com") && f.path.contains(QLatin1String("spreadsheets")));
+     },
+     [](const Facts &f) {
+         return f.titleHas("google sheets") || f.titleHas("spreadsheet") || (f.titleHas("sheet") && mentionsGoogle(f));
      }},
-    {"devdocs", [](const Facts &f) { return f.titleHas("devdocs") || f.hostHas("devdocs.io"); }},
-    {"notion", [](const Facts &f) { return f.titleHas("notion") || f.hostHas("notion.so") || f.hostHas("notion.com"); }},
-    {"calendar", [](const Facts &f) { return f.titleHas("calendar") || f.hostHas("calendar.google.com"); }},
-    {"keep", [](const Facts &f) { return f.titleHas("keep") || f.hostHas("keep.google.com"); }},
-    {"gmail", [](const Facts &f) { return f.titleHas("gmail") || f.hostHas("mail.google.com"); }},
-    {"googlesheets", [](const Facts &f) {
-         return f.titleHas("google sheets") || f.titleHas("spreadsheet") || (f.titleHas("sheet") && mentionsGoogle(f))
-             || f.hostHas("sheets.google.com")
-             || (f.hostHas("docs.google.com") && f.path.contains(QLatin1String("spreadsheets")));
+    {"googleslides",
+     [](const Facts &f) {
+         return f.hostHas("slides.google.com") || (f.hostHas("docs.google.com") && f.path.contains(QLatin1String("presentation")));
+     },
+     [](const Facts &f) {
+         return f.titleHas("google slides") || f.titleHas("presentation") || (f.titleHas("slide") && mentionsGoogle(f));
      }},
-    {"googleslides", [](const Facts &f) {
-         return f.titleHas("google slides") || f.titleHas("presentation") || (f.titleHas("slide") && mentionsGoogle(f))
-             || f.hostHas("slides.google.com")
-             || (f.hostHas("docs.google.com") && f.path.contains(QLatin1String("presentation")));
+    {"googledocs", [](const Facts &f) { return f.hostHas("docs.google.com"); },
+     [](const Facts &f) {
+         return f.titleHas("google docs") || (f.titleHas("docs") && f.host.contains(QLatin1String("google")));
      }},
-    {"googledocs", [](const Facts &f) {
-         return f.titleHas("google docs") || (f.titleHas("docs") && f.host.contains(QLatin1String("google")))
-             || f.hostHas("docs.google.com");
-     }},
-    {"googledrive", [](const Facts &f) { return f.titleHas("google drive") || f.hostHas("drive.google.com"); }},
-    {"googlemeet", [](const Facts &f) { return f.titleHas("google meet") || f.hostHas("meet.google.com"); }},
-    {"google", [](const Facts &f) {
-         return f.title == QLatin1String("google") || f.titleHas("google search") || isGoogleSearchHost(f);
-     }},
-    {"linear", [](const Facts &f) { return f.titleHas("linear") || f.hostHas("linear.app"); }},
-    {"figma", [](const Facts &f) { return f.titleHas("figma") || f.hostHas("figma.com"); }},
-    {"github", [](const Facts &f) { return f.titleHas("github") || f.hostHas("github.com"); }},
-    {"twitter", [](const Facts &f) {
-         return f.titleHas("twitter") || f.hostHas("twitter.com") || f.hostIsDomain(QStringLiteral("x.com"));
-     }},
-    {"slack", [](const Facts &f) { return f.titleHas("slack") || f.hostHas("slack.com"); }},
-    {"discord", [](const Facts &f) { return f.titleHas("discord") || f.hostHas("discord.com"); }},
-    {"youtube", [](const Facts &f) { return f.titleHas("youtube") || f.hostHas("youtube.com") || f.hostHas("youtu.be"); }},
-    {"spotify", [](const Facts &f) { return f.titleHas("spotify") || f.hostHas("spotify.com"); }},
-    {"reddit", [](const Facts &f) { return f.titleHas("reddit") || f.hostHas("reddit.com"); }},
-    {"perplexity", [](const Facts &f) { return f.titleHas("perplexity") || f.hostHas("perplexity.ai"); }},
-    {"settings", [](const Facts &f) { return f.titleHas("settings"); }},
+    {"googledrive", [](const Facts &f) { return f.hostHas("drive.google.com"); },
+     [](const Facts &f) { return f.titleHas("google drive"); }},
+    {"googlemeet", [](const Facts &f) { return f.hostHas("meet.google.com"); },
+     [](const Facts &f) { return f.titleHas("google meet"); }},
+    {"google", isGoogleSearchHost, [](const Facts &f) { return f.title == QLatin1String("google") || f.titleHas("google search"); }},
+    {"linear", [](const Facts &f) { return f.hostHas("linear.app"); }, [](const Facts &f) { return f.titleHas("linear"); }},
+    {"figma", [](const Facts &f) { return f.hostHas("figma.com"); }, [](const Facts &f) { return f.titleHas("figma"); }},
+    {"github", [](const Facts &f) { return f.hostHas("github.com"); }, [](const Facts &f) { return f.titleHas("github"); }},
+    {"twitter", [](const Facts &f) { return f.hostHas("twitter.com") || f.hostIsDomain(QStringLiteral("x.com")); },
+     [](const Facts &f) { return f.titleHas("twitter"); }},
+    {"slack", [](const Facts &f) { return f.hostHas("slack.com"); }, [](const Facts &f) { return f.titleHas("slack"); }},
+    {"discord", [](const Facts &f) { return f.hostHas("discord.com"); }, [](const Facts &f) { return f.titleHas("discord"); }},
+    {"youtube", [](const Facts &f) { return f.hostHas("youtube.com") || f.hostHas("youtu.be"); },
+     [](const Facts &f) { return f.titleHas("youtube"); }},
+    {"spotify", [](const Facts &f) { return f.hostHas("spotify.com"); }, [](const Facts &f) { return f.titleHas("spotify"); }},
+    {"reddit", [](const Facts &f) { return f.hostHas("reddit.com"); }, [](const Facts &f) { return f.titleHas("reddit"); }},
+    {"perplexity", [](const Facts &f) { return f.hostHas("perplexity.ai"); },
+     [](const Facts &f) { return f.titleHas("perplexity"); }},
+    // Apps of the gallery without a drawn icon: named by their address only.
+    {"tiktok", [](const Facts &f) { return f.hostIsDomain(QStringLiteral("tiktok.com")); }, never},
+    {"facebook", [](const Facts &f) { return f.hostIsDomain(QStringLiteral("facebook.com")); }, never},
+    {"settings", never, [](const Facts &f) { return f.titleHas("settings"); }},
 };
+
+QString firstMatch(const Facts &facts, bool (*Rule::*test)(const Facts &))
+{
+    for (const Rule &rule : rules) {
+        if ((rule.*test)(facts))
+            return QString::fromLatin1(rule.result);
+    }
+    return QString();
+}
 } // namespace
 
 namespace IconKeyResolver {
@@ -113,16 +151,21 @@ bool isGenericKey(const QString &key)
     return key.isEmpty() || key == QLatin1String("globe") || key == QLatin1String("web");
 }
 
+QString appForAddress(const QUrl &url)
+{
+    return firstMatch(Facts{QString(), QString(), url.host().toLower(), url.path().toLower()}, &Rule::byAddress);
+}
+
 QString resolveKey(const QString &key, const QString &title, const QUrl &url)
 {
     static const QSet<QString> known(knownKeys().cbegin(), knownKeys().cend());
-    Facts facts{key.trimmed().toLower(), title.toLower(), url.host().toLower(), url.path().toLower()};
+    const Facts facts{key.trimmed().toLower(), title.toLower(), url.host().toLower(), url.path().toLower()};
     if (!isGenericKey(facts.key) && known.contains(facts.key))
         return facts.key;
-    for (const Rule &rule : rules) {
-        if (rule.matches(facts))
-            return QString::fromLatin1(rule.result);
-    }
+    if (const QString app = firstMatch(facts, &Rule::byAddress); !app.isEmpty())
+        return app;
+    if (const QString named = firstMatch(facts, &Rule::byTitle); !named.isEmpty())
+        return named;
     return facts.key;
 }
 

@@ -63,7 +63,8 @@ void PanelCommands::reloadActiveTab()
 }
 
 // A staged context goes first, as the prompt bar's dismiss button (Esc)
-// promises; then the palette, the settings and the panel itself.
+// promises; then what is on top: the palette, the gallery, the settings, and
+// last the panel itself.
 void PanelCommands::escape()
 {
     PanelContent &content = m_state.content();
@@ -71,6 +72,8 @@ void PanelCommands::escape()
         m_state.setCapturedContext(std::nullopt);
     else if (content.showCommandPalette())
         content.setShowCommandPalette(false);
+    else if (content.showAppGallery())
+        content.setShowAppGallery(false);
     else if (content.showSettingsModal())
         content.setShowSettingsModal(false);
     else

@@ -30,7 +30,8 @@ public:
     void selectTab(int index);
     void closeActiveTab();
     void reloadActiveTab();
-    // Closes the palette, else the settings, else hides the panel.
+    // Drops the staged context, else closes the palette, else the gallery,
+    // else the settings, else hides the panel.
     void escape();
 
     // The tray menu's: each also shows the panel.

@@ -287,7 +287,7 @@ std::optional<double> InlineMathParser::evaluateExpression(const QString &expres
 QString InlineMathParser::formatResult(double value) const
 {
     if (std::fabs(value - std::round(value)) < 0.00001)
-        return fixed(value, 0);
+        return NumberFormat::whole(value);
     return NumberFormat::plain(value, 4);
 }
 

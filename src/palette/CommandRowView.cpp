@@ -4,7 +4,7 @@
 #include "icons/Symbols.h"
 #include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"
-#include "ui/ThemedLabel.h"
+#include "ui/ElidingLabel.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -40,19 +40,22 @@ CommandRowView::CommandRowView(const SettingsModel &settings, QNetworkAccessMana
     : QAbstractButton(parent)
     , m_settings(settings)
     , m_app(new AppIconView(settings, network, this))
-    , m_title(new ThemedLabel(settings, ThemedLabel::Role::Primary, 13, {}, this))
-    , m_subtitle(new ThemedLabel(settings, ThemedLabel::Role::Secondary, 11, {}, this))
+    , m_title(new ElidingLabel(QString(), this))
+    , m_subtitle(new ElidingLabel(QString(), this))
 {
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
+    // As wide as the list, however long its texts: they give way.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     m_app->setIconSize(iconSize);
     m_app->setFixedSize(iconSize, iconSize);
     // The symbol tile is painted in the icon's place, which it keeps when hidden.
     QSizePolicy keepPlace = m_app->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
     m_app->setSizePolicy(keepPlace);
-    m_title->setBold(true);
-    for (QLabel *label : {static_cast<QLabel *>(m_title), static_cast<QLabel *>(m_subtitle)})
+    m_title->setPixelSize(13, QFont::DemiBold);
+    m_subtitle->setPixelSize(11);
+    for (ElidingLabel *label : {m_title, m_subtitle})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_app->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -65,7 +68,16 @@ CommandRowView::CommandRowView(const SettingsModel &settings, QNetworkAccessMana
     layout->setSpacing(10);
     layout->addWidget(m_app);
     layout->addLayout(texts, 1);
-    connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_settings, &SettingsModel::changed, this, &CommandRowView::recolour);
+    recolour();
+}
+
+void CommandRowView::recolour()
+{
+    const ThemePalette &palette = OrvaneTheme::palette(m_settings.values().currentTheme);
+    m_title->setColor(palette.textPrimary);
+    m_subtitle->setColor(palette.textSecondary);
+    update();
 }
 
 void CommandRowView::setItem(const CommandItem &item)

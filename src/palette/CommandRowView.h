@@ -5,13 +5,14 @@
 #include <QAbstractButton>
 
 class AppIconView;
+class ElidingLabel;
 class QNetworkAccessManager;
 class SettingsModel;
-class ThemedLabel;
 
 // One row of the palette: the app's icon or a tinted symbol tile, the
 // title and the subtitle; lit with the accent colour while highlighted.
-// It never takes the keyboard: the search field keeps it.
+// Its texts give way with "…" so that the row fits the palette whatever a
+// tab's title. It never takes the keyboard: the search field keeps it.
 class CommandRowView final : public QAbstractButton
 {
     Q_OBJECT
@@ -29,11 +30,12 @@ protected:
 
 private:
     QRectF iconRect() const;
+    void recolour();
 
     const SettingsModel &m_settings;
     AppIconView *m_app;
-    ThemedLabel *m_title;
-    ThemedLabel *m_subtitle;
+    ElidingLabel *m_title;
+    ElidingLabel *m_subtitle;
     QString m_symbol;
     CommandColor m_color = CommandColor::Secondary;
     bool m_showsSymbol = true;

@@ -22,3 +22,9 @@ void PanelContent::setShowCommandPalette(bool value)
     m_showCommandPalette = value;
     Q_EMIT showCommandPaletteChanged();
 }
+
+void PanelContent::setShowAppGallery(bool value)
+{
+    m_showAppGallery = value;
+    Q_EMIT showAppGalleryChanged();
+}

@@ -5,7 +5,8 @@
 #include <QObject>
 
 // What the panel's content area shows: the active sidebar item, and the
-// settings screen and command palette over it. Nothing here is persisted.
+// settings screen, app gallery and command palette over it. Nothing here is
+// persisted.
 class PanelContent final : public QObject
 {
     Q_OBJECT
@@ -19,17 +20,18 @@ public:
     void setShowSettingsModal(bool value);
     bool showCommandPalette() const { return m_showCommandPalette; }
     void setShowCommandPalette(bool value);
-    // Asks the panel to open the app gallery over what it shows.
-    void requestAppGallery() { Q_EMIT appGalleryRequested(); }
+    bool showAppGallery() const { return m_showAppGallery; }
+    void setShowAppGallery(bool value);
 
 Q_SIGNALS:
     void activeItemChanged();
     void showSettingsModalChanged();
     void showCommandPaletteChanged();
-    void appGalleryRequested();
+    void showAppGalleryChanged();
 
 private:
     ActiveSidebarItem m_activeItem;
     bool m_showSettingsModal = false;
     bool m_showCommandPalette = false;
+    bool m_showAppGallery = false;
 };

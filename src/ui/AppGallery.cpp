@@ -1,7 +1,21 @@
 #include "ui/AppGallery.h"
 
+#include "icons/IconKeyResolver.h"
 #include "web/WebAddress.h"
 #include "web/TabListModel.h"
+
+namespace {
+// An app is known by its address, never by a tab's title or icon: a page
+// titled "A notion of design" is not Notion, and removing "Notion" must not
+// remove it.
+bool belongsTo(const QUrl &tabAddress, const QUrl &appAddress)
+{
+    const QString app = IconKeyResolver::appForAddress(appAddress);
+    if (!app.isEmpty())
+        return IconKeyResolver::appForAddress(tabAddress) == app;
+    return !appAddress.host().isEmpty() && tabAddress.host().compare(appAddress.host(), Qt::CaseInsensitive) == 0;
+}
+} // namespace
 
 AppGallery::AppGallery(TabListModel &tabs, QObject *parent)
     : QObject(parent), m_tabs(tabs), m_catalog(AppCatalog::entries())
@@ -35,9 +49,8 @@ QList<GalleryAppItem> AppGallery::filteredApps() const
 
 std::optional<TabModel> AppGallery::matchingTab(const GalleryAppItem &app) const
 {
-    const QString name = app.name.toLower();
     for (const TabModel &tab : m_tabs.tabs()) {
-        if (tab.title.toLower() == name || tab.iconKey == app.iconKey)
+        if (belongsTo(tab.url, app.url))
             return tab;
     }
     return std::nullopt;

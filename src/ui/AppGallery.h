@@ -26,7 +26,9 @@ public:
     // The catalogue, or the apps whose name holds the query as typed (any case), in catalogue order.
     QList<GalleryAppItem> filteredApps() const;
 
-    // The first tab, in rail order, named like the app (any case) or with its icon key.
+    // The first tab, in rail order, at the app's address: on a host that
+    // names the same app (IconKeyResolver::appForAddress), or, for an app
+    // whose address names none, on the same host. Titles play no part.
     std::optional<TabModel> matchingTab(const GalleryAppItem &app) const;
     bool isInstalled(const GalleryAppItem &app) const { return matchingTab(app).has_value(); }
 

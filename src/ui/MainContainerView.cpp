@@ -9,6 +9,7 @@
 #include "ui/PanelHeightToggle.h"
 #include "ui/SidebarDockView.h"
 #include "ui/StatusFooterView.h"
+#include "ui/ThemedToolTips.h"
 #include "ui/TopHeaderBarView.h"
 
 #include <QBoxLayout>
@@ -66,17 +67,18 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     column->addWidget(m_notice);
     column->addWidget(m_footer);
 
-    connect(m_rail, &SidebarDockView::galleryRequested, m_gallery, [this] { m_gallery->setOpen(true); });
-    connect(m_gallery, &OverlayHost::dismissRequested, m_gallery, [this] { m_gallery->setOpen(false); });
+    connect(m_rail, &SidebarDockView::galleryRequested, this, [this] { m_state.content().setShowAppGallery(true); });
+    connect(m_gallery, &OverlayHost::dismissRequested, this, [this] { m_state.content().setShowAppGallery(false); });
     connect(m_palette, &OverlayHost::dismissRequested, this,
             [this] { m_state.content().setShowCommandPalette(false); });
     connect(m_header, &WindowDragArea::heightToggleRequested, this, &MainContainerView::toggleHeight);
+    new ThemedToolTips(state.settings(), this);
 
     const PanelContent &content = m_state.content();
     connect(&content, &PanelContent::activeItemChanged, this, &MainContainerView::refresh);
     connect(&content, &PanelContent::showSettingsModalChanged, this, &MainContainerView::refresh);
     connect(&content, &PanelContent::showCommandPaletteChanged, this, &MainContainerView::refresh);
-    connect(&content, &PanelContent::appGalleryRequested, m_gallery, [this] { m_gallery->setOpen(true); });
+    connect(&content, &PanelContent::showAppGalleryChanged, this, &MainContainerView::refresh);
     connect(&m_state.tabs(), &TabListModel::changed, this, &MainContainerView::refresh);
     connect(&m_state.settings(), &SettingsModel::changed, this, &MainContainerView::placeRail);
     placeRail();
@@ -135,6 +137,7 @@ void MainContainerView::refresh()
     m_promptBarSlot->setVisible(m_layout.showsPromptBar);
     m_footer->setVisible(m_layout.showsFooter);
     m_screens->setCurrentWidget(screenView(m_layout.screen));
+    m_gallery->setOpen(m_state.content().showAppGallery());
     m_palette->setOpen(m_state.content().showCommandPalette());
 }
 

@@ -40,7 +40,10 @@ SidebarDockView::SidebarDockView(AppState &state, HibernationEngine &engine, QNe
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidgetResizable(false);
-    m_scroll->setStyleSheet(QStringLiteral("background: transparent;"));
+    // The rail shows through. Not by a style sheet: a tooltip is its
+    // widget's child and would take on a transparent background too, which
+    // an X server shows as a black box.
+    m_scroll->viewport()->setAutoFillBackground(false);
     m_column->setAutoFillBackground(false);
 
     m_plus->setTint(SymbolButton::Tint::Accent);

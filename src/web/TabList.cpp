@@ -98,7 +98,8 @@ TabModel makeTab(const QString &title, const QUrl &url, const QString &iconName,
     tab.title = title;
     tab.url = url;
     tab.iconKey = IconKeyResolver::resolveKey(givenKey, title, url);
-    tab.isAIProvider = isAI || isAIKey(tab.iconKey);
+    // A title may choose the icon, but a page titled "Claude Monet" is no AI service.
+    tab.isAIProvider = isAI || isAIKey(IconKeyResolver::resolveKey(givenKey, QString(), url));
     tab.lastActiveDate = now;
     return tab;
 }

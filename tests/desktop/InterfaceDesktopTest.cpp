@@ -12,6 +12,7 @@
 #include "scratchpad/ScratchpadView.h"
 #include "shelf/DropShelfView.h"
 #include "state/AppState.h"
+#include "theme/OrvaneTheme.h"
 #include "ui/MainContainerView.h"
 #include "ui/PageAreaView.h"
 #include "ui/RailTabButton.h"
@@ -29,10 +30,12 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
 
 namespace {
@@ -342,6 +345,95 @@ TEST_F(PanelInterface, TheOutlineIsSquareOnTheDockedSideUntilDetached)
     EXPECT_EQ(pixel(detached.right() - 30, detached.top() + 1), panel);
 }
 
+// The tooltip on screen, as the X server shows it.
+QWidget *shownToolTip()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QTipLabel") && widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+double luminance(QColor colour)
+{
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+
+double contrast(QColor a, QColor b)
+{
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// Its most common colour, and the colour of its pixels that stands out most from it.
+struct ToolTipColours
+{
+    QColor background;
+    QColor ink;
+};
+
+ToolTipColours coloursOf(const QImage &shot)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            ++counts[shot.pixel(x, y) | 0xFF000000];
+    }
+    ToolTipColours colours;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            colours.background = QColor::fromRgb(it.key());
+        }
+    }
+    colours.ink = colours.background;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (contrast(QColor::fromRgb(it.key()), colours.background) > contrast(colours.ink, colours.background))
+            colours.ink = QColor::fromRgb(it.key());
+    }
+    return colours;
+}
+
+TEST_F(PanelInterface, RailToolTipsAreTheThemesColoursAndReadableInEveryTheme)
+{
+    state().settings().set(&Settings::followSystemTheme, false);
+    for (AppThemeMode theme : allThemeModes) {
+        state().settings().set(&Settings::currentTheme, theme);
+        const ThemePalette &palette = OrvaneTheme::palette(theme);
+        for (const QWidget *button : {static_cast<QWidget *>(slots().first()),
+                                      static_cast<QWidget *>(railButton(QStringLiteral("Settings")))}) {
+            const std::string what = rawValue(theme).toStdString() + " " + button->toolTip().toStdString();
+            QToolTip::hideText();
+            ASSERT_TRUE(spinUntil([] { return !shownToolTip(); })) << what;
+            const QPoint at = centerOf(button);
+            xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y() - 2)});
+            xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
+            ASSERT_TRUE(spinUntil([] { return shownToolTip(); })) << what;
+            ToolTipColours colours;
+            // Until it has been drawn on screen.
+            spinUntil([&] {
+                const QWidget *tip = shownToolTip();
+                if (!tip)
+                    return false;
+                const QRect area = tip->geometry();
+                colours = coloursOf(QGuiApplication::primaryScreen()
+                                        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                                        .toImage());
+                return colours.background == palette.dialogBackground && contrast(colours.ink, colours.background) >= 4.5;
+            });
+            EXPECT_EQ(colours.background.name(), palette.dialogBackground.name()) << what;
+            EXPECT_GE(contrast(colours.ink, colours.background), 4.5)
+                << what << ": " << colours.ink.name().toStdString() << " on " << colours.background.name().toStdString();
+        }
+    }
+}
+
 TEST_F(PanelInterface, AScreenReaderCanFindAndPressEveryRailButton)
 {
     QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&window());
@@ -387,7 +479,7 @@ TEST_F(PanelInterface, AStagedTextIsTypedIntoTheAITabsChatBoxAndThenLeavesTheBar
                           QStringLiteral("globe"), true);
     QUrl command(QStringLiteral("orvane://ai"));
     command.setQuery(QUrlQuery{{QStringLiteral("prompt"), QStringLiteral("  int x = \"1\";")}});
-    orvane.delegate().openUrls({command.toString(QUrl::FullyEncoded)});
+    orvane.delegate().openUrls({command.toString(QUrl::FullyEncoded)}, [](const QString &) {});
 
     auto *bar = container().findChild<AIPromptBar *>();
     ASSERT_TRUE(bar);

@@ -45,12 +45,12 @@ void OrvaneProcess::setDisplay(const QString &display)
     m_process.setProcessEnvironment(m_environment);
 }
 
-bool OrvaneProcess::launch()
+bool OrvaneProcess::launch(const QStringList &arguments)
 {
     m_process.setProcessEnvironment(m_environment);
     // A second launch of the same home waits for its own start, not the first one's.
     m_log.clear();
-    m_process.start(QStringLiteral(ORVANE_BINARY), {});
+    m_process.start(QStringLiteral(ORVANE_BINARY), arguments);
     return spinUntil(
         [this] {
             m_process.waitForReadyRead(20);

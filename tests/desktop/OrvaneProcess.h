@@ -27,9 +27,9 @@ public:
 
     // Another X display than the test's, before launch().
     void setDisplay(const QString &display);
-    // Starts Orvane and waits for "Panel displayed successfully."; again after
-    // an end, for the next run in the same home.
-    bool launch();
+    // Starts Orvane (with these arguments) and waits for "Panel displayed
+    // successfully."; again after an end, for the next run in the same home.
+    bool launch(const QStringList &arguments = {});
     // Runs a second `orvane` with these arguments, as the desktop would for a URL.
     int runSecond(const QStringList &arguments);
     Finished runSecondWithOutput(const QStringList &arguments);

@@ -5,11 +5,13 @@
 #include "OrvaneProcess.h"
 #include "palette/CommandPalette.h"
 #include "palette/CommandPaletteView.h"
+#include "palette/CommandRowView.h"
 #include "panel/PanelGeometry.h"
 #include "panel/PanelWindow.h"
 #include "scratchpad/ScratchpadView.h"
 #include "shelf/DropShelfView.h"
 #include "state/AppState.h"
+#include "theme/OrvaneTheme.h"
 #include "ui/AppGallery.h"
 #include "ui/AppGalleryView.h"
 #include "ui/GalleryEntryView.h"
@@ -145,6 +147,41 @@ TEST_F(PanelScreens, ThePaletteTakesTheKeyboardAndReturnCopiesACalculation)
     press(QStringLiteral("Return"));
     EXPECT_TRUE(spinUntil([] { return QGuiApplication::clipboard()->text() == QLatin1String("42"); }));
     EXPECT_TRUE(spinUntil([this] { return !state().content().showCommandPalette(); })) << "closed after running";
+}
+
+// The rows lie within the card, their texts drawn where the list shows
+// them, even when a tab's title is far wider than the palette.
+TEST_F(PanelScreens, PaletteRowsFitThePaletteWhateverATabsTitle)
+{
+    const QString longTitle = QStringLiteral("A page whose title goes on ").repeated(12).left(300);
+    state().tabs().addTab(longTitle, server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("globe"), false);
+    openPalette();
+    CommandPaletteView &view = palette();
+    ASSERT_TRUE(spinUntil([&view] { return view.findChildren<CommandRowView *>().size() >= 5; }));
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QImage shot = view.grab().toImage();
+    const QColor card = OrvaneTheme::palette(state().settings().values().currentTheme).dialogBackground;
+    for (const QString &name : {QStringLiteral("Switch to Alpha"), QStringLiteral("Switch to ") + longTitle}) {
+        const auto rows = view.findChildren<CommandRowView *>();
+        const auto row = std::find_if(rows.cbegin(), rows.cend(), [&name](const CommandRowView *r) {
+            return r->isVisible() && r->accessibleName() == name;
+        });
+        ASSERT_NE(row, rows.cend()) << name.left(40).toStdString();
+        const QRect area((*row)->mapTo(&view, QPoint(0, 0)), (*row)->size());
+        EXPECT_GE(area.left(), 0) << name.left(40).toStdString();
+        EXPECT_LE(area.right(), view.width()) << name.left(40).toStdString() << " is " << area.width() << " wide";
+        // The title's first letters, right of the icon, in the top half of the row.
+        const QRect title = QRect(area.left() + 40, area.top(), 120, area.height() / 2).intersected(view.rect());
+        int ink = 0;
+        for (int y = title.top(); y <= title.bottom(); ++y) {
+            for (int x = title.left(); x <= title.right(); ++x) {
+                const QColor pixel = shot.pixelColor(x, y);
+                ink += std::abs(pixel.lightness() - card.lightness()) > 80;
+            }
+        }
+        EXPECT_GT(ink, 20) << name.left(40).toStdString() << ": no text drawn where the row is";
+    }
 }
 
 TEST_F(PanelScreens, TypingATabsNameAndReturnSwitchesToIt)
@@ -295,7 +332,9 @@ TEST_F(PanelScreens, EveryScreenFitsThePanelAtItsNarrowestWidth)
 
 TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain)
 {
-    const QUrl code = server.address().resolved(QUrl(QStringLiteral("/code")));
+    // Not the host of the other tabs' pages: the gallery knows an app's tab by its host.
+    QUrl code = server.address().resolved(QUrl(QStringLiteral("/code")));
+    code.setHost(QStringLiteral("localhost"));
     gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"), code, QStringLiteral("github"), false}});
     click(buttonNamed<SymbolButton>(container().rail(), QStringLiteral("Add app or website")));
     ASSERT_TRUE(spinUntil([this] { return container().gallery().isOpen() && gallery().entries().size() == 1; }));
@@ -329,7 +368,7 @@ TEST_F(PanelScreens, EveryControlOfTheScreensHasANameForScreenReaders)
 {
     gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"),
                                      server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("github"), false}});
-    container().gallery().setOpen(true);
+    state().content().setShowAppGallery(true);
     ASSERT_TRUE(spinUntil([this] { return gallery().entries().size() == 1; }));
     state().content().setShowSettingsModal(true); // the settings are made when first shown
     QStringList nameless;

@@ -91,6 +91,24 @@ TEST(HandOff, WithoutAnAnswerTheSenderFailsWithinItsBound)
     EXPECT_TRUE(sender.err.contains(QLatin1String("did not confirm"))) << sender.err.toStdString();
 }
 
+TEST(HandOff, ARefusedCommandEndsTheSenderWithStatusOneAndOneLineSayingWhy)
+{
+    const QString script = QStringLiteral("orvane://open?url=javascript%3Aalert(1)");
+    const QString why = QStringLiteral("orvane: refused orvane://open: only http and https addresses with a host are opened");
+    OrvaneProcess orvane;
+    ASSERT_TRUE(orvane.launch({script})) << orvane.log().toStdString();
+    EXPECT_TRUE(orvane.log().contains(why)) << "the first start, which goes on running, says it on standard error";
+
+    const OrvaneProcess::Finished refused = orvane.runSecondWithOutput({script});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err.count(QLatin1Char('\n')), 1) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(why)) << refused.err.toStdString();
+
+    const OrvaneProcess::Finished accepted = orvane.runSecondWithOutput({QStringLiteral("orvane://open?url=http%3A%2F%2F127.0.0.1%3A9%2F")});
+    EXPECT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
+    EXPECT_FALSE(accepted.err.contains(QLatin1String("refused"))) << accepted.err.toStdString();
+}
+
 TEST(HandOff, ALineBreakInsideOneArgumentIsNotASecondCommand)
 {
     LocalHttpServer server;

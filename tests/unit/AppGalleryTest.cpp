@@ -2,6 +2,7 @@
 #include "FakePorts.h"
 #include "state/AppState.h"
 #include "ui/AppGallery.h"
+#include "web/TabList.h"
 
 #include <QSignalSpy>
 
@@ -78,17 +79,62 @@ TEST_F(Gallery, TheDefaultTabsAreInstalledAndNothingElse)
               QStringList({"Claude", "ChatGPT", "DevDocs", "Notion", "Google Calendar", "Google Keep", "Gmail"}));
 }
 
-TEST_F(Gallery, AnAppIsInstalledByItsNameInAnyCaseOrByItsKey)
+struct AddressCase
 {
-    state->tabs().removeTab(gallery->matchingTab(app("Notion"))->id);
-    EXPECT_FALSE(gallery->isInstalled(app("Notion")));
-    state->tabs().addTab(QStringLiteral("Team wiki"), QUrl(QStringLiteral("https://www.notion.so/team")),
-                         QStringLiteral("notion"), false);
-    ASSERT_EQ(lastTab().iconKey, QStringLiteral("notion"));
-    EXPECT_EQ(gallery->matchingTab(app("Notion"))->title, QStringLiteral("Team wiki")) << "by key only";
+    const char *name;
+    const char *title;
+    const char *url;
+    const char *app;
+    bool installed;
+};
 
-    state->tabs().addTab(QStringLiteral("linear"), QUrl(QStringLiteral("https://example.com/")), QStringLiteral("globe"), false);
-    EXPECT_TRUE(gallery->isInstalled(app("Linear"))) << "by name in another case";
+class GalleryByAddress : public Gallery, public ::testing::WithParamInterface<AddressCase>
+{
+};
+
+// Only the tab's address makes it an app's tab: a title naming the app does
+// not, so the app's Open and Remove leave such a tab alone.
+TEST_P(GalleryByAddress, TheTabsAddressAloneMakesItTheAppsTab)
+{
+    const AddressCase &row = GetParam();
+    const GalleryAppItem &item = app(row.app);
+    while (const auto tab = gallery->matchingTab(item))
+        state->tabs().removeTab(tab->id);
+    state->tabs().addTab(QString::fromUtf8(row.title), QUrl(QString::fromUtf8(row.url)), QStringLiteral("globe"), false);
+    const QUuid added = lastTab().id;
+    state->tabs().selectTab(state->tabs().tabs().first().id);
+    EXPECT_EQ(gallery->isInstalled(item), row.installed);
+
+    gallery->open(item);
+    EXPECT_EQ(state->tabs().activeTab()->id == added, row.installed) << "Open shows only the app's own tab";
+    gallery->remove(item);
+    EXPECT_EQ(TabList::indexOf(state->tabs().tabs(), added) < 0, row.installed) << "Remove takes only the app's own tab";
+}
+
+const AddressCase addressCases[] = {
+    {"a_word_of_the_title_is_not_keep", "The project keeps going", "https://blog.example/keep", "Google Keep", false},
+    {"a_title_naming_notion_is_not_notion", "A notion of design", "https://design.example/", "Notion", false},
+    {"a_title_naming_slack_is_not_slack", "Slack time tracker", "https://tracker.example/", "Slack", false},
+    {"the_apps_own_name_as_title_is_not_the_app", "Linear", "https://example.com/", "Linear", false},
+    {"the_apps_host_under_another_title", "Team wiki", "https://www.notion.so/team", "Notion", true},
+    {"another_page_of_the_apps_host", "Keep", "https://keep.google.com/u/0/#home", "Google Keep", true},
+    {"sheets_on_the_documents_host_is_not_docs", "Budget", "https://docs.google.com/spreadsheets/d/1", "Google Docs", false},
+    {"sheets_on_the_documents_host", "Budget", "https://docs.google.com/spreadsheets/d/1", "Google Sheets", true},
+    {"app_without_a_drawn_icon_by_its_host", "Clips", "https://tiktok.com/@someone", "TikTok", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, GalleryByAddress, ::testing::ValuesIn(addressCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Gallery, AnAppOnAnAddressThatNamesNoAppIsKnownByItsHost)
+{
+    gallery->setCatalog({{QStringLiteral("wiki"), QStringLiteral("Wiki"), QUrl(QStringLiteral("http://wiki.intranet/start")),
+                          QStringLiteral("wiki"), false}});
+    const GalleryAppItem &wiki = gallery->catalog().first();
+    state->tabs().addTab(QStringLiteral("Wiki"), QUrl(QStringLiteral("http://intranet/wiki")), QStringLiteral("wiki"), false);
+    EXPECT_FALSE(gallery->isInstalled(wiki)) << "neither its name nor its key";
+    state->tabs().addTab(QStringLiteral("Home"), QUrl(QStringLiteral("http://WIKI.intranet/pages/home")), QString(), false);
+    EXPECT_EQ(gallery->matchingTab(wiki)->id, lastTab().id);
 }
 
 TEST_F(Gallery, AddStaysOpenOpenClosesRemoveStaysOpen)

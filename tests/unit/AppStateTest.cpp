@@ -444,15 +444,13 @@ TEST_F(AppStateTest, AnyTabCanBeTheAITabAndWithoutOneThePanelSaysWhereToGetOne)
         state->tabs().setTabIsAIProvider(tab.id, false);
     state->tabs().selectTab(tabs.at(5).id);
 
-    bool galleryRequested = false;
-    QObject::connect(&state->content(), &PanelContent::appGalleryRequested, [&] { galleryRequested = true; });
     EXPECT_FALSE(state->showAITab());
     EXPECT_EQ(state->tabs().activeTab()->id, tabs.at(5).id);
     ASSERT_TRUE(state->notice().isShown());
     EXPECT_EQ(state->notice().text(), QStringLiteral("No AI tab — add one from the gallery"));
     EXPECT_EQ(state->notice().buttonTitle(), QStringLiteral("Open Gallery"));
     state->notice().press();
-    EXPECT_TRUE(galleryRequested);
+    EXPECT_TRUE(state->content().showAppGallery());
 
     state->tabs().setTabIsAIProvider(tabs.at(4).id, true);
     const auto stored = TabListJson::decode(fakes.store.dataValue(QStringLiteral("Orvane_Tabs")).value_or(QByteArray()), fakes.clock.now());

@@ -61,7 +61,18 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"unknown_word", u"2 apples + 3 =", u"none"}, LineCase{"prose", u"Call the bank today", u"none"},
         LineCase{"near_whole", u"2.9999999 =", u"= 3"}, LineCase{"tiny", u"0.000001 =", u"= 0"},
         LineCase{"tiny_negative_keeps_sign", u"-0.000001 =", u"= -0"},
-        LineCase{"huge_whole", u"10^20 =", u"= 100000000000000000000"},
+        // A double holds fifteen significant digits for certain: answers show no more.
+        LineCase{"fifteen_whole_digits_as_they_are", u"999999999999999 =", u"= 999999999999999"},
+        LineCase{"sixteen_whole_digits_are_scientific", u"1234567890123456 =", u"= 1.23456789012346e+15"},
+        LineCase{"square_past_double_precision", u"99999999999^2 =", u"= 9.9999999998e+21"},
+        LineCase{"huge_whole_is_scientific", u"10^20 =", u"= 1e+20"},
+        LineCase{"lost_unit_is_not_shown", u"10^20 + 1 =", u"= 1e+20"},
+        LineCase{"negative_huge_whole", u"-(2^70) =", u"= -1.18059162071741e+21"},
+        LineCase{"fifteen_digits_with_decimals_as_they_are", u"12345678901.2345 =", u"= 12345678901.2345"},
+        LineCase{"decimals_give_way_to_whole_digits", u"123456789012.3456 =", u"= 123456789012.346"},
+        LineCase{"rounding_up_to_sixteen_digits", u"999999999999999.9 =", u"= 1e+15"},
+        LineCase{"fifteen_digit_amount_as_it_is", u"$1000000000000 =", u"= $1,000,000,000,000.00"},
+        LineCase{"amount_past_double_precision", u"$99999999999 * 99999999999 =", u"= $9.9999999998e+21"},
         LineCase{"four_digits_half_even", u"1234.56789 =", u"= 1234.5679"},
         LineCase{"not_a_number_is_shown", u"sqrt(-1) =", u"= NaN"},
         LineCase{"answered_assignment", u"tools = 20 + 12 + 8 = 40", u"= 40"}),
@@ -173,6 +184,7 @@ TEST_F(MathParser, FormattingFollowsTheLocale)
     EXPECT_EQ(parser.formatResult(-12345.5), QStringLiteral("-12345.5"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(parser.formatResult(2.5), QStringLiteral("2,5"));
+    EXPECT_EQ(parser.formatResult(-1.5e20), QStringLiteral("-1,5e+20"));
     EXPECT_EQ(currency.formatCurrency(1234.5, QStringLiteral("EUR")), QStringLiteral("\u20AC1.234,50"));
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }

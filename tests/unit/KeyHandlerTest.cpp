@@ -226,7 +226,7 @@ TEST_F(KeyHandler, CaptureWithoutAnAITabStillShowsThePanel)
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
 }
 
-TEST_F(KeyHandler, EscapeDismissesTheStagedContextThenClosesThePaletteThenTheSettingsThenThePanel)
+TEST_F(KeyHandler, EscapeDismissesTheStagedContextThenClosesThePaletteTheGalleryTheSettingsThenThePanel)
 {
     manager->start();
     CapturedContext context;
@@ -234,6 +234,7 @@ TEST_F(KeyHandler, EscapeDismissesTheStagedContextThenClosesThePaletteThenTheSet
     state->triggerContextAI(context, std::nullopt);
     showPanel();
     state->content().setShowSettingsModal(true);
+    state->content().setShowAppGallery(true);
     state->content().setShowCommandPalette(true);
     const KeyStroke escape = stroke({}, "", Qt::Key_Escape);
     EXPECT_TRUE(pressLocally(escape));
@@ -241,7 +242,11 @@ TEST_F(KeyHandler, EscapeDismissesTheStagedContextThenClosesThePaletteThenTheSet
     EXPECT_TRUE(state->content().showCommandPalette());
     pressLocally(escape);
     EXPECT_FALSE(state->content().showCommandPalette());
+    EXPECT_TRUE(state->content().showAppGallery());
+    pressLocally(escape);
+    EXPECT_FALSE(state->content().showAppGallery());
     EXPECT_TRUE(state->content().showSettingsModal());
+    EXPECT_TRUE(state->isPanelVisible());
     pressLocally(escape);
     EXPECT_FALSE(state->content().showSettingsModal());
     EXPECT_TRUE(state->isPanelVisible());

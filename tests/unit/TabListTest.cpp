@@ -200,6 +200,9 @@ TEST_F(TabOperations, AddTabResolvesItsIconAndBecomesActive)
     state.tabs().addTab(QStringLiteral("My Notion"), QUrl(QStringLiteral("https://example.com")), QStringLiteral("web"), false);
     EXPECT_EQ(state.tabs().tabs().constLast().iconKey, QStringLiteral("notion"));
     EXPECT_FALSE(state.tabs().tabs().constLast().isAIProvider);
+    state.tabs().addTab(QStringLiteral("Claude Monet"), QUrl(QStringLiteral("https://art.example/")), QStringLiteral("web"), false);
+    EXPECT_EQ(state.tabs().tabs().constLast().iconKey, QStringLiteral("claude"));
+    EXPECT_FALSE(state.tabs().tabs().constLast().isAIProvider) << "a title makes no AI tab";
 
     state.tabs().addTab(QStringLiteral("Local model"), QUrl(QStringLiteral("http://127.0.0.1:8080")), QString(), true);
     EXPECT_TRUE(state.tabs().tabs().constLast().isAIProvider);

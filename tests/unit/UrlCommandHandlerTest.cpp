@@ -13,10 +13,11 @@ protected:
         handler = std::make_unique<UrlCommandHandler>(*state, *panel, fakes.clock);
     }
 
-    void run(const char *url)
+    UrlCommandHandler::Refusal run(const char *url)
     {
-        handler->handleURLScheme(QUrl(QString::fromUtf8(url)));
+        const auto refusal = handler->handleURLScheme(QUrl(QString::fromUtf8(url)));
         fakes.clock.advance(1);
+        return refusal;
     }
 
     bool shown() const { return surface.onScreen && state->isPanelVisible(); }
@@ -138,13 +139,68 @@ TEST_F(UrlCommands, OverlongAddressesAreRefused)
 {
     const qsizetype tabs = state->tabs().tabs().size();
     const QString path(40000, QLatin1Char('a'));
-    handler->handleURLScheme(QUrl(QStringLiteral("orvane://open?url=https://example.com/") + path));
+    EXPECT_EQ(handler->handleURLScheme(QUrl(QStringLiteral("orvane://open?url=https://example.com/") + path)),
+              QStringLiteral("refused orvane://open: the address is longer than 32 KB"));
     EXPECT_EQ(state->tabs().tabs().size(), tabs);
-    handler->handleURLScheme(QUrl(QStringLiteral("orvane://shelf?link=https://example.com/") + path));
+    (void)handler->handleURLScheme(QUrl(QStringLiteral("orvane://shelf?link=https://example.com/") + path));
     EXPECT_TRUE(state->shelf().items().isEmpty());
-    handler->handleURLScheme(QUrl(QStringLiteral("orvane://open?url=https://example.com/") + path.left(30000)));
+    EXPECT_EQ(handler->handleURLScheme(QUrl(QStringLiteral("orvane://open?url=https://example.com/") + path.left(30000))),
+              std::nullopt);
     EXPECT_EQ(state->tabs().tabs().size(), tabs + 1) << "a long but plausible address is fine";
 }
+
+struct RefusalCase
+{
+    const char *name;
+    const char *url;
+    // Null: carried out, nothing to say.
+    const char *refusal;
+};
+
+class UrlCommandRefusals : public UrlCommands, public ::testing::WithParamInterface<RefusalCase>
+{
+};
+
+// What the sending start prints before it exits with status 1.
+TEST_P(UrlCommandRefusals, SayWhyInOneLine)
+{
+    const RefusalCase &row = GetParam();
+    const auto refusal = run(row.url);
+    if (!row.refusal) {
+        EXPECT_EQ(refusal, std::nullopt);
+        return;
+    }
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, QString::fromUtf8(row.refusal));
+}
+
+const RefusalCase refusalCases[] = {
+    {"open_without_an_address", "orvane://open?url=", "refused orvane://open: url= is missing"},
+    {"open_of_a_script", "orvane://open?url=javascript%3Aalert(1)",
+     "refused orvane://open: only http and https addresses with a host are opened"},
+    {"open_of_a_local_file", "orvane://open?url=file%3A%2F%2F%2Fetc%2Fpasswd",
+     "refused orvane://open: only http and https addresses with a host are opened"},
+    {"open_without_a_host", "orvane://open?url=https:no-host",
+     "refused orvane://open: only http and https addresses with a host are opened"},
+    {"open_of_a_web_address", "orvane://open?url=https%3A%2F%2Fexample.com%2F", nullptr},
+    {"ai_without_a_prompt", "orvane://ai", "refused orvane://ai: prompt= is missing"},
+    {"shelf_file_by_a_relative_path", "orvane://shelf?file=report.pdf",
+     "refused orvane://shelf: file= is not an absolute path or a file: URL"},
+    {"add_names_its_own_command", "orvane://add?text=kept&file=https%3A%2F%2Fexample.com%2Fa.pdf",
+     "refused orvane://add: file= is not an absolute path or a file: URL"},
+    {"shelf_with_nothing_only_shows_it", "orvane://shelf", nullptr},
+    {"theme_of_an_unknown_name", "orvane://theme?name=sage", "refused orvane://theme: the themes are named aurora and ink"},
+    {"theme_without_a_name_switches", "orvane://theme", nullptr},
+    {"width_in_words", "orvane://width?val=wide", "refused orvane://width: val= is not a width in points"},
+    {"width_not_a_number", "orvane://width?val=nan", "refused orvane://width: val= is not a width in points"},
+    {"width_without_a_value", "orvane://width", "refused orvane://width: val= is not a width in points"},
+    {"width_in_points", "orvane://width?val=500", nullptr},
+    {"another_scheme_is_ignored", "https://toggle", nullptr},
+    {"an_unknown_command_shows_the_panel", "orvane://whatever?x=1", nullptr},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, UrlCommandRefusals, ::testing::ValuesIn(refusalCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(UrlCommands, AThemePickedByNameStopsFollowingTheSystemSoItSurvivesARestart)
 {
