@@ -1,5 +1,6 @@
 #include "ui/BarTexts.h"
 
+#include "state/CountText.h"
 #include "web/TabModel.h"
 
 namespace BarTexts {
@@ -36,7 +37,7 @@ QString addressText(const QUrl &url)
 
 QString webAppsText(qsizetype tabCount)
 {
-    return QStringLiteral("%1 web apps").arg(tabCount);
+    return CountText::of(tabCount, QStringLiteral("web app"), QStringLiteral("web apps"));
 }
 
 QString asleepText(qsizetype sleepingCount)

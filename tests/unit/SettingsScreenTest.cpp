@@ -93,6 +93,9 @@ TEST_F(SettingsScreenTest, DetailTextsFollowTheSettings)
     EXPECT_EQ(s.detailText(Page::Appearance), QStringLiteral("Blueprint"));
     EXPECT_EQ(s.detailText(Page::Memory), QStringLiteral("3 of 7 asleep"));
     EXPECT_EQ(s.asleepOverview(), QStringLiteral("3 of 7 Web Apps Asleep"));
+    while (state->tabs().tabs().size() > 1)
+        state->tabs().removeTab(state->tabs().tabs().constLast().id);
+    EXPECT_EQ(s.asleepOverview(), QStringLiteral("1 of 1 Web App Asleep"));
 }
 
 TEST_F(SettingsScreenTest, PermissionsSayWhetherTheSelectionCanBeRead)
