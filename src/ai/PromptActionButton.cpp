@@ -43,7 +43,9 @@ void PromptActionButton::paintEvent(QPaintEvent *)
     shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
 
     const bool strong = isHovering() || isDown();
-    const QColor ink = m_isPrimary ? palette.accent : palette.textPrimary;
+    // The main action's symbol is in the accent; its words stay in the text
+    // colour, which reads on the accent's wash in every theme.
+    const QColor symbolInk = m_isPrimary ? palette.accent : palette.textPrimary;
     QColor fill = m_isPrimary ? palette.accent : palette.border;
     fill.setAlphaF(m_isPrimary ? (strong ? 0.28f : 0.16f) : (strong ? 0.6f : 0.0f));
     QColor outline = m_isPrimary ? palette.accent : palette.border;
@@ -55,10 +57,10 @@ void PromptActionButton::paintEvent(QPaintEvent *)
     double x = padding;
     if (!m_symbol.isEmpty()) {
         const QRectF box(x, (height() - symbolPoints) / 2, symbolPoints, symbolPoints);
-        Symbols::paint(painter, m_symbol, box, ink);
+        Symbols::paint(painter, m_symbol, box, symbolInk);
         x += symbolPoints + gap;
     }
-    painter.setPen(ink);
+    painter.setPen(palette.textPrimary);
     painter.setFont(font());
     painter.drawText(QRectF(x, 0, width() - x - padding, height()), Qt::AlignVCenter | Qt::AlignLeft, text());
 }

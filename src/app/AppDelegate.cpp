@@ -39,6 +39,7 @@
 #include "ui/OverlayHost.h"
 #include "ui/SettingsScreen.h"
 #include "ui/SettingsView.h"
+#include "ui/WidgetPalette.h"
 #include "web/HibernationEngine.h"
 
 #include <QApplication>
@@ -86,6 +87,7 @@ void AppDelegate::applicationDidFinishLaunching()
         QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     m_network = std::make_unique<QNetworkAccessManager>();
     m_state = std::make_unique<AppState>(m_ports);
+    m_widgetPalette = std::make_unique<WidgetPalette>(m_state->settings());
     // The shelf is read before any command can stage onto it, and every change
     // is written at once, whether or not its screen is ever shown.
     m_shelfKeeper = std::make_unique<DropShelfKeeper>(m_state->shelf(), m_ports.clock);

@@ -29,6 +29,7 @@ class TrayItem;
 class UrlCommandHandler;
 class WebPageFactory;
 class WhisperNotchWindows;
+class WidgetPalette;
 class X11EdgeStrips;
 class X11GlobalKeyMonitor;
 class X11HotKeys;
@@ -85,6 +86,7 @@ private:
     QUrl m_exchangeRateService;
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<AppState> m_state;
+    std::unique_ptr<WidgetPalette> m_widgetPalette;
     std::unique_ptr<DropShelfKeeper> m_shelfKeeper;
     std::unique_ptr<CurrencyEngine> m_currency;
     std::unique_ptr<TimerHandle> m_currencyRefresh;

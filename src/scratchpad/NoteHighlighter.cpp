@@ -10,7 +10,7 @@ NoteHighlighter::NoteHighlighter(QTextDocument *document)
 
 void NoteHighlighter::setPalette(const NoteStyling::Palette &palette)
 {
-    if (palette.answer == m_palette.answer && palette.heading == m_palette.heading)
+    if (palette.answer == m_palette.answer)
         return;
     m_palette = palette;
     rehighlight();
@@ -22,11 +22,8 @@ void NoteHighlighter::highlightBlock(const QString &text)
     if (!range)
         return;
     QTextCharFormat format;
-    if (range->role == NoteStyling::Role::Heading) {
-        format.setForeground(m_palette.heading);
-    } else {
+    format.setFontWeight(QFont::DemiBold);
+    if (range->role == NoteStyling::Role::Answer)
         format.setForeground(m_palette.answer);
-        format.setFontWeight(QFont::DemiBold);
-    }
     setFormat(int(range->start), int(range->length), format);
 }

@@ -5,8 +5,8 @@
 
 #include <optional>
 
-// How the note is coloured, line by line: headings are muted, answers after a
-// line's last "=" stand out. Everything else is plain text.
+// How the note is coloured, line by line: headings are bold, answers after a
+// line's last "=" stand out in their own colour. Everything else is plain text.
 namespace NoteStyling {
 
 struct Palette
@@ -14,8 +14,9 @@ struct Palette
     QColor text;
     // Also the insertion point.
     QColor answer;
-    QColor heading;
     QColor selection;
+    // The wash over the panel behind the note.
+    QColor card;
 };
 
 enum class Role { Heading, Answer };

@@ -2,6 +2,7 @@
 
 #include "math/InlineMathParser.h"
 #include "shelf/TextStats.h"
+#include "state/CountText.h"
 
 #include <QStringList>
 
@@ -14,10 +15,10 @@ Counts counts(const QString &note, InlineMathParser &parser)
 
 QString footerText(const Counts &counts)
 {
-    return QStringLiteral("%1 lines  \u00B7  %2 words  \u00B7  %3 live calculations")
-        .arg(counts.lines)
-        .arg(counts.words)
-        .arg(counts.calculations);
+    const QString dot = QStringLiteral("  \u00B7  ");
+    return CountText::of(counts.lines, QStringLiteral("line"), QStringLiteral("lines")) + dot
+         + CountText::of(counts.words, QStringLiteral("word"), QStringLiteral("words")) + dot
+         + CountText::of(counts.calculations, QStringLiteral("live calculation"), QStringLiteral("live calculations"));
 }
 
 std::optional<QString> resultsText(const QString &note, InlineMathParser &parser)

@@ -1,6 +1,7 @@
 #include "scratchpad/ScratchpadView.h"
 
 #include "scratchpad/LiveNoteEditor.h"
+#include "scratchpad/NoteStyling.h"
 #include "scratchpad/ScratchpadSummary.h"
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
@@ -17,8 +18,6 @@
 
 namespace {
 constexpr double copyFeedbackSeconds = 1.2;
-const QColor badgeGreen(52, 211, 153);
-const QColor copiedGreen(22, 163, 74);
 
 QLabel *textLabel(const QString &text, int pixelSize, QWidget *parent, QFont::Weight weight = QFont::Normal)
 {
@@ -168,16 +167,16 @@ void ScratchpadView::refresh()
     const ThemePalette &palette = OrvaneTheme::palette(theme);
     m_caption->setStyleSheet(colorRule(palette.textSecondary));
     m_title->setStyleSheet(colorRule(palette.textPrimary));
-    QColor badgeWash = badgeGreen;
+    QColor badgeWash = palette.success;
     badgeWash.setAlphaF(0.14f);
     m_badge->setStyleSheet(QStringLiteral("color: %1; background: %2; border-radius: 4px; padding: 1px 6px;")
-                               .arg(badgeGreen.name(QColor::HexArgb), badgeWash.name(QColor::HexArgb)));
+                               .arg(palette.success.name(QColor::HexArgb), badgeWash.name(QColor::HexArgb)));
     for (ElidingLabel *label : {m_hint, m_counts, m_footerHint})
         label->setColor(palette.textMuted);
     const bool copied = m_copied.isRaised();
     m_copy->setSymbol(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"));
     m_copy->setLabel(copied ? QStringLiteral("Copied!") : QStringLiteral("Copy Results"));
-    m_copy->setColor(copied ? copiedGreen : palette.accent);
+    m_copy->setColor(copied ? palette.success : palette.accent);
     update();
 }
 
@@ -199,9 +198,7 @@ void ScratchpadView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), palette.panelBackground);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor fill = isLight(theme) ? QColor(0, 0, 0) : QColor(255, 255, 255);
-    fill.setAlphaF(isLight(theme) ? 0.04f : 0.06f);
     painter.setPen(QPen(palette.border, 1));
-    painter.setBrush(fill);
+    painter.setBrush(NoteStyling::palette(isLight(theme)).card);
     painter.drawRoundedRect(QRectF(m_editor->geometry()).adjusted(-0.5, -0.5, 0.5, 0.5), 12, 12);
 }

@@ -3,6 +3,7 @@
 #include "shelf/ByteCount.h"
 #include "shelf/DropShelfStorage.h"
 #include "shelf/TextStats.h"
+#include "state/CountText.h"
 
 #include <QFileInfo>
 #include <QMimeData>
@@ -116,11 +117,9 @@ DropItem DropItem::fromText(const QString &text)
     DropItem item = newItem(DropItemKind::Text);
     const QString heading = snippetHeading(text);
     item.title = heading.isEmpty() ? QStringLiteral("Text Snippet") : heading;
-    const qsizetype words = TextStats::wordCount(text);
-    item.fileSizeString = QStringLiteral("%1 %2 \u2022 %3 chars")
-                              .arg(words)
-                              .arg(words == 1 ? QStringLiteral("word") : QStringLiteral("words"))
-                              .arg(TextStats::characterCount(text));
+    item.fileSizeString = CountText::of(TextStats::wordCount(text), QStringLiteral("word"), QStringLiteral("words"))
+                          + QStringLiteral(" \u2022 ")
+                          + CountText::of(TextStats::characterCount(text), QStringLiteral("char"), QStringLiteral("chars"));
     item.fileURL = writeSnippet(item.id, text);
     item.textContent = text;
     return item;

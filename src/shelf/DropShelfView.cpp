@@ -5,6 +5,7 @@
 #include "shelf/ShelfCardList.h"
 #include "shelf/StagedItemCardView.h"
 #include "state/AppState.h"
+#include "state/CountText.h"
 #include "theme/OrvaneTheme.h"
 #include "ui/ElidingLabel.h"
 #include "ui/ScreenHeaderView.h"
@@ -194,7 +195,7 @@ void DropShelfView::refresh()
 {
     const ThemePalette &palette = OrvaneTheme::palette(m_state.settings().values().currentTheme);
     const qsizetype count = m_state.shelf().items().size();
-    m_caption->setText(QStringLiteral("%1 ITEMS \u00B7 TODAY").arg(count));
+    m_caption->setText(CountText::of(count, QStringLiteral("ITEM"), QStringLiteral("ITEMS")) + QStringLiteral(" \u00B7 TODAY"));
     m_caption->setColor(palette.textSecondary);
     m_title->setColor(palette.textPrimary);
     m_clearAll->setVisible(count > 0);

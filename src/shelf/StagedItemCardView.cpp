@@ -20,10 +20,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
-const QColor copiedGreen(22, 163, 74);
-} // namespace
-
 StagedItemCardView::StagedItemCardView(const DropItem &item, AppState &state, Clock &clock,
                                        ThumbnailLoader &thumbnails, QWidget *parent)
     : QWidget(parent)
@@ -106,7 +102,7 @@ void StagedItemCardView::refresh()
     const bool copied = m_copied.isRaised();
     m_copy->setSymbol(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"));
     m_copy->setLabel(copied ? QStringLiteral("Copied") : QString());
-    m_copy->setColor(copied ? copiedGreen : palette.textSecondary);
+    m_copy->setColor(copied ? palette.success : palette.textSecondary);
     update();
 }
 

@@ -23,6 +23,8 @@ struct ThemePalette
     QColor composerBackground;
     QColor websiteBackground;
     QColor hibernationColor;
+    // Done and granted: "Copied!", the Live Math pill, a granted permission.
+    QColor success;
 
     const QColor &cardBackground() const { return fileCardBackground; }
 };
@@ -39,8 +41,9 @@ inline constexpr double addressBarHeight = 33;
 inline constexpr double statusFooterHeight = 28;
 
 // The same in every theme.
-inline const QColor liveGreen{0x22, 0xC5, 0x5E};
 inline const QColor shelfBadgeOrange{0xE9, 0x9F, 0x5E};
+// White on the orange would be too faint to read.
+inline const QColor shelfBadgeInk{0x23, 0x1A, 0x08};
 inline const QColor hibernationCyan{0x85, 0xD8, 0xEB};
 
 } // namespace OrvaneTheme

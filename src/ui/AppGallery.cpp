@@ -47,6 +47,13 @@ QList<GalleryAppItem> AppGallery::filteredApps() const
     return found;
 }
 
+QString AppGallery::noResultsText() const
+{
+    if (m_searchQuery.isEmpty() || !filteredApps().isEmpty())
+        return {};
+    return QStringLiteral("No apps match \u201C%1\u201D").arg(m_searchQuery);
+}
+
 std::optional<TabModel> AppGallery::matchingTab(const GalleryAppItem &app) const
 {
     for (const TabModel &tab : m_tabs.tabs()) {

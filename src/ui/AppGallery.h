@@ -25,6 +25,8 @@ public:
     void setSearchQuery(const QString &query);
     // The catalogue, or the apps whose name holds the query as typed (any case), in catalogue order.
     QList<GalleryAppItem> filteredApps() const;
+    // What the grid says when the search leaves it empty; empty otherwise.
+    QString noResultsText() const;
 
     // The first tab, in rail order, at the app's address: on a host that
     // names the same app (IconKeyResolver::appForAddress), or, for an app

@@ -32,6 +32,7 @@ AppGalleryView::AppGalleryView(std::unique_ptr<AppGallery> gallery, const Settin
     , m_address(new SearchField(settings, QStringLiteral("https://example.com"), QStringLiteral("globe"), this))
     , m_grid(new QWidget)
     , m_gridLayout(new QGridLayout(m_grid))
+    , m_noResults(new ThemedLabel(settings, ThemedLabel::Role::Secondary, 12, {}, m_grid))
 {
     setAccessibleName(QStringLiteral("App gallery"));
     setFocusProxy(m_search);
@@ -47,6 +48,10 @@ AppGalleryView::AppGalleryView(std::unique_ptr<AppGallery> gallery, const Settin
 
     m_gridLayout->setContentsMargins(0, 0, 0, 0);
     m_gridLayout->setSpacing(4);
+    m_noResults->setAlignment(Qt::AlignCenter);
+    m_noResults->setWordWrap(true);
+    m_noResults->setContentsMargins(0, 16, 0, 16);
+    m_noResults->hide();
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(m_grid);
     scroll->setWidgetResizable(true);
@@ -165,6 +170,12 @@ void AppGalleryView::refresh()
         previous = entry->removeButton();
     }
     setTabOrder(previous, m_address->lineEdit());
+    const QString noResults = m_gallery->noResultsText();
+    m_gridLayout->removeWidget(m_noResults);
+    m_noResults->setText(noResults);
+    m_noResults->setVisible(!noResults.isEmpty());
+    if (!noResults.isEmpty())
+        m_gridLayout->addWidget(m_noResults, 0, 0, 1, columns, Qt::AlignTop);
 }
 
 void AppGalleryView::submitAddress()

@@ -10,6 +10,7 @@ class QGridLayout;
 class QNetworkAccessManager;
 class SearchField;
 class SettingsModel;
+class ThemedLabel;
 
 // The gallery's 380 × 490 card: heading and close button, the search, the
 // grid of apps, the field that makes any address a tab, and the footer hint.
@@ -50,6 +51,7 @@ private:
     SearchField *m_address;
     QWidget *m_grid;
     QGridLayout *m_gridLayout;
+    ThemedLabel *m_noResults;
     // Made on first show, so no site icon is fetched for a gallery never opened.
     QList<GalleryEntryView *> m_entries;
 };

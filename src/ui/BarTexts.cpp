@@ -1,6 +1,7 @@
 #include "ui/BarTexts.h"
 
 #include "platform/WebPage.h"
+#include "state/CountText.h"
 #include "web/TabModel.h"
 
 namespace BarTexts {
@@ -49,7 +50,7 @@ std::optional<SecurityMark> securityMark(const WebPage *page)
 
 QString webAppsText(qsizetype tabCount)
 {
-    return QStringLiteral("%1 web apps").arg(tabCount);
+    return CountText::of(tabCount, QStringLiteral("web app"), QStringLiteral("web apps"));
 }
 
 QString asleepText(qsizetype sleepingCount)

@@ -2,11 +2,11 @@
 
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
+#include "ui/PillButton.h"
 #include "ui/SymbolLabel.h"
 #include "web/WebContainerView.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -20,7 +20,7 @@ PageAreaView::PageAreaView(AppState &state, HibernationEngine &engine, QWidget *
     , m_sleepingTitle(new QLabel(QStringLiteral("This tab is asleep"), m_sleeping))
     , m_sleepingDetail(new QLabel(QStringLiteral("Its page was closed to give its memory back. Wake it to load it again."),
                                   m_sleeping))
-    , m_wake(new QPushButton(QStringLiteral("Wake Tab"), m_sleeping))
+    , m_wake(new PillButton(state.settings(), QStringLiteral("Wake Tab"), PillButton::Style::Accent, m_sleeping))
     , m_container(new WebContainerView(engine, this))
 {
     m_noTab->setAlignment(Qt::AlignCenter);
@@ -45,7 +45,7 @@ PageAreaView::PageAreaView(AppState &state, HibernationEngine &engine, QWidget *
     m_stack->addWidget(m_noTab);
     m_stack->addWidget(m_sleeping);
     m_stack->addWidget(m_container);
-    connect(m_wake, &QPushButton::clicked, this, [this] {
+    connect(m_wake, &QAbstractButton::clicked, this, [this] {
         if (const auto tab = m_state.tabs().activeTab())
             m_state.tabs().setTabHibernated(tab->id, false);
     });

@@ -4,8 +4,8 @@
 
 class AppState;
 class HibernationEngine;
+class PillButton;
 class QLabel;
-class QPushButton;
 class QStackedLayout;
 class SymbolLabel;
 class WebContainerView;
@@ -36,6 +36,6 @@ private:
     SymbolLabel *m_sleepingSymbol;
     QLabel *m_sleepingTitle;
     QLabel *m_sleepingDetail;
-    QPushButton *m_wake;
+    PillButton *m_wake;
     WebContainerView *m_container;
 };

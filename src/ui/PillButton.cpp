@@ -43,10 +43,11 @@ void PillButton::paintEvent(QPaintEvent *)
         outline = palette.accent;
         textColour = palette.onAccentText;
     } else if (isChecked()) {
+        // The outline and the wash mark the choice; accent text on its own
+        // wash would be too faint in some themes.
         fill = palette.accent;
         fill.setAlphaF(0.14f);
         outline = palette.accent;
-        textColour = palette.accent;
     }
     if (isHovering() || isDown())
         fill = fill.alpha() ? fill.lighter(isLight(theme) ? 108 : 125) : palette.border;

@@ -10,9 +10,34 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <functional>
+
 namespace {
 constexpr double iconPoints = 28;
 constexpr double snowflakeSize = 12;
+
+// The snowflake and the badge sit on the icon's corners. The icon is a child
+// widget, drawn over whatever its button paints, so they are painted by a
+// layer above it instead.
+class MarksLayer final : public QWidget
+{
+public:
+    MarksLayer(std::function<void(QPainter &)> paint, QWidget *parent) : QWidget(parent), m_paint(std::move(paint))
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        m_paint(painter);
+    }
+
+private:
+    std::function<void(QPainter &)> m_paint;
+};
 } // namespace
 
 RailTabButton::RailTabButton(const SettingsModel &settings, QNetworkAccessManager &network, QWidget *parent)
@@ -24,6 +49,7 @@ RailTabButton::RailTabButton(const SettingsModel &settings, QNetworkAccessManage
     m_icon->setAttribute(Qt::WA_TransparentForMouseEvents);
     const int inset = int((slotSize - iconPoints) / 2);
     m_icon->setGeometry(inset, inset, int(iconPoints), int(iconPoints));
+    (new MarksLayer([this](QPainter &painter) { paintMarks(painter); }, this))->setGeometry(rect());
     connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
 }
 
@@ -108,6 +134,11 @@ void RailTabButton::paintEvent(QPaintEvent *)
         painter.setBrush(palette.accent);
         painter.drawRoundedRect(QRectF(0, (height() - 18) / 2.0, 3, 18), 1.5, 1.5);
     }
+}
+
+void RailTabButton::paintMarks(QPainter &painter) const
+{
+    const ThemePalette &palette = OrvaneTheme::palette(m_settings.values().currentTheme);
     if (m_sleeping) {
         const QRectF corner(width() - snowflakeSize - 1, height() - snowflakeSize - 1, snowflakeSize, snowflakeSize);
         painter.setPen(Qt::NoPen);
@@ -126,7 +157,7 @@ void RailTabButton::paintEvent(QPaintEvent *)
         painter.setPen(Qt::NoPen);
         painter.setBrush(OrvaneTheme::shelfBadgeOrange);
         painter.drawRoundedRect(badge, 7, 7);
-        painter.setPen(Qt::white);
+        painter.setPen(OrvaneTheme::shelfBadgeInk);
         painter.drawText(badge, Qt::AlignCenter, text);
     }
 }

@@ -7,6 +7,7 @@
 
 class AppIconView;
 class QNetworkAccessManager;
+class QPainter;
 class SettingsModel;
 
 // One 38-point slot of the rail: the icon of a tab (or of the scratchpad,
@@ -50,6 +51,8 @@ protected:
 
 private:
     void updateTooltip();
+    // The snowflake and the count badge, over the icon.
+    void paintMarks(QPainter &painter) const;
 
     const SettingsModel &m_settings;
     AppIconView *m_icon;

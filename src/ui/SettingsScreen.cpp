@@ -2,6 +2,7 @@
 
 #include "state/AppState.h"
 #include "state/AppVersion.h"
+#include "state/CountText.h"
 #include "ui/BarTexts.h"
 #include "web/HibernationEngine.h"
 
@@ -249,7 +250,8 @@ int SettingsScreen::sleepingTabsCount() const
 
 QString SettingsScreen::asleepOverview() const
 {
-    return QStringLiteral("%1 of %2 Web Apps Asleep").arg(sleepingTabsCount()).arg(m_state.tabs().tabs().size());
+    return QString::number(sleepingTabsCount()) + QStringLiteral(" of ")
+         + CountText::of(m_state.tabs().tabs().size(), QStringLiteral("Web App Asleep"), QStringLiteral("Web Apps Asleep"));
 }
 
 QString SettingsScreen::memoryFigure() const

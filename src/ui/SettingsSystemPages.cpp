@@ -101,8 +101,8 @@ QWidget *permissions(SettingsScreen &screen, AppState &state)
     statusFont.setWeight(QFont::DemiBold);
     status->setFont(statusFont);
     const auto restyle = [status, &screen, &settings] {
-        const QColor colour = screen.selectionReadable() ? OrvaneTheme::liveGreen
-                                                         : OrvaneTheme::palette(settings.values().currentTheme).textMuted;
+        const ThemePalette &palette = OrvaneTheme::palette(settings.values().currentTheme);
+        const QColor colour = screen.selectionReadable() ? palette.success : palette.textMuted;
         status->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name(QColor::HexArgb)));
     };
     QObject::connect(&settings, &SettingsModel::changed, status, restyle);

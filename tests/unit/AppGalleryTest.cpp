@@ -68,6 +68,15 @@ TEST_F(Gallery, SearchFindsNamesInAnyCaseAsTypedInCatalogueOrder)
     EXPECT_EQ(names(gallery->filteredApps()), QStringList()) << "not trimmed";
 }
 
+TEST_F(Gallery, ASearchThatFindsNothingSaysSo)
+{
+    EXPECT_EQ(gallery->noResultsText(), QString()) << "no search";
+    gallery->setSearchQuery(QStringLiteral("xyz"));
+    EXPECT_EQ(gallery->noResultsText(), QStringLiteral("No apps match \u201Cxyz\u201D"));
+    gallery->setSearchQuery(QStringLiteral("git"));
+    EXPECT_EQ(gallery->noResultsText(), QString()) << "GitHub is found";
+}
+
 TEST_F(Gallery, TheDefaultTabsAreInstalledAndNothingElse)
 {
     QStringList installed;

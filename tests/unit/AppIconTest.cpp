@@ -7,6 +7,7 @@
 #include "icons/Symbols.h"
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
+#include "ui/RailTabButton.h"
 
 #include <QBuffer>
 #include <QNetworkAccessManager>
@@ -113,6 +114,16 @@ TEST_F(IconView, UnknownSitesShowTheirLetterUntilTheirIconArrives)
     const QColor center = view.grab().toImage().pixelColor(20, 20);
     EXPECT_EQ(center.red(), center.green());
     EXPECT_EQ(center.green(), center.blue());
+}
+
+TEST_F(IconView, TheShelfsCountBadgeIsDrawnOverItsIcon)
+{
+    QNetworkAccessManager network;
+    RailTabButton shelf(state.settings(), network);
+    shelf.setApp(QStringLiteral("shelf"), QStringLiteral("Drop Shelf"), {}, std::nullopt);
+    shelf.setBadgeCount(1);
+    // Left of the digit, where the badge lies over the icon's tile.
+    EXPECT_EQ(shelf.grab().toImage().pixelColor(26, 8).rgb(), OrvaneTheme::shelfBadgeOrange.rgb());
 }
 
 } // namespace

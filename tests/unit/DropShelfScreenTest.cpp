@@ -392,6 +392,8 @@ TEST_F(ShelfScreenView, TheFirstAppearanceSeedsTheSamplesAndTheCaptionCounts)
     EXPECT_EQ(view->captionText(), QStringLiteral("0 ITEMS \u00B7 TODAY"));
     EXPECT_FALSE(clearAll->isVisible());
     EXPECT_TRUE(button<SymbolTextButton>(view.get(), QStringLiteral("Choose files"))->isVisible());
+    state->shelf().addDropItems({DropItem::fromText(QStringLiteral("one"))});
+    EXPECT_EQ(view->captionText(), QStringLiteral("1 ITEM \u00B7 TODAY"));
 }
 
 TEST_F(ShelfScreenView, CardsFollowTheShelfAndAreMadeOnlyForNewRecords)

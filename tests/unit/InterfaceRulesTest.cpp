@@ -1,7 +1,9 @@
 // The rules behind the panel's interface, without a display.
 #include "FakePorts.h"
 #include "FakeWebPage.h"
+#include "scratchpad/ScratchpadSummary.h"
 #include "shelf/DropIntake.h"
+#include "shelf/DropItem.h"
 #include "state/AppState.h"
 #include "ui/BarTexts.h"
 #include "ui/ContentLayout.h"
@@ -214,6 +216,24 @@ TEST_F(Interface, OnlyAnHttpsPageWithAnAcceptedCertificateShowsThePadlock)
     fakes.clock.runPosted();
     EXPECT_EQ(changes, 1) << "the bar hears of the error";
     EXPECT_EQ(markFor("https://self-signed.example/"), insecure);
+}
+
+TEST(CountTexts, OneOfAnythingIsSingularAndEveryOtherCountPlural)
+{
+    const QString dot = QStringLiteral("  \u00B7  ");
+    const std::pair<QString, QString> rows[] = {
+        {BarTexts::webAppsText(1), QStringLiteral("1 web app")},
+        {BarTexts::webAppsText(0), QStringLiteral("0 web apps")},
+        {BarTexts::webAppsText(2), QStringLiteral("2 web apps")},
+        {ScratchpadSummary::footerText({1, 1, 1}), QStringLiteral("1 line") + dot + QStringLiteral("1 word") + dot
+                                                       + QStringLiteral("1 live calculation")},
+        {ScratchpadSummary::footerText({2, 0, 3}), QStringLiteral("2 lines") + dot + QStringLiteral("0 words") + dot
+                                                       + QStringLiteral("3 live calculations")},
+        {DropItem::fromText(QStringLiteral("a")).fileSizeString.value_or(QString()), QStringLiteral("1 word \u2022 1 char")},
+        {DropItem::fromText(QStringLiteral("to do")).fileSizeString.value_or(QString()), QStringLiteral("2 words \u2022 5 chars")},
+    };
+    for (const auto &[text, expected] : rows)
+        EXPECT_EQ(text, expected);
 }
 
 TEST_F(Interface, DoubleClickingTheHandleDetachesThePanelAndBack)

@@ -1,12 +1,18 @@
-// The panel's window on the offscreen platform: only its grips move it.
+// The panel's window on the offscreen platform: only its grips move it, and
+// what Qt draws in it takes the theme's colours.
 #include "FakePorts.h"
 #include "panel/PanelWindow.h"
 #include "platform/WindowHints.h"
 #include "state/AppState.h"
+#include "theme/OrvaneTheme.h"
+#include "ui/WidgetPalette.h"
 #include "ui/WindowDragArea.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -75,6 +81,36 @@ TEST_F(PanelWindowGrips, ADragLastsOnlyWhileTheButtonIsHeld)
     send(handle, QEvent::MouseMove, QPoint(100, 400), Qt::NoButton);
     send(handle, QEvent::MouseMove, QPoint(100, 500), Qt::LeftButton);
     EXPECT_EQ(window.geometry().top(), before.top() + 40);
+}
+
+TEST(WidgetPalette, MenusScrollBarsAndPlainButtonsFollowTheTheme)
+{
+    const QPalette before = QApplication::palette();
+    FakePorts fakes;
+    AppState state{fakes.ports()};
+    state.settings().set(&Settings::followSystemTheme, false);
+    {
+        WidgetPalette palette(state.settings());
+        for (AppThemeMode theme : {AppThemeMode::Paper, AppThemeMode::Midnight, AppThemeMode::Sage}) {
+            state.settings().set(&Settings::currentTheme, theme);
+            // Qt hands a new palette to existing widgets only once its event
+            // loop runs; new ones take it at once.
+            const QMenu menu;
+            const QScrollBar bar;
+            const QPushButton button;
+            const ThemePalette &colours = OrvaneTheme::palette(theme);
+            const std::string name = rawValue(theme).toStdString();
+            EXPECT_EQ(menu.palette().color(QPalette::Base), colours.dialogBackground) << name;
+            EXPECT_EQ(menu.palette().color(QPalette::Text), colours.textPrimary) << name;
+            EXPECT_EQ(menu.palette().color(QPalette::Highlight), colours.accent) << name;
+            EXPECT_EQ(menu.palette().color(QPalette::Disabled, QPalette::Text), colours.textMuted) << name;
+            EXPECT_EQ(bar.palette().color(QPalette::Button), colours.cardBackground()) << name;
+            EXPECT_EQ(button.palette().color(QPalette::ButtonText), colours.textPrimary) << name;
+            EXPECT_EQ(button.palette().color(QPalette::ToolTipBase), before.color(QPalette::ToolTipBase))
+                << name << ": tooltips are left alone";
+        }
+    }
+    QApplication::setPalette(before);
 }
 
 } // namespace

@@ -142,13 +142,13 @@ TEST_F(Scratchpad, HeadingsAndAnswersAreTheStyledRanges)
     const NoteStyling::Palette light = NoteStyling::palette(true);
     EXPECT_EQ(light.text, QColor(26, 29, 32));
     EXPECT_EQ(light.answer, QColor(60, 78, 244));
-    EXPECT_EQ(light.heading, QColor(120, 125, 135));
     EXPECT_EQ(light.selection, QColor(60, 78, 244, 51));
+    EXPECT_EQ(light.card, QColor(0, 0, 0, 10));
     const NoteStyling::Palette dark = NoteStyling::palette(false);
     EXPECT_EQ(dark.text, QColor(215, 222, 236));
     EXPECT_EQ(dark.answer, QColor(165, 180, 252));
-    EXPECT_EQ(dark.heading, QColor(142, 153, 174));
     EXPECT_EQ(dark.selection, QColor(124, 92, 245, 89));
+    EXPECT_EQ(dark.card, QColor(255, 255, 255, 15));
 }
 
 // The colour and weight the editor gives a line's characters from `start`.
@@ -166,7 +166,8 @@ TEST_F(ScratchpadEditor, TheEditorColoursByThemeAndATypedAnswerIsAnAnswer)
 {
     startWith(QStringLiteral("# Budget\nrent = 1200\n2+2"));
     QTest::keyClicks(&editor, QStringLiteral(" ="));
-    EXPECT_EQ(formatAt(editor, 0, 0).foreground().color(), QColor(120, 125, 135));
+    EXPECT_FALSE(formatAt(editor, 0, 0).hasProperty(QTextFormat::ForegroundBrush)) << "a heading is in the text colour";
+    EXPECT_EQ(formatAt(editor, 0, 0).fontWeight(), QFont::DemiBold);
     EXPECT_FALSE(formatAt(editor, 1, 0).hasProperty(QTextFormat::ForegroundBrush)) << "plain text keeps the base colour";
     const QTextCharFormat answer = formatAt(editor, 2, 6);
     EXPECT_EQ(answer.foreground().color(), QColor(60, 78, 244));
@@ -176,7 +177,6 @@ TEST_F(ScratchpadEditor, TheEditorColoursByThemeAndATypedAnswerIsAnAnswer)
     const QString before = editor.toPlainText();
     state->settings().set(&Settings::currentTheme, AppThemeMode::Midnight);
     EXPECT_EQ(formatAt(editor, 2, 6).foreground().color(), QColor(165, 180, 252));
-    EXPECT_EQ(formatAt(editor, 0, 0).foreground().color(), QColor(142, 153, 174));
     EXPECT_EQ(editor.palette().color(QPalette::Text), QColor(215, 222, 236));
     EXPECT_EQ(editor.palette().color(QPalette::Highlight), QColor(124, 92, 245, 89));
     EXPECT_EQ(editor.toPlainText(), before) << "a theme change changes no text";

@@ -148,6 +148,9 @@ TEST_F(SettingsScreenTest, DetailTextsFollowTheSettings)
     EXPECT_EQ(s.memoryFigure(), QStringLiteral("120 MB RAM"));
     EXPECT_TRUE(s.memoryExplanation().startsWith(
         QStringLiteral("Live RAM used by Orvane and its web pages (proportional set size): 120 MB. ")));
+    while (state->tabs().tabs().size() > 1)
+        state->tabs().removeTab(state->tabs().tabs().constLast().id);
+    EXPECT_EQ(s.asleepOverview(), QStringLiteral("1 of 1 Web App Asleep"));
 }
 
 TEST_F(SettingsScreenTest, PermissionsSayWhetherTheSelectionCanBeRead)
