@@ -14,7 +14,8 @@ NoticeBarView::NoticeBarView(PanelNotice &notice, const SettingsModel &settings,
     , m_notice(notice)
     , m_settings(settings)
     , m_text(new ThemedLabel(settings, ThemedLabel::Role::Primary, 12, QString(), this))
-    , m_button(new PillButton(settings, QString(), PillButton::Style::Accent, this))
+    // Named from the start: a screen reader lists the hidden bar's button too.
+    , m_button(new PillButton(settings, QStringLiteral("Undo"), PillButton::Style::Accent, this))
 {
     // A long tab title must not widen the panel.
     m_text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -32,12 +33,14 @@ NoticeBarView::NoticeBarView(PanelNotice &notice, const SettingsModel &settings,
 
 void NoticeBarView::refresh()
 {
+    setVisible(m_notice.isShown());
+    if (!m_notice.isShown())
+        return;
     m_text->setText(m_notice.text());
     m_text->setAccessibleName(m_notice.text());
     m_button->setText(m_notice.buttonTitle());
     m_button->setAccessibleName(m_notice.buttonTitle());
     setAccessibleName(m_notice.text());
-    setVisible(m_notice.isShown());
 }
 
 void NoticeBarView::paintEvent(QPaintEvent *)
