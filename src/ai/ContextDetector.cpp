@@ -73,14 +73,18 @@ ContextDetector::Source ContextDetector::describe(const std::optional<DesktopApp
     return source;
 }
 
-// The keys go to the focused window, which is the front application's. When
-// that is Orvane itself they would copy from Orvane, not from the source, so
-// none are sent; nor to a terminal that has no copy key.
+// Keys are sent only when the front application is known, and chosen for
+// the window they really reach, which need not be the front one (the focus
+// may follow the pointer). When that is Orvane itself they would copy from
+// Orvane, not from the source, so none are sent.
 std::optional<QString> ContextDetector::copiedText(const std::optional<DesktopApplication> &front)
 {
-    if (front && front->isThisApplication)
+    if (!front || front->isThisApplication)
         return std::nullopt;
-    const std::optional<CopyChord> chord = front ? copyChordFor(front->instanceName, front->className) : CopyChord{};
+    const std::optional<DesktopApplication> receiver = m_desktop.applications.keyboardReceiver();
+    if (!receiver || receiver->isThisApplication)
+        return std::nullopt;
+    const std::optional<CopyChord> chord = copyChordFor(*receiver);
     if (!chord)
         return std::nullopt;
 

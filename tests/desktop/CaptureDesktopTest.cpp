@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -208,6 +210,42 @@ TEST_P(CaptureOnDesktop, ATerminalIsNeverSentCtrlCButItsOwnCopyKey)
     EXPECT_FALSE(context->isFromClipboard);
     EXPECT_TRUE(terminal.output().contains(QLatin1String("key: Ctrl+Shift+C\n")));
     EXPECT_FALSE(terminal.output().contains(QLatin1String("key: Ctrl+C\n"))) << "Ctrl+C would interrupt its program";
+}
+
+TEST_P(CaptureOnDesktop, AWindowWhoseProgramRunsATerminalGetsNoKeysWhateverItsClass)
+{
+    SelectionWindow terminal({QStringLiteral("--copies"), QStringLiteral("ls -l output"), QStringLiteral("Ctrl+C"),
+                              QStringLiteral("--terminal"), QStringLiteral("--class"), QStringLiteral("Roxterm")});
+    ASSERT_TRUE(terminal.becomesReady()) << terminal.output().toStdString();
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+a")});
+    const auto context = stagedContext();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "older clipboard");
+    EXPECT_TRUE(context->isFromClipboard);
+    EXPECT_FALSE(terminal.output().contains(QLatin1String("key: Ctrl+"))) << terminal.output().toStdString();
+}
+
+// With the focus on the root window the keyboard goes to whatever is under
+// the pointer; without a window manager no application is then in front.
+// (Openbox gives the focus back to its active window.)
+TEST_P(CaptureOnDesktop, NoCopyKeyReachesATerminalThatHasTheKeyboardThroughThePointer)
+{
+    SelectionWindow terminal({QStringLiteral("--copies"), QStringLiteral("ls -l output"), QStringLiteral("Ctrl+C"),
+                              QStringLiteral("--class"), QStringLiteral("XTerm"), QStringLiteral("--at"),
+                              QStringLiteral("100,400")});
+    ASSERT_TRUE(terminal.becomesReady()) << terminal.output().toStdString();
+    SelectionWindow front({QStringLiteral("--copies"), QStringLiteral("copied words"), QStringLiteral("Ctrl+C"),
+                           QStringLiteral("--class"), helperClass});
+    ASSERT_TRUE(front.becomesReady()) << front.output().toStdString();
+    movePointer(300, 460);
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    ASSERT_TRUE(x11);
+    xcb_set_input_focus(x11->connection(), XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_CURRENT_TIME);
+    xcb_flush(x11->connection());
+
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+a")});
+    ASSERT_TRUE(stagedContext());
+    EXPECT_FALSE(terminal.output().contains(QLatin1String("key: Ctrl+C"))) << terminal.output().toStdString();
 }
 
 TEST_P(CaptureOnDesktop, AnOlderSelectionOfAnotherApplicationIsNotTaken)

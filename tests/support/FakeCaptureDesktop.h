@@ -16,9 +16,13 @@ class FakeDesktopApplications final : public DesktopApplications
 {
 public:
     std::optional<DesktopApplication> frontmost() override { return front; }
+    std::optional<DesktopApplication> keyboardReceiver() override { return keysReachFront ? front : receiver; }
     QList<DesktopApplication> regularApplications() override { return regular; }
 
     std::optional<DesktopApplication> front;
+    // Where the keys go when not to the front window.
+    bool keysReachFront = true;
+    std::optional<DesktopApplication> receiver;
     QList<DesktopApplication> regular;
 };
 
