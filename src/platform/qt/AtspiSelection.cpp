@@ -7,6 +7,7 @@
 #include <QDBusReply>
 #include <QElapsedTimer>
 #include <QQueue>
+#include <QUuid>
 
 namespace {
 
@@ -96,24 +97,51 @@ private:
 
 } // namespace
 
+AtspiSelection::AtspiSelection()
+    : m_connectionName(QStringLiteral("orvane-accessibility-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+AtspiSelection::~AtspiSelection()
+{
+    QDBusConnection::disconnectFromBus(m_connectionName);
+}
+
+// An address in the environment wins, as it does for every AT-SPI program.
+std::optional<QString> AtspiSelection::givenAddress()
+{
+    const QString address = qEnvironmentVariable("AT_SPI_BUS_ADDRESS");
+    return address.isEmpty() ? std::nullopt : std::optional<QString>(address);
+}
+
 bool AtspiSelection::canRead() const
 {
-    return QDBusConnection::sessionBus().isConnected();
+    return givenAddress() || QDBusConnection::sessionBus().isConnected();
 }
 
 std::optional<QDBusConnection> AtspiSelection::accessibilityBus()
 {
     if (m_bus && m_bus->isConnected())
         return m_bus;
-    QDBusMessage question = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                                                           QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
-    // The first question may start the bus.
-    const QDBusReply<QString> address = QDBusConnection::sessionBus().call(question, QDBus::Block, 1000);
-    if (!address.isValid() || address.value().isEmpty())
+    // Qt gives back the connection a name already has, dead or alive: a bus
+    // that went away (it restarted) would stay away for the rest of the run.
+    m_bus.reset();
+    QDBusConnection::disconnectFromBus(m_connectionName);
+    std::optional<QString> address = givenAddress();
+    if (!address) {
+        QDBusMessage question = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                                               QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
+        // The first question may start the bus.
+        const QDBusReply<QString> reply = QDBusConnection::sessionBus().call(question, QDBus::Block, 1000);
+        if (reply.isValid() && !reply.value().isEmpty())
+            address = reply.value();
+    }
+    if (!address)
         return std::nullopt;
-    m_bus = QDBusConnection::connectToBus(address.value(), QStringLiteral("orvane-accessibility"));
-    if (!m_bus->isConnected())
+    QDBusConnection bus = QDBusConnection::connectToBus(*address, m_connectionName);
+    if (!bus.isConnected())
         return std::nullopt;
+    m_bus = bus;
     return m_bus;
 }
 
