@@ -8,6 +8,7 @@
 #include "platform/SelectionReader.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -33,13 +34,14 @@ std::optional<CapturedContext> ContextDetector::captureContext()
     const Source source = describe(application);
 
     for (SelectionReader *reader : application ? m_desktop.selectionReaders : QList<SelectionReader *>()) {
-        const std::optional<QString> selected = reader->selectedText(*application);
+        const std::optional<QString> selected = awaitText(
+            [&](const SelectionReader::Reply &reply) { reader->readSelectedText(*application, reply); });
         if (!isBlank(selected))
             return context(*selected, source, false);
     }
     if (const std::optional<QString> copied = copiedText(front))
         return context(*copied, source, false);
-    const std::optional<QString> clipboard = m_desktop.pasteboard.text();
+    const std::optional<QString> clipboard = clipboardText();
     if (!isBlank(clipboard))
         return context(*clipboard, Source{source.appName + QStringLiteral(" (Clipboard)"), source.appBundleId}, true);
     return std::nullopt;
@@ -97,13 +99,18 @@ std::optional<QString> ContextDetector::copiedText(const std::optional<DesktopAp
     const double start = clock.uptime();
     while (clock.uptime() - start < copyWait) {
         if (pasteboard.changeCount() != before) {
-            const std::optional<QString> text = pasteboard.text();
+            const std::optional<QString> text = clipboardText();
             if (!isBlank(text))
                 return text;
         }
         clock.runFor(pollInterval);
     }
     return std::nullopt;
+}
+
+std::optional<QString> ContextDetector::clipboardText()
+{
+    return awaitText([this](const SelectionReader::Reply &reply) { m_desktop.pasteboard.readText(reply); });
 }
 
 // The hot key that started the capture is usually still down: while it is,
@@ -115,6 +122,18 @@ void ContextDetector::waitForKeysReleased()
     const double start = clock.uptime();
     while (m_desktop.keys.keysHeld() && clock.uptime() - start < keyReleaseWait)
         clock.runFor(pollInterval);
+}
+
+std::optional<QString> ContextDetector::awaitText(const std::function<void(SelectionReader::Reply)> &ask)
+{
+    // A reply that comes after the wait is given up lands here, unread.
+    const auto answer = std::make_shared<std::optional<std::optional<QString>>>();
+    ask([answer](const std::optional<QString> &text) { *answer = text; });
+    Clock &clock = m_desktop.clock;
+    const double start = clock.uptime();
+    while (!*answer && clock.uptime() - start < readWait)
+        clock.runFor(pollInterval);
+    return answer->value_or(std::nullopt);
 }
 
 CapturedContext ContextDetector::context(const QString &text, const Source &source, bool fromClipboard) const

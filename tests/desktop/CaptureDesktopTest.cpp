@@ -5,6 +5,7 @@
 #include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
 #include "ai/PromptActionButton.h"
+#include "app/DesktopCapture.h"
 #include "panel/PanelWindow.h"
 #include "platform/WebPage.h"
 #include "state/AppState.h"
@@ -24,6 +25,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -461,6 +463,36 @@ TEST_P(CaptureOnDesktop, NoCopyKeyReachesATerminalThatHasTheKeyboardThroughThePo
     xdotool({QStringLiteral("key"), QStringLiteral("alt+a")});
     ASSERT_TRUE(stagedContext());
     EXPECT_FALSE(terminal.output().contains(QLatin1String("key: Ctrl+C"))) << terminal.output().toStdString();
+}
+
+TEST_P(CaptureOnDesktop, ASelectionOwnerThatNeverAnswersHoldsUpNeitherTheCaptureNorTheInterface)
+{
+    struct Case
+    {
+        QString selection;
+        std::optional<QString> captured;
+    };
+    for (const Case &hung : {Case{QStringLiteral("PRIMARY"), QStringLiteral("older clipboard")},
+                             Case{QStringLiteral("CLIPBOARD"), std::nullopt}}) {
+        SCOPED_TRACE(hung.selection.toStdString());
+        // A terminal's window, so that no copy is waited for: only the wait
+        // for the hung owner can let the event loop turn.
+        SelectionWindow owner({QStringLiteral("--field"), QStringLiteral("words"), QStringLiteral("--class"),
+                               QStringLiteral("XTerm"), QStringLiteral("--hold"), hung.selection});
+        ASSERT_TRUE(owner.becomesReady()) << owner.output().toStdString();
+        QtClock clock;
+        DesktopCapture desktop(clock);
+        QObject meanwhile;
+        bool capturing = true;
+        bool turnedWhileCapturing = false;
+        QTimer::singleShot(0, &meanwhile, [&] { turnedWhileCapturing = capturing; });
+        const std::optional<CapturedContext> context = desktop.detector().captureContext();
+        capturing = false;
+        EXPECT_TRUE(turnedWhileCapturing) << "the event loop kept turning";
+        EXPECT_EQ(context ? std::optional(context->text) : std::nullopt, hung.captured);
+        EXPECT_TRUE(spinUntil([&] { return owner.output().contains(QStringLiteral("asked ") + hung.selection); }))
+            << "the owner was asked";
+    }
 }
 
 TEST_P(CaptureOnDesktop, AnOlderSelectionOfAnotherApplicationIsNotTaken)

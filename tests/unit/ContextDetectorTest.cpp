@@ -200,6 +200,30 @@ TEST_F(Capture, TheKeysAreChosenForTheWindowTheyReachAndTerminalsGetTheirOwnCopy
     }
 }
 
+TEST_F(Capture, ASelectionOrClipboardWhoseOwnerNeverAnswersHoldsTheCaptureOnlyForTheReadWait)
+{
+    desktop.applications.front = application("XTerm", 10, false, true);
+    desktop.selection.selection = QStringLiteral("never given");
+    desktop.selection.hangs = true;
+    desktop.pasteboard.content = QStringLiteral("clip");
+    auto context = capture();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "clip");
+    EXPECT_GE(waited, ContextDetector::readWait);
+    EXPECT_LE(waited, ContextDetector::readWait + ContextDetector::pollInterval);
+
+    desktop.pasteboard.hangs = true;
+    EXPECT_FALSE(capture());
+    EXPECT_LE(waited, 2 * (ContextDetector::readWait + ContextDetector::pollInterval));
+
+    desktop.applications.front = application("Gedit", 42);
+    desktop.keys.copies = QStringLiteral("copied");
+    context = capture();
+    EXPECT_FALSE(context) << "the copy's text is never given either";
+    EXPECT_EQ(desktop.keys.sent.size(), 1);
+    EXPECT_LE(waited, 3 * ContextDetector::readWait + ContextDetector::copyWait + 4 * ContextDetector::pollInterval);
+}
+
 TEST_F(Capture, TheCopyWaitsForTheHotKeyToBeReleasedButNotForever)
 {
     desktop.applications.front = application("Gedit", 42);

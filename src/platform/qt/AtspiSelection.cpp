@@ -1,13 +1,14 @@
 #include "platform/qt/AtspiSelection.h"
 
 #include <QDBusArgument>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QElapsedTimer>
 #include <QQueue>
 #include <QUuid>
+
+#include <algorithm>
 
 namespace {
 
@@ -44,18 +45,30 @@ QList<Element> readElements(const QDBusArgument &argument)
     return elements;
 }
 
+// Every call ends within the search's budget, however slow the application.
 class Caller
 {
 public:
-    Caller(QDBusConnection &bus) : m_bus(bus) {}
+    Caller(QDBusConnection bus, const QElapsedTimer &budget) : m_bus(std::move(bus)), m_budget(budget) {}
 
     QVariantList call(const Element &element, const QString &interface, const QString &method,
                       const QVariantList &arguments = {})
     {
+        const int left = searchBudgetMs - int(m_budget.elapsed());
+        if (left <= 0)
+            return {};
         QDBusMessage message = QDBusMessage::createMethodCall(element.service, element.path, interface, method);
         message.setArguments(arguments);
-        const QDBusMessage reply = m_bus.call(message, QDBus::Block, callTimeoutMs);
+        const QDBusMessage reply = m_bus.call(message, QDBus::Block, std::min(callTimeoutMs, left));
         return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments() : QVariantList();
+    }
+
+    qint64 processOf(const QString &service)
+    {
+        const Element bus{QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus")};
+        const QVariantList reply =
+            call(bus, QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"), {service});
+        return reply.isEmpty() ? 0 : reply.first().toLongLong();
     }
 
     QList<Element> children(const Element &element)
@@ -92,20 +105,11 @@ public:
     }
 
 private:
-    QDBusConnection &m_bus;
+    QDBusConnection m_bus;
+    const QElapsedTimer &m_budget;
 };
 
 } // namespace
-
-AtspiSelection::AtspiSelection()
-    : m_connectionName(QStringLiteral("orvane-accessibility-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
-{
-}
-
-AtspiSelection::~AtspiSelection()
-{
-    QDBusConnection::disconnectFromBus(m_connectionName);
-}
 
 // An address in the environment wins, as it does for every AT-SPI program.
 std::optional<QString> AtspiSelection::givenAddress()
@@ -119,7 +123,17 @@ bool AtspiSelection::canRead() const
     return givenAddress() || QDBusConnection::sessionBus().isConnected();
 }
 
-std::optional<QDBusConnection> AtspiSelection::accessibilityBus()
+AtspiSelection::AtspiSelection()
+    : m_connectionName(QStringLiteral("orvane-accessibility-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+AtspiSelection::~AtspiSelection()
+{
+    QDBusConnection::disconnectFromBus(m_connectionName);
+}
+
+std::optional<QDBusConnection> AtspiSelection::accessibilityBus(int timeoutMs)
 {
     if (m_bus && m_bus->isConnected())
         return m_bus;
@@ -131,8 +145,8 @@ std::optional<QDBusConnection> AtspiSelection::accessibilityBus()
     if (!address) {
         QDBusMessage question = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
                                                                QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
-        // The first question may start the bus.
-        const QDBusReply<QString> reply = QDBusConnection::sessionBus().call(question, QDBus::Block, 1000);
+        // The first question may start the bus; a later capture finds it running.
+        const QDBusReply<QString> reply = QDBusConnection::sessionBus().call(question, QDBus::Block, timeoutMs);
         if (reply.isValid() && !reply.value().isEmpty())
             address = reply.value();
     }
@@ -145,22 +159,24 @@ std::optional<QDBusConnection> AtspiSelection::accessibilityBus()
     return m_bus;
 }
 
-std::optional<QString> AtspiSelection::selectedText(const DesktopApplication &source)
+void AtspiSelection::readSelectedText(const DesktopApplication &source, Reply reply)
 {
-    if (source.processId == 0 || !canRead())
-        return std::nullopt;
-    std::optional<QDBusConnection> bus = accessibilityBus();
-    if (!bus)
-        return std::nullopt;
-    Caller caller(*bus);
+    reply(source.processId != 0 && canRead() ? selectedText(source.processId) : std::nullopt);
+}
+
+std::optional<QString> AtspiSelection::selectedText(qint64 processId)
+{
     QElapsedTimer budget;
     budget.start();
+    const std::optional<QDBusConnection> bus = accessibilityBus(searchBudgetMs);
+    if (!bus)
+        return std::nullopt;
+    Caller caller(*bus, budget);
 
     const Element desktop{QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/accessible/root")};
     QQueue<Element> pending;
     for (const Element &application : caller.children(desktop)) {
-        const QDBusReply<uint> pid = bus->interface()->servicePid(application.service);
-        if (pid.isValid() && pid.value() == source.processId)
+        if (caller.processOf(application.service) == processId)
             pending.append(caller.children(application));
     }
     // Breadth first through what is on screen, to the element with the keyboard focus.
