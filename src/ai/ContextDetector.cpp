@@ -8,6 +8,7 @@
 #include "platform/SelectionReader.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -33,13 +34,14 @@ std::optional<CapturedContext> ContextDetector::captureContext()
     const Source source = describe(application);
 
     for (SelectionReader *reader : application ? m_desktop.selectionReaders : QList<SelectionReader *>()) {
-        const std::optional<QString> selected = reader->selectedText(*application);
+        const std::optional<QString> selected = awaitText(
+            [&](const SelectionReader::Reply &reply) { reader->readSelectedText(*application, reply); });
         if (!isBlank(selected))
             return context(*selected, source, false);
     }
     if (const std::optional<QString> copied = copiedText(front))
         return context(*copied, source, false);
-    const std::optional<QString> clipboard = m_desktop.pasteboard.text();
+    const std::optional<QString> clipboard = clipboardText();
     if (!isBlank(clipboard))
         return context(*clipboard, Source{source.appName + QStringLiteral(" (Clipboard)"), source.appBundleId}, true);
     return std::nullopt;
@@ -73,14 +75,18 @@ ContextDetector::Source ContextDetector::describe(const std::optional<DesktopApp
     return source;
 }
 
-// The keys go to the focused window, which is the front application's. When
-// that is Orvane itself they would copy from Orvane, not from the source, so
-// none are sent; nor to a terminal that has no copy key.
+// Keys are sent only when the front application is known, and chosen for
+// the window they really reach, which need not be the front one (the focus
+// may follow the pointer). When that is Orvane itself they would copy from
+// Orvane, not from the source, so none are sent.
 std::optional<QString> ContextDetector::copiedText(const std::optional<DesktopApplication> &front)
 {
-    if (front && front->isThisApplication)
+    if (!front || front->isThisApplication)
         return std::nullopt;
-    const std::optional<CopyChord> chord = front ? copyChordFor(front->instanceName, front->className) : CopyChord{};
+    const std::optional<DesktopApplication> receiver = m_desktop.applications.keyboardReceiver();
+    if (!receiver || receiver->isThisApplication)
+        return std::nullopt;
+    const std::optional<CopyChord> chord = copyChordFor(*receiver);
     if (!chord)
         return std::nullopt;
 
@@ -93,13 +99,18 @@ std::optional<QString> ContextDetector::copiedText(const std::optional<DesktopAp
     const double start = clock.uptime();
     while (clock.uptime() - start < copyWait) {
         if (pasteboard.changeCount() != before) {
-            const std::optional<QString> text = pasteboard.text();
+            const std::optional<QString> text = clipboardText();
             if (!isBlank(text))
                 return text;
         }
         clock.runFor(pollInterval);
     }
     return std::nullopt;
+}
+
+std::optional<QString> ContextDetector::clipboardText()
+{
+    return awaitText([this](const SelectionReader::Reply &reply) { m_desktop.pasteboard.readText(reply); });
 }
 
 // The hot key that started the capture is usually still down: while it is,
@@ -111,6 +122,18 @@ void ContextDetector::waitForKeysReleased()
     const double start = clock.uptime();
     while (m_desktop.keys.keysHeld() && clock.uptime() - start < keyReleaseWait)
         clock.runFor(pollInterval);
+}
+
+std::optional<QString> ContextDetector::awaitText(const std::function<void(SelectionReader::Reply)> &ask)
+{
+    // A reply that comes after the wait is given up lands here, unread.
+    const auto answer = std::make_shared<std::optional<std::optional<QString>>>();
+    ask([answer](const std::optional<QString> &text) { *answer = text; });
+    Clock &clock = m_desktop.clock;
+    const double start = clock.uptime();
+    while (!*answer && clock.uptime() - start < readWait)
+        clock.runFor(pollInterval);
+    return answer->value_or(std::nullopt);
 }
 
 CapturedContext ContextDetector::context(const QString &text, const Source &source, bool fromClipboard) const

@@ -35,9 +35,9 @@ const QStringList &terminalsWithoutCopyKey()
 
 } // namespace
 
-std::optional<CopyChord> copyChordFor(const QString &instanceName, const QString &className)
+std::optional<CopyChord> copyChordFor(const DesktopApplication &window)
 {
-    const QStringList names{instanceName.toLower(), className.toLower()};
+    const QStringList names{window.instanceName.toLower(), window.className.toLower()};
     const auto anyOf = [&names](const QStringList &known) {
         return std::any_of(names.cbegin(), names.cend(), [&known](const QString &name) { return known.contains(name); });
     };
@@ -47,5 +47,8 @@ std::optional<CopyChord> copyChordFor(const QString &instanceName, const QString
                                            [](const QString &name) { return name.contains(QLatin1String("terminal")); });
     if (namedTerminal || anyOf(terminalsCopyingWithShift()))
         return CopyChord{Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier};
+    // A terminal of another name has a copy key nobody here knows.
+    if (window.runsTerminal != false)
+        return std::nullopt;
     return CopyChord{};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include "platform/DesktopApplications.h"
+
 #include <Qt>
 
 #include <optional>
@@ -14,8 +15,11 @@ struct CopyChord
     bool operator==(const CopyChord &) const = default;
 };
 
-// Ctrl+C, except in terminal emulators, where Ctrl+C interrupts the program
-// running in them: most copy with Ctrl+Shift+C; the xterm family has no copy
-// key at all (Ctrl+Shift+C is Ctrl+C there), so nothing is sent to it. The
-// window is known by its class pair (WM_CLASS on X11).
-std::optional<CopyChord> copyChordFor(const QString &instanceName, const QString &className);
+// The keys for the window the keys go to; nothing when no keys are safe to
+// send. In a terminal emulator Ctrl+C interrupts the program running in it:
+// the terminals known by their class (WM_CLASS on X11) to copy with
+// Ctrl+Shift+C get that; the xterm family, which has no copy key at all
+// (Ctrl+Shift+C is Ctrl+C there), gets nothing, and so does any other window
+// whose process runs a terminal or cannot be looked at. Only a window known
+// to run none gets Ctrl+C.
+std::optional<CopyChord> copyChordFor(const DesktopApplication &window);

@@ -3,17 +3,17 @@
 #include "ai/ApplicationNames.h"
 #include "ai/ContextDetector.h"
 #include "platform/qt/AtspiSelection.h"
-#include "platform/qt/QtPasteboard.h"
 #include "platform/x11/X11DesktopApplications.h"
 #include "platform/x11/X11KeySynthesizer.h"
+#include "platform/x11/X11Pasteboard.h"
 #include "platform/x11/X11PrimarySelection.h"
 
 class Clock;
 
-// The context detector on this desktop: X11 for the applications and the
-// copy keys; for the selection, the accessibility bus, then X11's primary
-// selection; Qt for the clipboard; the installed applications' desktop
-// entries for their names.
+// The context detector on this desktop: X11 for the applications, the copy
+// keys and the clipboard; for the selection, the accessibility bus, then
+// X11's primary selection; the installed applications' desktop entries for
+// their names.
 class DesktopCapture final
 {
 public:
@@ -26,7 +26,7 @@ private:
     AtspiSelection m_accessibleSelection;
     X11PrimarySelection m_primarySelection;
     X11KeySynthesizer m_keys;
-    QtPasteboard m_pasteboard;
+    X11Pasteboard m_pasteboard;
     ApplicationNames m_names;
     ContextDetector m_detector;
 };

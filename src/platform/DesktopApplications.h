@@ -16,6 +16,11 @@ struct DesktopApplication
     // The window it was found by; only meaningful to the port that gave it.
     quint64 window = 0;
     bool isThisApplication = false;
+    // Whether its process runs terminals: a process it started has a
+    // terminal of its own, as the shell in a terminal emulator has. Looked
+    // at only for the window the keys go to; nothing when that process
+    // cannot be looked at.
+    std::optional<bool> runsTerminal;
 };
 
 // The applications on the desktop, for finding where a selection comes from.
@@ -29,6 +34,10 @@ public:
 
     // The application whose window is active, if any.
     virtual std::optional<DesktopApplication> frontmost() = 0;
+    // The application whose window the keys typed now would reach: the one
+    // with the keyboard focus, or the one under the pointer where the focus
+    // follows the pointer. Nothing when they would reach no application.
+    virtual std::optional<DesktopApplication> keyboardReceiver() = 0;
     // The ordinary application windows (no docks, panels or skip-taskbar
     // windows), most recently raised first.
     virtual QList<DesktopApplication> regularApplications() = 0;

@@ -16,32 +16,44 @@ class FakeDesktopApplications final : public DesktopApplications
 {
 public:
     std::optional<DesktopApplication> frontmost() override { return front; }
+    std::optional<DesktopApplication> keyboardReceiver() override { return keysReachFront ? front : receiver; }
     QList<DesktopApplication> regularApplications() override { return regular; }
 
     std::optional<DesktopApplication> front;
+    // Where the keys go when not to the front window.
+    bool keysReachFront = true;
+    std::optional<DesktopApplication> receiver;
     QList<DesktopApplication> regular;
 };
 
+// A selection whose owner answers at once, or never when it `hangs`.
 class FakeSelectionReader final : public SelectionReader
 {
 public:
     bool canRead() const override { return readable; }
-    std::optional<QString> selectedText(const DesktopApplication &source) override
+    void readSelectedText(const DesktopApplication &source, Reply reply) override
     {
         askedAbout.append(source.className);
-        return selection;
+        if (!hangs)
+            reply(selection);
     }
 
     bool readable = true;
+    bool hangs = false;
     std::optional<QString> selection;
     QStringList askedAbout;
 };
 
+// A clipboard whose owner answers at once, or never when it `hangs`.
 class FakePasteboard final : public Pasteboard
 {
 public:
     quint64 changeCount() const override { return count; }
-    std::optional<QString> text() const override { return content; }
+    void readText(Reply reply) override
+    {
+        if (!hangs)
+            reply(content);
+    }
     void copy(const std::optional<QString> &text)
     {
         content = text;
@@ -49,6 +61,7 @@ public:
     }
 
     quint64 count = 0;
+    bool hangs = false;
     std::optional<QString> content;
 };
 

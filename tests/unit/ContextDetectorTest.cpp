@@ -11,13 +11,15 @@
 
 namespace {
 
-DesktopApplication application(const QString &className, qint64 pid, bool isThisApplication = false)
+DesktopApplication application(const QString &className, qint64 pid, bool isThisApplication = false,
+                               std::optional<bool> runsTerminal = false)
 {
     DesktopApplication app;
     app.instanceName = className.toLower();
     app.className = className;
     app.processId = pid;
     app.isThisApplication = isThisApplication;
+    app.runsTerminal = runsTerminal;
     return app;
 }
 
@@ -154,32 +156,72 @@ TEST_F(Capture, WithOrvaneInFrontTheMostRecentlyRaisedOtherApplicationIsTheSourc
     EXPECT_EQ(context->appBundleId, std::nullopt);
 }
 
-TEST_F(Capture, WithoutAnyFrontApplicationTheCopyStillRuns)
+TEST_F(Capture, WithoutAnyFrontApplicationNoKeysAreSent)
 {
+    // The focus follows the pointer, which rests on some window.
+    desktop.applications.keysReachFront = false;
+    desktop.applications.receiver = application("Gedit", 42);
     desktop.selection.selection = QStringLiteral("never asked");
     desktop.keys.copies = QStringLiteral("copied");
+    desktop.pasteboard.content = QStringLiteral("clip");
     const auto context = capture();
     EXPECT_TRUE(desktop.selection.askedAbout.isEmpty());
+    EXPECT_TRUE(desktop.keys.sent.isEmpty()) << "nobody knows what the keys would do there";
     ASSERT_TRUE(context);
-    EXPECT_EQ(context->text, "copied");
-    EXPECT_EQ(context->appName, "Active App");
-    EXPECT_FALSE(context->isFromClipboard);
+    EXPECT_EQ(context->text, "clip");
+    EXPECT_EQ(context->appName, "Active App (Clipboard)");
 }
 
-TEST_F(Capture, TerminalsGetTheirOwnCopyKeyOrNone)
+TEST_F(Capture, TheKeysAreChosenForTheWindowTheyReachAndTerminalsGetTheirOwnCopyKeyOrNone)
 {
     desktop.keys.copies = QStringLiteral("copied");
-    desktop.applications.front = application("Gnome-terminal", 9);
+    desktop.pasteboard.content = QStringLiteral("clip");
+    desktop.applications.front = application("Gnome-terminal", 9, false, true);
     ASSERT_TRUE(capture());
     ASSERT_EQ(desktop.keys.sent.size(), 1);
     EXPECT_EQ(desktop.keys.sent.first().modifiers, Qt::ControlModifier | Qt::ShiftModifier);
 
-    desktop.applications.front = application("XTerm", 10);
-    desktop.pasteboard.content = QStringLiteral("clip");
-    const auto context = capture();
+    desktop.applications.front = application("XTerm", 10, false, true);
+    auto context = capture();
     EXPECT_EQ(desktop.keys.sent.size(), 1) << "nothing is sent to xterm: its Ctrl+Shift+C is Ctrl+C";
     ASSERT_TRUE(context);
     EXPECT_TRUE(context->isFromClipboard);
+
+    desktop.applications.front = application("Gedit", 42);
+    desktop.applications.keysReachFront = false;
+    for (const std::optional<DesktopApplication> &receiver :
+         {std::optional(application("XTerm", 10, false, true)), std::optional(application("Roxterm", 11, false, true)),
+          std::optional(application("Orvane", 1, true)), std::optional<DesktopApplication>()}) {
+        desktop.applications.receiver = receiver;
+        context = capture();
+        EXPECT_EQ(desktop.keys.sent.size(), 1) << "the focus is elsewhere than the front window";
+        ASSERT_TRUE(context);
+        EXPECT_EQ(context->appName, "Gedit (Clipboard)") << "the front application is still the source";
+    }
+}
+
+TEST_F(Capture, ASelectionOrClipboardWhoseOwnerNeverAnswersHoldsTheCaptureOnlyForTheReadWait)
+{
+    desktop.applications.front = application("XTerm", 10, false, true);
+    desktop.selection.selection = QStringLiteral("never given");
+    desktop.selection.hangs = true;
+    desktop.pasteboard.content = QStringLiteral("clip");
+    auto context = capture();
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "clip");
+    EXPECT_GE(waited, ContextDetector::readWait);
+    EXPECT_LE(waited, ContextDetector::readWait + ContextDetector::pollInterval);
+
+    desktop.pasteboard.hangs = true;
+    EXPECT_FALSE(capture());
+    EXPECT_LE(waited, 2 * (ContextDetector::readWait + ContextDetector::pollInterval));
+
+    desktop.applications.front = application("Gedit", 42);
+    desktop.keys.copies = QStringLiteral("copied");
+    context = capture();
+    EXPECT_FALSE(context) << "the copy's text is never given either";
+    EXPECT_EQ(desktop.keys.sent.size(), 1);
+    EXPECT_LE(waited, 3 * ContextDetector::readWait + ContextDetector::copyWait + 4 * ContextDetector::pollInterval);
 }
 
 TEST_F(Capture, TheCopyWaitsForTheHotKeyToBeReleasedButNotForever)
@@ -216,28 +258,35 @@ struct ChordCase
     const char *name;
     QString instanceName;
     QString className;
+    std::optional<bool> runsTerminal;
     std::optional<CopyChord> chord;
 };
 
 class CopyChords : public ::testing::TestWithParam<ChordCase>
 {};
 
-TEST_P(CopyChords, AreChosenByWindowClass)
+TEST_P(CopyChords, AreChosenByWindowClassAndProcess)
 {
-    EXPECT_EQ(copyChordFor(GetParam().instanceName, GetParam().className), GetParam().chord);
+    DesktopApplication window;
+    window.instanceName = GetParam().instanceName;
+    window.className = GetParam().className;
+    window.runsTerminal = GetParam().runsTerminal;
+    EXPECT_EQ(copyChordFor(window), GetParam().chord);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, CopyChords,
-    ::testing::Values(ChordCase{"editor", "gedit", "Gedit", controlC},
-                      ChordCase{"browser", "Navigator", "firefox-esr", controlC},
-                      ChordCase{"unknown", "", "", controlC},
-                      ChordCase{"gnome_terminal", "gnome-terminal-server", "Gnome-terminal", controlShiftC},
-                      ChordCase{"konsole", "konsole", "konsole", controlShiftC},
-                      ChordCase{"kitty", "kitty", "kitty", controlShiftC},
-                      ChordCase{"any_named_terminal", "my-terminal", "My-terminal", controlShiftC},
-                      ChordCase{"xterm", "xterm", "XTerm", std::nullopt},
-                      ChordCase{"urxvt", "urxvt", "URxvt", std::nullopt}),
+    ::testing::Values(ChordCase{"editor", "gedit", "Gedit", false, controlC},
+                      ChordCase{"browser", "Navigator", "firefox-esr", false, controlC},
+                      ChordCase{"no_class", "", "", false, controlC},
+                      ChordCase{"gnome_terminal", "gnome-terminal-server", "Gnome-terminal", true, controlShiftC},
+                      ChordCase{"konsole", "konsole", "konsole", true, controlShiftC},
+                      ChordCase{"kitty", "kitty", "kitty", true, controlShiftC},
+                      ChordCase{"any_named_terminal", "my-terminal", "My-terminal", true, controlShiftC},
+                      ChordCase{"xterm", "xterm", "XTerm", true, std::nullopt},
+                      ChordCase{"urxvt", "urxvt", "URxvt", true, std::nullopt},
+                      ChordCase{"terminal_of_another_name", "roxterm", "Roxterm", true, std::nullopt},
+                      ChordCase{"editor_whose_process_cannot_be_looked_at", "gedit", "Gedit", std::nullopt, std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // ---- Names from desktop entries

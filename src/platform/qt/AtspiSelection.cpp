@@ -1,12 +1,14 @@
 #include "platform/qt/AtspiSelection.h"
 
 #include <QDBusArgument>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QElapsedTimer>
 #include <QQueue>
+#include <QUuid>
+
+#include <algorithm>
 
 namespace {
 
@@ -43,18 +45,30 @@ QList<Element> readElements(const QDBusArgument &argument)
     return elements;
 }
 
+// Every call ends within the search's budget, however slow the application.
 class Caller
 {
 public:
-    Caller(QDBusConnection &bus) : m_bus(bus) {}
+    Caller(QDBusConnection bus, const QElapsedTimer &budget) : m_bus(std::move(bus)), m_budget(budget) {}
 
     QVariantList call(const Element &element, const QString &interface, const QString &method,
                       const QVariantList &arguments = {})
     {
+        const int left = searchBudgetMs - int(m_budget.elapsed());
+        if (left <= 0)
+            return {};
         QDBusMessage message = QDBusMessage::createMethodCall(element.service, element.path, interface, method);
         message.setArguments(arguments);
-        const QDBusMessage reply = m_bus.call(message, QDBus::Block, callTimeoutMs);
+        const QDBusMessage reply = m_bus.call(message, QDBus::Block, std::min(callTimeoutMs, left));
         return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments() : QVariantList();
+    }
+
+    qint64 processOf(const QString &service)
+    {
+        const Element bus{QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus")};
+        const QVariantList reply =
+            call(bus, QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"), {service});
+        return reply.isEmpty() ? 0 : reply.first().toLongLong();
     }
 
     QList<Element> children(const Element &element)
@@ -91,48 +105,78 @@ public:
     }
 
 private:
-    QDBusConnection &m_bus;
+    QDBusConnection m_bus;
+    const QElapsedTimer &m_budget;
 };
 
 } // namespace
 
-bool AtspiSelection::canRead() const
+// An address in the environment wins, as it does for every AT-SPI program.
+std::optional<QString> AtspiSelection::givenAddress()
 {
-    return QDBusConnection::sessionBus().isConnected();
+    const QString address = qEnvironmentVariable("AT_SPI_BUS_ADDRESS");
+    return address.isEmpty() ? std::nullopt : std::optional<QString>(address);
 }
 
-std::optional<QDBusConnection> AtspiSelection::accessibilityBus()
+bool AtspiSelection::canRead() const
+{
+    return givenAddress() || QDBusConnection::sessionBus().isConnected();
+}
+
+AtspiSelection::AtspiSelection()
+    : m_connectionName(QStringLiteral("orvane-accessibility-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+AtspiSelection::~AtspiSelection()
+{
+    QDBusConnection::disconnectFromBus(m_connectionName);
+}
+
+std::optional<QDBusConnection> AtspiSelection::accessibilityBus(int timeoutMs)
 {
     if (m_bus && m_bus->isConnected())
         return m_bus;
-    QDBusMessage question = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                                                           QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
-    // The first question may start the bus.
-    const QDBusReply<QString> address = QDBusConnection::sessionBus().call(question, QDBus::Block, 1000);
-    if (!address.isValid() || address.value().isEmpty())
+    // Qt gives back the connection a name already has, dead or alive: a bus
+    // that went away (it restarted) would stay away for the rest of the run.
+    m_bus.reset();
+    QDBusConnection::disconnectFromBus(m_connectionName);
+    std::optional<QString> address = givenAddress();
+    if (!address) {
+        QDBusMessage question = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                                               QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
+        // The first question may start the bus; a later capture finds it running.
+        const QDBusReply<QString> reply = QDBusConnection::sessionBus().call(question, QDBus::Block, timeoutMs);
+        if (reply.isValid() && !reply.value().isEmpty())
+            address = reply.value();
+    }
+    if (!address)
         return std::nullopt;
-    m_bus = QDBusConnection::connectToBus(address.value(), QStringLiteral("orvane-accessibility"));
-    if (!m_bus->isConnected())
+    QDBusConnection bus = QDBusConnection::connectToBus(*address, m_connectionName);
+    if (!bus.isConnected())
         return std::nullopt;
+    m_bus = bus;
     return m_bus;
 }
 
-std::optional<QString> AtspiSelection::selectedText(const DesktopApplication &source)
+void AtspiSelection::readSelectedText(const DesktopApplication &source, Reply reply)
 {
-    if (source.processId == 0 || !canRead())
-        return std::nullopt;
-    std::optional<QDBusConnection> bus = accessibilityBus();
-    if (!bus)
-        return std::nullopt;
-    Caller caller(*bus);
+    reply(source.processId != 0 && canRead() ? selectedText(source.processId) : std::nullopt);
+}
+
+std::optional<QString> AtspiSelection::selectedText(qint64 processId)
+{
     QElapsedTimer budget;
     budget.start();
+    const std::optional<QDBusConnection> bus = accessibilityBus(searchBudgetMs);
+    if (!bus)
+        return std::nullopt;
+    Caller caller(*bus, budget);
 
     const Element desktop{QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/accessible/root")};
     QQueue<Element> pending;
     for (const Element &application : caller.children(desktop)) {
-        const QDBusReply<uint> pid = bus->interface()->servicePid(application.service);
-        if (pid.isValid() && pid.value() == source.processId)
+        if (caller.processOf(application.service) == processId)
             pending.append(caller.children(application));
     }
     // Breadth first through what is on screen, to the element with the keyboard focus.

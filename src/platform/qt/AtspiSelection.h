@@ -10,15 +10,25 @@
 // accessibility bus (AT-SPI), the selected text of the application's focused
 // element. Applications that expose nothing there (many browsers and
 // Electron programs, Qt programs unless accessibility is on) give nothing.
-// Every call is bounded, so a hung application cannot hold up a capture.
+// The bus is the one AT_SPI_BUS_ADDRESS names, else the one the session's
+// org.a11y.Bus gives. The whole search, finding the bus included, ends
+// within 150 ms, so a hung application cannot hold up a capture.
 class AtspiSelection final : public SelectionReader
 {
 public:
+    AtspiSelection();
+    ~AtspiSelection() override;
+
     bool canRead() const override;
-    std::optional<QString> selectedText(const DesktopApplication &source) override;
+    // Replies before it returns.
+    void readSelectedText(const DesktopApplication &source, Reply reply) override;
 
 private:
-    std::optional<QDBusConnection> accessibilityBus();
+    static std::optional<QString> givenAddress();
+    std::optional<QDBusConnection> accessibilityBus(int timeoutMs);
+    std::optional<QString> selectedText(qint64 processId);
 
+    // Its own, so that no other connection of this process is taken for it.
+    const QString m_connectionName;
     std::optional<QDBusConnection> m_bus;
 };

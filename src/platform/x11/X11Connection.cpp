@@ -36,4 +36,13 @@ xcb_atom_t atom(xcb_connection_t *connection, const QByteArray &name)
     return result;
 }
 
+xcb_connection_t *connectPrivately()
+{
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    if (!xcb_connection_has_error(connection))
+        return connection;
+    xcb_disconnect(connection);
+    return nullptr;
+}
+
 } // namespace X11Connection

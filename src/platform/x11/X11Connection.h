@@ -14,6 +14,9 @@ namespace X11Connection {
 xcb_connection_t *connection();
 xcb_window_t rootWindow(xcb_connection_t *connection);
 xcb_atom_t atom(xcb_connection_t *connection, const QByteArray &name);
+// A connection of the caller's own to the same server, for events Qt's
+// would not hand on; null when none can be made. Close it with xcb_disconnect.
+xcb_connection_t *connectPrivately();
 
 // A reply of the server, freed as xcb wants it.
 struct FreeReply

@@ -4,6 +4,8 @@
 #include "platform/x11/X11Connection.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 #include <algorithm>
 
@@ -54,7 +56,7 @@ bool hasClass(xcb_connection_t *c, xcb_window_t window)
 // window manager that is the window itself, under one it is its frame's child.
 xcb_window_t applicationWindowOf(xcb_connection_t *c, xcb_window_t topLevel)
 {
-    if (hasClass(c, topLevel))
+    if (topLevel == XCB_NONE || hasClass(c, topLevel))
         return topLevel;
     for (const xcb_window_t child : queryTree(c, topLevel).children) {
         if (hasClass(c, child))
@@ -63,17 +65,74 @@ xcb_window_t applicationWindowOf(xcb_connection_t *c, xcb_window_t topLevel)
     return XCB_NONE;
 }
 
-// Where no window manager names the active window: the focused window's top level.
-xcb_window_t focusedApplicationWindow(xcb_connection_t *c, xcb_window_t root)
+// The application window a window belongs to: itself or the nearest of its
+// ancestors with a class, else the one at or below its top level (a window
+// manager's frame holds it).
+xcb_window_t applicationWindowAround(xcb_connection_t *c, xcb_window_t root, xcb_window_t window)
+{
+    for (Tree tree = queryTree(c, window); tree.parent != XCB_NONE; tree = queryTree(c, window)) {
+        if (hasClass(c, window) || tree.parent == root)
+            return applicationWindowOf(c, window);
+        window = tree.parent;
+    }
+    return XCB_NONE;
+}
+
+xcb_window_t inputFocus(xcb_connection_t *c)
 {
     const X11Connection::ReplyPointer<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    if (!focus || focus->focus == XCB_NONE || focus->focus == XCB_INPUT_FOCUS_POINTER_ROOT || focus->focus == root)
+    return focus ? focus->focus : xcb_window_t(XCB_NONE);
+}
+
+// Where no window manager names the active window: the focused window's.
+xcb_window_t focusedApplicationWindow(xcb_connection_t *c, xcb_window_t root)
+{
+    const xcb_window_t focus = inputFocus(c);
+    if (focus == XCB_NONE || focus == XCB_INPUT_FOCUS_POINTER_ROOT || focus == root)
         return XCB_NONE;
-    xcb_window_t window = focus->focus;
-    for (Tree tree = queryTree(c, window); tree.parent != XCB_NONE && tree.parent != root; tree = queryTree(c, window))
-        window = tree.parent;
-    return applicationWindowOf(c, window);
+    return applicationWindowAround(c, root, focus);
+}
+
+xcb_window_t topLevelUnderPointer(xcb_connection_t *c, xcb_window_t root)
+{
+    const X11Connection::ReplyPointer<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr));
+    return pointer && pointer->same_screen ? pointer->child : xcb_window_t(XCB_NONE);
+}
+
+// Field 7 of /proc/<pid>/stat: the device number of the process's
+// controlling terminal, 0 for none.
+std::optional<quint64> controllingTerminal(qint64 pid, qint64 *parent = nullptr)
+{
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray stat = file.readAll();
+    // The command name before the fields may hold spaces and parentheses.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 1).simplified().split(' ');
+    if (fields.size() < 5)
+        return std::nullopt;
+    if (parent)
+        *parent = fields.at(1).toLongLong();
+    return fields.at(4).toULongLong();
+}
+
+// A terminal emulator starts each shell on a terminal it opened; a program
+// started from a shell shares that shell's terminal with its children.
+std::optional<bool> runsTerminal(qint64 pid)
+{
+    const std::optional<quint64> own = pid > 0 ? controllingTerminal(pid) : std::nullopt;
+    if (!own)
+        return std::nullopt;
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return std::any_of(processes.cbegin(), processes.cend(), [pid, own](const QString &name) {
+        bool isProcess = false;
+        const qint64 child = name.toLongLong(&isProcess);
+        qint64 parent = 0;
+        const std::optional<quint64> terminal = isProcess ? controllingTerminal(child, &parent) : std::nullopt;
+        return parent == pid && terminal && *terminal != 0 && *terminal != *own;
+    });
 }
 
 DesktopApplication describe(xcb_connection_t *c, xcb_window_t window)
@@ -146,6 +205,26 @@ std::optional<DesktopApplication> X11DesktopApplications::frontmost()
     if (active == XCB_NONE)
         return std::nullopt;
     return describe(c, active);
+}
+
+std::optional<DesktopApplication> X11DesktopApplications::keyboardReceiver()
+{
+    xcb_connection_t *c = X11Connection::connection();
+    if (!c)
+        return std::nullopt;
+    const xcb_window_t root = X11Connection::rootWindow(c);
+    const xcb_window_t focus = inputFocus(c);
+    if (focus == XCB_NONE)
+        return std::nullopt;
+    // With the focus on the root, keys go to the window under the pointer.
+    const xcb_window_t target = focus == XCB_INPUT_FOCUS_POINTER_ROOT || focus == root
+        ? applicationWindowOf(c, topLevelUnderPointer(c, root))
+        : applicationWindowAround(c, root, focus);
+    if (target == XCB_NONE)
+        return std::nullopt;
+    DesktopApplication application = describe(c, target);
+    application.runsTerminal = runsTerminal(application.processId);
+    return application;
 }
 
 QList<DesktopApplication> X11DesktopApplications::regularApplications()

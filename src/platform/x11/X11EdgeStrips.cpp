@@ -30,12 +30,9 @@ bool X11EdgeStrips::connectToServer()
 {
     if (m_connection)
         return true;
-    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection)) {
-        xcb_disconnect(connection);
+    m_connection = X11Connection::connectPrivately();
+    if (!m_connection)
         return false;
-    }
-    m_connection = connection;
     m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
     m_drops = std::make_unique<X11DropReceiver>(
         m_connection, X11DropReceiver::Handlers{[this] {

@@ -22,20 +22,15 @@ bool X11PrimarySelection::canRead() const
     return X11Connection::connection() && QGuiApplication::clipboard()->supportsSelection();
 }
 
-std::optional<QString> X11PrimarySelection::selectedText(const DesktopApplication &source)
+void X11PrimarySelection::readSelectedText(const DesktopApplication &source, Reply reply)
 {
     xcb_connection_t *c = X11Connection::connection();
-    if (!c || !canRead())
-        return std::nullopt;
-    const xcb_window_t owner = primaryOwner(c);
-    if (owner == XCB_NONE)
-        return std::nullopt;
-    const bool sourceOwnsIt = (source.window != 0 && X11Clients::sameClient(c, owner, xcb_window_t(source.window)))
-        || (source.processId != 0 && X11Clients::processOf(c, owner) == source.processId);
-    if (!sourceOwnsIt)
-        return std::nullopt;
-    const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
-    if (text.isNull())
-        return std::nullopt;
-    return text;
+    const xcb_window_t owner = c && canRead() ? primaryOwner(c) : xcb_window_t(XCB_NONE);
+    const bool sourceOwnsIt = owner != XCB_NONE
+        && ((source.window != 0 && X11Clients::sameClient(c, owner, xcb_window_t(source.window)))
+            || (source.processId != 0 && X11Clients::processOf(c, owner) == source.processId));
+    if (sourceOwnsIt)
+        m_text.read(std::move(reply));
+    else
+        reply(std::nullopt);
 }

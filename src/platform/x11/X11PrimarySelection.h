@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SelectionReader.h"
+#include "platform/x11/X11SelectionText.h"
 
 // X11's primary selection: the text the user selected last, in whichever
 // application that was. It counts as the source's selection only while the
@@ -10,5 +11,8 @@ class X11PrimarySelection final : public SelectionReader
 {
 public:
     bool canRead() const override;
-    std::optional<QString> selectedText(const DesktopApplication &source) override;
+    void readSelectedText(const DesktopApplication &source, Reply reply) override;
+
+private:
+    X11SelectionText m_text{QClipboard::Selection};
 };
