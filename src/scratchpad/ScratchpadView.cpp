@@ -18,6 +18,7 @@
 
 namespace {
 constexpr double copyFeedbackSeconds = 1.2;
+constexpr int badgeSpacing = 8;
 
 QLabel *textLabel(const QString &text, int pixelSize, QWidget *parent, QFont::Weight weight = QFont::Normal)
 {
@@ -92,14 +93,19 @@ ScratchpadView::~ScratchpadView()
 QWidget *ScratchpadView::makeTitleBlock()
 {
     auto *block = new QWidget;
+    m_titleBlock = block;
+    block->installEventFilter(this);
     m_caption = textLabel(QStringLiteral("THINK OUT LOUD"), 10, block, QFont::DemiBold);
     QFont spaced = m_caption->font();
     spaced.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
     m_caption->setFont(spaced);
-    m_title = textLabel(QStringLiteral("Scratchpad"), 17, block, QFont::DemiBold);
+    m_title = new ElidingLabel(QStringLiteral("Scratchpad"), block);
+    m_title->setPixelSize(ScreenHeaderView::titlePixelSize, QFont::DemiBold);
     m_badge = textLabel(QStringLiteral("Live Math & Currency"), 10, block, QFont::Medium);
+    // The badge never makes the header wider: it gives way whole (see eventFilter).
+    m_badge->setMinimumWidth(1);
     auto *titleRow = new QHBoxLayout;
-    titleRow->setSpacing(8);
+    titleRow->setSpacing(badgeSpacing);
     titleRow->addWidget(m_title);
     titleRow->addWidget(m_badge, 0, Qt::AlignVCenter);
     titleRow->addStretch(1);
@@ -166,7 +172,7 @@ void ScratchpadView::refresh()
     const AppThemeMode theme = m_state.settings().values().currentTheme;
     const ThemePalette &palette = OrvaneTheme::palette(theme);
     m_caption->setStyleSheet(colorRule(palette.textSecondary));
-    m_title->setStyleSheet(colorRule(palette.textPrimary));
+    m_title->setColor(palette.textPrimary);
     QColor badgeWash = palette.success;
     badgeWash.setAlphaF(0.14f);
     m_badge->setStyleSheet(QStringLiteral("color: %1; background: %2; border-radius: 4px; padding: 1px 6px;")
@@ -189,6 +195,15 @@ void ScratchpadView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     m_editor->setFocus();
+}
+
+bool ScratchpadView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_titleBlock && event->type() == QEvent::Resize) {
+        const int needed = m_title->sizeHint().width() + badgeSpacing + m_badge->sizeHint().width();
+        m_badge->setVisible(m_titleBlock->width() >= needed);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ScratchpadView::paintEvent(QPaintEvent *)

@@ -34,6 +34,7 @@ public:
     QString footerText() const;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -49,8 +50,9 @@ private:
     InlineMathParser m_parser;
     ScratchpadNote m_note;
     TransientFlag m_copied;
+    QWidget *m_titleBlock = nullptr;
     QLabel *m_caption = nullptr;
-    QLabel *m_title = nullptr;
+    ElidingLabel *m_title = nullptr;
     QLabel *m_badge = nullptr;
     ElidingLabel *m_hint = nullptr;
     SymbolTextButton *m_copy = nullptr;

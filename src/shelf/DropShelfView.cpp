@@ -68,10 +68,9 @@ DropShelfView::DropShelfView(AppState &state, OrvanePanel &panel, KeyValueStore 
     setAcceptDrops(true);
 
     m_title = new ElidingLabel(QStringLiteral("Drop Shelf"));
-    m_title->setPixelSize(17, QFont::DemiBold);
+    m_title->setPixelSize(ScreenHeaderView::titlePixelSize, QFont::DemiBold);
     auto *header = new ScreenHeaderView(state, panel, m_title, this);
     auto *add = new SymbolButton(state.settings(), QStringLiteral("plus"), QStringLiteral("Add files"));
-    add->setSymbolSize(11);
     header->addButton(add);
 
     m_caption = new ElidingLabel(QString(), this);

@@ -210,12 +210,6 @@ void SettingsScreen::close()
     m_state.content().setShowSettingsModal(false);
 }
 
-void SettingsScreen::togglePin()
-{
-    SettingsModel &settings = m_state.settings();
-    settings.set(&Settings::isPinned, !settings.values().isPinned);
-}
-
 void SettingsScreen::restoreDefaults()
 {
     m_state.settings().restoreDefaults();

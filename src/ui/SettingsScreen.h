@@ -113,7 +113,6 @@ public:
     // The second text of a page's row in the root list.
     QString detailText(SettingsSubpage page) const;
     void close();
-    void togglePin();
     void restoreDefaults();
 
     // Appearance.

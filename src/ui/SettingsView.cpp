@@ -4,6 +4,7 @@
 #include "state/AppVersion.h"
 #include "theme/OrvaneTheme.h"
 #include "ui/PillButton.h"
+#include "ui/ScreenHeaderView.h"
 #include "ui/SearchField.h"
 #include "ui/SettingsContentPages.h"
 #include "ui/SettingsControls.h"
@@ -139,21 +140,11 @@ QWidget *SettingsView::makeRoot()
 
 QWidget *SettingsView::makeHeader()
 {
-    SettingsModel &settings = m_state.settings();
-    auto *header = new QWidget;
-    header->setFixedHeight(int(OrvaneTheme::headerHeight));
-    auto *title = new ThemedLabel(settings, ThemedLabel::Role::Primary, 15, QStringLiteral("Settings"));
+    auto *title = new ThemedLabel(m_state.settings(), ThemedLabel::Role::Primary, ScreenHeaderView::titlePixelSize,
+                                  QStringLiteral("Settings"));
     title->setBold(true);
-    m_pin = new SymbolButton(settings, QStringLiteral("pin.fill"), QString(), header);
-    auto *close = new SymbolButton(settings, QStringLiteral("xmark"), QStringLiteral("Close Settings (Esc)"), header);
-    auto *layout = new QHBoxLayout(header);
-    layout->setContentsMargins(16, 0, 10, 0);
-    layout->addWidget(title, 1);
-    layout->addWidget(m_pin);
-    layout->addWidget(close);
-    connect(m_pin, &QAbstractButton::clicked, m_screen.get(), &SettingsScreen::togglePin);
-    connect(close, &QAbstractButton::clicked, m_screen.get(), &SettingsScreen::close);
-    return header;
+    return new ScreenHeaderView(m_state, [screen = m_screen.get()] { screen->close(); },
+                                QStringLiteral("Close Settings (Esc)"), title);
 }
 
 QWidget *SettingsView::makeFooter()
@@ -193,7 +184,8 @@ QWidget *SettingsView::makeDetail(SettingsSubpage page)
     connect(&settings, &SettingsModel::changed, back, tint);
     tint();
     m_backButtons[page] = back;
-    auto *title = new ThemedLabel(settings, ThemedLabel::Role::Primary, 15, SettingsScreen::title(page), header);
+    auto *title = new ThemedLabel(settings, ThemedLabel::Role::Primary, ScreenHeaderView::titlePixelSize,
+                                  SettingsScreen::title(page), header);
     title->setBold(true);
     auto *headerLayout = new QHBoxLayout(header);
     headerLayout->setContentsMargins(8, 0, 16, 0);
@@ -214,12 +206,6 @@ QWidget *SettingsView::makeDetail(SettingsSubpage page)
 
 void SettingsView::refreshList()
 {
-    const bool pinned = m_state.settings().values().isPinned;
-    m_pin->setTint(pinned ? SymbolButton::Tint::Accent : SymbolButton::Tint::Secondary);
-    m_pin->setBackdrop(pinned);
-    m_pin->setToolTipText(pinned ? QStringLiteral("Pinned: Window stays open")
-                                 : QStringLiteral("Unpinned: Auto-hides when cursor leaves"));
-
     const bool searching = !m_screen->searchQuery().isEmpty();
     const QList<SettingsSubpage> matching = m_screen->matchingPages();
     m_matchingHeading->setVisible(searching);

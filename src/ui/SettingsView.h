@@ -50,7 +50,6 @@ private:
     AppState &m_state;
     QStackedWidget *m_stack;
     SearchField *m_search = nullptr;
-    SymbolButton *m_pin = nullptr;
     ThemedLabel *m_matchingHeading = nullptr;
     QVBoxLayout *m_listLayout = nullptr;
     // The controls the search found, remade as the query changes.

@@ -4,11 +4,11 @@
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
 #include "ui/BarTexts.h"
+#include "ui/ElidingLabel.h"
 #include "ui/SymbolButton.h"
 #include "web/HibernationEngine.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
@@ -16,7 +16,7 @@ TopHeaderBarView::TopHeaderBarView(AppState &state, HibernationEngine &engine, O
     : WindowDragArea(parent)
     , m_state(state)
     , m_engine(engine)
-    , m_title(new QLabel(this))
+    , m_title(new ElidingLabel(QString(), this))
     , m_deviceToggle(new QWidget(this))
     , m_desktop(new QPushButton(QStringLiteral("Desktop"), m_deviceToggle))
     , m_mobile(new QPushButton(QStringLiteral("Mobile"), m_deviceToggle))
@@ -28,11 +28,7 @@ TopHeaderBarView::TopHeaderBarView(AppState &state, HibernationEngine &engine, O
 {
     setFixedHeight(int(OrvaneTheme::headerHeight));
     setAccessibleName(QStringLiteral("Header"));
-    QFont titleFont = m_title->font();
-    titleFont.setPixelSize(13);
-    titleFont.setWeight(QFont::DemiBold);
-    m_title->setFont(titleFont);
-    m_title->setTextFormat(Qt::PlainText);
+    m_title->setPixelSize(13, QFont::DemiBold);
 
     auto *segments = new QHBoxLayout(m_deviceToggle);
     segments->setContentsMargins(0, 0, 0, 0);
@@ -46,7 +42,7 @@ TopHeaderBarView::TopHeaderBarView(AppState &state, HibernationEngine &engine, O
     m_hide->setBackdrop(true);
 
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(14, 0, 10, 0);
+    layout->setContentsMargins(16, 0, 10, 0);
     layout->setSpacing(4);
     layout->addWidget(m_title, 1);
     layout->addWidget(m_deviceToggle);
@@ -89,7 +85,7 @@ void TopHeaderBarView::refresh()
     const ThemePalette &palette = OrvaneTheme::palette(settings.currentTheme);
     const auto tab = m_state.tabs().activeTab();
     m_title->setText(BarTexts::headerTitle(tab, tab ? m_engine.pageTitle(tab->id) : QString()));
-    m_title->setStyleSheet(QStringLiteral("color: %1;").arg(palette.textPrimary.name(QColor::HexArgb)));
+    m_title->setColor(palette.textPrimary);
     m_deviceToggle->setVisible(settings.showDeviceToggleInHeader && tab);
     m_hibernate->setVisible(bool(tab));
     if (tab) {

@@ -3,9 +3,9 @@
 #include "ui/WindowDragArea.h"
 
 class AppState;
+class ElidingLabel;
 class HibernationEngine;
 class OrvanePanel;
-class QLabel;
 class QPushButton;
 class SymbolButton;
 
@@ -26,7 +26,7 @@ private:
 
     AppState &m_state;
     HibernationEngine &m_engine;
-    QLabel *m_title;
+    ElidingLabel *m_title;
     QWidget *m_deviceToggle;
     QPushButton *m_desktop;
     QPushButton *m_mobile;

@@ -14,6 +14,7 @@
 #include "theme/OrvaneTheme.h"
 #include "ui/AppGallery.h"
 #include "ui/AppGalleryView.h"
+#include "ui/ElidingLabel.h"
 #include "ui/GalleryEntryView.h"
 #include "ui/MainContainerView.h"
 #include "ui/OverlayHost.h"
@@ -24,6 +25,7 @@
 #include "ui/SidebarDockView.h"
 #include "ui/SymbolButton.h"
 #include "ui/ThemeCard.h"
+#include "ui/TopHeaderBarView.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -328,6 +330,59 @@ TEST_F(PanelScreens, EveryScreenFitsThePanelAtItsNarrowestWidth)
     container().gallery().setOpen(true);
     ASSERT_TRUE(spinUntil([this] { return gallery().isVisible() && !gallery().entries().isEmpty(); }));
     EXPECT_EQ(cutOffWithin(gallery()), QStringList()) << "the gallery";
+}
+
+// The web tab's header and those of the scratchpad, the shelf and the
+// settings lie in the same place, are as tall, and start their titles at the
+// same x; the screens' titles share one font. A long page title ends in "…"
+// and leaves the header's buttons where they belong.
+TEST_F(PanelScreens, EveryScreensHeaderIsTheSameAndALongTitleGivesWay)
+{
+    const QString longTitle = QStringLiteral("A page whose title goes on and on ").repeated(6);
+    server.setReply(QStringLiteral("/long"), {200, "<!doctype html><title>" + longTitle.toUtf8() + "</title><p>long", "text/html", {}, 0});
+    state().tabs().addTab(QStringLiteral("Long"), server.address().resolved(QUrl(QStringLiteral("/long"))), QStringLiteral("globe"), false);
+    struct Header
+    {
+        QRect frame;
+        int titleX;
+        int titlePixelSize;
+    };
+    // The visible header and the visible title inside it.
+    const auto header = [this](const QString &title) -> std::optional<Header> {
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        for (const QWidget *bar : window().findChildren<QWidget *>()) {
+            if (!bar->isVisible() || bar->accessibleName() != QLatin1String("Header"))
+                continue;
+            for (const QWidget *label : bar->findChildren<QWidget *>()) {
+                const auto *eliding = qobject_cast<const ElidingLabel *>(label);
+                const auto *plain = qobject_cast<const QLabel *>(label);
+                if (label->isVisible() && ((eliding && eliding->text() == title) || (plain && plain->text() == title)))
+                    return Header{QRect(bar->mapTo(&window(), QPoint(0, 0)), bar->size()), label->mapTo(&window(), QPoint(0, 0)).x(),
+                                  label->font().pixelSize()};
+            }
+        }
+        return std::nullopt;
+    };
+    std::optional<Header> web;
+    ASSERT_TRUE(spinUntil([&] { return (web = header(longTitle.trimmed())).has_value(); }, 10000)) << "the page's title in the header";
+    EXPECT_EQ(cutOffWithin(container()), QStringList()) << "the long title gives way";
+    const auto *title = window().findChild<TopHeaderBarView *>()->findChild<ElidingLabel *>();
+    ASSERT_TRUE(title) << "a title that can give way";
+    EXPECT_EQ(title->toolTip(), longTitle.trimmed()) << "cut with \"…\", the whole title in its tooltip";
+
+    std::optional<Header> scratchpad, shelf, settings;
+    state().content().setActiveItem(ActiveSidebarItem::scratchpad());
+    ASSERT_TRUE(spinUntil([&] { return (scratchpad = header(QStringLiteral("Scratchpad"))).has_value(); }));
+    state().content().setActiveItem(ActiveSidebarItem::dropShelf());
+    ASSERT_TRUE(spinUntil([&] { return (shelf = header(QStringLiteral("Drop Shelf"))).has_value(); }));
+    state().content().setShowSettingsModal(true);
+    ASSERT_TRUE(spinUntil([&] { return (settings = header(QStringLiteral("Settings"))).has_value(); }));
+    for (const auto &[name, screen] : {std::pair{"scratchpad", *scratchpad}, std::pair{"shelf", *shelf}, std::pair{"settings", *settings}}) {
+        EXPECT_EQ(screen.frame, web->frame) << name;
+        EXPECT_EQ(screen.titleX, web->titleX) << name;
+        EXPECT_EQ(screen.titlePixelSize, scratchpad->titlePixelSize) << name;
+    }
 }
 
 TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain)

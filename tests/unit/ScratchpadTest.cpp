@@ -10,12 +10,14 @@
 #include "scratchpad/ScratchpadNote.h"
 #include "scratchpad/ScratchpadSummary.h"
 #include "scratchpad/ScratchpadView.h"
+#include "ui/ScreenHeaderView.h"
 #include "ui/SymbolButton.h"
 #include "ui/SymbolTextButton.h"
 #include "ui/WindowDragArea.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -275,6 +277,25 @@ TEST_F(ScratchpadScreen, CopyResultsFillsTheClipboardAndSaysCopiedForOnePointTwo
     copy->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
     EXPECT_EQ(copy->text(), QStringLiteral("Copy Results")) << "nothing copied, no feedback";
+}
+
+TEST_F(ScratchpadScreen, TheHeaderFitsTheNarrowestPanelWithTheBadgeGivingWay)
+{
+    QLabel *badge = nullptr;
+    for (QLabel *label : view->findChildren<QLabel *>()) {
+        if (label->text() == QLatin1String("Live Math & Currency"))
+            badge = label;
+    }
+    ASSERT_TRUE(badge);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(badge->isVisible()) << "room enough at 440";
+
+    // The narrowest panel less its rail.
+    const int narrowest = 248;
+    EXPECT_LE(view->findChild<ScreenHeaderView *>()->minimumSizeHint().width(), narrowest);
+    view->resize(narrowest, 700);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(badge->isVisible());
 }
 
 TEST_F(ScratchpadScreen, ResetBringsTheSampleBackWritesItAtOnceAndCanBeUndone)
