@@ -56,6 +56,15 @@ void OrvanePanel::place(const QRectF &frame, const ScreenGeometry &screen)
     updateDocking(screen);
 }
 
+void OrvanePanel::relayOut(const QRectF &frame, const ScreenGeometry &screen)
+{
+    const QPointF pointer = m_screens.pointerLocation();
+    const bool wasUnder = m_surface.frame().contains(pointer);
+    place(frame, screen);
+    if (wasUnder && !frame.contains(pointer))
+        Q_EMIT movedFromUnderPointer();
+}
+
 std::optional<ScreenGeometry> OrvanePanel::panelScreen() const
 {
     return PanelGeometry::screenContaining(m_screens.screens(), m_surface.frame().center());
@@ -180,7 +189,7 @@ void OrvanePanel::updatePanelWidth()
         return;
     const auto screen = panelScreen();
     if (screen && m_surface.isOnScreen() && m_state.isPanelVisible())
-        place(calculateTargetFrame(*screen).frame, *screen);
+        relayOut(calculateTargetFrame(*screen).frame, *screen);
 }
 
 void OrvanePanel::updatePanelPosition()
@@ -191,7 +200,7 @@ void OrvanePanel::updatePanelPosition()
         return;
     const PanelGeometry::Target target = calculateTargetFrame(*screen);
     if (m_surface.isOnScreen() && m_state.isPanelVisible())
-        place(target.frame, *screen);
+        relayOut(target.frame, *screen);
     else
         place(QRectF(target.offscreenX, target.frame.y(), target.frame.width(), target.frame.height()), *screen);
 }

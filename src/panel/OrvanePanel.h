@@ -55,12 +55,16 @@ Q_SIGNALS:
     // A slide moved the window; for measuring slides.
     void slideStepped();
     void slideFinished();
+    // New settings moved the shown panel away from under the pointer.
+    void movedFromUnderPointer();
 
 private:
     std::optional<ScreenGeometry> pointerScreen() const;
     // Puts the window at `frame` on `screen`, with the outline that belongs there.
     void place(const QRectF &frame, const ScreenGeometry &screen);
     void updateDocking(const ScreenGeometry &screen);
+    // Moves the shown panel where the settings now put it.
+    void relayOut(const QRectF &frame, const ScreenGeometry &screen);
     void slide(double endX, const QString &curve, double duration, std::function<void()> completion);
     void slideStep();
     void stopSlide();

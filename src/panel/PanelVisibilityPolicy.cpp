@@ -31,6 +31,10 @@ PanelVisibilityPolicy::PanelVisibilityPolicy(AppState &state, Clock &clock, Scre
         reset();
     });
     connect(&m_panel, &OrvanePanel::hiding, this, &PanelVisibilityPolicy::reset);
+    connect(&m_panel, &OrvanePanel::movedFromUnderPointer, this, [this] {
+        m_autoHideTimer.reset();
+        m_awaitsPointer = true;
+    });
 }
 
 PanelVisibilityPolicy::~PanelVisibilityPolicy() = default;
@@ -39,6 +43,7 @@ void PanelVisibilityPolicy::reset()
 {
     m_autoHideTimer.reset();
     m_hasMovedInward = false;
+    m_awaitsPointer = false;
 }
 
 bool PanelVisibilityPolicy::isPointerInsidePanel() const
@@ -50,6 +55,8 @@ bool PanelVisibilityPolicy::isPointerInsidePanel() const
 
 void PanelVisibilityPolicy::pointerMoved()
 {
+    if (isPointerInsidePanel())
+        m_awaitsPointer = false;
     if (m_screens.isPointerOverOwnWindow()) {
         // Over the panel, its menus or its edge strips: nothing is leaving.
         m_autoHideTimer.reset();
@@ -65,7 +72,7 @@ void PanelVisibilityPolicy::pointerMoved()
     }
     // A pending hide is not restarted: the delay counts from the first movement outside.
     const Settings &settings = m_state.settings().values();
-    if (!settings.isPinned && settings.autoHideOnMouseExit && !m_autoHideTimer)
+    if (!settings.isPinned && settings.autoHideOnMouseExit && !m_autoHideTimer && !m_awaitsPointer)
         scheduleAutoHide();
 }
 

@@ -15,7 +15,9 @@ class TimerHandle;
 // When the shown panel goes away by itself: the pointer leaving it (after the
 // auto-hide delay), a click in another application, or the pointer touching
 // the docked screen edge again after it had moved inward. Pinning stops the
-// first two. Fed by the global pointer monitors.
+// first two. A panel that moved out from under the pointer by itself (new
+// settings put it elsewhere) was not left: it hides for the pointer only once
+// the pointer has been inside it again. Fed by the global pointer monitors.
 class PanelVisibilityPolicy final : public QObject
 {
     Q_OBJECT
@@ -52,6 +54,7 @@ private:
     OrvanePanel &m_panel;
     std::unique_ptr<TimerHandle> m_autoHideTimer;
     bool m_hasMovedInward = false;
+    bool m_awaitsPointer = false;
     // When a click outside last hid the panel, on the clock's uptime.
     std::optional<double> m_hidByClickAt;
 };

@@ -242,6 +242,19 @@ TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
         return store.values.value(QStringLiteral("Orvane_animationCurve")) == QStringLiteral("Ease In Out");
     }));
     EXPECT_EQ(view.rowButton(SettingsSubpage::Motion)->detail(), QStringLiteral("Ease In Out \u00B7 0.25 s"));
+
+    // The word of the breadcrumb, not only its chevron, leads back.
+    const QWidget *word = nullptr;
+    for (const QWidget *child : view.currentPageWidget()->findChildren<QWidget *>()) {
+        const auto *label = qobject_cast<const QLabel *>(child);
+        const auto *button = qobject_cast<const QAbstractButton *>(child);
+        if (child->isVisible() && ((label && label->text() == QLatin1String("Settings")) || (button && button->text() == QLatin1String("Settings"))))
+            word = child;
+    }
+    ASSERT_TRUE(word);
+    pointAt(word->mapToGlobal(QPoint(word->width() - 6, word->height() / 2)));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    EXPECT_TRUE(spinUntil([&view] { return !view.screen().currentSubpage(); }));
 }
 
 // As a screen reader does it: by the controls' roles, states and actions alone.
@@ -302,6 +315,37 @@ TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)
     EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelWidth == 480; }));
     EXPECT_TRUE(spinUntil([this] { return window().width() == 480; })) << "live";
     EXPECT_EQ(store.values.value(QStringLiteral("Orvane_panelWidth")), 480.0);
+}
+
+// From settings far from the defaults, with the pointer on the button,
+// "Restore defaults" brings the panel to its default place and leaves it there.
+TEST_F(PanelScreens, RestoreDefaultsPutsThePanelBackWhereItStaysAndWorks)
+{
+    const auto where = [this] {
+        const QRect g = window().geometry();
+        return QStringLiteral("%1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()).toStdString();
+    };
+    SettingsModel &settings = state().settings();
+    settings.set(&Settings::screenDockEdge, ScreenDockEdge::Left);
+    settings.set(&Settings::panelWidth, 600.0);
+    settings.set(&Settings::panelCustomHeight, 500.0);
+    settings.set(&Settings::panelTopOffset, 100.0);
+    settings.set(&Settings::showEdgeIndicator, false);
+    settings.set(&Settings::animationDuration, 0.5);
+    ASSERT_TRUE(spinUntil([this] { return window().geometry() == QRect(0, 100, 600, 500); })) << where();
+    state().content().setShowSettingsModal(true);
+    ASSERT_TRUE(spinUntil([this] { return window().findChild<SettingsView *>() && settingsView().isVisible(); }));
+    PillButton *restore = buttonNamed<PillButton>(settingsView(), QStringLiteral("Restore defaults"));
+    ASSERT_TRUE(restore);
+    click(restore);
+    const QRect home(1000, 0, 440, 900);
+    EXPECT_TRUE(spinUntil([&] { return window().geometry() == home; })) << where();
+    // As a hand does after a click.
+    pointAt(QCursor::pos() + QPoint(3, 2));
+    EXPECT_TRUE(holdsFor([&] { return window().isVisible() && window().geometry() == home && state().isPanelVisible(); }, 1500))
+        << where() << " shown: " << state().isPanelVisible();
+    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Scratchpad")));
+    EXPECT_TRUE(spinUntil([this] { return state().content().activeItem() == ActiveSidebarItem::scratchpad(); }));
 }
 
 TEST_F(PanelScreens, EveryScreenFitsThePanelAtItsNarrowestWidth)
