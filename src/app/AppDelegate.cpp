@@ -188,7 +188,7 @@ void AppDelegate::createInterface()
     auto promptBar = std::make_unique<PromptBar>(*m_state, *m_hibernation, m_ports.clock);
     m_container->setPromptBar(new AIPromptBar(std::move(promptBar), m_state->settings(), *m_network));
 
-    auto *gallery = new AppGalleryView(std::make_unique<AppGallery>(m_state->tabs()), m_state->settings(), *m_network);
+    auto *gallery = new AppGalleryView(std::make_unique<AppGallery>(m_state->tabs(), m_state->content()), m_state->settings(), *m_network);
     connect(gallery, &AppGalleryView::closeRequested, m_container, [this] { m_state->content().setShowAppGallery(false); });
     m_container->gallery().setCard(gallery);
 

@@ -113,6 +113,9 @@ bool GlobalHotkeyManager::handleKeyEvent(const KeyStroke &stroke, bool meantForO
     const auto command = KeyRules::commandFor(stroke);
     if (!command || (!meantForOrvane && command->needsPanelFocus()))
         return false;
+    // Without an undo offer on show, Ctrl+Z belongs to the editor or page that has the focus.
+    if (command->kind == KeyCommand::Kind::UndoNotice && !m_commands.canUndoNotice())
+        return false;
     post(*command);
     return true;
 }
@@ -139,6 +142,7 @@ void GlobalHotkeyManager::run(const KeyCommand &command)
     case Kind::SelectTab: m_commands.selectTab(command.tabIndex); break;
     case Kind::CloseActiveTab: m_commands.closeActiveTab(); break;
     case Kind::ReloadActiveTab: m_commands.reloadActiveTab(); break;
+    case Kind::UndoNotice: m_commands.undoNotice(); break;
     case Kind::Quit: m_commands.quit(); break;
     case Kind::Escape: m_commands.escape(); break;
     }

@@ -39,6 +39,8 @@ std::optional<KeyCommand> withCtrl(const KeyStroke &stroke)
         return KeyCommand{Kind::CloseActiveTab};
     if (is(stroke, Qt::Key_R))
         return KeyCommand{Kind::ReloadActiveTab};
+    if (is(stroke, Qt::Key_Z))
+        return KeyCommand{Kind::UndoNotice};
     if (is(stroke, Qt::Key_Q))
         return KeyCommand{Kind::Quit};
     return std::nullopt;
@@ -63,6 +65,7 @@ bool KeyCommand::needsPanelFocus() const
     case Kind::SelectTab:
     case Kind::CloseActiveTab:
     case Kind::ReloadActiveTab:
+    case Kind::UndoNotice:
     case Kind::Quit:
         return true;
     default:

@@ -21,6 +21,8 @@ struct KeyCommand
         SelectTab,
         CloseActiveTab,
         ReloadActiveTab,
+        // The notice bar's Undo, while it offers one.
+        UndoNotice,
         Quit,
         Escape,
     };
@@ -56,7 +58,7 @@ const QList<HotKey> &hotKeys();
 // The command for a key press, if any, by the rules in their order: with
 // exactly Ctrl, K (palette), comma (settings), 1 (scratchpad), 2 (shelf),
 // 3 to 9 (the first seven web tabs), W (close the tab), R (reload it),
-// Q (quit); with exactly Alt, or exactly Ctrl+Alt, Space (toggle), A
+// Z (the notice's Undo), Q (quit); with exactly Alt, or exactly Ctrl+Alt, Space (toggle), A
 // (capture), and with Alt alone also M and S (toggle); Escape with any
 // modifiers. A key matches by the character it types or by its place on a
 // US keyboard.

@@ -62,6 +62,17 @@ void PanelCommands::reloadActiveTab()
         m_hibernation.reload(*tab);
 }
 
+bool PanelCommands::canUndoNotice() const
+{
+    return m_state.notice().isUndoOffer();
+}
+
+void PanelCommands::undoNotice()
+{
+    if (canUndoNotice())
+        m_state.notice().press();
+}
+
 // A staged context goes first, as the prompt bar's dismiss button (Esc)
 // promises; then what is on top: the palette, the gallery, the settings, and
 // last the panel itself.

@@ -30,6 +30,9 @@ public:
     void selectTab(int index);
     void closeActiveTab();
     void reloadActiveTab();
+    // The notice bar's Undo, when it offers one.
+    bool canUndoNotice() const;
+    void undoNotice();
     // Drops the staged context, else closes the palette, else the gallery,
     // else the settings, else hides the panel.
     void escape();

@@ -80,6 +80,6 @@ bool AppState::showAITab()
         return true;
     }
     m_notice.show(QStringLiteral("No AI tab — add one from the gallery"), QStringLiteral("Open Gallery"),
-                  [this] { m_content.setShowAppGallery(true); });
+                  [this] { m_content.setShowAppGallery(true, GalleryCategory::AIApps); });
     return false;
 }

@@ -23,8 +23,9 @@ void PanelContent::setShowCommandPalette(bool value)
     Q_EMIT showCommandPaletteChanged();
 }
 
-void PanelContent::setShowAppGallery(bool value)
+void PanelContent::setShowAppGallery(bool value, GalleryCategory category)
 {
     m_showAppGallery = value;
+    m_appGalleryCategory = category;
     Q_EMIT showAppGalleryChanged();
 }

@@ -4,6 +4,10 @@
 
 #include <QObject>
 
+// Which of its apps the gallery lists when it opens: all of them, or only
+// those that answer prompts, for a panel that has no AI tab yet.
+enum class GalleryCategory { AllApps, AIApps };
+
 // What the panel's content area shows: the active sidebar item, and the
 // settings screen, app gallery and command palette over it. Nothing here is
 // persisted.
@@ -21,7 +25,8 @@ public:
     bool showCommandPalette() const { return m_showCommandPalette; }
     void setShowCommandPalette(bool value);
     bool showAppGallery() const { return m_showAppGallery; }
-    void setShowAppGallery(bool value);
+    GalleryCategory appGalleryCategory() const { return m_appGalleryCategory; }
+    void setShowAppGallery(bool value, GalleryCategory category = GalleryCategory::AllApps);
 
 Q_SIGNALS:
     void activeItemChanged();
@@ -34,4 +39,5 @@ private:
     bool m_showSettingsModal = false;
     bool m_showCommandPalette = false;
     bool m_showAppGallery = false;
+    GalleryCategory m_appGalleryCategory = GalleryCategory::AllApps;
 };

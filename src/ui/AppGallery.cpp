@@ -17,10 +17,22 @@ bool belongsTo(const QUrl &tabAddress, const QUrl &appAddress)
 }
 } // namespace
 
-AppGallery::AppGallery(TabListModel &tabs, QObject *parent)
+AppGallery::AppGallery(TabListModel &tabs, const PanelContent &content, QObject *parent)
     : QObject(parent), m_tabs(tabs), m_catalog(AppCatalog::entries())
 {
     connect(&m_tabs, &TabListModel::changed, this, &AppGallery::changed);
+    connect(&content, &PanelContent::showAppGalleryChanged, this, [this, &content] {
+        if (!content.showAppGallery())
+            return;
+        m_category = content.appGalleryCategory();
+        Q_EMIT changed();
+    });
+}
+
+void AppGallery::showAllApps()
+{
+    m_category = GalleryCategory::AllApps;
+    Q_EMIT changed();
 }
 
 void AppGallery::setCatalog(const QList<GalleryAppItem> &catalog)
@@ -37,11 +49,10 @@ void AppGallery::setSearchQuery(const QString &query)
 
 QList<GalleryAppItem> AppGallery::filteredApps() const
 {
-    if (m_searchQuery.isEmpty())
-        return m_catalog;
     QList<GalleryAppItem> found;
     for (const GalleryAppItem &app : m_catalog) {
-        if (app.name.contains(m_searchQuery, Qt::CaseInsensitive))
+        const bool inCategory = m_category == GalleryCategory::AllApps || app.isAI;
+        if (inCategory && app.name.contains(m_searchQuery, Qt::CaseInsensitive))
             found.append(app);
     }
     return found;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "state/PanelContent.h"
 #include "ui/AppCatalog.h"
 #include "web/TabModel.h"
 
@@ -7,15 +8,16 @@
 
 class TabListModel;
 
-// The gallery of web apps: the catalogue filtered by a search, which of its
-// apps are already tabs, and the custom address that becomes a tab. It only
-// uses the tab operations, and asks to be closed after opening something.
+// The gallery of web apps: the catalogue filtered by the category it was
+// opened for and by a search, which of its apps are already tabs, and the
+// custom address that becomes a tab. It only uses the tab operations, and
+// asks to be closed after opening something.
 class AppGallery final : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit AppGallery(TabListModel &tabs, QObject *parent = nullptr);
+    AppGallery(TabListModel &tabs, const PanelContent &content, QObject *parent = nullptr);
 
     const QList<GalleryAppItem> &catalog() const { return m_catalog; }
     // The apps on offer; AppCatalog::entries() unless replaced.
@@ -23,7 +25,12 @@ public:
 
     const QString &searchQuery() const { return m_searchQuery; }
     void setSearchQuery(const QString &query);
-    // The catalogue, or the apps whose name holds the query as typed (any case), in catalogue order.
+    // Set each time the gallery opens; the user can widen it to every app.
+    GalleryCategory category() const { return m_category; }
+    void showAllApps();
+
+    // The apps of the category whose name holds the query as typed (any
+    // case), in catalogue order.
     QList<GalleryAppItem> filteredApps() const;
     // What the grid says when the search leaves it empty; empty otherwise.
     QString noResultsText() const;
@@ -54,4 +61,5 @@ private:
     TabListModel &m_tabs;
     QList<GalleryAppItem> m_catalog;
     QString m_searchQuery;
+    GalleryCategory m_category = GalleryCategory::AllApps;
 };

@@ -33,6 +33,7 @@ AppGalleryView::AppGalleryView(std::unique_ptr<AppGallery> gallery, const Settin
     , m_grid(new QWidget)
     , m_gridLayout(new QGridLayout(m_grid))
     , m_noResults(new ThemedLabel(settings, ThemedLabel::Role::Secondary, 12, {}, m_grid))
+    , m_categoryRow(new QWidget(this))
 {
     setAccessibleName(QStringLiteral("App gallery"));
     setFocusProxy(m_search);
@@ -45,6 +46,13 @@ AppGalleryView::AppGalleryView(std::unique_ptr<AppGallery> gallery, const Settin
     auto *top = new QHBoxLayout;
     top->addWidget(heading, 1);
     top->addWidget(close, 0, Qt::AlignTop);
+
+    auto *category = SettingsControls::sectionHeading(settings, QStringLiteral("AI APPS"));
+    auto *allApps = new PillButton(settings, QStringLiteral("Show all apps"), PillButton::Style::Plain, m_categoryRow);
+    auto *categoryLayout = new QHBoxLayout(m_categoryRow);
+    categoryLayout->setContentsMargins(0, 0, 0, 0);
+    categoryLayout->addWidget(category, 1);
+    categoryLayout->addWidget(allApps);
 
     m_gridLayout->setContentsMargins(0, 0, 0, 0);
     m_gridLayout->setSpacing(4);
@@ -81,6 +89,7 @@ AppGalleryView::AppGalleryView(std::unique_ptr<AppGallery> gallery, const Settin
     layout->setSpacing(8);
     layout->addLayout(top);
     layout->addWidget(m_search);
+    layout->addWidget(m_categoryRow);
     layout->addWidget(scroll, 1);
     layout->addWidget(SettingsControls::sectionHeading(settings, QStringLiteral("OR MAKE ANY WEBSITE A TAB")));
     layout->addLayout(addressRow);
@@ -89,6 +98,7 @@ AppGalleryView::AppGalleryView(std::unique_ptr<AppGallery> gallery, const Settin
     connect(close, &QAbstractButton::clicked, this, &AppGalleryView::closeRequested);
     connect(m_gallery.get(), &AppGallery::closeRequested, this, &AppGalleryView::closeRequested);
     connect(m_search, &SearchField::textChanged, m_gallery.get(), &AppGallery::setSearchQuery);
+    connect(allApps, &QAbstractButton::clicked, m_gallery.get(), &AppGallery::showAllApps);
     connect(m_gallery.get(), &AppGallery::changed, this, &AppGalleryView::refresh);
     connect(m_address->lineEdit(), &QLineEdit::returnPressed, this, &AppGalleryView::submitAddress);
     connect(addAddress, &QAbstractButton::clicked, this, &AppGalleryView::submitAddress);
@@ -143,6 +153,7 @@ void AppGalleryView::refresh()
 {
     if (!isVisible())
         return;
+    m_categoryRow->setVisible(m_gallery->category() == GalleryCategory::AIApps);
     const QList<GalleryAppItem> &catalog = m_gallery->catalog();
     const bool sameCatalogue = m_entries.size() == catalog.size()
                                && std::equal(m_entries.cbegin(), m_entries.cend(), catalog.cbegin(),

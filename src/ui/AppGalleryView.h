@@ -52,6 +52,8 @@ private:
     QWidget *m_grid;
     QGridLayout *m_gridLayout;
     ThemedLabel *m_noResults;
+    // Shown while the gallery lists one category: what it lists, and a way to all apps.
+    QWidget *m_categoryRow;
     // Made on first show, so no site icon is fetched for a gallery never opened.
     QList<GalleryEntryView *> m_entries;
 };

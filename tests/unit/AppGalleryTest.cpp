@@ -17,7 +17,7 @@ protected:
     {
         fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
         state = std::make_unique<AppState>(fakes.ports());
-        gallery = std::make_unique<AppGallery>(state->tabs());
+        gallery = std::make_unique<AppGallery>(state->tabs(), state->content());
     }
 
     static QStringList names(const QList<GalleryAppItem> &apps)
@@ -66,6 +66,31 @@ TEST_F(Gallery, SearchFindsNamesInAnyCaseAsTypedInCatalogueOrder)
     EXPECT_EQ(names(gallery->filteredApps()), QStringList({"GitHub"}));
     gallery->setSearchQuery(QStringLiteral(" git"));
     EXPECT_EQ(names(gallery->filteredApps()), QStringList()) << "not trimmed";
+}
+
+// Alt+A with no AI tab offers the gallery: it opens on the AI apps alone,
+// until the user widens it or opens it some other way.
+TEST_F(Gallery, TheNoAITabHintOpensTheGalleryOnTheAIApps)
+{
+    for (const TabModel &tab : QList<TabModel>(state->tabs().tabs()))
+        state->tabs().setTabIsAIProvider(tab.id, false);
+    const auto pressTheHint = [this] {
+        ASSERT_FALSE(state->showAITab());
+        state->notice().press();
+        ASSERT_TRUE(state->content().showAppGallery());
+    };
+    pressTheHint();
+    EXPECT_EQ(names(gallery->filteredApps()), QStringList({"Claude", "ChatGPT", "Perplexity"}));
+    gallery->setSearchQuery(QStringLiteral("c"));
+    EXPECT_EQ(names(gallery->filteredApps()), QStringList({"Claude", "ChatGPT"})) << "searched within the category";
+    gallery->setSearchQuery(QString());
+
+    state->content().setShowAppGallery(false);
+    state->content().setShowAppGallery(true);
+    EXPECT_EQ(gallery->filteredApps().size(), 22) << "opened from the rail: every app";
+    pressTheHint();
+    gallery->showAllApps();
+    EXPECT_EQ(gallery->filteredApps().size(), 22) << "widened by the user";
 }
 
 TEST_F(Gallery, ASearchThatFindsNothingSaysSo)

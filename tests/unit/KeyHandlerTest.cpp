@@ -59,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"ctrl_9_seventh_tab", stroke(ctrl, "9", Qt::Key_9), KeyCommand{Kind::SelectTab, 6}},
         RuleCase{"ctrl_w_close_tab", stroke(ctrl, "w", Qt::Key_W), KeyCommand{Kind::CloseActiveTab}},
         RuleCase{"ctrl_r_reload", stroke(ctrl, "r", Qt::Key_R), KeyCommand{Kind::ReloadActiveTab}},
+        RuleCase{"ctrl_z_undo_notice", stroke(ctrl, "z", Qt::Key_Z), KeyCommand{Kind::UndoNotice}},
         RuleCase{"ctrl_q_quit", stroke(ctrl, "q", Qt::Key_Q), KeyCommand{Kind::Quit}},
         RuleCase{"ctrl_escape", stroke(ctrl, "", Qt::Key_Escape), KeyCommand{Kind::Escape}},
         RuleCase{"ctrl_other_key_passes", stroke(ctrl, "j", Qt::Key_J), std::nullopt},
@@ -288,7 +289,7 @@ TEST_F(KeyHandler, CtrlDigitsWalkTheRailScratchpadShelfThenTabs)
         << "no tab there: nothing changes";
 }
 
-TEST_F(KeyHandler, CtrlWClosesAndCtrlRReloadsTheActiveTab)
+TEST_F(KeyHandler, CtrlWClosesCtrlZBringsBackAndCtrlRReloadsTheActiveTab)
 {
     manager->start();
     showPanel();
@@ -299,6 +300,11 @@ TEST_F(KeyHandler, CtrlWClosesAndCtrlRReloadsTheActiveTab)
     EXPECT_EQ(static_cast<FakeWebPage *>(hibernation->existingWebView(second.id))->reloads, 1);
     pressLocally(stroke(ctrl, "w", Qt::Key_W));
     EXPECT_FALSE(TabList::indexOf(state->tabs().tabs(), second.id) >= 0);
+    ASSERT_TRUE(state->notice().isUndoOffer());
+    EXPECT_TRUE(pressLocally(stroke(ctrl, "z", Qt::Key_Z)));
+    EXPECT_EQ(TabList::indexOf(state->tabs().tabs(), second.id), 1) << "the notice's Undo";
+    EXPECT_FALSE(state->notice().isShown());
+    EXPECT_FALSE(pressLocally(stroke(ctrl, "z", Qt::Key_Z))) << "no offer: the focused editor's own undo";
 }
 
 TEST_F(KeyHandler, CtrlQAsksToQuit)
