@@ -1,5 +1,7 @@
 #include "panel/EdgeLayout.h"
 
+#include <cmath>
+
 namespace EdgeLayout {
 
 QRectF stripFrame(const ScreenGeometry &screen, ScreenDockEdge edge)
@@ -16,13 +18,23 @@ QRectF notchFrame(const ScreenGeometry &screen, ScreenDockEdge edge)
     return QRectF(x, f.center().y() - notchHeight / 2, notchWidth, notchHeight);
 }
 
+QRectF notchHitFrame(const ScreenGeometry &screen, ScreenDockEdge edge)
+{
+    const QRectF &f = screen.frame;
+    const double width = std::ceil(stripWidth + pillRestWidth);
+    const double x = edge == ScreenDockEdge::Left ? f.left() : f.right() - width;
+    return QRectF(x, f.center().y() - notchHeight / 2, width, notchHeight);
+}
+
 Frames frames(const QList<ScreenGeometry> &screens, ScreenDockEdge edge, bool showIndicator)
 {
     Frames result;
     for (const ScreenGeometry &screen : screens) {
         result.strips.append(stripFrame(screen, edge));
-        if (showIndicator)
+        if (showIndicator) {
+            result.strips.append(notchHitFrame(screen, edge));
             result.notches.append(notchFrame(screen, edge));
+        }
     }
     return result;
 }

@@ -6,7 +6,7 @@
 #include <numbers>
 
 namespace {
-constexpr QSizeF restSize(4.5, 42);
+constexpr QSizeF restSize(EdgeLayout::pillRestWidth, EdgeLayout::pillRestHeight);
 constexpr QSizeF hoverSize(10.5, 50);
 constexpr QSizeF lineSize(1.5, 18);
 constexpr double linePadding = 1;

@@ -13,7 +13,8 @@ class WindowHints;
 // panel lives while it is hidden. Hovering grows it, a click toggles the
 // panel, a drag over it opens the shelf and a drop stages on it. The window
 // is cut to the pill, so it looks the same with and without a compositor,
-// and the pointer beside the pill reaches the edge strip below.
+// and the pointer beside the pill reaches the strips below: the edge's, and
+// the wider one that makes the notch easy to hit (EdgeLayout::notchHitFrame).
 class WhisperNotchView final : public QWidget
 {
     Q_OBJECT

@@ -174,6 +174,25 @@ TEST_P(EdgeOnDesktop, TheNotchShowsWhileHiddenGrowsOnHoverAndTogglesOnClick)
     EXPECT_TRUE(spinUntil([&] { return notchWindow(orvane).isEmpty(); }));
 }
 
+// Beside the pill at rest, as far in as the strip and the pill together
+// reach, the pointer finds the notch; nothing is drawn there.
+TEST_P(EdgeOnDesktop, ThePointerBesideTheRestingPillSummonsThePanelThroughNothingDrawn)
+{
+    EdgeWindow below;
+    ASSERT_TRUE(spinUntil([&] { return below.isVisible(); }));
+    OrvaneProcess orvane;
+    launchHidden(orvane);
+    ASSERT_FALSE(notchWindow(orvane).isEmpty());
+    // The notch spans y 422 to 478; the pill at rest x 1435.5 to 1440, the strip x 1434 to 1440.
+    const QImage beside = QGuiApplication::primaryScreen()->grabWindow(0, 1429, 422, 5, 56).toImage();
+    for (int y = 0; y < beside.height(); ++y) {
+        for (int x = 0; x < beside.width(); ++x)
+            ASSERT_EQ(beside.pixelColor(x, y), QColor(Qt::red)) << "painted at " << 1429 + x << "," << 422 + y;
+    }
+    movePointer(1431, 440);
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
 TEST_P(EdgeOnDesktop, AFileDraggedOntoTheStripIsTakenAndOpensTheShelf)
 {
     QTemporaryDir folder;

@@ -43,13 +43,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LayoutCase{"no_screens_no_windows", {}, ScreenDockEdge::Right, true, {}},
         LayoutCase{"right_edge", {mainScreen}, ScreenDockEdge::Right, true,
-                   {{QRectF(1434, 0, 6, 900)}, {QRectF(1420, 422, 20, 56)}}},
+                   {{QRectF(1434, 0, 6, 900), QRectF(1429, 422, 11, 56)}, {QRectF(1420, 422, 20, 56)}}},
         LayoutCase{"left_edge", {mainScreen}, ScreenDockEdge::Left, true,
-                   {{QRectF(0, 0, 6, 900)}, {QRectF(0, 422, 20, 56)}}},
+                   {{QRectF(0, 0, 6, 900), QRectF(0, 422, 11, 56)}, {QRectF(0, 422, 20, 56)}}},
         LayoutCase{"indicator_off_no_notches", {mainScreen}, ScreenDockEdge::Right, false,
                    {{QRectF(1434, 0, 6, 900)}, {}}},
         LayoutCase{"every_screen_in_order_right", {mainScreen, secondScreen}, ScreenDockEdge::Right, true,
-                   {{QRectF(1434, 0, 6, 900), QRectF(2714, -200, 6, 800)},
+                   {{QRectF(1434, 0, 6, 900), QRectF(1429, 422, 11, 56), QRectF(2714, -200, 6, 800),
+                     QRectF(2709, 172, 11, 56)},
                     {QRectF(1420, 422, 20, 56), QRectF(2700, 172, 20, 56)}}},
         LayoutCase{"every_screen_in_order_left", {mainScreen, secondScreen}, ScreenDockEdge::Left, false,
                    {{QRectF(0, 0, 6, 900), QRectF(1440, -200, 6, 800)}, {}}}),
@@ -100,7 +101,7 @@ protected:
 
 TEST_F(EdgeHover, StartBuildsAStripPerScreenAndStopRemovesThem)
 {
-    EXPECT_EQ(strips.frames, QList<QRectF>{QRectF(1434, 0, 6, 900)});
+    EXPECT_EQ(strips.frames, (QList<QRectF>{QRectF(1434, 0, 6, 900), QRectF(1429, 422, 11, 56)}));
     EXPECT_EQ(detector->frames().notches, QList<QRectF>{QRectF(1420, 422, 20, 56)});
     detector->stop();
     EXPECT_TRUE(strips.frames.isEmpty());
@@ -111,7 +112,7 @@ TEST_F(EdgeHover, ScreensAddedAndSettingsChangedRebuild)
 {
     screens.list.append(secondScreen);
     detector->screenParametersChanged();
-    EXPECT_EQ(strips.frames.size(), 2);
+    EXPECT_EQ(strips.frames.size(), 4) << "a strip and a notch's strip on each";
 
     state->settings().set(&Settings::showEdgeIndicator, false);
     EXPECT_EQ(detector->frames().notches.size(), 2) << "the rebuild runs after the setting is stored";
