@@ -44,6 +44,5 @@ inline constexpr double statusFooterHeight = 28;
 inline const QColor shelfBadgeOrange{0xE9, 0x9F, 0x5E};
 // White on the orange would be too faint to read.
 inline const QColor shelfBadgeInk{0x23, 0x1A, 0x08};
-inline const QColor hibernationCyan{0x85, 0xD8, 0xEB};
 
 } // namespace OrvaneTheme

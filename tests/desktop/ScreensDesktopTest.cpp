@@ -371,9 +371,15 @@ TEST_F(PanelScreens, EveryScreenFitsThePanelAtItsNarrowestWidth)
     ASSERT_TRUE(spinUntil([&] { return (shelf = window().findChild<DropShelfView *>()) && shelf->isVisible(); }));
     EXPECT_EQ(cutOffWithin(*shelf), QStringList()) << "the shelf";
 
-    container().gallery().setOpen(true);
+    // With the row that names the AI category and offers every app.
+    state().content().setShowAppGallery(true, GalleryCategory::AIApps);
     ASSERT_TRUE(spinUntil([this] { return gallery().isVisible() && !gallery().entries().isEmpty(); }));
     EXPECT_EQ(cutOffWithin(gallery()), QStringList()) << "the gallery";
+    state().content().setShowAppGallery(false);
+
+    state().content().setShowCommandPalette(true);
+    ASSERT_TRUE(spinUntil([this] { return palette().isVisible() && !palette().findChildren<CommandRowView *>().isEmpty(); }));
+    EXPECT_EQ(cutOffWithin(palette()), QStringList()) << "the command palette";
 }
 
 // The web tab's header and those of the scratchpad, the shelf and the
