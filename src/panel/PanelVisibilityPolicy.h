@@ -15,7 +15,8 @@ class TimerHandle;
 // When the shown panel goes away by itself: the pointer leaving it (after the
 // auto-hide delay), a click in another application, or the pointer touching
 // the docked screen edge again after it had moved inward. Pinning stops the
-// first two. Fed by the global pointer monitors.
+// first two; a page's pop-up or file chooser stops all three. Fed by the
+// global pointer monitors.
 class PanelVisibilityPolicy final : public QObject
 {
     Q_OBJECT
@@ -43,6 +44,8 @@ public:
 
 private:
     bool isPointerInsidePanel() const;
+    // Pinned, or held by a page's window of its own (a pop-up, a file chooser).
+    bool staysShown() const;
     // Each show or hide starts afresh.
     void reset();
 

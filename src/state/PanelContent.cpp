@@ -28,3 +28,11 @@ void PanelContent::setShowAppGallery(bool value)
     m_showAppGallery = value;
     Q_EMIT showAppGalleryChanged();
 }
+
+void PanelContent::setPageFullScreen(bool value)
+{
+    if (m_isPageFullScreen == value)
+        return;
+    m_isPageFullScreen = value;
+    Q_EMIT pageFullScreenChanged();
+}

@@ -22,16 +22,22 @@ public:
     void setShowCommandPalette(bool value);
     bool showAppGallery() const { return m_showAppGallery; }
     void setShowAppGallery(bool value);
+    // The shown tab's page is in full screen (a video's button): it fills
+    // the panel, without the rail and bars.
+    bool isPageFullScreen() const { return m_isPageFullScreen; }
+    void setPageFullScreen(bool value);
 
 Q_SIGNALS:
     void activeItemChanged();
     void showSettingsModalChanged();
     void showCommandPaletteChanged();
     void showAppGalleryChanged();
+    void pageFullScreenChanged();
 
 private:
     ActiveSidebarItem m_activeItem;
     bool m_showSettingsModal = false;
     bool m_showCommandPalette = false;
     bool m_showAppGallery = false;
+    bool m_isPageFullScreen = false;
 };
