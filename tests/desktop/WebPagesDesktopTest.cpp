@@ -39,6 +39,18 @@ QByteArray page(const QByteArray &title, const QByteArray &head = {}, const QByt
     return "<!doctype html><html><head><title>" + title + "</title>" + head + "</head><body>" + body + "</body></html>";
 }
 
+// The shown top-level window of that class, if one is up.
+template<typename Window>
+Window *shownWindow()
+{
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (auto *found = qobject_cast<Window *>(window); found && found->isVisible())
+            return found;
+    }
+    return nullptr;
+}
+
 class WebPages : public ::testing::Test
 {
 protected:
@@ -293,13 +305,7 @@ TEST_F(WebPages, ASignInPopUpIsOursAndTalksToItsOpener)
     server.setReply(QStringLiteral("/signin"),
                     {200, page("Sign in", {}, "<script>window.opener.postMessage('token', '*'); setTimeout(window.close, 1500);</script>"),
                      "text/html", {}, 0});
-    const auto popup = [] {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *found = qobject_cast<PopupWindow *>(window); found && found->isVisible())
-                return found;
-        }
-        return static_cast<PopupWindow *>(nullptr);
-    };
+    const auto popup = [] { return shownWindow<PopupWindow>(); };
     QtWebPage &opener = showLoaded(addTab(QStringLiteral("/opener")), QStringLiteral("Opener"));
     clickInPage(opener, QStringLiteral("#in"));
     ASSERT_TRUE(spinUntil([&] { return popup() != nullptr; }));
@@ -414,7 +420,7 @@ TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
     showLoaded(addTab(QStringLiteral("/many")), QStringLiteral("Many"));
     ASSERT_TRUE(spinUntil([&] { return files().size() == 3 && state->shelf().items().size() == shelved + 3; })) << files().join(QLatin1Char('|')).toStdString();
     spinFor(1000);
-    EXPECT_EQ(server.requestCount(QStringLiteral("/report")), 0) << "the fourth download is refused";
+    EXPECT_FALSE(files().contains(QStringLiteral("report.csv"))) << "the fourth download is refused";
     for (const QString &name : files()) {
         EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
         EXPECT_LE(name.toUtf8().size(), 255) << name.toStdString();
@@ -431,7 +437,9 @@ TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
     EXPECT_EQ(contentsOf(folder.filePath(QStringLiteral("report (1).csv"))), "a,b");
 
     plain.load(server.address().resolved(QUrl(QStringLiteral("/cut"))));
-    ASSERT_TRUE(spinUntil([&] { return state->notice().text() == QLatin1String("cut.bin was not downloaded"); })) << state->notice().text().toStdString();
+    // The engine tries a cut-off transfer again a few times before it gives up.
+    ASSERT_TRUE(spinUntil([&] { return state->notice().text() == QLatin1String("cut.bin was not downloaded"); }, 60000))
+        << state->notice().text().toStdString() << ", " << server.requestCount(QStringLiteral("/cut")) << " requests";
     EXPECT_EQ(files().size(), 5) << "nothing of the cut-off file stays: " << files().join(QLatin1Char('|')).toStdString();
 }
 
@@ -443,17 +451,17 @@ TEST_F(WebPages, AFileInputIsAnsweredInTheChooserWhileThePanelStays)
                     {200, page("Upload", {}, R"html(<input id="file" type="file" onchange="document.title = 'chose ' + this.files[0].name + ' ' + this.files[0].size">)html"),
                      "text/html", {}, 0});
     QtWebPage &form = showLoaded(addTab(QStringLiteral("/upload")), QStringLiteral("Upload"));
-    const auto chooser = [] { return qobject_cast<QFileDialog *>(QApplication::activeModalWidget()); };
-    once([&] { return chooser() && chooser()->isVisible() && state->isPanelHeld(); },
+    bool heldWhileOpen = false;
+    const auto chooser = [] { return shownWindow<QFileDialog>(); };
+    once([&] { return chooser() != nullptr; },
          [&] {
-             // Without a window manager the keyboard follows the pointer.
-             const QPoint middle = chooser()->mapToGlobal(chooser()->rect().center());
-             xdotool({QStringLiteral("mousemove"), QString::number(middle.x()), QString::number(middle.y())});
-             xdotool({QStringLiteral("type"), upload});
-             xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+             heldWhileOpen = state->isPanelHeld();
+             chooser()->selectFile(upload);
+             chooser()->accept();
          });
     clickInPage(form, QStringLiteral("#file"));
     EXPECT_TRUE(spinUntil([&] { return form.title() == QLatin1String("chose upload.txt 5"); })) << form.title().toStdString();
+    EXPECT_TRUE(heldWhileOpen) << "the panel stays while the chooser is open";
     EXPECT_TRUE(spinUntil([&] { return !state->isPanelHeld(); }));
 }
 
