@@ -457,7 +457,7 @@ TEST_F(WebPages, AFileInputIsAnsweredInTheChooserWhileThePanelStays)
          [&] {
              heldWhileOpen = state->isPanelHeld();
              chooser()->selectFile(upload);
-             chooser()->accept();
+             static_cast<QDialog *>(chooser())->accept();
          });
     clickInPage(form, QStringLiteral("#file"));
     EXPECT_TRUE(spinUntil([&] { return form.title() == QLatin1String("chose upload.txt 5"); })) << form.title().toStdString();
