@@ -62,14 +62,14 @@ void QtDownloads::start(QWebEngineDownloadRequest *download)
     download->setDownloadDirectory(folder);
     download->setDownloadFileName(name);
     m_running.insert(download->id(), download);
-    follow(download);
+    follow(download, QDir(folder).filePath(name));
     download->accept();
 }
 
-void QtDownloads::follow(QWebEngineDownloadRequest *download)
+void QtDownloads::follow(QWebEngineDownloadRequest *download, const QString &path)
 {
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this, [this, download] { progressed(download); });
-    connect(download, &QWebEngineDownloadRequest::stateChanged, this, [this, download] { ended(download); });
+    connect(download, &QWebEngineDownloadRequest::stateChanged, this, [this, download, path] { ended(download, path); });
 }
 
 void QtDownloads::progressed(QWebEngineDownloadRequest *download)
@@ -78,7 +78,7 @@ void QtDownloads::progressed(QWebEngineDownloadRequest *download)
         m_observers.progressed({download->id(), download->downloadFileName(), download->receivedBytes(), download->totalBytes()});
 }
 
-void QtDownloads::ended(QWebEngineDownloadRequest *download)
+void QtDownloads::ended(QWebEngineDownloadRequest *download, const QString &path)
 {
     const QWebEngineDownloadRequest::DownloadState state = download->state();
     if (state == QWebEngineDownloadRequest::DownloadRequested || state == QWebEngineDownloadRequest::DownloadInProgress)
@@ -86,7 +86,6 @@ void QtDownloads::ended(QWebEngineDownloadRequest *download)
     // A cut-off transfer is cancelled below, and its cancellation comes back here.
     if (!m_running.remove(download->id()))
         return;
-    const QString path = QDir(download->downloadDirectory()).filePath(download->downloadFileName());
     if (state == QWebEngineDownloadRequest::DownloadCompleted) {
         if (m_observers.finished)
             m_observers.finished(download->id(), path);
@@ -99,7 +98,7 @@ void QtDownloads::ended(QWebEngineDownloadRequest *download)
     QFile::remove(path + partialSuffix);
     QFile::remove(path);
     if (m_observers.failed)
-        m_observers.failed(download->id(), download->downloadFileName());
+        m_observers.failed(download->id(), QFileInfo(path).fileName());
 }
 
 void QtDownloads::cancel(quint32 id)

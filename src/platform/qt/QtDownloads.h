@@ -33,9 +33,10 @@ public:
 private:
     void start(QWebEngineDownloadRequest *download);
     bool withinBound(QWebEnginePage *page);
-    void follow(QWebEngineDownloadRequest *download);
+    // `path`: where the complete file goes.
+    void follow(QWebEngineDownloadRequest *download, const QString &path);
     void progressed(QWebEngineDownloadRequest *download);
-    void ended(QWebEngineDownloadRequest *download);
+    void ended(QWebEngineDownloadRequest *download, const QString &path);
     bool isTaken(const QString &folder, const QString &name) const;
 
     Observers m_observers;
