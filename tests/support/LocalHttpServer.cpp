@@ -4,8 +4,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include <algorithm>
-
 LocalHttpServer::LocalHttpServer()
 {
     m_server.listen(QHostAddress::LocalHost);
@@ -37,12 +35,7 @@ void LocalHttpServer::answer(QTcpSocket *socket)
     response += "Content-Type: " + reply.contentType + "\r\n";
     for (const QByteArray &header : reply.headers)
         response += header + "\r\n";
-    // A reply may claim a longer body than it sends: a transfer cut off.
-    const bool lengthGiven = std::any_of(reply.headers.cbegin(), reply.headers.cend(),
-                                         [](const QByteArray &header) { return header.startsWith("Content-Length:"); });
-    if (!lengthGiven)
-        response += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
-    response += "Connection: close\r\n\r\n";
+    response += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
     response += reply.body;
     QPointer<QTcpSocket> target(socket);
     QTimer::singleShot(reply.delayMs, socket, [target, response] {
