@@ -21,7 +21,9 @@
 #include "panel/PanelWindow.h"
 #include "panel/WhisperNotchWindows.h"
 #include "platform/Clock.h"
+#include "platform/qt/QtDownloads.h"
 #include "platform/qt/QtWebPage.h"
+#include "platform/qt/WebProfiles.h"
 #include "platform/x11/X11EdgeStrips.h"
 #include "platform/x11/X11GlobalKeyMonitor.h"
 #include "platform/x11/X11HotKeys.h"
@@ -40,6 +42,7 @@
 #include "ui/SettingsScreen.h"
 #include "ui/SettingsView.h"
 #include "ui/WidgetPalette.h"
+#include "web/DownloadReporter.h"
 #include "web/HibernationEngine.h"
 
 #include <QApplication>
@@ -153,6 +156,9 @@ void AppDelegate::startHibernation()
 {
     m_webPages = std::make_unique<QtWebPageFactory>();
     m_hibernation = std::make_unique<HibernationEngine>(*m_state, m_ports.clock, *m_webPages);
+    m_downloads = std::make_unique<QtDownloads>(
+        QList{WebProfiles::profile(UserAgentMode::Desktop), WebProfiles::profile(UserAgentMode::Mobile)});
+    m_downloadReporter = std::make_unique<DownloadReporter>(*m_state, *m_downloads);
 }
 
 // The panel's content. Each screen is made here, or for the scratchpad, the

@@ -12,6 +12,7 @@
 class AppState;
 class CaptureAction;
 class CurrencyEngine;
+class DownloadReporter;
 class DropShelfKeeper;
 class DesktopCapture;
 class EdgeHoverDetector;
@@ -27,6 +28,7 @@ class TerminationSignals;
 class TimerHandle;
 class TrayItem;
 class UrlCommandHandler;
+class WebDownloads;
 class WebPageFactory;
 class WhisperNotchWindows;
 class WidgetPalette;
@@ -99,6 +101,8 @@ private:
     std::unique_ptr<UrlCommandHandler> m_urlCommands;
     std::unique_ptr<WebPageFactory> m_webPages;
     std::unique_ptr<HibernationEngine> m_hibernation;
+    std::unique_ptr<WebDownloads> m_downloads;
+    std::unique_ptr<DownloadReporter> m_downloadReporter;
     std::unique_ptr<TerminationSignals> m_terminationSignals;
     std::unique_ptr<DesktopCapture> m_desktopCapture;
     std::unique_ptr<CaptureAction> m_capture;

@@ -73,13 +73,15 @@ void PanelCommands::undoNotice()
         m_state.notice().press();
 }
 
-// A staged context goes first, as the prompt bar's dismiss button (Esc)
-// promises; then what is on top: the palette, the gallery, the settings, and
+// A page in full screen leaves it first; then a staged context, as the prompt
+// bar's dismiss button (Esc) promises; then what is on top: the palette, the gallery, the settings, and
 // last the panel itself.
 void PanelCommands::escape()
 {
     PanelContent &content = m_state.content();
-    if (m_state.capturedContext())
+    if (content.isPageFullScreen())
+        m_hibernation.exitFullScreen();
+    else if (m_state.capturedContext())
         m_state.setCapturedContext(std::nullopt);
     else if (content.showCommandPalette())
         content.setShowCommandPalette(false);

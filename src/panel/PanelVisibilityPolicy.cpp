@@ -53,6 +53,11 @@ bool PanelVisibilityPolicy::isPointerInsidePanel() const
     return p.x() >= f.left() && p.x() <= f.right() && p.y() >= f.top() && p.y() <= f.top() + f.height();
 }
 
+bool PanelVisibilityPolicy::staysShown() const
+{
+    return m_state.settings().values().isPinned || m_state.isPanelHeld();
+}
+
 void PanelVisibilityPolicy::pointerMoved()
 {
     if (isPointerInsidePanel())
@@ -72,7 +77,7 @@ void PanelVisibilityPolicy::pointerMoved()
     }
     // A pending hide is not restarted: the delay counts from the first movement outside.
     const Settings &settings = m_state.settings().values();
-    if (!settings.isPinned && settings.autoHideOnMouseExit && !m_autoHideTimer && !m_awaitsPointer)
+    if (!staysShown() && settings.autoHideOnMouseExit && !m_autoHideTimer && !m_awaitsPointer)
         scheduleAutoHide();
 }
 
@@ -81,7 +86,7 @@ void PanelVisibilityPolicy::mouseButtonPressed()
     // Clicks in this application's own windows never count as clicks outside.
     if (m_screens.isPointerOverOwnWindow())
         return;
-    if (m_state.isPanelVisible() && !m_state.settings().values().isPinned && !isPointerInsidePanel()) {
+    if (m_state.isPanelVisible() && !staysShown() && !isPointerInsidePanel()) {
         m_panel.hidePanel(true);
         m_hidByClickAt = m_clock.uptime();
     }
@@ -103,7 +108,7 @@ void PanelVisibilityPolicy::scheduleAutoHide()
     // the pointer has been inside the panel again.
     const double delay = std::max(m_state.settings().values().autoHideDelay, shortestAutoHideDelay);
     m_autoHideTimer = m_clock.singleShot(delay, [self] {
-        if (self && !self->isPointerInsidePanel() && !self->m_state.settings().values().isPinned
+        if (self && !self->isPointerInsidePanel() && !self->staysShown()
             && self->m_state.isPanelVisible()) {
             self->m_panel.hidePanel(true);
         }
@@ -139,6 +144,6 @@ void PanelVisibilityPolicy::handleEdgeRetouchCheck(const QPointF &location)
 
 bool PanelVisibilityPolicy::isEdgeRetouchArmed() const
 {
-    return m_hasMovedInward && m_state.settings().values().edgeRetouchToHide
+    return m_hasMovedInward && m_state.settings().values().edgeRetouchToHide && !m_state.isPanelHeld()
         && m_panel.panelOpenedAt().msecsTo(m_clock.now()) > retouchGraceMs && !m_screens.isMouseButtonPressed();
 }

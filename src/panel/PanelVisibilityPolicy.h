@@ -15,9 +15,10 @@ class TimerHandle;
 // When the shown panel goes away by itself: the pointer leaving it (after the
 // auto-hide delay), a click in another application, or the pointer touching
 // the docked screen edge again after it had moved inward. Pinning stops the
-// first two. A panel that moved out from under the pointer by itself (new
-// settings put it elsewhere) was not left: it hides for the pointer only once
-// the pointer has been inside it again. Fed by the global pointer monitors.
+// first two; a page's pop-up or file chooser stops all three. A panel that
+// moved out from under the pointer by itself (new settings put it elsewhere)
+// was not left: it hides for the pointer only once the pointer has been inside
+// it again. Fed by the global pointer monitors.
 class PanelVisibilityPolicy final : public QObject
 {
     Q_OBJECT
@@ -45,6 +46,8 @@ public:
 
 private:
     bool isPointerInsidePanel() const;
+    // Pinned, or held by a page's window of its own (a pop-up, a file chooser).
+    bool staysShown() const;
     // Each show or hide starts afresh.
     void reset();
 

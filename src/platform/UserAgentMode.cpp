@@ -1,11 +1,21 @@
 #include "platform/UserAgentMode.h"
 
-QString customUserAgent(UserAgentMode mode)
+#include <QRegularExpression>
+
+QString userAgentFor(UserAgentMode mode, const QString &engineAgent)
 {
-    if (mode == UserAgentMode::Desktop) {
-        return QStringLiteral("Mozilla/5.0 (Macintosh; Intel Mac OS X 10_15_7) AppleWebKit/605.1.15 "
-                              "(KHTML, like Gecko) Version/17.4 Safari/605.1.15");
-    }
-    return QStringLiteral("Mozilla/5.0 (iPhone; CPU iPhone OS 17_4 like Mac OS X) AppleWebKit/605.1.15 "
-                          "(KHTML, like Gecko) Version/17.4 Mobile/15E148 Safari/604.1");
+    static const QRegularExpression embedderToken(QStringLiteral(" QtWebEngine/\\S+"));
+    QString desktop = engineAgent;
+    desktop.remove(embedderToken);
+    if (mode == UserAgentMode::Desktop)
+        return desktop;
+    static const QRegularExpression chrome(QStringLiteral("Chrome/(\\S+)"));
+    const QRegularExpressionMatch version = chrome.match(engineAgent);
+    // An engine that names no Chrome version has no honest phone form.
+    if (!version.hasMatch())
+        return desktop;
+    // The reduced Android form Chrome itself sends: no device model.
+    return QStringLiteral("Mozilla/5.0 (Linux; Android 10; K) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/%1 "
+                          "Mobile Safari/537.36")
+        .arg(version.captured(1));
 }

@@ -29,6 +29,13 @@ public:
         // The address changed, or a load started or met a certificate error:
         // whether the page can be trusted may have changed.
         std::function<void()> securityChanged;
+        // A window of the page's own (a pop-up, a file chooser) came or went.
+        std::function<void()> holdsPanelChanged;
+        // The user clicked a link out of the web (mail, phone, another
+        // application); `handOver` passes it to the desktop.
+        std::function<void(const QUrl &url, std::function<void()> handOver)> handOverAsked;
+        // The page entered (true) or left full screen.
+        std::function<void(bool)> fullScreenChanged;
     };
 
     // Empty when the page has no address yet.
@@ -55,6 +62,10 @@ public:
     // Stops the page for good before it is dropped: observers gone, loading
     // stopped, the blank page loaded, the view taken off screen.
     virtual void retire() = 0;
+    // A window of the page's own is up: hiding the panel now would take the
+    // page from under it.
+    virtual bool holdsPanel() const = 0;
+    virtual void exitFullScreen() = 0;
 };
 
 // Makes web pages; the program's makes real ones, tests make fakes.

@@ -44,6 +44,10 @@ public:
 
     bool isPanelVisible() const { return m_isPanelVisible; }
     void setIsPanelVisible(bool value);
+    // A web page has a window of its own up (a pop-up, a file chooser): the
+    // panel does not hide by itself meanwhile.
+    bool isPanelHeld() const { return m_isPanelHeld; }
+    void setPanelHeld(bool held) { m_isPanelHeld = held; }
 
     const std::optional<CapturedContext> &capturedContext() const { return m_capturedContext; }
     void setCapturedContext(const std::optional<CapturedContext> &context);
@@ -79,6 +83,7 @@ private:
     TabListModel m_tabs;
     DropShelfModel m_shelf;
     bool m_isPanelVisible = false;
+    bool m_isPanelHeld = false;
     std::optional<CapturedContext> m_capturedContext;
     std::optional<QString> m_stagedPromptAction;
     int m_liveMemoryMB = 34;

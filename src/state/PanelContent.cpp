@@ -29,3 +29,11 @@ void PanelContent::setShowAppGallery(bool value, GalleryCategory category)
     m_appGalleryCategory = category;
     Q_EMIT showAppGalleryChanged();
 }
+
+void PanelContent::setPageFullScreen(bool value)
+{
+    if (m_isPageFullScreen == value)
+        return;
+    m_isPageFullScreen = value;
+    Q_EMIT pageFullScreenChanged();
+}

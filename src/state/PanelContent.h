@@ -27,12 +27,17 @@ public:
     bool showAppGallery() const { return m_showAppGallery; }
     GalleryCategory appGalleryCategory() const { return m_appGalleryCategory; }
     void setShowAppGallery(bool value, GalleryCategory category = GalleryCategory::AllApps);
+    // The shown tab's page is in full screen (a video's button): it fills
+    // the panel, without the rail and bars.
+    bool isPageFullScreen() const { return m_isPageFullScreen; }
+    void setPageFullScreen(bool value);
 
 Q_SIGNALS:
     void activeItemChanged();
     void showSettingsModalChanged();
     void showCommandPaletteChanged();
     void showAppGalleryChanged();
+    void pageFullScreenChanged();
 
 private:
     ActiveSidebarItem m_activeItem;
@@ -40,4 +45,5 @@ private:
     bool m_showCommandPalette = false;
     bool m_showAppGallery = false;
     GalleryCategory m_appGalleryCategory = GalleryCategory::AllApps;
+    bool m_isPageFullScreen = false;
 };

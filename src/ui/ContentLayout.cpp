@@ -23,6 +23,10 @@ ContentLayout ContentLayout::of(const PanelContent &content, bool hasActiveTab)
         layout.showsAddressBar = true;
         layout.showsPromptBar = true;
         layout.showsNoTabSelected = !hasActiveTab;
+        if (hasActiveTab && content.isPageFullScreen()) {
+            layout.showsHeader = layout.showsAddressBar = layout.showsPromptBar = layout.showsFooter = false;
+            layout.showsRail = false;
+        }
         break;
     }
     return layout;

@@ -19,6 +19,8 @@ struct ContentLayout
     bool showsFooter = false;
     // The web-tab screen without a tab to show.
     bool showsNoTabSelected = false;
+    // Hidden, with the bars, while the shown page is in full screen.
+    bool showsRail = true;
 
     bool operator==(const ContentLayout &) const = default;
 

@@ -79,6 +79,7 @@ MainContainerView::MainContainerView(AppState &state, HibernationEngine &engine,
     connect(&content, &PanelContent::showSettingsModalChanged, this, &MainContainerView::refresh);
     connect(&content, &PanelContent::showCommandPaletteChanged, this, &MainContainerView::refresh);
     connect(&content, &PanelContent::showAppGalleryChanged, this, &MainContainerView::refresh);
+    connect(&content, &PanelContent::pageFullScreenChanged, this, &MainContainerView::refresh);
     connect(&m_state.tabs(), &TabListModel::changed, this, &MainContainerView::refresh);
     connect(&m_state.settings(), &SettingsModel::changed, this, &MainContainerView::placeRail);
     placeRail();
@@ -136,6 +137,7 @@ void MainContainerView::refresh()
     m_address->setVisible(m_layout.showsAddressBar);
     m_promptBarSlot->setVisible(m_layout.showsPromptBar);
     m_footer->setVisible(m_layout.showsFooter);
+    m_rail->setVisible(m_layout.showsRail);
     m_screens->setCurrentWidget(screenView(m_layout.screen));
     m_gallery->setOpen(m_state.content().showAppGallery());
     m_palette->setOpen(m_state.content().showCommandPalette());

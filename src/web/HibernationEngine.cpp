@@ -7,11 +7,15 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 HibernationEngine::HibernationEngine(AppState &state, Clock &clock, WebPageFactory &factory, QObject *parent)
     : QObject(parent), m_state(state), m_clock(clock), m_factory(factory)
 {
     // Removing a tab gives its page's memory back too.
     connect(&m_state.tabs(), &TabListModel::changed, this, &HibernationEngine::releasePagesOfRemovedTabs);
+    // A page in full screen hides the rail and bars: showing anything else ends it.
+    connect(&m_state.content(), &PanelContent::activeItemChanged, this, &HibernationEngine::exitFullScreen);
     startMonitoring();
 }
 
@@ -61,6 +65,25 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
             if (self && self->existingWebView(id) == raw)
                 Q_EMIT self->pageSecurityChanged(id);
         });
+    };
+    observers.holdsPanelChanged = [self] {
+        if (self)
+            self->m_clock.post([self] {
+                if (self)
+                    self->updatePanelHold();
+            });
+    };
+    observers.handOverAsked = [self](const QUrl &url, std::function<void()> handOver) {
+        if (self)
+            self->m_state.notice().show(tr("Open %1 in another application?").arg(url.toDisplayString()), tr("Open"),
+                                        std::move(handOver));
+    };
+    observers.fullScreenChanged = [self, id](bool on) {
+        if (self)
+            self->m_clock.post([self, id, on] {
+                if (self && self->m_state.content().activeItem() == ActiveSidebarItem::webTab(id))
+                    self->m_state.content().setPageFullScreen(on);
+            });
     };
     page->setObservers(std::move(observers));
     page->load(createdAt);
@@ -196,6 +219,21 @@ void HibernationEngine::releasePage(const QUuid &id)
     m_pool.erase(it);
     page->retire();
     Q_EMIT pageTitleChanged(id);
+    updatePanelHold();
+}
+
+void HibernationEngine::exitFullScreen()
+{
+    if (!m_state.content().isPageFullScreen())
+        return;
+    m_state.content().setPageFullScreen(false);
+    for (const auto &[id, page] : m_pool)
+        page->exitFullScreen();
+}
+
+void HibernationEngine::updatePanelHold()
+{
+    m_state.setPanelHeld(std::any_of(m_pool.cbegin(), m_pool.cend(), [](const auto &entry) { return entry.second->holdsPanel(); }));
 }
 
 QString HibernationEngine::pageTitle(const QUuid &tabId) const

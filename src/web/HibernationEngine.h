@@ -44,6 +44,9 @@ public:
     // and loads the tab's address. Returns whether anything changed.
     bool applyUserAgentMode(const TabModel &tab);
 
+    // The shown page leaves full screen and the panel shows its rail and bars.
+    void exitFullScreen();
+
     void startMonitoring();
     void hibernateTab(const QUuid &id);
     void hibernateAllInactive();
@@ -67,6 +70,8 @@ private:
     void checkAndHibernateInactiveTabs();
     void navigationFinished(const QUuid &tabId);
     void releasePage(const QUuid &id);
+    // The panel stays while any page has a window of its own up.
+    void updatePanelHold();
     void releasePagesOfRemovedTabs();
     void keepLivePagesBounded(const QUuid &justCreated);
     std::optional<QUuid> activeTabId() const;

@@ -2,18 +2,33 @@
 #include "EventLoopWait.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
+#include "OrvaneProcess.h"
+#include "ScopedEnvironment.h"
 #include "TestFiles.h"
 #include "platform/qt/QtClock.h"
 #include "state/AppState.h"
 #include "web/HibernationEngine.h"
 #include "platform/qt/ProcFsMemory.h"
 #include "platform/qt/QtWebPage.h"
+#include "platform/qt/PageDialog.h"
+#include "platform/qt/PopupWindow.h"
+#include "platform/qt/QtDownloads.h"
+#include "platform/qt/WebProfiles.h"
+#include "web/DownloadReporter.h"
 #include "web/WebContainerView.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +37,18 @@ namespace {
 QByteArray page(const QByteArray &title, const QByteArray &head = {}, const QByteArray &body = {})
 {
     return "<!doctype html><html><head><title>" + title + "</title>" + head + "</head><body>" + body + "</body></html>";
+}
+
+// The shown top-level window of that class, if one is up.
+template<typename Window>
+Window *shownWindow()
+{
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (auto *found = qobject_cast<Window *>(window); found && found->isVisible())
+            return found;
+    }
+    return nullptr;
 }
 
 class WebPages : public ::testing::Test
@@ -43,6 +70,55 @@ protected:
     const TabModel &tab(int index) const { return state->tabs().tabs().at(index); }
     QtWebPage &pageOf(int index) { return static_cast<QtWebPage &>(engine->getOrCreateWebView(tab(index))); }
 
+    WebContainerView &shownContainer()
+    {
+        if (!container) {
+            container = std::make_unique<WebContainerView>(*engine);
+            container->resize(400, 600);
+            container->show();
+        }
+        return *container;
+    }
+
+    // Shows the tab in the container, on screen, once its page has loaded.
+    QtWebPage &showLoaded(int index, const QString &title)
+    {
+        shownContainer().showTab(tab(index));
+        EXPECT_TRUE(spinUntil([&] { return tab(index).title == title; })) << tab(index).title.toStdString();
+        return pageOf(index);
+    }
+
+    // Does `act` once `ready` holds, looked at on every turn of whichever event
+    // loop runs: a page's question or file chooser runs a loop of its own until
+    // it is answered, which holds up the test's own code.
+    void once(std::function<bool()> ready, std::function<void()> act)
+    {
+        auto timer = std::make_unique<QTimer>();
+        QTimer *raw = timer.get();
+        QObject::connect(raw, &QTimer::timeout, raw, [raw, ready = std::move(ready), act = std::move(act)] {
+            if (!ready())
+                return;
+            raw->stop();
+            act();
+        });
+        raw->start(50);
+        steps.push_back(std::move(timer));
+    }
+
+    // Clicks the element the selector finds in the shown page, through XTest.
+    static void clickInPage(QtWebPage &webPage, const QString &selector, const char *button = "1")
+    {
+        QVariant centre;
+        webPage.runJavaScript(QStringLiteral("(function () { const r = document.querySelector('%1').getBoundingClientRect();"
+                                             " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+                                  .arg(selector),
+                              [&](const QVariant &value) { centre = value; });
+        ASSERT_TRUE(spinUntil([&] { return centre.isValid(); }));
+        const QPoint at = webPage.view()->mapToGlobal(QPoint(centre.toList().value(0).toInt(), centre.toList().value(1).toInt()));
+        xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+        xdotool({QStringLiteral("click"), QString::fromLatin1(button)});
+    }
+
     QtClock clock;
     MemoryStore store;
     FakeAppearance appearance;
@@ -51,6 +127,34 @@ protected:
     LocalHttpServer server;
     std::unique_ptr<AppState> state;
     std::unique_ptr<HibernationEngine> engine;
+    std::unique_ptr<WebContainerView> container;
+    std::vector<std::unique_ptr<QTimer>> steps;
+};
+
+// What reaches the desktop: without a desktop environment, xdg-open hands
+// every address it has no handler for to $BROWSER, here a script that writes
+// it down.
+class DesktopHandOffs final
+{
+public:
+    DesktopHandOffs()
+    {
+        const QString script = m_folder.filePath(QStringLiteral("browser"));
+        EXPECT_TRUE(writeFile(script, "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/opened\"\n"));
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_browser.emplace("BROWSER", script);
+    }
+
+    QStringList opened() const
+    {
+        return QString::fromUtf8(contentsOf(m_folder.filePath(QStringLiteral("opened")))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private:
+    QTemporaryDir m_folder;
+    ScopedEnvironment m_desktop{"XDG_CURRENT_DESKTOP", std::nullopt};
+    ScopedEnvironment m_session{"DESKTOP_SESSION", std::nullopt};
+    std::optional<ScopedEnvironment> m_browser;
 };
 
 TEST_F(WebPages, TitleAndAddressFollowThePageThroughARedirect)
@@ -163,18 +267,24 @@ TEST_F(WebPages, TabsCountedAsleepHaveNoRendererAndTheMemoryFigureCountsThePages
     EXPECT_EQ(std::count_if(state->tabs().tabs().cbegin(), state->tabs().tabs().cend(), [](const TabModel &t) { return t.isHibernated; }), 3);
 }
 
-TEST_F(WebPages, TheMobileIdentityReachesHeadersAndScripts)
+TEST_F(WebPages, BothIdentitiesNameTheEnginesChromeInHeadersAndScripts)
 {
+    const QByteArray chrome = QByteArray("Chrome/") + qWebEngineChromiumVersion() + ' ';
     server.setReply(QStringLiteral("/who"), {200, page("Who"), "text/html", {}, 0});
     const int index = addTab(QStringLiteral("/who"));
     QtWebPage &webPage = pageOf(index);
     ASSERT_TRUE(spinUntil([&] { return tab(index).title == QLatin1String("Who"); }));
-    EXPECT_TRUE(server.lastRequest(QStringLiteral("/who")).contains(customUserAgent(UserAgentMode::Desktop).toUtf8()));
+    const QByteArray desktop = server.lastRequest(QStringLiteral("/who"));
+    EXPECT_TRUE(desktop.contains("User-Agent: Mozilla/5.0 (X11; Linux ") && desktop.contains(chrome + "Safari/537.36\r\n")
+                && !desktop.contains("QtWebEngine"))
+        << desktop.toStdString();
 
     state->tabs().toggleUserAgent(tab(index).id);
     ASSERT_TRUE(engine->applyUserAgentMode(tab(index)));
     ASSERT_TRUE(spinUntil([&] { return server.requestCount(QStringLiteral("/who")) == 2; }));
-    EXPECT_TRUE(server.lastRequest(QStringLiteral("/who")).contains(customUserAgent(UserAgentMode::Mobile).toUtf8()));
+    const QByteArray mobile = "Mozilla/5.0 (Linux; Android 10; K) AppleWebKit/537.36 (KHTML, like Gecko) " + chrome + "Mobile Safari/537.36";
+    EXPECT_TRUE(server.lastRequest(QStringLiteral("/who")).contains("User-Agent: " + mobile + "\r\n"))
+        << server.lastRequest(QStringLiteral("/who")).toStdString();
     QVariant agent;
     ASSERT_TRUE(spinUntil([&] {
         if (webPage.url().path() == QLatin1String("/who") && !agent.isValid())
@@ -182,27 +292,190 @@ TEST_F(WebPages, TheMobileIdentityReachesHeadersAndScripts)
         spinFor(100);
         return agent.isValid();
     }));
-    EXPECT_EQ(agent.toString(), customUserAgent(UserAgentMode::Mobile));
+    EXPECT_EQ(agent.toString(), QString::fromLatin1(mobile));
     EXPECT_FALSE(engine->applyUserAgentMode(tab(index))) << "no second reload";
 }
 
-TEST_F(WebPages, ALinkToANewWindowOpensNothing)
+TEST_F(WebPages, ASignInPopUpIsOursAndTalksToItsOpener)
 {
     server.setReply(QStringLiteral("/opener"),
-                    {200, page("Opener", {}, R"(<a id="a" href="/popup" target="_blank">x</a><script>window.onload = function () { window.open('/popup2'); document.getElementById('a').click(); };</script>)"),
+                    {200, page("Opener", {}, R"html(<button id="in" onclick="window.open('/signin', 'signin', 'popup,width=420,height=480')">Sign in</button>
+                        <script>window.addEventListener('message', function (e) { document.title = 'got ' + e.data; });</script>)html"),
                      "text/html", {}, 0});
-    server.setReply(QStringLiteral("/popup"), {200, page("Popup"), "text/html", {}, 0});
-    server.setReply(QStringLiteral("/popup2"), {200, page("Popup"), "text/html", {}, 0});
-    const int index = addTab(QStringLiteral("/opener"));
-    WebContainerView container(*engine);
-    container.resize(400, 600);
-    container.show();
-    container.showTab(tab(index));
-    ASSERT_TRUE(spinUntil([&] { return tab(index).title == QLatin1String("Opener"); }));
+    server.setReply(QStringLiteral("/signin"),
+                    {200, page("Sign in", {}, "<script>window.opener.postMessage('token', '*'); setTimeout(window.close, 1500);</script>"),
+                     "text/html", {}, 0});
+    const auto popup = [] { return shownWindow<PopupWindow>(); };
+    QtWebPage &opener = showLoaded(addTab(QStringLiteral("/opener")), QStringLiteral("Opener"));
+    clickInPage(opener, QStringLiteral("#in"));
+    ASSERT_TRUE(spinUntil([&] { return popup() != nullptr; }));
+    EXPECT_EQ(popup()->size(), QSize(420, 480));
+    EXPECT_TRUE(spinUntil([&] { return state->isPanelHeld(); })) << "the panel stays while the pop-up is up";
+    EXPECT_TRUE(spinUntil([&] { return opener.title() == QLatin1String("got token"); })) << opener.title().toStdString();
+    EXPECT_TRUE(spinUntil([&] { return popup() == nullptr && !state->isPanelHeld(); })) << "the page closed its pop-up";
+}
+
+TEST_F(WebPages, NewTabsGoToTheDesktopsBrowserOnlyAfterAClick)
+{
+    DesktopHandOffs desktop;
+    server.setReply(QStringLiteral("/links"),
+                    {200, page("Links", {}, R"html(<a id="blank" href="/mail" target="_blank">mail</a><br><br>
+                        <button id="open" onclick="window.open('/docs')">docs</button>
+                        <script>window.open('/unasked'); window.open('file:///etc/hostname');</script>)html"),
+                     "text/html", {}, 0});
+    const int index = addTab(QStringLiteral("/links"));
+    QtWebPage &links = showLoaded(index, QStringLiteral("Links"));
+    clickInPage(links, QStringLiteral("#blank"));
+    clickInPage(links, QStringLiteral("#open"));
+    const QString base = server.address().toString();
+    ASSERT_TRUE(spinUntil([&] { return desktop.opened().size() >= 2; })) << desktop.opened().join(QLatin1Char(' ')).toStdString();
+    spinFor(500);
+    EXPECT_EQ(desktop.opened(), QStringList({base + QStringLiteral("/mail"), base + QStringLiteral("/docs")}));
+    EXPECT_EQ(server.requestCount(QStringLiteral("/mail")) + server.requestCount(QStringLiteral("/unasked")), 0);
+    EXPECT_EQ(tab(index).url.path(), QStringLiteral("/links"));
+}
+
+TEST_F(WebPages, AddressesOutOfTheWebLeaveOnlyAfterAClickAndAQuestion)
+{
+    DesktopHandOffs desktop;
+    server.setReply(QStringLiteral("/schemes"),
+                    {200, page("Schemes", {}, R"html(<a id="command" href="orvane://width?val=333">width</a><br><br>
+                        <a id="file" href="file:///etc/hostname">file</a><br><br>
+                        <a id="app" href="fakeapp://join?id=1">app</a><br><br>
+                        <a id="mail" href="mailto:someone@example.org">mail</a>
+                        <script>setTimeout(function () { location.href = 'orvane://width?val=333'; }, 100);</script>)html"),
+                     "text/html", {}, 0});
+    const int index = addTab(QStringLiteral("/schemes"));
+    QtWebPage &schemes = showLoaded(index, QStringLiteral("Schemes"));
+    clickInPage(schemes, QStringLiteral("#command"));
+    clickInPage(schemes, QStringLiteral("#file"));
     spinFor(1000);
-    EXPECT_EQ(server.requestCount(QStringLiteral("/popup")), 0);
-    EXPECT_EQ(server.requestCount(QStringLiteral("/popup2")), 0);
-    EXPECT_EQ(tab(index).url.path(), QStringLiteral("/opener"));
+    EXPECT_FALSE(state->notice().isShown()) << state->notice().text().toStdString();
+    clickInPage(schemes, QStringLiteral("#mail"));
+    ASSERT_TRUE(spinUntil([&] { return state->notice().isShown(); }));
+    EXPECT_EQ(state->notice().text(), QStringLiteral("Open mailto:someone@example.org in another application?"));
+    state->notice().dismiss();
+    clickInPage(schemes, QStringLiteral("#app"));
+    ASSERT_TRUE(spinUntil([&] { return state->notice().text().contains(QLatin1String("fakeapp:")); }));
+    state->notice().press();
+    ASSERT_TRUE(spinUntil([&] { return !desktop.opened().isEmpty(); }));
+    spinFor(500);
+    EXPECT_EQ(desktop.opened(), QStringList{QStringLiteral("fakeapp://join?id=1")});
+    EXPECT_EQ(tab(index).url.path(), QStringLiteral("/schemes"));
+}
+
+TEST_F(WebPages, DialogsAreAnsweredInsideThePanelWithTheKeyboard)
+{
+    server.setReply(QStringLiteral("/ask"),
+                    {200, page("Ask", {}, R"html(<button id="ask" onclick="alert('Saved'); document.title = 'confirmed ' + confirm('Leave?');">ask</button>)html"),
+                     "text/html", {}, 0});
+    server.setReply(QStringLiteral("/private"), {401, page("Refused"), "text/html", {"WWW-Authenticate: Basic realm=\"Team\""}, 0});
+    QtWebPage &ask = showLoaded(addTab(QStringLiteral("/ask")), QStringLiteral("Ask"));
+    // Inside the page's view, so never a window of its own.
+    const auto question = [&] {
+        const auto *dialog = ask.view()->findChild<PageDialog *>();
+        return dialog && dialog->isVisible() ? dialog->accessibleName() : QString();
+    };
+    const auto press = [](const char *key) { xdotool({QStringLiteral("key"), QString::fromLatin1(key)}); };
+    once([&] { return question() == QLatin1String("Saved"); }, [&] { press("Return"); });
+    once([&] { return question() == QLatin1String("Leave?"); }, [&] { press("Escape"); });
+    clickInPage(ask, QStringLiteral("#ask"));
+    EXPECT_TRUE(spinUntil([&] { return ask.title() == QLatin1String("confirmed false"); })) << ask.title().toStdString();
+
+    once([&] { return question().contains(QLatin1String("Team")); },
+         [&] {
+             server.setReply(QStringLiteral("/private"), {200, page("Inside"), "text/html", {}, 0});
+             xdotool({QStringLiteral("type"), QStringLiteral("ada")});
+             press("Tab");
+             xdotool({QStringLiteral("type"), QStringLiteral("secret")});
+             press("Return");
+         });
+    ask.load(server.address().resolved(QUrl(QStringLiteral("/private"))));
+    EXPECT_TRUE(spinUntil([&] { return ask.title() == QLatin1String("Inside"); })) << ask.title().toStdString();
+    EXPECT_TRUE(server.lastRequest(QStringLiteral("/private")).contains("Authorization: Basic " + QByteArray("ada:secret").toBase64()));
+}
+
+TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
+{
+    QtDownloads downloads({WebProfiles::profile(UserAgentMode::Desktop)});
+    DownloadReporter reporter(*state, downloads);
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    const auto attachment = [](const QByteArray &name) {
+        return QByteArrayList{"Content-Disposition: attachment; filename=\"" + name + "\""};
+    };
+    server.setReply(QStringLiteral("/climb"), {200, "climb", "text/plain", attachment("../../.bashrc"), 0});
+    server.setReply(QStringLiteral("/hidden"), {200, "hidden", "text/plain", attachment(".hidden"), 0});
+    server.setReply(QStringLiteral("/long"), {200, "long", "text/plain", attachment(QByteArray(300, 'a') + ".txt"), 0});
+    server.setReply(QStringLiteral("/report"), {200, "report", "text/csv", attachment("report.csv"), 0});
+    server.setReply(QStringLiteral("/export"), {200, "a,b", "text/csv", attachment("export.csv"), 0});
+    // Four downloads at once from a page, none clicked: one too many.
+    server.setReply(QStringLiteral("/many"),
+                    {200, page("Many", {}, R"html(<script>for (const path of ['/climb', '/hidden', '/long', '/report']) {
+                        const a = document.createElement('a'); a.href = path; a.download = ''; document.body.appendChild(a); a.click(); }</script>)html"),
+                     "text/html", {}, 0});
+    server.setReply(QStringLiteral("/plain"), {200, page("Plain"), "text/html", {}, 0});
+    const auto files = [&] { return folder.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name); };
+    const qsizetype shelved = state->shelf().items().size();
+    showLoaded(addTab(QStringLiteral("/many")), QStringLiteral("Many"));
+    ASSERT_TRUE(spinUntil([&] { return files().size() == 3 && state->shelf().items().size() == shelved + 3; })) << files().join(QLatin1Char('|')).toStdString();
+    spinFor(1000);
+    for (const QString &name : files()) {
+        EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
+        EXPECT_LE(name.toUtf8().size(), 255) << name.toStdString();
+    }
+    EXPECT_EQ(files().size(), 3) << "the fourth download is refused: " << files().join(QLatin1Char('|')).toStdString();
+
+    QtWebPage &plain = showLoaded(addTab(QStringLiteral("/plain")), QStringLiteral("Plain"));
+    for (const QString name : {QStringLiteral("export.csv"), QStringLiteral("export (1).csv")}) {
+        plain.load(server.address().resolved(QUrl(QStringLiteral("/export"))));
+        ASSERT_TRUE(spinUntil([&] { return files().contains(name); })) << files().join(QLatin1Char('|')).toStdString();
+    }
+    EXPECT_TRUE(spinUntil([&] { return state->shelf().items().size() == shelved + 5; }));
+    EXPECT_EQ(state->shelf().items().first().fileURL, QUrl::fromLocalFile(folder.filePath(QStringLiteral("export (1).csv"))));
+    EXPECT_EQ(contentsOf(folder.filePath(QStringLiteral("export (1).csv"))), "a,b");
+}
+
+TEST_F(WebPages, AFileInputIsAnsweredInTheChooserWhileThePanelStays)
+{
+    const QString upload = QDir::home().filePath(QStringLiteral("upload.txt"));
+    ASSERT_TRUE(writeFile(upload, "hello"));
+    server.setReply(QStringLiteral("/upload"),
+                    {200, page("Upload", {}, R"html(<input id="file" type="file" onchange="document.title = 'chose ' + this.files[0].name + ' ' + this.files[0].size">)html"),
+                     "text/html", {}, 0});
+    QtWebPage &form = showLoaded(addTab(QStringLiteral("/upload")), QStringLiteral("Upload"));
+    bool heldWhileOpen = false;
+    const auto chooser = [] { return shownWindow<QFileDialog>(); };
+    once([&] { return chooser() != nullptr; },
+         [&] {
+             heldWhileOpen = state->isPanelHeld();
+             chooser()->selectFile(upload);
+             static_cast<QDialog *>(chooser())->accept();
+         });
+    clickInPage(form, QStringLiteral("#file"));
+    EXPECT_TRUE(spinUntil([&] { return form.title() == QLatin1String("chose upload.txt 5"); })) << form.title().toStdString();
+    EXPECT_TRUE(heldWhileOpen) << "the panel stays while the chooser is open";
+    EXPECT_TRUE(spinUntil([&] { return !state->isPanelHeld(); }));
+}
+
+TEST_F(WebPages, FullScreenFillsThePanelUntilItIsLeft)
+{
+    server.setReply(QStringLiteral("/video"),
+                    {200, page("Video", {}, R"html(<button id="full" onclick="document.body.requestFullscreen()">full</button>
+                        <script>document.onfullscreenchange = function () { document.title = document.fullscreenElement ? 'full' : 'window'; };</script>)html"),
+                     "text/html", {}, 0});
+    const int index = addTab(QStringLiteral("/video"));
+    state->content().setActiveItem(ActiveSidebarItem::webTab(tab(index).id));
+    QtWebPage &video = showLoaded(index, QStringLiteral("Video"));
+    const QRect frame = video.view()->geometry();
+    clickInPage(video, QStringLiteral("#full"));
+    ASSERT_TRUE(spinUntil([&] { return state->content().isPageFullScreen() && video.title() == QLatin1String("full"); }))
+        << video.title().toStdString();
+    EXPECT_EQ(video.view()->window(), container.get());
+    EXPECT_EQ(video.view()->geometry(), frame) << "nothing leaves the panel";
+    engine->exitFullScreen();
+    EXPECT_TRUE(spinUntil([&] { return video.title() == QLatin1String("window"); })) << video.title().toStdString();
+    EXPECT_FALSE(state->content().isPageFullScreen());
 }
 
 TEST_F(WebPages, PagesAreRefusedPermissions)
@@ -224,17 +497,15 @@ TEST_F(WebPages, TheContainerBorrowsThePooledPageWithoutReloading)
     server.setReply(QStringLiteral("/two"), {200, page("Two"), "text/html", {}, 0});
     const int one = addTab(QStringLiteral("/one"));
     const int two = addTab(QStringLiteral("/two"));
-    WebContainerView container(*engine);
-    container.show();
-    container.showTab(tab(one));
+    shownContainer().showTab(tab(one));
     ASSERT_TRUE(spinUntil([&] { return tab(one).title == QLatin1String("One"); }));
-    container.showTab(tab(two));
+    shownContainer().showTab(tab(two));
     ASSERT_TRUE(spinUntil([&] { return tab(two).title == QLatin1String("Two"); }));
-    container.showTab(tab(one));
-    container.showTab(tab(one));
+    shownContainer().showTab(tab(one));
+    shownContainer().showTab(tab(one));
     spinFor(300);
     EXPECT_EQ(server.requestCount(QStringLiteral("/one")), 1);
-    EXPECT_EQ(pageOf(one).view()->parentWidget(), &container);
+    EXPECT_EQ(pageOf(one).view()->parentWidget(), container.get());
     EXPECT_EQ(pageOf(two).view()->parentWidget(), nullptr) << "the other page waits in the pool";
 }
 

@@ -27,6 +27,8 @@ public:
     void setObservers(Observers observers) override { this->observers = std::move(observers); }
     QWidget *view() const override { return nullptr; }
     void retire() override;
+    bool holdsPanel() const override { return holding; }
+    void exitFullScreen() override { ++fullScreenExits; }
 
     // What the web engine would do when the page navigates.
     void navigate(const QUrl &url, const QString &title);
@@ -39,6 +41,8 @@ public:
     int reloads = 0;
     bool loading = false;
     bool certificateError = false;
+    bool holding = false;
+    int fullScreenExits = 0;
     int switches = 0;
     Observers observers;
     QString lastScript;

@@ -1,3 +1,4 @@
+#include "ScopedEnvironment.h"
 #include "state/AutostartEntry.h"
 
 #include <QDir>
@@ -10,32 +11,6 @@
 #include <optional>
 
 namespace {
-
-// Sets an environment variable for one test and puts back what was there.
-class ScopedEnvironment final
-{
-public:
-    ScopedEnvironment(const char *name, const std::optional<QString> &value)
-        : m_name(name), m_previous(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
-    {
-        set(value ? std::optional(value->toLocal8Bit()) : std::nullopt);
-    }
-    ~ScopedEnvironment() { set(m_previous); }
-    ScopedEnvironment(const ScopedEnvironment &) = delete;
-    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
-
-private:
-    void set(const std::optional<QByteArray> &value)
-    {
-        if (value)
-            qputenv(m_name, *value);
-        else
-            qunsetenv(m_name);
-    }
-
-    const char *m_name;
-    std::optional<QByteArray> m_previous;
-};
 
 // Each test has a home of its own, with XDG_CONFIG_HOME unset.
 class AutostartEntryTest : public ::testing::Test

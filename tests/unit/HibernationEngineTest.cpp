@@ -183,6 +183,24 @@ TEST_F(Hibernation, SleepingCountsMatchTheLivePagesAfterWakingAndHibernatingAll)
     EXPECT_EQ(factory.alive.size(), 1);
 }
 
+TEST_F(Hibernation, APagesOwnWindowHoldsThePanelAndItsLinksOutAskFirst)
+{
+    FakeWebPage &page = pageOf(0);
+    page.holding = true;
+    page.observers.holdsPanelChanged();
+    fakes.clock.runPosted();
+    EXPECT_TRUE(state->isPanelHeld());
+    engine->hibernateTab(tab(0).id);
+    EXPECT_FALSE(state->isPanelHeld()) << "a page gone holds nothing";
+
+    int handedOver = 0;
+    pageOf(1).observers.handOverAsked(QUrl(QStringLiteral("tel:+15550100")), [&] { ++handedOver; });
+    EXPECT_EQ(state->notice().text(), QStringLiteral("Open tel:+15550100 in another application?"));
+    EXPECT_EQ(handedOver, 0);
+    state->notice().press();
+    EXPECT_EQ(handedOver, 1);
+}
+
 TEST_F(Hibernation, AReleasedPageNeverReachesTheRecordAgain)
 {
     FakeWebPage &page = pageOf(1);

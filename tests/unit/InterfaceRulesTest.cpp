@@ -44,6 +44,9 @@ TEST_F(Interface, TheColumnFollowsTheSettingsFlagThenTheActiveItem)
 {
     PanelContent &content = state->content();
     EXPECT_EQ(layout(), (ContentLayout{Screen::WebTab, true, true, true, true, false}));
+    content.setPageFullScreen(true);
+    EXPECT_EQ(layout(), (ContentLayout{Screen::WebTab, false, false, false, false, false, false})) << "the page fills the panel";
+    content.setPageFullScreen(false);
 
     content.setActiveItem(ActiveSidebarItem::scratchpad());
     EXPECT_EQ(layout(), (ContentLayout{Screen::Scratchpad, false, false, false, true, false}));

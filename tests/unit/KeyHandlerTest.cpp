@@ -227,7 +227,7 @@ TEST_F(KeyHandler, CaptureWithoutAnAITabStillShowsThePanel)
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
 }
 
-TEST_F(KeyHandler, EscapeDismissesTheStagedContextThenClosesThePaletteTheGalleryTheSettingsThenThePanel)
+TEST_F(KeyHandler, EscapeLeavesFullScreenThenDismissesTheStagedContextThenClosesThePaletteTheGalleryTheSettingsThenThePanel)
 {
     manager->start();
     CapturedContext context;
@@ -237,8 +237,12 @@ TEST_F(KeyHandler, EscapeDismissesTheStagedContextThenClosesThePaletteTheGallery
     state->content().setShowSettingsModal(true);
     state->content().setShowAppGallery(true);
     state->content().setShowCommandPalette(true);
+    state->content().setPageFullScreen(true);
     const KeyStroke escape = stroke({}, "", Qt::Key_Escape);
     EXPECT_TRUE(pressLocally(escape));
+    EXPECT_FALSE(state->content().isPageFullScreen());
+    EXPECT_TRUE(state->capturedContext());
+    pressLocally(escape);
     EXPECT_FALSE(state->capturedContext());
     EXPECT_TRUE(state->content().showCommandPalette());
     pressLocally(escape);

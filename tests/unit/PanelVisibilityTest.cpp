@@ -125,6 +125,23 @@ TEST_F(Visibility, APinnedPanelStaysButTheEdgeTouchStillHidesIt)
     EXPECT_FALSE(shown());
 }
 
+TEST_F(Visibility, APanelHeldByAPagesOwnWindowStaysUntilItGoes)
+{
+    state->setPanelHeld(true);
+    movePointer(600);
+    settle();
+    visibility->mouseButtonPressed();
+    movePointer(1400);
+    movePointer(1437);
+    settle();
+    EXPECT_TRUE(shown()) << "leaving, a click elsewhere and the edge touch while a pop-up is up";
+    state->setPanelHeld(false);
+    movePointer(600);
+    visibility->mouseButtonPressed();
+    settle();
+    EXPECT_FALSE(shown());
+}
+
 TEST_F(Visibility, AFiringThatDidNotHideWaitsForThePointerToComeBack)
 {
     movePointer(600);

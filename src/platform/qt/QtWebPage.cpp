@@ -1,6 +1,11 @@
 #include "platform/qt/QtWebPage.h"
 
+#include "platform/qt/TabPage.h"
 #include "platform/qt/WebProfiles.h"
+
+#include <QDesktopServices>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineSettings>
 
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -9,23 +14,6 @@
 namespace {
 
 constexpr int loadTimeoutMs = 60000;
-
-// A page that opens no windows and grants no device or notification access.
-class TabPage final : public QWebEnginePage
-{
-public:
-    explicit TabPage(QWebEngineProfile *profile) : QWebEnginePage(profile)
-    {
-        connect(this, &QWebEnginePage::featurePermissionRequested, this,
-                [this](const QUrl &origin, QWebEnginePage::Feature feature) {
-                    setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
-                });
-        connect(this, &QWebEnginePage::newWindowRequested, this, [](QWebEngineNewWindowRequest &) {});
-    }
-
-protected:
-    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
-};
 
 } // namespace
 
@@ -46,6 +34,16 @@ QWidget *QtWebPage::view() const
     return m_view.get();
 }
 
+void QtWebPage::exitFullScreen()
+{
+    m_page->triggerAction(QWebEnginePage::ExitFullScreen);
+}
+
+bool QtWebPage::holdsPanel() const
+{
+    return m_page->holdsPanel();
+}
+
 QWebEnginePage *QtWebPage::page() const
 {
     return m_page.get();
@@ -59,9 +57,23 @@ qint64 QtWebPage::rendererProcessId() const
 void QtWebPage::usePage(UserAgentMode mode)
 {
     m_mode = mode;
-    const std::unique_ptr<QWebEnginePage> old = std::move(m_page);
+    const std::unique_ptr<TabPage> old = std::move(m_page);
     m_page = std::make_unique<TabPage>(WebProfiles::profile(mode));
-    QWebEnginePage *fresh = m_page.get();
+    TabPage *fresh = m_page.get();
+    connect(fresh, &TabPage::holdsPanelChanged, this, [this] {
+        if (m_observers.holdsPanelChanged)
+            m_observers.holdsPanelChanged();
+    });
+    connect(fresh, &TabPage::handOverAsked, this, [this](const QUrl &url) {
+        if (m_observers.handOverAsked)
+            m_observers.handOverAsked(url, [url] { QDesktopServices::openUrl(url); });
+    });
+    // The page fills its view, which stays in the panel.
+    connect(fresh, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
+        request.accept();
+        if (m_observers.fullScreenChanged)
+            m_observers.fullScreenChanged(request.toggleOn());
+    });
     connect(fresh, &QWebEnginePage::urlChanged, this, [this] {
         if (m_observers.urlChanged)
             m_observers.urlChanged();

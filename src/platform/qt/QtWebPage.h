@@ -9,6 +9,7 @@
 
 class QWebEngineView;
 class QWebEnginePage;
+class TabPage;
 class QWidget;
 
 // A tab's page in Qt WebEngine and the view that shows it.
@@ -31,6 +32,8 @@ public:
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> callback) override;
     void setObservers(Observers observers) override;
     void retire() override;
+    bool holdsPanel() const override;
+    void exitFullScreen() override;
 
     QWidget *view() const override;
     QWebEnginePage *page() const;
@@ -42,7 +45,7 @@ private:
     void setCertificateError(bool met);
 
     UserAgentMode m_mode;
-    std::unique_ptr<QWebEnginePage> m_page;
+    std::unique_ptr<TabPage> m_page;
     std::unique_ptr<QWebEngineView> m_view;
     Observers m_observers;
     QTimer m_loadTimeout;

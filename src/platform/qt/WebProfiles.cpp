@@ -14,7 +14,7 @@ QWebEngineProfile *profile(UserAgentMode mode)
         // ~/.local/share/Orvane/QtWebEngine/<name>; Qt's default profile would forget them.
         const QString name = mode == UserAgentMode::Desktop ? QStringLiteral("desktop") : QStringLiteral("mobile");
         slot = new QWebEngineProfile(name, QCoreApplication::instance());
-        slot->setHttpUserAgent(customUserAgent(mode));
+        slot->setHttpUserAgent(userAgentFor(mode, QWebEngineProfile::defaultProfile()->httpUserAgent()));
     }
     return slot;
 }

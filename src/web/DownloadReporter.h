@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+
+class AppState;
+class WebDownloads;
+
+// Tells the panel how the pages' downloads go: their progress on the notice
+// bar, with a button to cancel; a finished file in front on the drop shelf,
+// ready to be dragged into another application.
+class DownloadReporter final : public QObject
+{
+    Q_OBJECT
+
+public:
+    DownloadReporter(AppState &state, WebDownloads &downloads, QObject *parent = nullptr);
+
+private:
+    AppState &m_state;
+    WebDownloads &m_downloads;
+    // The last whole percent (or mebibyte, when the size is unknown) shown.
+    qint64 m_shownStep = -1;
+};
