@@ -24,63 +24,9 @@ protected:
     }
 };
 
-struct LineCase
-{
-    const char *name;
-    const char16_t *line;
-    const char16_t *expected;
-};
-
-class LineTable : public MathParser, public ::testing::WithParamInterface<LineCase>
-{
-};
-
-TEST_P(LineTable, GivesTheExpectedResult)
-{
-    EXPECT_EQ(single(QString::fromUtf16(GetParam().line)), QString::fromUtf16(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LineTable,
-    ::testing::Values(
-        LineCase{"requested_sum", u"2+2 =", u"= 4"}, LineCase{"bare_sum", u"2+2", u"= 4"},
-        LineCase{"lone_number", u"42", u"none"}, LineCase{"requested_number", u"42 =", u"= 42"},
-        LineCase{"repeating_fraction", u"10 / 3 =", u"= 3.3333"}, LineCase{"division_by_zero", u"7 / 0 =", u"none"},
-        LineCase{"open_checkbox", u"- [ ] 5*5 =", u"= 25"}, LineCase{"ticked_checkbox", u"- [x] 5*5 =", u"= 25"},
-        LineCase{"capital_x_checkbox", u"- [X] 5*5 =", u"none"},
-        LineCase{"bullet", u"* 6*7 =", u"= 42"}, LineCase{"several_equals", u"2+2 = =", u"= 4"},
-        LineCase{"assignment_requested", u"x = 5 + 3 =", u"= 8"},
-        LineCase{"left_side_value", u"12*3 = 36", u"= 36"}, LineCase{"wrong_answer_shows_left_side", u"2 + 2 = 5", u"= 4"},
-        LineCase{"undefined_variable", u"total = price * 2", u"none"},
-        LineCase{"percent_of", u"15% of 200 =", u"= 30"}, LineCase{"percent_is_divided_by_100", u"50 + 10% =", u"= 50.1"},
-        LineCase{"percent_of_then_more", u"10% of 200 + 5 =", u"= 25"},
-        LineCase{"conversion_phrase", u"100 usd to eur", u"= \u20AC92.00"},
-        LineCase{"mixed_currencies", u"$100 + \u20AC50 =", u"= $154.35"},
-        LineCase{"rupee_amount", u"\u20B9100 * 3 =", u"= \u20B9300.00"},
-        LineCase{"heading", u"# Heading", u"none"},
-        LineCase{"unknown_word", u"2 apples + 3 =", u"none"}, LineCase{"prose", u"Call the bank today", u"none"},
-        LineCase{"near_whole", u"2.9999999 =", u"= 3"}, LineCase{"tiny", u"0.000001 =", u"= 0"},
-        LineCase{"tiny_negative_keeps_sign", u"-0.000001 =", u"= -0"},
-        // A double holds fifteen significant digits for certain: answers show no more.
-        LineCase{"fifteen_whole_digits_as_they_are", u"999999999999999 =", u"= 999999999999999"},
-        LineCase{"sixteen_whole_digits_are_scientific", u"1234567890123456 =", u"= 1.23456789012346e+15"},
-        LineCase{"square_past_double_precision", u"99999999999^2 =", u"= 9.9999999998e+21"},
-        LineCase{"huge_whole_is_scientific", u"10^20 =", u"= 1e+20"},
-        LineCase{"lost_unit_is_not_shown", u"10^20 + 1 =", u"= 1e+20"},
-        LineCase{"negative_huge_whole", u"-(2^70) =", u"= -1.18059162071741e+21"},
-        LineCase{"fifteen_digits_with_decimals_as_they_are", u"12345678901.2345 =", u"= 12345678901.2345"},
-        LineCase{"decimals_give_way_to_whole_digits", u"123456789012.3456 =", u"= 123456789012.346"},
-        LineCase{"rounding_up_to_sixteen_digits", u"999999999999999.9 =", u"= 1e+15"},
-        LineCase{"fifteen_digit_amount_as_it_is", u"$1000000000000 =", u"= $1,000,000,000,000.00"},
-        LineCase{"amount_past_double_precision", u"$99999999999 * 99999999999 =", u"= $9.9999999998e+21"},
-        LineCase{"four_digits_half_even", u"1234.56789 =", u"= 1234.5679"},
-        LineCase{"not_a_number_is_shown", u"sqrt(-1) =", u"= NaN"},
-        LineCase{"answered_assignment", u"tools = 20 + 12 + 8 = 40", u"= 40"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-// The forms people write in calculation notes, one table per form, each with
-// lines that must still give nothing. A case is a note; its answers are
-// joined with " | ", and an empty text means the note gives nothing.
+// Notes and the answers they give: one table for the grammar, then one per
+// form people write in calculation notes, each with lines that must give
+// nothing. Answers are joined with " | "; an empty text means none.
 struct NoteCase
 {
     const char *name;
@@ -101,6 +47,44 @@ TEST_P(Notes, GiveTheExpectedAnswers)
 }
 
 const auto caseName = [](const auto &info) { return std::string(info.param.name); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Grammar, Notes,
+    ::testing::Values(
+        NoteCase{"requested_sum", u"2+2 =", u"= 4"}, NoteCase{"bare_sum", u"2+2", u"= 4"},
+        NoteCase{"lone_number", u"42", u""}, NoteCase{"requested_number", u"42 =", u"= 42"},
+        NoteCase{"repeating_fraction", u"10 / 3 =", u"= 3.3333"}, NoteCase{"division_by_zero", u"7 / 0 =", u""},
+        NoteCase{"open_checkbox", u"- [ ] 5*5 =", u"= 25"}, NoteCase{"ticked_checkbox", u"- [x] 5*5 =", u"= 25"},
+        NoteCase{"capital_x_checkbox", u"- [X] 5*5 =", u""},
+        NoteCase{"bullet", u"* 6*7 =", u"= 42"}, NoteCase{"several_equals", u"2+2 = =", u"= 4"},
+        NoteCase{"assignment_requested", u"x = 5 + 3 =", u"= 8"},
+        NoteCase{"left_side_value", u"12*3 = 36", u"= 36"}, NoteCase{"wrong_answer_shows_left_side", u"2 + 2 = 5", u"= 4"},
+        NoteCase{"undefined_variable", u"total = price * 2", u""},
+        NoteCase{"percent_of", u"15% of 200 =", u"= 30"}, NoteCase{"percent_is_divided_by_100", u"50 + 10% =", u"= 50.1"},
+        NoteCase{"percent_of_then_more", u"10% of 200 + 5 =", u"= 25"},
+        NoteCase{"conversion_phrase", u"100 usd to eur", u"= \u20AC92.00"},
+        NoteCase{"mixed_currencies", u"$100 + \u20AC50 =", u"= $154.35"},
+        NoteCase{"rupee_amount", u"\u20B9100 * 3 =", u"= \u20B9300.00"},
+        NoteCase{"heading", u"# Heading", u""},
+        NoteCase{"unknown_word", u"2 apples + 3 =", u""}, NoteCase{"prose", u"Call the bank today", u""},
+        NoteCase{"near_whole", u"2.9999999 =", u"= 3"}, NoteCase{"tiny", u"0.000001 =", u"= 0"},
+        NoteCase{"tiny_negative_keeps_sign", u"-0.000001 =", u"= -0"},
+        // A double holds fifteen significant digits for certain: answers show no more.
+        NoteCase{"fifteen_whole_digits_as_they_are", u"999999999999999 =", u"= 999999999999999"},
+        NoteCase{"sixteen_whole_digits_are_scientific", u"1234567890123456 =", u"= 1.23456789012346e+15"},
+        NoteCase{"square_past_double_precision", u"99999999999^2 =", u"= 9.9999999998e+21"},
+        NoteCase{"huge_whole_is_scientific", u"10^20 =", u"= 1e+20"},
+        NoteCase{"lost_unit_is_not_shown", u"10^20 + 1 =", u"= 1e+20"},
+        NoteCase{"negative_huge_whole", u"-(2^70) =", u"= -1.18059162071741e+21"},
+        NoteCase{"fifteen_digits_with_decimals_as_they_are", u"12345678901.2345 =", u"= 12345678901.2345"},
+        NoteCase{"decimals_give_way_to_whole_digits", u"123456789012.3456 =", u"= 123456789012.346"},
+        NoteCase{"rounding_up_to_sixteen_digits", u"999999999999999.9 =", u"= 1e+15"},
+        NoteCase{"fifteen_digit_amount_as_it_is", u"$1000000000000 =", u"= $1,000,000,000,000.00"},
+        NoteCase{"amount_past_double_precision", u"$99999999999 * 99999999999 =", u"= $9.9999999998e+21"},
+        NoteCase{"four_digits_half_even", u"1234.56789 =", u"= 1234.5679"},
+        NoteCase{"not_a_number_is_shown", u"sqrt(-1) =", u"= NaN"},
+        NoteCase{"answered_assignment", u"tools = 20 + 12 + 8 = 40", u"= 40"}),
+    caseName);
 
 INSTANTIATE_TEST_SUITE_P(
     ThousandsSeparators, Notes,
