@@ -2,9 +2,6 @@
 
 #include <QList>
 
-#include <charconv>
-#include <string>
-
 namespace {
 
 const QString currencySigns = QStringLiteral("$\u20AC\u00A3\u20B9\u00A5");
@@ -71,8 +68,9 @@ bool isTailCharacter(const QString &text, qsizetype i)
         return false;
     const char16_t c = text.at(i).unicode();
     // Matched without regard to case, [a-zA-Z] also takes the Kelvin sign and the long s.
+    // Amounts ("15% of $200", "20% off 80 km") belong to the tail too.
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.'
-        || c == 0x212A || c == 0x017F || text.at(i).isSpace();
+        || c == 0x212A || c == 0x017F || c == 0x00B0 || currencySigns.contains(text.at(i)) || text.at(i).isSpace();
 }
 
 struct Replacement
@@ -99,42 +97,9 @@ QString applyReplacements(const QString &text, const QList<Replacement> &replace
 
 namespace AmountRewriter {
 
-QList<CurrencyAmount> currencyAmounts(const QString &text)
-{
-    QList<CurrencyAmount> amounts;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (!currencySigns.contains(text.at(i))) {
-            ++i;
-            continue;
-        }
-        const qsizetype digits = skipSpaces(text, i + 1);
-        const qsizetype end = numberEnd(text, digits);
-        if (end < 0) {
-            ++i;
-            continue;
-        }
-        // Only ASCII digits and one point: from_chars reads it exactly as a decimal number.
-        const std::string number = QStringView(text).sliced(digits, end - digits).toLatin1().toStdString();
-        double amount = 0;
-        std::from_chars(number.data(), number.data() + number.size(), amount);
-        amounts.append({i, end - i, text.at(i), amount});
-        i = end;
-    }
-    return amounts;
-}
+namespace {
 
-QString replaceCurrencyAmounts(const QString &text, const QList<CurrencyAmount> &amounts,
-                               const std::function<QString(const CurrencyAmount &)> &replacement)
-{
-    QList<Replacement> replacements;
-    replacements.reserve(amounts.size());
-    for (const CurrencyAmount &amount : amounts)
-        replacements.append({amount.start, amount.start + amount.length, replacement(amount)});
-    return applyReplacements(text, replacements);
-}
-
-QString rewritePercentOf(const QString &text)
+QString rewritePercentPhrase(const QString &text, QLatin1String keyword, const QString &replacement)
 {
     QList<Replacement> replacements;
     qsizetype i = 0;
@@ -142,14 +107,15 @@ QString rewritePercentOf(const QString &text)
         const qsizetype afterSign = percentEnd(text, i);
         // \s+of\s+ then the greedy tail; the tail may take back the last space.
         qsizetype of = afterSign < 0 ? -1 : skipSpaces(text, afterSign);
-        const bool hasOf = of > afterSign && of + 1 < text.size()
-            && text.at(of).toLower() == QLatin1Char('o') && text.at(of + 1).toLower() == QLatin1Char('f');
-        const qsizetype tailStart = hasOf ? skipSpaces(text, of + 2) : -1;
-        const bool spacesBeforeTail = hasOf && tailStart > of + 2;
+        const qsizetype afterKeyword = of + keyword.size();
+        const bool hasOf = of > afterSign && afterKeyword <= text.size()
+            && QStringView(text).sliced(of, keyword.size()).compare(keyword, Qt::CaseInsensitive) == 0;
+        const qsizetype tailStart = hasOf ? skipSpaces(text, afterKeyword) : -1;
+        const bool spacesBeforeTail = hasOf && tailStart > afterKeyword;
         qsizetype tailEnd = tailStart;
         while (spacesBeforeTail && isTailCharacter(text, tailEnd))
             ++tailEnd;
-        const bool tailFound = tailEnd > tailStart || (spacesBeforeTail && tailStart - (of + 2) >= 2);
+        const bool tailFound = tailEnd > tailStart || (spacesBeforeTail && tailStart - afterKeyword >= 2);
         if (!spacesBeforeTail || !tailFound) {
             i = nextStart(text, i);
             continue;
@@ -158,10 +124,24 @@ QString rewritePercentOf(const QString &text)
         const qsizetype groupStart = tailEnd > tailStart ? tailStart : tailStart - 1;
         const QString number = text.mid(i, numberEnd(text, i) - i);
         const QString tail = text.mid(groupStart, tailEnd - groupStart);
-        replacements.append({i, tailEnd, QStringLiteral("((%1 / 100.0) * %2)").arg(number, tail)});
+        replacements.append({i, tailEnd, replacement.arg(number, tail)});
         i = tailEnd;
     }
     return replacements.isEmpty() ? text : applyReplacements(text, replacements);
+}
+
+} // namespace
+
+
+QString rewritePercentOf(const QString &text)
+{
+    return rewritePercentPhrase(text, QLatin1String("of"), QStringLiteral("((%1 / 100.0) * %2)"));
+}
+
+QString rewritePercentOffAndOn(const QString &text)
+{
+    const QString off = rewritePercentPhrase(text, QLatin1String("off"), QStringLiteral("((1 - %1 / 100.0) * %2)"));
+    return rewritePercentPhrase(off, QLatin1String("on"), QStringLiteral("((1 + %1 / 100.0) * %2)"));
 }
 
 QString rewritePercent(const QString &text)

@@ -39,7 +39,19 @@ std::optional<double> ExpressionParser::evaluate(const QList<MathToken> &tokens)
         return std::nullopt;
     ExpressionParser parser(tokens);
     const auto value = parser.parseExpression();
-    if (!value || parser.position() != tokens.size())
+    if (!value || parser.m_position != tokens.size())
+        return std::nullopt;
+    return value->number;
+}
+
+std::optional<ExpressionParser::Value> ExpressionParser::evaluateMeasured(const QList<MathToken> &tokens)
+{
+    if (tokens.isEmpty())
+        return std::nullopt;
+    ExpressionParser parser(tokens);
+    parser.m_measuring = true;
+    const auto value = parser.parseExpression();
+    if (!value || parser.m_position != tokens.size())
         return std::nullopt;
     return value;
 }
@@ -49,7 +61,7 @@ bool ExpressionParser::nextIs(MathToken::Kind kind) const
     return m_position < m_tokens.size() && m_tokens.at(m_position).kind == kind;
 }
 
-std::optional<double> ExpressionParser::parseExpression()
+std::optional<ExpressionParser::Value> ExpressionParser::parseExpression()
 {
     auto value = parseTerm();
     while (value && (nextIs(MathToken::Kind::Plus) || nextIs(MathToken::Kind::Minus))) {
@@ -57,25 +69,29 @@ std::optional<double> ExpressionParser::parseExpression()
         const auto right = parseTerm();
         if (!right)
             return std::nullopt;
-        *value = add ? *value + *right : *value - *right;
+        value->number = add ? value->number + right->number : value->number - right->number;
+        value->measured = value->measured || right->measured;
     }
     return value;
 }
 
-std::optional<double> ExpressionParser::parseTerm()
+std::optional<ExpressionParser::Value> ExpressionParser::parseTerm()
 {
     auto value = parseFactor();
     while (value && (nextIs(MathToken::Kind::Multiply) || nextIs(MathToken::Kind::Divide))) {
         const bool multiply = m_tokens.at(m_position++).kind == MathToken::Kind::Multiply;
         const auto right = parseFactor();
-        if (!right || (!multiply && *right == 0.0))
+        if (!right || (!multiply && right->number == 0.0))
             return std::nullopt;
-        *value = multiply ? *value * *right : *value / *right;
+        if (m_measuring && right->measured && (multiply || !value->measured))
+            return std::nullopt;
+        value->number = multiply ? value->number * right->number : value->number / right->number;
+        value->measured = right->measured ? false : value->measured;
     }
     return value;
 }
 
-std::optional<double> ExpressionParser::parseFactor()
+std::optional<ExpressionParser::Value> ExpressionParser::parseFactor()
 {
     const DepthGuard guard(m_depth);
     if (guard.tooDeep())
@@ -85,12 +101,12 @@ std::optional<double> ExpressionParser::parseFactor()
         return base;
     ++m_position;
     const auto exponent = parseFactor();
-    if (!exponent)
+    if (!exponent || (m_measuring && (base->measured || exponent->measured)))
         return std::nullopt;
-    return std::pow(*base, *exponent);
+    return Value{std::pow(base->number, exponent->number), false};
 }
 
-std::optional<double> ExpressionParser::parsePrimary()
+std::optional<ExpressionParser::Value> ExpressionParser::parsePrimary()
 {
     const DepthGuard guard(m_depth);
     if (guard.tooDeep() || m_position >= m_tokens.size())
@@ -98,12 +114,14 @@ std::optional<double> ExpressionParser::parsePrimary()
     const MathToken &token = m_tokens.at(m_position++);
     switch (token.kind) {
     case MathToken::Kind::Number:
-        return token.number;
+        return Value{token.number, !token.unit.isEmpty()};
     case MathToken::Kind::Plus:
         return parsePrimary();
     case MathToken::Kind::Minus: {
-        const auto value = parsePrimary();
-        return value ? std::optional(-*value) : std::nullopt;
+        auto value = parsePrimary();
+        if (value)
+            value->number = -value->number;
+        return value;
     }
     case MathToken::Kind::LParen: {
         const auto value = parseExpression();
@@ -120,7 +138,10 @@ std::optional<double> ExpressionParser::parsePrimary()
         if (!argument || !nextIs(MathToken::Kind::RParen))
             return std::nullopt;
         ++m_position;
-        return applyFunction(token.function, *argument);
+        const auto result = applyFunction(token.function, argument->number);
+        if (!result)
+            return std::nullopt;
+        return Value{*result, argument->measured};
     }
     case MathToken::Kind::Multiply:
     case MathToken::Kind::Divide:

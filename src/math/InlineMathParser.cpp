@@ -3,9 +3,10 @@
 #include "math/AmountRewriter.h"
 #include "math/CurrencyEngine.h"
 #include "math/ExpressionParser.h"
+#include "math/MathNotation.h"
 #include "math/MathText.h"
 #include "math/NumberFormat.h"
-
+#include "math/UnitTable.h"
 
 #include <QLocale>
 
@@ -52,12 +53,29 @@ bool containsAny(QStringView text, QStringView characters)
     return std::any_of(text.begin(), text.end(), [&](QChar c) { return characters.contains(c); });
 }
 
-// Fixed-point text of a number, as printf's "%.*f" gives it, without printf's cost.
-QString fixed(double value, int decimals)
+// A currency amount as arithmetic takes it: rounded to four decimals.
+double toFourDecimals(double value)
 {
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
+    double rounded = value;
+    std::from_chars(buffer, written.ptr, rounded);
+    return rounded;
+}
+
+bool containsDigit(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+// Where an amount begins, for the words before it to be a label: the first
+// digit, or the currency sign just before it.
+qsizetype amountStart(const QString &text)
+{
+    const qsizetype digit = std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) - text.cbegin();
+    if (digit > 0 && QStringView(u"$\u20AC\u00A3\u20B9\u00A5").contains(text.at(digit - 1)))
+        return digit - 1;
+    return digit;
 }
 
 struct NameAndExpression
@@ -74,11 +92,8 @@ NameAndExpression splitAtFirstEquals(const QString &text)
 
 // A well-mixed 64-bit value for one variable; the table's fingerprint is the
 // XOR of its entries', so it can be updated entry by entry.
-quint64 entryFingerprint(const QString &key, double value)
+quint64 mixed(quint64 x)
 {
-    quint64 bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    quint64 x = (quint64(qHash(key, 0x9E3779B97F4A7C15ULL)) << 1) ^ bits;
     x ^= x >> 30;
     x *= 0xBF58476D1CE4E5B9ULL;
     x ^= x >> 27;
@@ -86,9 +101,16 @@ quint64 entryFingerprint(const QString &key, double value)
     return x ^ (x >> 31);
 }
 
+quint64 entryFingerprint(const QString &key, const MathQuantity &quantity)
+{
+    quint64 bits = 0;
+    std::memcpy(&bits, &quantity.value, sizeof bits);
+    return mixed((quint64(qHash(key, 0x9E3779B97F4A7C15ULL)) << 1) ^ bits ^ (quint64(qHash(quantity.unit)) << 17));
+}
+
 MathResult makeResult(int lineNumber, const QString &expression, const InlineMathParser::DetailedResult &result)
 {
-    return MathResult{lineNumber, expression, QStringLiteral("= ") + result.formatted, result.value};
+    return MathResult{lineNumber, expression, QStringLiteral("= ") + result.formatted, result.value, result.unit};
 }
 
 } // namespace
@@ -122,9 +144,13 @@ void InlineMathParser::resetVariables()
 {
     m_variables.clear();
     m_variablesFingerprint = 0;
+    m_previous.reset();
+    m_previousFingerprint = 0;
+    m_block.clear();
+    m_blockFingerprint = 0;
 }
 
-void InlineMathParser::setVariable(const QString &key, double value)
+void InlineMathParser::setVariable(const QString &key, const MathQuantity &value)
 {
     const auto old = m_variables.constFind(key);
     if (old != m_variables.cend())
@@ -164,25 +190,101 @@ std::optional<MathResult> InlineMathParser::parseLine(const QString &line, int l
 
 std::optional<MathResult> InlineMathParser::parseLineUsingCache(const QString &line, int lineNumber)
 {
-    if (const LineResultCache::Entry *known = m_cache.find(line, m_variablesFingerprint)) {
+    const quint64 answersAbove = answersAboveFingerprint();
+    if (const LineResultCache::Entry *known = m_cache.find(line, m_variablesFingerprint, answersAbove)) {
         const LineResultCache::Entry entry = *known;
         if (entry.assignment)
             setVariable(entry.assignment->first, entry.assignment->second);
         std::optional<MathResult> result = entry.result;
         if (result)
             result->lineNumber = lineNumber;
+        noteAnswer(line, result);
         return result;
     }
 
     const quint64 before = m_variablesFingerprint;
     m_lastAssignment.reset();
+    m_readAnswersAbove = false;
     const QString trimmed = trimHorizontal(line);
     const std::optional<MathResult> result = trimmed.isEmpty() ? std::nullopt : parseContent(removeListMarker(trimmed), lineNumber);
-    m_cache.insert(line, before, {result, m_lastAssignment});
+    m_cache.insert(line, before, {result, m_lastAssignment, m_readAnswersAbove ? std::optional(answersAbove) : std::nullopt});
+    noteAnswer(line, result);
     return result;
 }
 
+void InlineMathParser::noteAnswer(const QString &line, const std::optional<MathResult> &result)
+{
+    const auto first = std::find_if_not(line.cbegin(), line.cend(), [](QChar c) { return c == QLatin1Char('\t') || c.isSpace(); });
+    if (first == line.cend() || *first == QLatin1Char('#')) {
+        m_block.clear();
+        m_blockFingerprint = 0;
+    }
+    if (!result)
+        return;
+    const MathQuantity answer{result->numericValue.value_or(0), result->unit};
+    m_previous = answer;
+    m_block.append(answer);
+    m_previousFingerprint = entryFingerprint(QString(), answer);
+    // Depends on the order of the answers, unlike the variables' fingerprint.
+    m_blockFingerprint = mixed(m_blockFingerprint ^ m_previousFingerprint);
+}
+
+quint64 InlineMathParser::answersAboveFingerprint() const
+{
+    return m_previousFingerprint ^ mixed(m_blockFingerprint + 1);
+}
+
 std::optional<MathResult> InlineMathParser::parseContent(const QString &content, int lineNumber)
+{
+    if (auto result = parseRequest(content, lineNumber))
+        return result;
+    // "total" and "sum" add up the block, unless a variable has that name.
+    const QString word = trimHorizontalAndTrailingEquals(content);
+    const bool isTotal = word.compare(QLatin1String("total"), Qt::CaseInsensitive) == 0
+        || word.compare(QLatin1String("sum"), Qt::CaseInsensitive) == 0;
+    if (isTotal && !m_variables.contains(word.toLower())) {
+        if (const auto sum = total())
+            return makeResult(lineNumber, trimHorizontalAndTrailingEquals(content), *sum);
+        return std::nullopt;
+    }
+    return parseLabelled(content, lineNumber);
+}
+
+// A line that gives nothing as it is may still be a labelled calculation:
+// "Groceries: 45 + 30", "Rent: $1,250" (a label before a colon says the line
+// holds a value, so a lone amount answers), "taxi 25+18+30" (words before the
+// first amount, when all the rest is a calculation with an operator).
+std::optional<MathResult> InlineMathParser::parseLabelled(const QString &content, int lineNumber)
+{
+    const qsizetype colon = content.indexOf(QLatin1Char(':'));
+    if (colon > 0) {
+        const QString label = trimHorizontal(content.left(colon + 1));
+        const QString rest = trimHorizontal(content.mid(colon + 1));
+        if (!label.at(0).isLetter() || label.contains(QLatin1Char('=')) || !containsDigit(rest))
+            return std::nullopt;
+        if (auto result = parseRequest(rest, lineNumber)) {
+            result->expression = label + QLatin1Char(' ') + result->expression;
+            return result;
+        }
+        if (const auto value = evaluateDetailed(rest))
+            return makeResult(lineNumber, label + QLatin1Char(' ') + trimHorizontalAndTrailingEquals(rest), *value);
+        return std::nullopt;
+    }
+    const qsizetype start = amountStart(content);
+    const QString words = content.left(start);
+    const bool onlyWords = std::all_of(words.cbegin(), words.cend(), [](QChar c) { return c.isLetter() || c == QLatin1Char(' '); });
+    if (start == 0 || start >= content.size() || !onlyWords || !words.endsWith(QLatin1Char(' ')))
+        return std::nullopt;
+    const QString rest = content.mid(start);
+    if (!rest.endsWith(QLatin1Char('=')) && !containsAny(MathNotation::normalise(rest), operatorCharacters))
+        return std::nullopt;
+    auto result = parseRequest(rest, lineNumber);
+    if (result)
+        result->expression = words + result->expression;
+    return result;
+}
+
+std::optional<MathResult> InlineMathParser::parseRequest(const QString &content, int lineNumber)
 {
     QString requested = content;
     // A line that already carries its answer ("tools = 20 + 12 + 8 = 40", as
@@ -208,10 +310,13 @@ std::optional<MathResult> InlineMathParser::parseContent(const QString &content,
         return std::nullopt;
     }
 
-    if (const auto conversion = m_currency.parseConversion(content)) {
+    const QString normalised = MathNotation::normalise(content);
+    if (const auto conversion = m_currency.parseConversion(normalised)) {
         if (const auto converted = m_currency.convert(conversion->amount, conversion->fromCode, conversion->toCode))
-            return makeResult(lineNumber, content, {*converted, m_currency.formatCurrency(*converted, conversion->toCode)});
+            return makeResult(lineNumber, content, {*converted, m_currency.formatCurrency(*converted, conversion->toCode), conversion->toCode});
     }
+    if (const auto converted = convertToUnit(normalised))
+        return makeResult(lineNumber, content, *converted);
     if (content.contains(QLatin1Char('='))) {
         const NameAndExpression parts = splitAtFirstEquals(content);
         DetailedResult result;
@@ -222,11 +327,28 @@ std::optional<MathResult> InlineMathParser::parseContent(const QString &content,
             return makeResult(lineNumber, parts.name, *leftSide);
         }
     }
-    if (containsAny(content, operatorCharacters)) {
+    if (containsAny(normalised, operatorCharacters)) {
         if (const auto result = evaluateDetailed(content))
             return makeResult(lineNumber, content, *result);
     }
     return std::nullopt;
+}
+
+std::optional<InlineMathParser::DetailedResult> InlineMathParser::total() const
+{
+    m_readAnswersAbove = true;
+    if (m_block.isEmpty())
+        return std::nullopt;
+    const auto withUnit = std::find_if(m_block.cbegin(), m_block.cend(), [](const MathQuantity &q) { return !q.unit.isEmpty(); });
+    const QString unit = withUnit == m_block.cend() ? QString() : withUnit->unit;
+    double sum = 0;
+    for (const MathQuantity &answer : m_block) {
+        const auto value = inUnit(answer, unit);
+        if (!value)
+            return std::nullopt;
+        sum += *value;
+    }
+    return DetailedResult{sum, format(sum, unit), unit};
 }
 
 bool InlineMathParser::assign(const QString &name, const QString &expression, DetailedResult &result)
@@ -234,48 +356,148 @@ bool InlineMathParser::assign(const QString &name, const QString &expression, De
     const auto value = evaluateDetailed(expression);
     if (!value)
         return false;
-    setVariable(MathLexer::variableKey(name).trimmed(), value->value);
+    setVariable(MathLexer::variableKey(name).trimmed(), {value->value, value->unit});
     result = *value;
     return true;
 }
 
 std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateDetailed(const QString &expression) const
 {
-    QString text = trimHorizontalAndTrailingEquals(expression);
+    QString text = MathNotation::normalise(trimHorizontalAndTrailingEquals(expression));
     if (text.isEmpty())
         return std::nullopt;
 
     if (const auto conversion = m_currency.parseConversion(text)) {
         if (const auto converted = m_currency.convert(conversion->amount, conversion->fromCode, conversion->toCode))
-            return DetailedResult{*converted, m_currency.formatCurrency(*converted, conversion->toCode)};
+            return DetailedResult{*converted, m_currency.formatCurrency(*converted, conversion->toCode), conversion->toCode};
     }
+    if (const auto converted = convertToUnit(text))
+        return converted;
+    if (const auto share = shareOf(text))
+        return share;
 
     // "=" can never be read as arithmetic, and no rewrite below removes it.
     if (text.contains(QLatin1Char('=')))
         return std::nullopt;
+    return evaluateArithmetic(text);
+}
 
-    std::optional<QString> baseCurrency;
-    const QList<AmountRewriter::CurrencyAmount> amounts = AmountRewriter::currencyAmounts(text);
-    if (!amounts.isEmpty()) {
-        const QString base = m_currency.resolveCurrencyCode(amounts.first().symbol).value_or(QStringLiteral("USD"));
-        text = AmountRewriter::replaceCurrencyAmounts(text, amounts, [&](const AmountRewriter::CurrencyAmount &found) {
-            const QString code = m_currency.resolveCurrencyCode(found.symbol).value_or(base);
-            const double amount = code == base ? found.amount : m_currency.convert(found.amount, code, base).value_or(found.amount);
-            return fixed(amount, 4);
-        });
-        baseCurrency = base;
-    }
-
+// Amounts are brought to the first amount's currency or unit and the answer
+// is given in it; a line mixing dimensions, or currencies and units, gives nothing.
+std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateArithmetic(const QString &expression) const
+{
+    QString text = expression;
     if (text.contains(QLatin1Char('%')))
-        text = AmountRewriter::rewritePercent(AmountRewriter::rewritePercentOf(text));
+        text = AmountRewriter::rewritePercent(AmountRewriter::rewritePercentOf(AmountRewriter::rewritePercentOffAndOn(text)));
 
-    const auto tokens = MathLexer::tokenize(text, m_variables);
+    bool readPrevious = false;
+    const MathLexer::Names names{m_variables, m_previous ? &*m_previous : nullptr, [this](QStringView word) { return unitOf(word); }};
+    auto tokens = MathLexer::tokenize(text, names, &readPrevious);
+    m_readAnswersAbove = m_readAnswersAbove || readPrevious;
     if (!tokens)
         return std::nullopt;
+    QString unit;
+    for (MathToken &token : *tokens) {
+        if (token.kind != MathToken::Kind::Number || token.unit.isEmpty())
+            continue;
+        if (unit.isEmpty())
+            unit = token.unit;
+        const auto value = inUnit({token.number, token.unit}, unit);
+        if (!value)
+            return std::nullopt;
+        token.number = *value;
+    }
+    if (!unit.isEmpty() && UnitTable::bySymbol(unit)) {
+        const auto measured = ExpressionParser::evaluateMeasured(*tokens);
+        if (!measured)
+            return std::nullopt;
+        const QString shown = measured->measured ? unit : QString();
+        return DetailedResult{measured->number, format(measured->number, shown), shown};
+    }
     const auto value = ExpressionParser::evaluate(*tokens);
     if (!value)
         return std::nullopt;
-    return DetailedResult{*value, baseCurrency ? m_currency.formatCurrency(*value, *baseCurrency) : formatResult(*value)};
+    return DetailedResult{*value, format(*value, unit), unit};
+}
+
+// "5 ft in cm", "20 °C to °F", "5 km + 300 m in miles": an amount with a
+// unit, a connector and a unit of the same dimension.
+std::optional<InlineMathParser::DetailedResult> InlineMathParser::convertToUnit(const QString &text) const
+{
+    qsizetype at = -1;
+    qsizetype connectorLength = 0;
+    for (const QLatin1String connector : {QLatin1String(" to "), QLatin1String(" in "), QLatin1String(" into "), QLatin1String("->")}) {
+        const qsizetype found = text.lastIndexOf(connector, -1, Qt::CaseInsensitive);
+        if (found > at) {
+            at = found;
+            connectorLength = connector.size();
+        }
+    }
+    if (at <= 0)
+        return std::nullopt;
+    const UnitTable::Unit *target = UnitTable::find(trimHorizontal(text.mid(at + connectorLength)));
+    if (!target)
+        return std::nullopt;
+    const auto amount = evaluateArithmetic(text.left(at));
+    const UnitTable::Unit *source = amount ? UnitTable::bySymbol(amount->unit) : nullptr;
+    const auto converted = source ? UnitTable::convert(amount->value, *source, *target) : std::nullopt;
+    if (!converted)
+        return std::nullopt;
+    const QString symbol = QString::fromUtf16(target->symbol);
+    return DetailedResult{*converted, format(*converted, symbol), symbol};
+}
+
+// "50 as a % of 200" = 25%.
+std::optional<InlineMathParser::DetailedResult> InlineMathParser::shareOf(const QString &text) const
+{
+    static const QLatin1String phrase(" as a % of ");
+    const qsizetype at = text.indexOf(phrase, 0, Qt::CaseInsensitive);
+    if (at <= 0)
+        return std::nullopt;
+    const auto part = evaluateArithmetic(text.left(at));
+    const auto whole = evaluateArithmetic(text.mid(at + phrase.size()));
+    if (!part || !whole)
+        return std::nullopt;
+    const bool bothCount = !part->unit.isEmpty() && !whole->unit.isEmpty();
+    const auto wholeValue = bothCount ? inUnit({whole->value, whole->unit}, part->unit) : std::optional(whole->value);
+    if (!wholeValue || *wholeValue == 0.0)
+        return std::nullopt;
+    const double share = part->value / *wholeValue * 100;
+    return DetailedResult{share, formatResult(share) + QLatin1Char('%'), {}};
+}
+
+std::optional<QString> InlineMathParser::unitOf(QStringView word) const
+{
+    if (const auto code = m_currency.resolveCurrencyCode(word.toString()))
+        return code;
+    if (const UnitTable::Unit *unit = UnitTable::find(word))
+        return QString::fromUtf16(unit->symbol);
+    return std::nullopt;
+}
+
+std::optional<double> InlineMathParser::inUnit(const MathQuantity &quantity, const QString &unit) const
+{
+    if (quantity.unit.isEmpty() || unit.isEmpty())
+        return quantity.value;
+    const UnitTable::Unit *from = UnitTable::bySymbol(quantity.unit);
+    const UnitTable::Unit *to = UnitTable::bySymbol(unit);
+    if (from && to)
+        return UnitTable::convert(quantity.value, *from, *to);
+    if (from || to)
+        return std::nullopt;
+    if (quantity.unit == unit)
+        return toFourDecimals(quantity.value);
+    const auto converted = m_currency.convert(quantity.value, quantity.unit, unit);
+    return converted ? std::optional(toFourDecimals(*converted)) : std::nullopt;
+}
+
+QString InlineMathParser::format(double value, const QString &unit) const
+{
+    if (unit.isEmpty())
+        return formatResult(value);
+    if (UnitTable::bySymbol(unit))
+        return formatResult(value) + QLatin1Char(' ') + unit;
+    return m_currency.formatCurrency(value, unit);
 }
 
 std::optional<double> InlineMathParser::evaluateExpression(const QString &expression) const

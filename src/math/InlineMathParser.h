@@ -12,8 +12,10 @@
 class CurrencyEngine;
 
 // Decides line by line whether a note's line is a calculation, and computes
-// and formats its answer: "2+2 =", "rent = 1200", "100 usd to eur", "15% of 200".
-// Variables assigned on a line are visible to the lines after it.
+// and formats its answer: "2+2 =", "rent = 1200", "100 usd to eur", "15% of 200",
+// "Groceries: 45 + 30", "5 km in miles", "total".
+// Variables assigned on a line are visible to the lines after it, and so are
+// its answer ("prev") and the answers of its block ("total").
 class InlineMathParser final
 {
 public:
@@ -21,6 +23,8 @@ public:
     {
         double value = 0;
         QString formatted;
+        // A currency code or unit symbol, as MathResult::unit.
+        QString unit;
     };
 
     explicit InlineMathParser(const CurrencyEngine &currency);
@@ -31,6 +35,7 @@ public:
     std::optional<DetailedResult> evaluateDetailed(const QString &expression) const;
     std::optional<double> evaluateExpression(const QString &expression) const;
     QString formatResult(double value) const;
+    // Forgets the variables and the answers above.
     void resetVariables();
 
     const MathVariables &variables() const { return m_variables; }
@@ -45,14 +50,33 @@ private:
     void dropCacheIfLocaleChanged();
     std::optional<MathResult> parseLineUsingCache(const QString &line, int lineNumber);
     std::optional<MathResult> parseContent(const QString &content, int lineNumber);
+    std::optional<MathResult> parseRequest(const QString &content, int lineNumber);
+    std::optional<MathResult> parseLabelled(const QString &content, int lineNumber);
+    std::optional<DetailedResult> total() const;
+    std::optional<DetailedResult> evaluateArithmetic(const QString &text) const;
+    std::optional<DetailedResult> convertToUnit(const QString &text) const;
+    std::optional<DetailedResult> shareOf(const QString &text) const;
+    std::optional<QString> unitOf(QStringView word) const;
+    std::optional<double> inUnit(const MathQuantity &quantity, const QString &unit) const;
+    QString format(double value, const QString &unit) const;
     bool assign(const QString &name, const QString &expression, DetailedResult &result);
-    void setVariable(const QString &key, double value);
+    void setVariable(const QString &key, const MathQuantity &value);
+    void noteAnswer(const QString &line, const std::optional<MathResult> &result);
+    quint64 answersAboveFingerprint() const;
 
     const CurrencyEngine &m_currency;
     MathVariables m_variables;
     // Stands for the whole variable table (order-independent), kept up to date on every assignment.
     quint64 m_variablesFingerprint = 0;
-    std::optional<std::pair<QString, double>> m_lastAssignment;
+    std::optional<std::pair<QString, MathQuantity>> m_lastAssignment;
+    // The nearest answer above the line being read, and those of its block
+    // (the lines since the last empty line or heading), with a fingerprint of the block.
+    std::optional<MathQuantity> m_previous;
+    quint64 m_previousFingerprint = 0;
+    QList<MathQuantity> m_block;
+    quint64 m_blockFingerprint = 0;
+    // Whether the line being read used the answers above it; set while evaluating.
+    mutable bool m_readAnswersAbove = false;
     LineResultCache m_cache;
     // Results are formatted in the locale; a new locale starts the cache over.
     QString m_cacheLocale;

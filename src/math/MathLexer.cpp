@@ -145,7 +145,7 @@ const QStringList &functionNames()
     return names;
 }
 
-std::optional<MathToken> resolveName(const QString &name, const MathVariables &variables)
+std::optional<MathToken> resolveName(const QString &name, const MathLexer::Names &names, bool *readPrevious)
 {
     const QString key = MathLexer::variableKey(name.trimmed());
     if (key == QLatin1String("pi"))
@@ -154,10 +154,36 @@ std::optional<MathToken> resolveName(const QString &name, const MathVariables &v
         return MathToken::ofNumber(2.718281828459045);
     if (functionNames().contains(key))
         return MathToken::ofFunction(key);
-    const auto it = variables.constFind(key);
-    if (it != variables.cend())
-        return MathToken::ofNumber(*it);
+    const auto it = names.variables.constFind(key);
+    if (it != names.variables.cend())
+        return MathToken::ofNumber(it->value, it->unit);
+    if (key == QLatin1String("prev") || key == QLatin1String("ans")) {
+        // Read even when there is no answer above: one may appear there.
+        if (readPrevious)
+            *readPrevious = true;
+        if (names.previous)
+            return MathToken::ofNumber(names.previous->value, names.previous->unit);
+    }
     return std::nullopt;
+}
+
+bool isCurrencySign(QStringView c)
+{
+    static const QString signs = QStringLiteral("$\u20AC\u00A3\u20B9\u00A5");
+    return c.size() == 1 && signs.contains(c.at(0));
+}
+
+// The word that may follow an amount: letters, or a degree sign and letters ("°C").
+qsizetype unitWordEnd(const Characters &chars, qsizetype i)
+{
+    const qsizetype count = chars.size();
+    if (i < count && chars.at(i) == u"\u00B0")
+        ++i;
+    while (i < count && firstCodePoint(chars.at(i)) < 0x80 && isLetter(chars.at(i)))
+        ++i;
+    if (i < count && (chars.at(i) == u"\u2103" || chars.at(i) == u"\u2109"))
+        ++i;
+    return i;
 }
 
 } // namespace
@@ -170,6 +196,11 @@ QString variableKey(const QString &name)
 }
 
 std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariables &variables)
+{
+    return tokenize(text, Names{variables});
+}
+
+std::optional<QList<MathToken>> tokenize(const QString &text, const Names &names, bool *readPrevious)
 {
     const Characters chars(text);
     const qsizetype count = chars.size();
@@ -184,14 +215,36 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
         const QStringView c = chars.at(i);
         if (isWhitespace(c)) {
             ++i;
-        } else if (isNumeric(c) || is(c, '.')) {
+        } else if (isNumeric(c) || is(c, '.') || isCurrencySign(c)) {
+            std::optional<QString> unit;
+            if (isCurrencySign(c)) {
+                if (names.unitOf)
+                    unit = names.unitOf(c);
+                ++i;
+                while (i < count && isWhitespace(chars.at(i)))
+                    ++i;
+                if (!unit || i >= count || !isNumeric(chars.at(i)))
+                    return std::nullopt;
+            }
             const qsizetype start = i;
             while (i < count && (isNumeric(chars.at(i)) || is(chars.at(i), '.')))
                 ++i;
             const auto value = readNumber(chars.span(start, i));
             if (!value)
                 return std::nullopt;
-            tokens.append(MathToken::ofNumber(*value));
+            // A word after the amount may say what it counts: "20 USD", "5 km".
+            if (!unit && names.unitOf) {
+                qsizetype word = i;
+                while (word < count && isWhitespace(chars.at(word)))
+                    ++word;
+                const qsizetype end = unitWordEnd(chars, word);
+                if (end > word && (end >= count || !(isLetter(chars.at(end)) || isNumeric(chars.at(end)) || is(chars.at(end), '_')))) {
+                    unit = names.unitOf(chars.span(word, end));
+                    if (unit)
+                        i = end;
+                }
+            }
+            tokens.append(MathToken::ofNumber(*value, unit.value_or(QString())));
         } else if (isLetter(c) || is(c, '_')) {
             const qsizetype start = i;
             while (i < count) {
@@ -211,7 +264,7 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
                 }
                 ++i;
             }
-            const auto token = resolveName(chars.span(start, i).toString(), variables);
+            const auto token = resolveName(chars.span(start, i).toString(), names, readPrevious);
             if (!token)
                 return std::nullopt;
             tokens.append(*token);

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "math/MathQuantity.h"
 #include "math/MathToken.h"
 
 #include <QHash>
 #include <QList>
 
+#include <functional>
 #include <optional>
 
-using MathVariables = QHash<QString, double>;
+using MathVariables = QHash<QString, MathQuantity>;
 
 namespace MathLexer {
 
@@ -15,9 +17,21 @@ namespace MathLexer {
 // turned into "_".
 QString variableKey(const QString &name);
 
+// What the names and words of one line stand for.
+struct Names
+{
+    const MathVariables &variables;
+    // What "prev" and "ans" stand for (unless a variable has that name); none without.
+    const MathQuantity *previous = nullptr;
+    // What a currency sign before an amount, or a word after one, says it
+    // counts: "$" → "USD", "km" → "km". Without it amounts carry nothing.
+    std::function<std::optional<QString>(QStringView)> unitOf = {};
+};
+
 // Cuts an expression into tokens, resolving constants, functions and the
 // variables given. An empty list for blank text; nothing when any part of the
-// text cannot be read.
+// text cannot be read. `readPrevious` tells whether "prev" or "ans" was read.
+std::optional<QList<MathToken>> tokenize(const QString &text, const Names &names, bool *readPrevious = nullptr);
 std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariables &variables);
 
 } // namespace MathLexer

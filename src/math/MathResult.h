@@ -13,6 +13,8 @@ struct MathResult
     // "= " followed by the formatted value, as in "= 42" or "= ₹8,350.00".
     QString resultString;
     std::optional<double> numericValue;
+    // What the answer counts: a currency code ("EUR") or a unit symbol ("km"); empty for a plain number.
+    QString unit;
 
     // The bare formatted value, as inserted after a typed "=".
     QString cleanValue() const;

@@ -94,7 +94,9 @@ void CommandPalette::appendMathResult(QList<CommandItem> &items, const QString &
     const auto result = m_math.evaluateDetailed(query);
     if (!result)
         return;
-    const QString answer = QString::asprintf("%g", result->value);
+    // An answer in a currency or unit reads as the scratchpad shows it; a
+    // plain number with six significant digits.
+    const QString answer = result->unit.isEmpty() ? QString::asprintf("%g", result->value) : result->formatted;
     const auto copy = m_effects.copyText;
     items.append({QStringLiteral("= ") + answer, QStringLiteral("Calculation result (click to copy)"), std::nullopt, {},
                   std::nullopt, QStringLiteral("equal.circle.fill"), CommandColor::Indigo,

@@ -1,5 +1,6 @@
 // libFuzzer target over the scratchpad's math: lexing, evaluation, line
-// parsing and conversion phrases must never crash, hang or misbehave.
+// parsing, conversion phrases, units and the answers above a line (a
+// multi-line input is a note) must never crash, hang or misbehave.
 #include "math/CurrencyEngine.h"
 #include "math/ExpressionParser.h"
 #include "math/InlineMathParser.h"
@@ -16,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     InlineMathParser parser(currency);
     parser.parseLine(QStringLiteral("x = 3"), 0);
+    parser.parseLine(QStringLiteral("d = 5 km"), 1);
     if (const auto tokens = MathLexer::tokenize(text, parser.variables()))
         ExpressionParser::evaluate(*tokens);
     parser.evaluateDetailed(text);

@@ -97,6 +97,7 @@ TEST_F(Palette, ACalculationComesFirstAndCopiesItsBareAnswer)
 
     EXPECT_EQ(titlesFor(QStringLiteral("1/3")).value(0), QStringLiteral("= 0.333333")) << "six significant digits";
     EXPECT_EQ(titlesFor(QStringLiteral("10^20")).value(0), QStringLiteral("= 1e+20"));
+    EXPECT_EQ(titlesFor(QStringLiteral("5 km in miles")).value(0), QStringLiteral("= 3.1069 mi")) << "as the scratchpad shows it";
 }
 
 struct AddressCase

@@ -9,7 +9,7 @@ namespace {
 
 std::optional<double> evaluate(const QString &text)
 {
-    const MathVariables variables = {{QStringLiteral("monthly_rent"), 1200}, {QStringLiteral("pi"), 3}};
+    const MathVariables variables = {{QStringLiteral("monthly_rent"), {1200, {}}}, {QStringLiteral("pi"), {3, {}}}};
     const auto tokens = MathLexer::tokenize(text, variables);
     return tokens ? ExpressionParser::evaluate(*tokens) : std::nullopt;
 }

@@ -24,59 +24,170 @@ protected:
     }
 };
 
-struct LineCase
+// Notes and the answers they give: one table for the grammar, then one per
+// form people write in calculation notes, each with lines that must give
+// nothing. Answers are joined with " | "; an empty text means none.
+struct NoteCase
 {
     const char *name;
-    const char16_t *line;
-    const char16_t *expected;
+    const char16_t *note;
+    const char16_t *answers;
 };
 
-class LineTable : public MathParser, public ::testing::WithParamInterface<LineCase>
+class Notes : public MathParser, public ::testing::WithParamInterface<NoteCase>
 {
 };
 
-TEST_P(LineTable, GivesTheExpectedResult)
+TEST_P(Notes, GiveTheExpectedAnswers)
 {
-    EXPECT_EQ(single(QString::fromUtf16(GetParam().line)), QString::fromUtf16(GetParam().expected));
+    QStringList answers;
+    for (const MathResult &result : parser.parseDocument(QString::fromUtf16(GetParam().note)))
+        answers.append(result.resultString);
+    EXPECT_EQ(answers.join(QStringLiteral(" | ")), QString::fromUtf16(GetParam().answers));
 }
 
+const auto caseName = [](const auto &info) { return std::string(info.param.name); };
+
 INSTANTIATE_TEST_SUITE_P(
-    Rows, LineTable,
+    Grammar, Notes,
     ::testing::Values(
-        LineCase{"requested_sum", u"2+2 =", u"= 4"}, LineCase{"bare_sum", u"2+2", u"= 4"},
-        LineCase{"lone_number", u"42", u"none"}, LineCase{"requested_number", u"42 =", u"= 42"},
-        LineCase{"repeating_fraction", u"10 / 3 =", u"= 3.3333"}, LineCase{"division_by_zero", u"7 / 0 =", u"none"},
-        LineCase{"open_checkbox", u"- [ ] 5*5 =", u"= 25"}, LineCase{"ticked_checkbox", u"- [x] 5*5 =", u"= 25"},
-        LineCase{"capital_x_checkbox", u"- [X] 5*5 =", u"none"},
-        LineCase{"bullet", u"* 6*7 =", u"= 42"}, LineCase{"several_equals", u"2+2 = =", u"= 4"},
-        LineCase{"assignment_requested", u"x = 5 + 3 =", u"= 8"},
-        LineCase{"left_side_value", u"12*3 = 36", u"= 36"}, LineCase{"wrong_answer_shows_left_side", u"2 + 2 = 5", u"= 4"},
-        LineCase{"undefined_variable", u"total = price * 2", u"none"},
-        LineCase{"percent_of", u"15% of 200 =", u"= 30"}, LineCase{"percent_is_divided_by_100", u"50 + 10% =", u"= 50.1"},
-        LineCase{"percent_of_then_more", u"10% of 200 + 5 =", u"= 25"},
-        LineCase{"conversion_phrase", u"100 usd to eur", u"= \u20AC92.00"},
-        LineCase{"mixed_currencies", u"$100 + \u20AC50 =", u"= $154.35"},
-        LineCase{"rupee_amount", u"\u20B9100 * 3 =", u"= \u20B9300.00"},
-        LineCase{"heading", u"# Heading", u"none"}, LineCase{"grouped_number", u"1,000 + 1 =", u"none"},
-        LineCase{"unknown_word", u"2 apples + 3 =", u"none"}, LineCase{"prose", u"Call the bank today", u"none"},
-        LineCase{"near_whole", u"2.9999999 =", u"= 3"}, LineCase{"tiny", u"0.000001 =", u"= 0"},
-        LineCase{"tiny_negative_keeps_sign", u"-0.000001 =", u"= -0"},
+        NoteCase{"requested_sum", u"2+2 =", u"= 4"}, NoteCase{"bare_sum", u"2+2", u"= 4"},
+        NoteCase{"lone_number", u"42", u""}, NoteCase{"requested_number", u"42 =", u"= 42"},
+        NoteCase{"repeating_fraction", u"10 / 3 =", u"= 3.3333"}, NoteCase{"division_by_zero", u"7 / 0 =", u""},
+        NoteCase{"open_checkbox", u"- [ ] 5*5 =", u"= 25"}, NoteCase{"ticked_checkbox", u"- [x] 5*5 =", u"= 25"},
+        NoteCase{"capital_x_checkbox", u"- [X] 5*5 =", u""},
+        NoteCase{"bullet", u"* 6*7 =", u"= 42"}, NoteCase{"several_equals", u"2+2 = =", u"= 4"},
+        NoteCase{"assignment_requested", u"x = 5 + 3 =", u"= 8"},
+        NoteCase{"left_side_value", u"12*3 = 36", u"= 36"}, NoteCase{"wrong_answer_shows_left_side", u"2 + 2 = 5", u"= 4"},
+        NoteCase{"undefined_variable", u"total = price * 2", u""},
+        NoteCase{"percent_of", u"15% of 200 =", u"= 30"}, NoteCase{"percent_is_divided_by_100", u"50 + 10% =", u"= 50.1"},
+        NoteCase{"percent_of_then_more", u"10% of 200 + 5 =", u"= 25"},
+        NoteCase{"conversion_phrase", u"100 usd to eur", u"= \u20AC92.00"},
+        NoteCase{"mixed_currencies", u"$100 + \u20AC50 =", u"= $154.35"},
+        NoteCase{"rupee_amount", u"\u20B9100 * 3 =", u"= \u20B9300.00"},
+        NoteCase{"heading", u"# Heading", u""},
+        NoteCase{"unknown_word", u"2 apples + 3 =", u""}, NoteCase{"prose", u"Call the bank today", u""},
+        NoteCase{"near_whole", u"2.9999999 =", u"= 3"}, NoteCase{"tiny", u"0.000001 =", u"= 0"},
+        NoteCase{"tiny_negative_keeps_sign", u"-0.000001 =", u"= -0"},
         // A double holds fifteen significant digits for certain: answers show no more.
-        LineCase{"fifteen_whole_digits_as_they_are", u"999999999999999 =", u"= 999999999999999"},
-        LineCase{"sixteen_whole_digits_are_scientific", u"1234567890123456 =", u"= 1.23456789012346e+15"},
-        LineCase{"square_past_double_precision", u"99999999999^2 =", u"= 9.9999999998e+21"},
-        LineCase{"huge_whole_is_scientific", u"10^20 =", u"= 1e+20"},
-        LineCase{"lost_unit_is_not_shown", u"10^20 + 1 =", u"= 1e+20"},
-        LineCase{"negative_huge_whole", u"-(2^70) =", u"= -1.18059162071741e+21"},
-        LineCase{"fifteen_digits_with_decimals_as_they_are", u"12345678901.2345 =", u"= 12345678901.2345"},
-        LineCase{"decimals_give_way_to_whole_digits", u"123456789012.3456 =", u"= 123456789012.346"},
-        LineCase{"rounding_up_to_sixteen_digits", u"999999999999999.9 =", u"= 1e+15"},
-        LineCase{"fifteen_digit_amount_as_it_is", u"$1000000000000 =", u"= $1,000,000,000,000.00"},
-        LineCase{"amount_past_double_precision", u"$99999999999 * 99999999999 =", u"= $9.9999999998e+21"},
-        LineCase{"four_digits_half_even", u"1234.56789 =", u"= 1234.5679"},
-        LineCase{"not_a_number_is_shown", u"sqrt(-1) =", u"= NaN"},
-        LineCase{"answered_assignment", u"tools = 20 + 12 + 8 = 40", u"= 40"}),
-    [](const auto &info) { return std::string(info.param.name); });
+        NoteCase{"fifteen_whole_digits_as_they_are", u"999999999999999 =", u"= 999999999999999"},
+        NoteCase{"sixteen_whole_digits_are_scientific", u"1234567890123456 =", u"= 1.23456789012346e+15"},
+        NoteCase{"square_past_double_precision", u"99999999999^2 =", u"= 9.9999999998e+21"},
+        NoteCase{"huge_whole_is_scientific", u"10^20 =", u"= 1e+20"},
+        NoteCase{"lost_unit_is_not_shown", u"10^20 + 1 =", u"= 1e+20"},
+        NoteCase{"negative_huge_whole", u"-(2^70) =", u"= -1.18059162071741e+21"},
+        NoteCase{"fifteen_digits_with_decimals_as_they_are", u"12345678901.2345 =", u"= 12345678901.2345"},
+        NoteCase{"decimals_give_way_to_whole_digits", u"123456789012.3456 =", u"= 123456789012.346"},
+        NoteCase{"rounding_up_to_sixteen_digits", u"999999999999999.9 =", u"= 1e+15"},
+        NoteCase{"fifteen_digit_amount_as_it_is", u"$1000000000000 =", u"= $1,000,000,000,000.00"},
+        NoteCase{"amount_past_double_precision", u"$99999999999 * 99999999999 =", u"= $9.9999999998e+21"},
+        NoteCase{"four_digits_half_even", u"1234.56789 =", u"= 1234.5679"},
+        NoteCase{"not_a_number_is_shown", u"sqrt(-1) =", u"= NaN"},
+        NoteCase{"answered_assignment", u"tools = 20 + 12 + 8 = 40", u"= 40"}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    ThousandsSeparators, Notes,
+    ::testing::Values(NoteCase{"sum", u"1,250 + 750", u"= 2000"}, NoteCase{"amount", u"$1,250.50 * 2", u"= $2,501.00"},
+                      NoteCase{"several_groups", u"1,000,000 / 4", u"= 250000"},
+                      NoteCase{"requested", u"1,000 + 1 =", u"= 1001"},
+                      NoteCase{"two_digits_after_comma", u"1,25", u""}, NoteCase{"two_digits_in_a_sum", u"1,25 + 1", u""},
+                      NoteCase{"four_digits_after_comma", u"1,2345 + 1", u""},
+                      NoteCase{"comma_between_arguments", u"sqrt(4,5) =", u""}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Scale, Notes,
+    ::testing::Values(NoteCase{"thousands", u"1.5k * 12", u"= 18000"}, NoteCase{"capital_k", u"2K + 1", u"= 2001"},
+                      NoteCase{"millions", u"2M / 4", u"= 500000"}, NoteCase{"billions", u"1.2B + 1", u"= 1200000001"},
+                      NoteCase{"leading_point", u".5k + 1", u"= 501"}, NoteCase{"amount", u"$3k + $500", u"= $3,500.00"},
+                      NoteCase{"word", u"2 million + 1", u"= 2000001"}, NoteCase{"word_with_decimals", u"1.5 thousand * 2", u"= 3000"},
+                      NoteCase{"requested_word", u"3 billion =", u"= 3000000000"},
+                      NoteCase{"plural_is_no_scale", u"2 millions + 1", u""}, NoteCase{"lone_scaled_number", u"5k", u""}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Signs, Notes,
+    ::testing::Values(NoteCase{"spaced_x", u"3 x 4", u"= 12"}, NoteCase{"tight_x", u"3x4", u"= 12"},
+                      NoteCase{"x_after_amount", u"$20 x 3", u"= $60.00"}, NoteCase{"times", u"2 \u00D7 3 =", u"= 6"},
+                      NoteCase{"division_sign", u"12 \u00F7 4", u"= 3"}, NoteCase{"typographic_minus", u"10 \u2212 3", u"= 7"},
+                      NoteCase{"x_without_a_second_number", u"2x =", u""}, NoteCase{"x_starting_a_word", u"3 xyz 4 =", u""}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    CurrencyAfterTheAmount, Notes,
+    ::testing::Values(NoteCase{"sign", u"100\u20AC + 50\u20AC", u"= \u20AC150.00"}, NoteCase{"code", u"20 USD * 3", u"= $60.00"},
+                      NoteCase{"lower_case_code", u"15 gbp + 5 gbp", u"= \u00A320.00"},
+                      NoteCase{"conversion", u"100\u20AC to usd", u"= $108.70"},
+                      NoteCase{"mixed_with_a_sign_before", u"10 eur + $5", u"= \u20AC14.60"},
+                      NoteCase{"code_without_a_sign", u"50 chf * 2", u"= CHF 100.00"},
+                      NoteCase{"unknown_code", u"50 xyz * 2", u""}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, Notes,
+    ::testing::Values(NoteCase{"colon", u"Groceries: 45 + 30", u"= 75"}, NoteCase{"colon_and_lone_number", u"Rent: 1,200", u"= 1200"},
+                      NoteCase{"colon_and_amount", u"Rent: $1,250", u"= $1,250.00"},
+                      NoteCase{"words", u"Groceries 320 + 85", u"= 405"}, NoteCase{"word", u"taxi 25+18+30", u"= 73"},
+                      NoteCase{"requested", u"Groceries 320 + 85 =", u"= 405"},
+                      NoteCase{"phone_number", u"Call Anna: 555 1234", u""}, NoteCase{"time", u"Meeting at 3 pm", u""},
+                      NoteCase{"words_between_numbers", u"2 apples + 3 =", u""},
+                      NoteCase{"words_and_lone_number", u"Rent 1,200", u""}, NoteCase{"clock_time", u"10:30 + 5", u""},
+                      NoteCase{"colon_and_prose", u"Note: call the bank", u""}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Totals, Notes,
+    ::testing::Values(NoteCase{"total", u"Rent: 1,200\nFood: 300\ntotal", u"= 1200 | = 300 | = 1500"},
+                      NoteCase{"sum_in_the_first_currency", u"$10 + 5\n\u20AC20 * 1\nsum =", u"= $15.00 | = \u20AC20.00 | = $36.74"},
+                      NoteCase{"block_ends_at_empty_line",
+                               u"# Week\n2 + 2\n\n3 * 3\nTotal", u"= 4 | = 9 | = 9"},
+                      NoteCase{"block_ends_at_heading", u"2 + 2\n## Next\n3 * 3\ntotal", u"= 4 | = 9 | = 9"},
+                      NoteCase{"in_the_first_unit", u"2 + 3\n1 km + 0\n500 m * 1\ntotal", u"= 5 | = 1 km | = 500 m | = 6.5 km"},
+                      NoteCase{"variable_of_that_name", u"total = 5\ntotal =", u"= 5 | = 5"},
+                      NoteCase{"nothing_above", u"total", u""},
+                      NoteCase{"mixed_dimensions", u"5 km + 0\n$5 + 0\ntotal", u"= 5 km | = $5.00"}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    PreviousAnswer, Notes,
+    ::testing::Values(NoteCase{"prev_and_ans", u"2 + 3\nprev * 2\nans + 1", u"= 5 | = 10 | = 11"},
+                      NoteCase{"keeps_its_currency", u"$10 + 5\n\nprev * 2", u"= $15.00 | = $30.00"},
+                      NoteCase{"in_an_assignment", u"2 * 4\nx = ans + 1\nx =", u"= 8 | = 9 | = 9"},
+                      NoteCase{"variable_of_that_name", u"prev = 3\nprev + 1", u"= 3 | = 4"},
+                      NoteCase{"nothing_above", u"prev + 1", u""}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    PercentagePhrases, Notes,
+    ::testing::Values(NoteCase{"off", u"20% off 80", u"= 64"}, NoteCase{"on", u"20% on 80", u"= 96"},
+                      NoteCase{"off_an_amount", u"20% off $80", u"= $64.00"},
+                      NoteCase{"share", u"50 as a % of 200", u"= 25%"},
+                      NoteCase{"share_across_units", u"500 m as a % of 2 km", u"= 25%"},
+                      NoteCase{"plain_percent_keeps_its_meaning", u"50 + 10%", u"= 50.1"},
+                      NoteCase{"of_an_amount", u"15% of $200", u"= $30.00"},
+                      NoteCase{"off_without_a_number", u"20% off", u""}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, Notes,
+    ::testing::Values(NoteCase{"feet_in_centimetres", u"5 ft in cm", u"= 152.4 cm"},
+                      NoteCase{"four_decimals", u"1 mi to km", u"= 1.6093 km"},
+                      NoteCase{"celsius_to_fahrenheit", u"20 \u00B0C to \u00B0F", u"= 68 \u00B0F"},
+                      NoteCase{"words_for_degrees", u"98.6 fahrenheit in celsius", u"= 37 \u00B0C"},
+                      NoteCase{"kelvin", u"0 K in celsius", u"= -273.15 \u00B0C"},
+                      NoteCase{"sum_in_the_first_unit", u"5 km + 300 m", u"= 5.3 km"},
+                      NoteCase{"times_a_number", u"2 h * 3", u"= 6 h"},
+                      NoteCase{"ratio", u"10 km / 2 km", u"= 5"},
+                      NoteCase{"binary_data", u"1 GiB in MB", u"= 1073.7418 MB"},
+                      NoteCase{"decimal_data", u"1.5 GB + 500 MB", u"= 2 GB"},
+                      NoteCase{"mass", u"2 lb in kg", u"= 0.9072 kg"},
+                      NoteCase{"variable_keeps_its_unit", u"d = 5 km\nd in miles", u"= 5 km | = 3.1069 mi"},
+                      NoteCase{"variable_keeps_its_currency", u"flight = $450 in EUR\nflight * 2", u"= \u20AC414.00 | = \u20AC828.00"},
+                      NoteCase{"mixed_dimensions", u"5 km + 3 kg", u""}, NoteCase{"unit_times_unit", u"5 km * 3 km", u""},
+                      NoteCase{"unit_and_currency", u"5 km + $3", u""}, NoteCase{"unknown_unit", u"5 parsecs in km", u""},
+                      NoteCase{"conversion_across_dimensions", u"5 km in kg", u""}),
+    caseName);
 
 // Pasted lines of millions of characters must be read in time linear in their
 // length: the scratchpad reads its note as the user types. Each of these took
@@ -159,20 +270,20 @@ TEST_F(MathParser, ResultsNameWhatWasEvaluated)
 {
     const auto left = parser.parseLine(QStringLiteral("  12*3 = 36"), 4);
     ASSERT_TRUE(left);
-    EXPECT_EQ(*left, (MathResult{4, QStringLiteral("12*3"), QStringLiteral("= 36"), 36.0}));
+    EXPECT_EQ(*left, (MathResult{4, QStringLiteral("12*3"), QStringLiteral("= 36"), 36.0, {}}));
     const auto marked = parser.parseLine(QStringLiteral("- [x]   2+2 = ="), 0);
     EXPECT_EQ(marked->expression, QStringLiteral("2+2"));
     // An assignment whose expression fails leaves the variables alone.
     parser.parseLine(QStringLiteral("broken = 1/0"), 1);
     EXPECT_FALSE(parser.variables().contains(QStringLiteral("broken")));
     parser.parseLine(QStringLiteral("My Var = 7"), 2);
-    EXPECT_EQ(parser.variables().value(QStringLiteral("my_var")), 7);
+    EXPECT_EQ(parser.variables().value(QStringLiteral("my_var")).value, 7);
 }
 
 TEST_F(MathParser, CleanValueIsTheBareAnswer)
 {
-    EXPECT_EQ((MathResult{0, {}, QStringLiteral("= \u20B98,350.00"), 8350}).cleanValue(), QStringLiteral("\u20B98,350.00"));
-    EXPECT_EQ((MathResult{0, {}, QStringLiteral("= 4"), 4}).cleanValue(), QStringLiteral("4"));
+    EXPECT_EQ((MathResult{0, {}, QStringLiteral("= \u20B98,350.00"), 8350, {}}).cleanValue(), QStringLiteral("\u20B98,350.00"));
+    EXPECT_EQ((MathResult{0, {}, QStringLiteral("= 4"), 4, {}}).cleanValue(), QStringLiteral("4"));
 }
 
 TEST_F(MathParser, FormattingFollowsTheLocale)
@@ -225,6 +336,8 @@ TEST_F(MathParser, RereadingAnEditedNoteGivesWhatAFreshReadGives)
         QStringLiteral("$250 + \u20AC100 ="), QStringLiteral("100 usd to eur"), QStringLiteral("# Budget"),
         QStringLiteral("tools = 20 + 12 + 8 = 40"), QStringLiteral("tools * 2 ="), QStringLiteral(""),
         QStringLiteral("x = bonus - tools"), QStringLiteral("x ="), QStringLiteral("- [ ] x * 3 ="),
+        QStringLiteral("total"), QStringLiteral("prev * 2 ="), QStringLiteral("Groceries: 45 + 30"),
+        QStringLiteral("d = 5 km"), QStringLiteral("d + 300 m"), QStringLiteral("# Costs"),
     };
     std::mt19937 random(42);
     std::uniform_int_distribution<int> pick(0, int(pool.size()) - 1);
