@@ -117,18 +117,16 @@ double typeKey(LiveNoteEditor &editor, Qt::Key key, const QString &text)
 }
 
 
-// Typing a letter in the middle of the note, a keystroke every 30 ms (so the
-// footer's frame and the note's writes happen in between, as they would).
-void typeCharacter(benchmark::State &state)
+// Typing at the end of a line, a keystroke every 30 ms (so the footer's
+// frame and the note's writes happen in between, as they would).
+void typeAtTheEndOf(benchmark::State &state, LiveNoteEditor &editor, int line, Qt::Key key, const QString &text)
 {
-    ScratchpadRig rig(int(state.range(0)));
-    LiveNoteEditor &editor = rig.view.editor();
-    QTextCursor middle(editor.document()->findBlockByNumber(int(state.range(0)) / 2));
-    middle.movePosition(QTextCursor::EndOfBlock);
-    editor.setTextCursor(middle);
+    QTextCursor end(editor.document()->findBlockByNumber(line));
+    end.movePosition(QTextCursor::EndOfBlock);
+    editor.setTextCursor(end);
     std::vector<double> times;
     for (auto _ : state) {
-        const double ms = typeKey(editor, Qt::Key_X, QStringLiteral("x"));
+        const double ms = typeKey(editor, key, text);
         state.SetIterationTime(ms / 1000);
         times.push_back(ms);
         QElapsedTimer pause;
@@ -137,6 +135,13 @@ void typeCharacter(benchmark::State &state)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     reportLatencies(state, times);
+}
+
+// Typing a letter in the middle of the note.
+void typeCharacter(benchmark::State &state)
+{
+    ScratchpadRig rig(int(state.range(0)));
+    typeAtTheEndOf(state, rig.view.editor(), int(state.range(0)) / 2, Qt::Key_X, QStringLiteral("x"));
 }
 BENCHMARK(typeCharacter)->Arg(1000)->Arg(5000)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
 
@@ -183,21 +188,7 @@ BENCHMARK(keystrokeWithItsFooterAndSave)->Arg(5000)->UseManualTime()->Iterations
 void typeAmongVariables(benchmark::State &state)
 {
     ScratchpadRig rig(noteWithVariables(5000, 500));
-    LiveNoteEditor &editor = rig.view.editor();
-    QTextCursor at(editor.document()->findBlockByNumber(state.range(0) == 0 ? 2501 : 0));
-    at.movePosition(QTextCursor::EndOfBlock);
-    editor.setTextCursor(at);
-    std::vector<double> times;
-    for (auto _ : state) {
-        const double ms = typeKey(editor, Qt::Key_1, QStringLiteral("1"));
-        state.SetIterationTime(ms / 1000);
-        times.push_back(ms);
-        QElapsedTimer pause;
-        pause.start();
-        while (pause.elapsed() < 30)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    reportLatencies(state, times);
+    typeAtTheEndOf(state, rig.view.editor(), state.range(0) == 0 ? 2501 : 0, Qt::Key_1, QStringLiteral("1"));
 }
 BENCHMARK(typeAmongVariables)->Arg(0)->Arg(1)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 

@@ -51,27 +51,33 @@ QString AnswerColumn::Answer::accessibleText() const
     return isStale() ? text + QStringLiteral(", was ") + written : text;
 }
 
+std::optional<AnswerColumn::Answer> AnswerColumn::answerOf(const QString &line, const MathResult &result)
+{
+    Answer answer{result.lineNumber, result.cleanValue(), QString(), 0};
+    // A line carries its answer when the evaluated part ends before the
+    // line's last "=" and what follows it reads as an answer: "a + b = 9",
+    // not the assignment "rent = 1200".
+    if (result.expression.count(QLatin1Char('=')) >= line.count(QLatin1Char('=')))
+        return answer;
+    const qsizetype equals = line.lastIndexOf(QLatin1Char('='));
+    const QString after = line.mid(equals + 1);
+    if (!InlineMathParser::isAnswerString(after))
+        return answer;
+    const QString written = after.trimmed();
+    if (isSameAnswer(written, answer.value))
+        return std::nullopt;
+    answer.written = written;
+    answer.writtenStart = equals + 1 + after.indexOf(written);
+    return answer;
+}
+
 QList<AnswerColumn::Answer> AnswerColumn::answersOf(const QStringList &lines, const QList<MathResult> &results)
 {
     QList<Answer> answers;
     answers.reserve(results.size());
     for (const MathResult &result : results) {
-        const QString &line = lines.at(result.lineNumber);
-        Answer answer{result.lineNumber, result.cleanValue(), QString(), 0};
-        // A line carries its answer when the evaluated part ends before the
-        // line's last "=" and what follows it reads as an answer: "a + b = 9",
-        // not the assignment "rent = 1200".
-        const qsizetype equals = line.lastIndexOf(QLatin1Char('='));
-        const QString after = equals < 0 ? QString() : line.mid(equals + 1);
-        if (result.expression.count(QLatin1Char('=')) < line.count(QLatin1Char('='))
-            && InlineMathParser::isAnswerString(after)) {
-            const QString written = after.trimmed();
-            if (isSameAnswer(written, answer.value))
-                continue;
-            answer.written = written;
-            answer.writtenStart = equals + 1 + after.indexOf(written);
-        }
-        answers.append(std::move(answer));
+        if (auto answer = answerOf(lines.at(result.lineNumber), result))
+            answers.append(std::move(*answer));
     }
     return answers;
 }
@@ -86,7 +92,24 @@ AnswerColumn::AnswerColumn(InlineMathParser &parser, QObject *parent) : QObject(
 void AnswerColumn::read(const QString &note)
 {
     const QList<MathResult> results = m_parser.parseDocument(note);
-    QList<Answer> answers = answersOf(InlineMathParser::splitLines(note), results);
+    const QStringList lines = InlineMathParser::splitLines(note);
+    // Most lines read as they did before the keystroke: their answers are
+    // taken from the last reading instead of being worked out again.
+    if (m_known.size() > 2 * lines.size() + 1000)
+        m_known.clear();
+    QList<Answer> answers;
+    answers.reserve(results.size());
+    for (const MathResult &result : results) {
+        const QString &line = lines.at(result.lineNumber);
+        auto known = m_known.find(line);
+        if (known == m_known.end() || known->result.resultString != result.resultString
+            || known->result.expression != result.expression)
+            known = m_known.insert(line, {result, answerOf(line, result)});
+        if (known->answer) {
+            answers.append(*known->answer);
+            answers.last().line = result.lineNumber;
+        }
+    }
     m_calculations = results.size();
     if (answers == m_answers)
         return;

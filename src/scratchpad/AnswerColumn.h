@@ -2,6 +2,7 @@
 
 #include "math/MathResult.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -74,7 +75,18 @@ Q_SIGNALS:
     void changed();
 
 private:
+    // The column's answer for a line that gave `result`, if it shows one.
+    static std::optional<Answer> answerOf(const QString &line, const MathResult &result);
+
+    struct Known
+    {
+        MathResult result;
+        std::optional<Answer> answer;
+    };
+
     InlineMathParser &m_parser;
+    // What each line's text gave at the last readings.
+    QHash<QString, Known> m_known;
     QList<Answer> m_answers;
     qsizetype m_calculations = 0;
 };

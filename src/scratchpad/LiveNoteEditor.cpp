@@ -190,11 +190,24 @@ void LiveNoteEditor::applyRewrites(const QList<AnswerColumn::Rewrite> &rewrites)
 // column keeps its room while there is anything to show in it.
 void LiveNoteEditor::answersChanged()
 {
+    QList<AnswerColumn::Answer> stale;
+    for (const AnswerColumn::Answer &answer : m_answers.answers()) {
+        if (answer.isStale())
+            stale.append(answer);
+    }
+    if (m_columnShown == m_answers.answers().isEmpty())
+        placeColumn();
+    if (stale == m_markedAnswers)
+        return;
+    m_markedAnswers = stale;
+    markStaleAnswers();
+}
+
+void LiveNoteEditor::markStaleAnswers()
+{
     QList<QTextEdit::ExtraSelection> marks;
     const QColor stale = NoteStyling::palette(isLight(m_settings.values().currentTheme)).stale;
-    for (const AnswerColumn::Answer &answer : m_answers.answers()) {
-        if (!answer.isStale())
-            continue;
+    for (const AnswerColumn::Answer &answer : std::as_const(m_markedAnswers)) {
         QTextEdit::ExtraSelection mark;
         const int start = document()->findBlockByNumber(answer.line).position() + int(answer.writtenStart);
         mark.cursor = QTextCursor(document());
@@ -205,10 +218,7 @@ void LiveNoteEditor::answersChanged()
         mark.format.setUnderlineColor(stale);
         marks.append(mark);
     }
-    if (!marks.isEmpty() || !extraSelections().isEmpty())
-        setExtraSelections(marks);
-    if (m_columnShown == m_answers.answers().isEmpty())
-        placeColumn();
+    setExtraSelections(marks);
 }
 
 void LiveNoteEditor::placeColumn()
@@ -255,7 +265,7 @@ void LiveNoteEditor::applyTheme()
     setPalette(palette);
     m_highlighter->setPalette(colours);
     m_column->setPalette(colours);
-    answersChanged();
+    markStaleAnswers();
     viewport()->update();
 }
 

@@ -57,6 +57,7 @@ private:
     void answerClicked(int line);
     void applyRewrites(const QList<AnswerColumn::Rewrite> &rewrites);
     void answersChanged();
+    void markStaleAnswers();
     void placeColumn();
     void applyTheme();
 
@@ -65,6 +66,8 @@ private:
     const AnswerColumn &m_answers;
     NoteHighlighter *m_highlighter;
     AnswerColumnView *m_column;
+    // The written answers tinted as stale.
+    QList<AnswerColumn::Answer> m_markedAnswers;
     // Whether the column has its room beside the text.
     bool m_columnShown = false;
     // Set while the editor writes an answer in: that edit is reported once,
