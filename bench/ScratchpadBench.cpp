@@ -18,15 +18,19 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "LatencyReport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+
+#include <time.h>
 
 namespace {
 
@@ -55,10 +59,30 @@ QString noteOf(int lines)
     return note.join(QLatin1Char('\n'));
 }
 
+// A note of `lines` lines that defines `variables` different names, each
+// used on the lines after it up to the next one.
+QString noteWithVariables(int lines, int variables)
+{
+    const int span = lines / variables;
+    QStringList note;
+    for (int i = 0; i < lines; ++i) {
+        const int name = i / span;
+        if (i % span == 0)
+            note.append(QStringLiteral("item_%1 = %2 + 1").arg(name).arg(i));
+        else if (i % 3 == 0)
+            note.append(QStringLiteral("Notes on item %1, line %2.").arg(name).arg(i));
+        else
+            note.append(QStringLiteral("item_%1 * %2 + %3").arg(name).arg(i % 7 + 1).arg(i));
+    }
+    return note.join(QLatin1Char('\n'));
+}
+
 // One scratchpad on screen, its note written to a settings file of its own.
 struct ScratchpadRig
 {
-    explicit ScratchpadRig(int lines) : noteStored((store.setString(ScratchpadNote::storageKey, noteOf(lines)), true))
+    explicit ScratchpadRig(int lines) : ScratchpadRig(noteOf(lines)) {}
+    explicit ScratchpadRig(const QString &note)
+        : noteStored((store.setString(ScratchpadNote::storageKey, note), true))
     {
         view.resize(440, 860);
         view.show();
@@ -93,18 +117,16 @@ double typeKey(LiveNoteEditor &editor, Qt::Key key, const QString &text)
 }
 
 
-// Typing a letter in the middle of the note, a keystroke every 30 ms (so the
-// footer's frame and the note's writes happen in between, as they would).
-void typeCharacter(benchmark::State &state)
+// Typing at the end of a line, a keystroke every 30 ms (so the footer's
+// frame and the note's writes happen in between, as they would).
+void typeAtTheEndOf(benchmark::State &state, LiveNoteEditor &editor, int line, Qt::Key key, const QString &text)
 {
-    ScratchpadRig rig(int(state.range(0)));
-    LiveNoteEditor &editor = rig.view.editor();
-    QTextCursor middle(editor.document()->findBlockByNumber(int(state.range(0)) / 2));
-    middle.movePosition(QTextCursor::EndOfBlock);
-    editor.setTextCursor(middle);
+    QTextCursor end(editor.document()->findBlockByNumber(line));
+    end.movePosition(QTextCursor::EndOfBlock);
+    editor.setTextCursor(end);
     std::vector<double> times;
     for (auto _ : state) {
-        const double ms = typeKey(editor, Qt::Key_X, QStringLiteral("x"));
+        const double ms = typeKey(editor, key, text);
         state.SetIterationTime(ms / 1000);
         times.push_back(ms);
         QElapsedTimer pause;
@@ -114,7 +136,61 @@ void typeCharacter(benchmark::State &state)
     }
     reportLatencies(state, times);
 }
+
+// Typing a letter in the middle of the note.
+void typeCharacter(benchmark::State &state)
+{
+    ScratchpadRig rig(int(state.range(0)));
+    typeAtTheEndOf(state, rig.view.editor(), int(state.range(0)) / 2, Qt::Key_X, QStringLiteral("x"));
+}
 BENCHMARK(typeCharacter)->Arg(1000)->Arg(5000)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
+
+// The interface thread's own time, which other threads (the note's writer) do not count in.
+double threadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// Everything a keystroke makes the interface thread do, however it is spread
+// over the frames after it: the key with the styling and the answers, the
+// footer's count, the note's write and the repaints. Each keystroke is
+// followed by more than ScratchpadNote::saveDelay, so each one is written.
+void keystrokeWithItsFooterAndSave(benchmark::State &state)
+{
+    ScratchpadRig rig(int(state.range(0)));
+    LiveNoteEditor &editor = rig.view.editor();
+    QTextCursor middle(editor.document()->findBlockByNumber(int(state.range(0)) / 2));
+    middle.movePosition(QTextCursor::EndOfBlock);
+    editor.setTextCursor(middle);
+    std::vector<double> times;
+    for (auto _ : state) {
+        const double start = threadMilliseconds();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(&editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(&editor, &release);
+        QEventLoop frames;
+        QTimer::singleShot(int(ScratchpadNote::saveDelay * 1000) + 60, &frames, &QEventLoop::quit);
+        frames.exec();
+        const double ms = threadMilliseconds() - start;
+        state.SetIterationTime(ms / 1000);
+        times.push_back(ms);
+    }
+    reportLatencies(state, times);
+}
+BENCHMARK(keystrokeWithItsFooterAndSave)->Arg(5000)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+
+// Typing a digit into a note of 5,000 lines with 500 variables: at the end
+// of a line that uses one (0), or at the end of the first variable's value
+// (1), which changes the variables that every line below it is read with.
+void typeAmongVariables(benchmark::State &state)
+{
+    ScratchpadRig rig(noteWithVariables(5000, 500));
+    typeAtTheEndOf(state, rig.view.editor(), state.range(0) == 0 ? 2501 : 0, Qt::Key_1, QStringLiteral("1"));
+}
+BENCHMARK(typeAmongVariables)->Arg(0)->Arg(1)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
 // Typing "=" at the end of the last line, which answers it from the whole
 // note above; the answer and the "=" are taken back between keystrokes.

@@ -2,6 +2,7 @@
 #include "math/CurrencyEngine.h"
 #include "math/InlineMathParser.h"
 #include "platform/qt/SettingsFileStore.h"
+#include "scratchpad/AnswerColumn.h"
 #include "scratchpad/ScratchpadSummary.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,7 @@
 namespace {
 
 const char *usage =
-    "Usage: orvane-calc [--results] [FILE]\n"
+    "Usage: orvane-calc [--results | --check] [FILE]\n"
     "\n"
     "Evaluates a note the way Orvane's scratchpad does, reading FILE or, without\n"
     "one, standard input. Each line may be a calculation (2+2), a request for an\n"
@@ -25,6 +26,9 @@ const char *usage =
     "\n"
     "  --results   print only the lines with an answer, as \"expression = answer\",\n"
     "              the text that the scratchpad's Copy Results puts on the clipboard\n"
+    "  --check     print the answers written after \"=\" that their lines no longer\n"
+    "              give, one per line (\"line 3: Was 1655, now 1705\"), and exit 1\n"
+    "              when there is one\n"
     "  --help      show this text\n"
     "\n"
     "Exchange rates are those Orvane last stored; orvane-calc never goes online.\n";
@@ -41,6 +45,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     bool resultsOnly = false;
+    bool check = false;
     QString path;
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     for (const QString &argument : arguments) {
@@ -50,6 +55,8 @@ int main(int argc, char *argv[])
         }
         if (argument == QLatin1String("--results"))
             resultsOnly = true;
+        else if (argument == QLatin1String("--check"))
+            check = true;
         else if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-"))
             return fail(QStringLiteral("unknown option %1 (see --help)").arg(argument));
         else if (!path.isEmpty())
@@ -57,6 +64,9 @@ int main(int argc, char *argv[])
         else
             path = argument;
     }
+
+    if (resultsOnly && check)
+        return fail(QStringLiteral("give --results or --check, not both"));
 
     QFile input;
     const bool opened = path.isEmpty() || path == QLatin1String("-")
@@ -75,6 +85,17 @@ int main(int argc, char *argv[])
     InlineMathParser parser(currency);
 
     QTextStream out(stdout);
+    if (check) {
+        bool anyStale = false;
+        for (const AnswerColumn::Answer &answer :
+             AnswerColumn::answersOf(InlineMathParser::splitLines(note), parser.parseDocument(note))) {
+            if (answer.isStale()) {
+                out << "line " << answer.line + 1 << ": " << answer.staleText() << '\n';
+                anyStale = true;
+            }
+        }
+        return anyStale ? 1 : 0;
+    }
     if (resultsOnly) {
         if (const auto text = ScratchpadSummary::resultsText(note, parser))
             out << *text << '\n';

@@ -1,18 +1,29 @@
 #include "scratchpad/LiveNoteEditor.h"
 
+#include "scratchpad/AnswerColumnView.h"
 #include "scratchpad/EqualsEvaluation.h"
 #include "scratchpad/NoteHighlighter.h"
 #include "state/SettingsModel.h"
 
+#include <QClipboard>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTextBlock>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 constexpr int insetPoints = 14;
 constexpr int lineFragmentPadding = 4;
 constexpr int insertionPointWidth = 2;
+// The answer column's share of the editor's width, and its bounds.
+constexpr double columnShare = 0.3;
+constexpr int minimumColumnWidth = 64;
+constexpr int maximumColumnWidth = 220;
 
 bool typesText(const QKeyEvent *event)
 {
@@ -20,8 +31,10 @@ bool typesText(const QKeyEvent *event)
 }
 } // namespace
 
-LiveNoteEditor::LiveNoteEditor(const SettingsModel &settings, InlineMathParser &parser, QWidget *parent)
-    : QPlainTextEdit(parent), m_settings(settings), m_parser(parser), m_highlighter(new NoteHighlighter(document()))
+LiveNoteEditor::LiveNoteEditor(const SettingsModel &settings, InlineMathParser &parser, const AnswerColumn &answers,
+                               Clock &clock, QWidget *parent)
+    : QPlainTextEdit(parent), m_settings(settings), m_parser(parser), m_answers(answers),
+      m_highlighter(new NoteHighlighter(document())), m_column(new AnswerColumnView(*this, answers, clock))
 {
     setAccessibleName(QStringLiteral("Note"));
     setFrameShape(QFrame::NoFrame);
@@ -42,7 +55,15 @@ LiveNoteEditor::LiveNoteEditor(const SettingsModel &settings, InlineMathParser &
             Q_EMIT noteEdited();
     });
     connect(&m_settings, &SettingsModel::changed, this, &LiveNoteEditor::applyTheme);
+    connect(&answers, &AnswerColumn::changed, this, &LiveNoteEditor::answersChanged);
+    connect(m_column, &AnswerColumnView::answerClicked, this, &LiveNoteEditor::answerClicked);
+    // The column scrolls with the text.
+    connect(this, &QPlainTextEdit::updateRequest, m_column, [this](const QRect &, int dy) {
+        if (dy != 0)
+            m_column->update();
+    });
     applyTheme();
+    placeColumn();
 }
 
 void LiveNoteEditor::setNote(const QString &text)
@@ -61,8 +82,35 @@ void LiveNoteEditor::replaceNote(const QString &text)
     setTextCursor(cursor);
 }
 
+void LiveNoteEditor::rewriteStaleAnswers()
+{
+    applyRewrites(m_answers.rewrites());
+}
+
+QRect LiveNoteEditor::lineRect(int line) const
+{
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (!block.isValid() || !block.isVisible())
+        return {};
+    // Lays the line out when it is not yet.
+    const QRectF geometry = blockBoundingGeometry(block).translated(contentOffset());
+    if (block.layout()->lineCount() == 0)
+        return {};
+    const QTextLine first = block.layout()->lineAt(0);
+    return QRectF(0, geometry.top() + first.y(), viewport()->width(), first.height()).toAlignedRect();
+}
+
+int LiveNoteEditor::lineAt(int y) const
+{
+    return cursorForPosition(QPoint(0, y)).blockNumber();
+}
+
 void LiveNoteEditor::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_U && event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        rewriteStaleAnswers();
+        return;
+    }
     const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (isReturn && typesText(event)) {
         handleEqualTyped();
@@ -106,6 +154,106 @@ void LiveNoteEditor::handleEqualTyped()
     Q_EMIT noteEdited();
 }
 
+void LiveNoteEditor::answerClicked(int line)
+{
+    const AnswerColumn::Answer *answer = m_answers.answerOn(line);
+    if (!answer)
+        return;
+    if (answer->isStale()) {
+        applyRewrites({AnswerColumn::rewriteOf(*answer)});
+        return;
+    }
+    QGuiApplication::clipboard()->setText(answer->value);
+    m_column->showCopied(line);
+}
+
+void LiveNoteEditor::applyRewrites(const QList<AnswerColumn::Rewrite> &rewrites)
+{
+    if (rewrites.isEmpty() || m_isEvaluating)
+        return;
+    m_isEvaluating = true;
+    QTextCursor cursor(document());
+    // One undo step for all of them.
+    cursor.beginEditBlock();
+    for (const AnswerColumn::Rewrite &rewrite : rewrites) {
+        const int start = document()->findBlockByNumber(rewrite.line).position() + int(rewrite.start);
+        cursor.setPosition(start);
+        cursor.setPosition(start + int(rewrite.length), QTextCursor::KeepAnchor);
+        cursor.insertText(rewrite.text);
+    }
+    cursor.endEditBlock();
+    m_isEvaluating = false;
+    Q_EMIT noteEdited();
+}
+
+// Written answers that are out of date are tinted where they stand; the
+// column keeps its room while there is anything to show in it.
+void LiveNoteEditor::answersChanged()
+{
+    QList<AnswerColumn::Answer> stale;
+    for (const AnswerColumn::Answer &answer : m_answers.answers()) {
+        if (answer.isStale())
+            stale.append(answer);
+    }
+    if (m_columnShown == m_answers.answers().isEmpty())
+        placeColumn();
+    if (stale == m_markedAnswers)
+        return;
+    m_markedAnswers = stale;
+    markStaleAnswers();
+}
+
+void LiveNoteEditor::markStaleAnswers()
+{
+    QList<QTextEdit::ExtraSelection> marks;
+    const QColor stale = NoteStyling::palette(isLight(m_settings.values().currentTheme)).stale;
+    for (const AnswerColumn::Answer &answer : std::as_const(m_markedAnswers)) {
+        QTextEdit::ExtraSelection mark;
+        const int start = document()->findBlockByNumber(answer.line).position() + int(answer.writtenStart);
+        mark.cursor = QTextCursor(document());
+        mark.cursor.setPosition(start);
+        mark.cursor.setPosition(start + int(answer.written.size()), QTextCursor::KeepAnchor);
+        mark.format.setForeground(stale);
+        mark.format.setUnderlineStyle(QTextCharFormat::DotLine);
+        mark.format.setUnderlineColor(stale);
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
+}
+
+void LiveNoteEditor::placeColumn()
+{
+    m_columnShown = !m_answers.answers().isEmpty();
+    const int width = m_columnShown ? std::clamp(int(this->width() * columnShare), minimumColumnWidth, maximumColumnWidth) : 0;
+    setViewportMargins(lineFragmentPadding, 0, lineFragmentPadding + width, 0);
+    const QRect text = viewport()->geometry();
+    m_column->setGeometry(text.right() + 1, text.top(), width, text.height());
+    m_column->setVisible(m_columnShown);
+}
+
+void LiveNoteEditor::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    placeColumn();
+}
+
+bool LiveNoteEditor::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QTextCursor at = cursorForPosition(help->pos());
+        const AnswerColumn::Answer *answer = m_answers.answerOn(at.blockNumber());
+        const qsizetype column = at.positionInBlock();
+        if (answer && answer->isStale() && column >= answer->writtenStart
+            && column <= answer->writtenStart + answer->written.size())
+            QToolTip::showText(help->globalPos(), answer->staleText(), viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
 void LiveNoteEditor::applyTheme()
 {
     const NoteStyling::Palette colours = NoteStyling::palette(isLight(m_settings.values().currentTheme));
@@ -116,6 +264,8 @@ void LiveNoteEditor::applyTheme()
     palette.setColor(QPalette::HighlightedText, colours.text);
     setPalette(palette);
     m_highlighter->setPalette(colours);
+    m_column->setPalette(colours);
+    markStaleAnswers();
     viewport()->update();
 }
 

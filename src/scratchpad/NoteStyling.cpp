@@ -8,8 +8,9 @@ namespace NoteStyling {
 Palette palette(bool lightTheme)
 {
     if (lightTheme)
-        return {QColor(26, 29, 32), QColor(60, 78, 244), QColor(60, 78, 244, 51), QColor(0, 0, 0, 10)};
-    return {QColor(215, 222, 236), QColor(165, 180, 252), QColor(124, 92, 245, 89), QColor(255, 255, 255, 15)};
+        return {QColor(26, 29, 32), QColor(60, 78, 244), QColor(194, 65, 12), QColor(60, 78, 244, 51), QColor(0, 0, 0, 10)};
+    return {QColor(215, 222, 236), QColor(165, 180, 252), QColor(251, 146, 60), QColor(124, 92, 245, 89),
+            QColor(255, 255, 255, 15)};
 }
 
 std::optional<Range> styledRange(const QString &line)

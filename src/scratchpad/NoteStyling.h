@@ -14,6 +14,8 @@ struct Palette
     QColor text;
     // Also the insertion point.
     QColor answer;
+    // A written answer that the line no longer gives.
+    QColor stale;
     QColor selection;
     // The wash over the panel behind the note.
     QColor card;

@@ -46,11 +46,13 @@ QString colorRule(const QColor &color)
 
 ScratchpadView::ScratchpadView(AppState &state, OrvanePanel &panel, const CurrencyEngine &currency,
                                KeyValueStore &store, Clock &clock, QWidget *parent)
-    : QWidget(parent), m_state(state), m_parser(currency), m_note(store, clock), m_copied(clock, copyFeedbackSeconds)
+    : QWidget(parent), m_state(state), m_parser(currency), m_note(store, clock), m_answers(m_parser),
+      m_copied(clock, copyFeedbackSeconds)
 {
     setAccessibleName(QStringLiteral("Scratchpad"));
-    m_editor = new LiveNoteEditor(state.settings(), m_parser, this);
+    m_editor = new LiveNoteEditor(state.settings(), m_parser, m_answers, clock, this);
     m_editor->setNote(m_note.text());
+    m_answers.read(m_note.text());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -68,7 +70,9 @@ ScratchpadView::ScratchpadView(AppState &state, OrvanePanel &panel, const Curren
     m_footerFrame.setInterval(16);
     connect(&m_footerFrame, &QTimer::timeout, this, &ScratchpadView::refreshFooter);
     connect(m_editor, &LiveNoteEditor::noteEdited, this, [this] {
-        m_note.setText(m_editor->toPlainText());
+        const QString text = m_editor->toPlainText();
+        m_note.setText(text);
+        m_answers.read(text);
         if (!m_footerFrame.isActive())
             m_footerFrame.start();
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/InlineMathParser.h"
+#include "scratchpad/AnswerColumn.h"
 #include "scratchpad/ScratchpadNote.h"
 #include "ui/TransientFlag.h"
 
@@ -31,6 +32,7 @@ public:
 
     LiveNoteEditor &editor() const { return *m_editor; }
     const ScratchpadNote &note() const { return m_note; }
+    const AnswerColumn &answers() const { return m_answers; }
     QString footerText() const;
 
 protected:
@@ -49,6 +51,7 @@ private:
     AppState &m_state;
     InlineMathParser m_parser;
     ScratchpadNote m_note;
+    AnswerColumn m_answers;
     TransientFlag m_copied;
     QWidget *m_titleBlock = nullptr;
     QLabel *m_caption = nullptr;

@@ -6,6 +6,7 @@
 #include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
 #include "panel/PanelWindow.h"
+#include "scratchpad/AnswerColumnView.h"
 #include "scratchpad/LiveNoteEditor.h"
 #include "scratchpad/ScratchpadNote.h"
 #include "scratchpad/ScratchpadView.h"
@@ -16,6 +17,7 @@
 #include "ui/MainContainerView.h"
 #include "ui/SymbolButton.h"
 
+#include <QAccessible>
 #include <QDBusConnection>
 #include <QDesktopServices>
 #include <QFile>
@@ -28,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 namespace {
@@ -86,6 +89,15 @@ protected:
     ScratchpadView &scratchpad() const { return *window().findChild<ScratchpadView *>(); }
     DropShelfView &shelf() const { return *window().findChild<DropShelfView *>(); }
     QString lastLine() const { return scratchpad().editor().toPlainText().section(QLatin1Char('\n'), -1); }
+    // What a screen reader reads in the answer column.
+    QStringList columnNames() const
+    {
+        QStringList names;
+        QAccessibleInterface *column = QAccessible::queryAccessibleInterface(&scratchpad().editor().answerColumn());
+        for (int i = 0; column && i < column->childCount(); ++i)
+            names.append(column->child(i)->text(QAccessible::Name));
+        return names;
+    }
 
     void showShelf()
     {
@@ -111,6 +123,45 @@ TEST_F(NotesAndShelf, TypingInTheEditorAnswersSavesAndCtrlZTakesTheAnswerBack)
 
     xdotool({QStringLiteral("key"), QStringLiteral("ctrl+z")});
     EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("2+2="); })) << lastLine().toStdString();
+}
+
+TEST_F(NotesAndShelf, TheColumnAnswersAsYouTypeAndAStaleWrittenAnswerIsMarkedAndRewritten)
+{
+    state().content().setActiveItem(ActiveSidebarItem::scratchpad());
+    ASSERT_TRUE(spinUntil([this] { return scratchpad().isVisible(); }));
+    click(&scratchpad().editor());
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+End"), QStringLiteral("Return")});
+    xdotool({QStringLiteral("type"), QStringLiteral("3*2")});
+    EXPECT_TRUE(spinUntil([this] { return columnNames().contains(QStringLiteral("Line 20: 6")); }))
+        << columnNames().join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(scratchpad().editor().toPlainText().contains(QLatin1String("3*2 ")))
+        << "the column's answer is not in the text";
+
+    for (const char *line : {"rent = 1250", "rent + 5 ="}) {
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        xdotool({QStringLiteral("type"), QString::fromLatin1(line)});
+    }
+    ASSERT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("rent + 5 = 1255"); })) << lastLine().toStdString();
+    EXPECT_FALSE(columnNames().join(QLatin1Char('|')).contains(QLatin1String("Line 22"))) << "a current written answer";
+
+    xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("End"), QStringLiteral("BackSpace"),
+             QStringLiteral("BackSpace")});
+    xdotool({QStringLiteral("type"), QStringLiteral("60")});
+    EXPECT_TRUE(spinUntil([this] { return columnNames().contains(QStringLiteral("Line 22: 1265, was 1255")); }))
+        << columnNames().join(QLatin1Char('|')).toStdString();
+    const AnswerColumn::Answer *stale = scratchpad().answers().answerOn(21);
+    ASSERT_TRUE(stale);
+    EXPECT_EQ(stale->staleText(), QStringLiteral("Was 1255, now 1265"));
+    const QList<QTextEdit::ExtraSelection> tinted = scratchpad().editor().extraSelections();
+    EXPECT_TRUE(std::any_of(tinted.cbegin(), tinted.cend(), [](const QTextEdit::ExtraSelection &mark) {
+        return mark.cursor.selectedText() == QStringLiteral("1255");
+    })) << "the written answer is tinted";
+
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+shift+u")});
+    EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("rent + 5 = 1265"); })) << lastLine().toStdString();
+    EXPECT_TRUE(spinUntil([this] { return !scratchpad().answers().answerOn(21); })) << "current again";
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+z")});
+    EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("rent + 5 = 1255"); })) << lastLine().toStdString();
 }
 
 TEST_F(NotesAndShelf, DoubleClickingTheScratchpadsHeaderDetachesThePanel)

@@ -48,6 +48,16 @@ TEST(OrvaneCalc, ResultsModePrintsExpressionsWithTheirAnswers)
     EXPECT_EQ(run.out, QString::fromUtf8("rent = 1200 = 1200\nrent * 12 = 14400\n15% of 200 = 30\n100 usd to eur = €92.00\n"));
 }
 
+TEST(OrvaneCalc, CheckListsTheWrittenAnswersThatAreStaleAndFailsWhenThereAreAny)
+{
+    CalcRun run = runCalc({QStringLiteral("--check")}, "rent = 1300\nfood = 405\nrent + food = 1655\n2+2 = 4\n3*3 = 6\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QStringLiteral("line 3: Was 1655, now 1705\nline 5: Was 6, now 9\n"));
+    run = runCalc({QStringLiteral("--check")}, "rent = 1250\nfood = 405\nrent + food = 1655\nrent * 2\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
 TEST(OrvaneCalc, ReportsMissingFilesAndBadOptionsOnOneLine)
 {
     CalcRun run = runCalc({QStringLiteral("/nonexistent/note.md")});
@@ -58,10 +68,13 @@ TEST(OrvaneCalc, ReportsMissingFilesAndBadOptionsOnOneLine)
 
     run = runCalc({QStringLiteral("--frobnicate")});
     EXPECT_EQ(run.exitCode, 2);
+    run = runCalc({QStringLiteral("--results"), QStringLiteral("--check")});
+    EXPECT_EQ(run.exitCode, 2);
 
     run = runCalc({QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains(QLatin1String("--results")));
+    EXPECT_TRUE(run.out.contains(QLatin1String("--check")));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "FakePanelWorld.h"
 #include "math/CurrencyEngine.h"
 #include "math/InlineMathParser.h"
+#include "scratchpad/AnswerColumn.h"
+#include "scratchpad/AnswerColumnView.h"
 #include "scratchpad/EqualsEvaluation.h"
 #include "scratchpad/LiveNoteEditor.h"
 #include "scratchpad/NoteStyling.h"
@@ -22,6 +24,11 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+
+void PrintTo(const AnswerColumn::Answer &answer, std::ostream *out)
+{
+    *out << answer.accessibleText().toStdString() << " @" << answer.writtenStart;
+}
 
 namespace {
 
@@ -52,7 +59,8 @@ protected:
         editor.moveCursor(QTextCursor::End);
     }
 
-    LiveNoteEditor editor{state->settings(), parser};
+    AnswerColumn answers{parser};
+    LiveNoteEditor editor{state->settings(), parser, answers, fakes.clock};
 };
 
 struct EqualsRow
@@ -122,6 +130,58 @@ TEST_F(ScratchpadEditor, ReturnAnswersAnUnansweredLineBeforeBreakingIt)
     startWith(QStringLiteral("2+2 = 4"));
     QTest::keyClick(&editor, Qt::Key_Equal);
     EXPECT_EQ(editor.toPlainText(), QStringLiteral("2+2 = 4="));
+}
+
+struct ColumnRow
+{
+    const char *name;
+    QString note;
+    QList<AnswerColumn::Answer> answers;
+};
+
+TEST_F(Scratchpad, TheColumnShowsEveryAnswerNotWrittenInAndMarksWrittenOnesThatAreStale)
+{
+    const QString budget = QStringLiteral("rent = 1250\nfood = 405\nrent + food = 1655");
+    const QList<ColumnRow> rows = {
+        {"a calculation answers without =", "2+3*4", {{0, "14", "", 0}}},
+        {"prose, headings and a line waiting for = show nothing", "# Plan\nMeeting at 3 pm\nsqrt(16)", {}},
+        {"an assignment shows its value", "rent = 1200", {{0, "1200", "", 0}}},
+        {"a current written answer shows no second one", budget, {{0, "1250", "", 0}, {1, "405", "", 0}}},
+        {"a changed variable makes the written answers below it stale",
+         QString(budget).replace(QStringLiteral("1250"), QStringLiteral("1300")),
+         {{0, "1300", "", 0}, {1, "405", "", 0}, {2, "1705", "1655", 14}}},
+        {"a written answer needs no spaces and may group its digits", "1000+655=1,655\n2*3=5",
+         {{1, "6", "5", 4}}},
+        {"a written answer in another currency is stale", "$100 + \u20AC50 = \u20AC154.35\n$100 + \u20AC50 = $154.35",
+         {{0, "$154.35", "\u20AC154.35", 13}}},
+        {"a checklist line, and a line ending in = without its answer", "- [ ] 5*5 = 24\n2+2 =",
+         {{0, "25", "24", 12}, {1, "4", "", 0}}},
+        {"the sample's written answers are current but one, made with other rates", SampleNote::text(),
+         {{17, "\u20B983,500.00", "\u20B98,350.00", 34}}},
+    };
+    for (const ColumnRow &row : rows) {
+        AnswerColumn column(parser);
+        column.read(row.note);
+        EXPECT_EQ(column.answers(), row.answers) << row.name;
+    }
+}
+
+TEST_F(Scratchpad, StaleAnswersSayWhatTheyWereAndAreRewrittenFromTheLastLineUp)
+{
+    AnswerColumn column(parser);
+    QSignalSpy changed(&column, &AnswerColumn::changed);
+    const QString note = QStringLiteral("a = 2\na * 3 = 5\nb = a + 1 = 2\nprose");
+    column.read(note);
+    column.read(note);
+    EXPECT_EQ(changed.count(), 1) << "the same column is not announced again";
+    ASSERT_TRUE(column.answerOn(1));
+    EXPECT_EQ(column.answerOn(1)->staleText(), QStringLiteral("Was 5, now 6"));
+    EXPECT_EQ(column.answerOn(1)->accessibleText(), QStringLiteral("Line 2: 6, was 5"));
+    EXPECT_EQ(column.answerOn(0)->accessibleText(), QStringLiteral("Line 1: 2"));
+    EXPECT_EQ(column.answerOn(0)->staleText(), QString());
+    EXPECT_EQ(column.answerOn(3), nullptr);
+    EXPECT_EQ(column.calculations(), 3);
+    EXPECT_EQ(column.rewrites(), (QList<AnswerColumn::Rewrite>{{2, 12, 1, "3"}, {1, 8, 1, "6"}}));
 }
 
 TEST_F(Scratchpad, HeadingsAndAnswersAreTheStyledRanges)
@@ -322,6 +382,25 @@ TEST_F(ScratchpadScreen, TheFooterFollowsTheNoteWithinAFrame)
     EXPECT_EQ(view->footerText(), QStringLiteral("3 lines  \u00B7  10 words  \u00B7  3 live calculations"));
     fakes.clock.advance(ScratchpadNote::saveDelay);
     EXPECT_EQ(fakes.store.stringValue(key), QStringLiteral("2+2 =\nrent = 1200\nrent * 12 = 14400"));
+}
+
+TEST_F(ScratchpadScreen, ClickingAnAnswerCopiesItAndClickingAStaleOneWritesTheNewOneInAsAnEdit)
+{
+    LiveNoteEditor &editor = view->editor();
+    editor.setNote(QStringLiteral("a = 2\na * 3 = 5\nprose"));
+    AnswerColumnView &column = editor.answerColumn();
+    ASSERT_TRUE(column.isVisible());
+    ASSERT_FALSE(column.answerRect(0).isEmpty());
+    QTest::mouseClick(&column, Qt::LeftButton, {}, column.answerRect(0).center());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2"));
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("a = 2\na * 3 = 5\nprose")) << "copying changes no text";
+
+    QTest::mouseClick(&column, Qt::LeftButton, {}, column.answerRect(1).center());
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("a = 2\na * 3 = 6\nprose"));
+    EXPECT_FALSE(view->answers().answerOn(1)) << "current now: nothing more in the column";
+    editor.undo();
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("a = 2\na * 3 = 5\nprose"));
+    EXPECT_EQ(view->answers().answerOn(1)->staleText(), QStringLiteral("Was 5, now 6"));
 }
 
 TEST_F(ScratchpadScreen, TheHeaderIsTheDragHandleAndADoubleClickAsksToSwitchTheHeight)

@@ -3,7 +3,9 @@
 #include "TestFiles.h"
 #include "platform/qt/SettingsFileStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -76,6 +78,35 @@ TEST(SettingsFileFlush, WritesTheChangesAtOnce)
     ASSERT_TRUE(store.flush());
     EXPECT_TRUE(contentsOf(path).contains("Orvane_isPinned=true"));
     EXPECT_TRUE(store.flush()) << "nothing left to write";
+}
+
+// A long note takes milliseconds to write; the interface only hands it over,
+// and nothing handed over is lost when the store goes.
+TEST(SettingsFileFlush, TheInterfaceThreadHandsChangesOverWithoutWaitingForTheDisk)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Orvane.conf"));
+    const QString note = QStringLiteral("rent = 1200 + 45 = 1245 and a line of prose\n").repeated(100000);
+    QElapsedTimer timer;
+    qint64 handOver = 0;
+    qint64 untilOnDisk = 0;
+    {
+        SettingsFileStore store(path);
+        timer.start();
+        store.setString(QStringLiteral("Orvane_scratchpadText"), note);
+        QCoreApplication::processEvents();
+        handOver = timer.nsecsElapsed();
+        timer.restart();
+        ASSERT_TRUE(store.flush());
+        untilOnDisk = timer.nsecsElapsed();
+        EXPECT_EQ(store.stringValue(QStringLiteral("Orvane_scratchpadText")), note) << "read back from memory";
+        store.setBool(QStringLiteral("Orvane_isPinned"), true);
+    }
+    EXPECT_LT(handOver * 4, untilOnDisk) << "handed over in " << handOver / 1000 << " us, on disk "
+                                         << untilOnDisk / 1000 << " us later";
+    const SettingsFileStore nextRun(path);
+    EXPECT_EQ(nextRun.stringValue(QStringLiteral("Orvane_scratchpadText")), note);
+    EXPECT_EQ(nextRun.boolValue(QStringLiteral("Orvane_isPinned")), true) << "the last change, written as the store went";
 }
 
 TEST(SettingsFileFlush, SaysOnceARunWhenTheSettingsCannotBeWritten)

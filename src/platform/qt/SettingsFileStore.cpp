@@ -9,18 +9,29 @@
 #include <utility>
 
 SettingsFileStore::SettingsFileStore(const QString &filePath)
-    : m_settings(filePath, QSettings::IniFormat)
-    , m_fileIsUnparsable(m_settings.status() == QSettings::FormatError)
 {
+    const QSettings file(filePath, QSettings::IniFormat);
+    m_fileName = file.fileName();
+    m_fileIsUnparsable = file.status() == QSettings::FormatError;
+    const QStringList keys = file.allKeys();
+    for (const QString &key : keys)
+        m_values.insert(key, file.value(key));
     // One write for a burst of changes (a settings save sets every key).
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(0);
-    QObject::connect(&m_flushTimer, &QTimer::timeout, &m_flushTimer, [this] { flush(); });
+    QObject::connect(&m_flushTimer, &QTimer::timeout, &m_flushTimer, [this] { writeInBackground(); });
 }
 
+// Nothing is lost at quit: what is not on disk yet is written before the
+// writer stops.
 SettingsFileStore::~SettingsFileStore()
 {
     flush();
+    if (!m_writer)
+        return;
+    m_writerThread.quit();
+    m_writerThread.wait();
+    delete m_writer;
 }
 
 QString SettingsFileStore::defaultFilePath()
@@ -31,12 +42,12 @@ QString SettingsFileStore::defaultFilePath()
 
 bool SettingsFileStore::contains(const QString &key) const
 {
-    return m_settings.contains(key);
+    return m_values.contains(key);
 }
 
 std::optional<bool> SettingsFileStore::boolValue(const QString &key) const
 {
-    const QVariant value = m_settings.value(key);
+    const QVariant value = m_values.value(key);
     if (!value.isValid())
         return std::nullopt;
     if (value.typeId() == QMetaType::Bool)
@@ -51,7 +62,7 @@ std::optional<bool> SettingsFileStore::boolValue(const QString &key) const
 
 std::optional<double> SettingsFileStore::doubleValue(const QString &key) const
 {
-    const QVariant value = m_settings.value(key);
+    const QVariant value = m_values.value(key);
     if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong)
         return value.toDouble();
     if (value.typeId() != QMetaType::QString)
@@ -63,13 +74,13 @@ std::optional<double> SettingsFileStore::doubleValue(const QString &key) const
 
 std::optional<QString> SettingsFileStore::stringValue(const QString &key) const
 {
-    const QVariant value = m_settings.value(key);
+    const QVariant value = m_values.value(key);
     return value.typeId() == QMetaType::QString ? std::optional(value.toString()) : std::nullopt;
 }
 
 std::optional<QByteArray> SettingsFileStore::dataValue(const QString &key) const
 {
-    const QVariant value = m_settings.value(key);
+    const QVariant value = m_values.value(key);
     if (value.typeId() == QMetaType::QByteArray)
         return value.toByteArray();
     if (value.typeId() == QMetaType::QString)
@@ -79,68 +90,108 @@ std::optional<QByteArray> SettingsFileStore::dataValue(const QString &key) const
 
 void SettingsFileStore::setBool(const QString &key, bool value)
 {
-    write(key, value);
+    change(key, value);
 }
 
 void SettingsFileStore::setDouble(const QString &key, double value)
 {
-    write(key, value);
+    change(key, value);
 }
 
 void SettingsFileStore::setString(const QString &key, const QString &value)
 {
-    write(key, value);
+    change(key, value);
 }
 
 void SettingsFileStore::setData(const QString &key, const QByteArray &value)
 {
-    write(key, value);
+    change(key, value);
 }
 
 void SettingsFileStore::remove(const QString &key)
 {
-    prepareFirstChange();
-    m_settings.remove(key);
-    m_hasUnwrittenChanges = true;
-    m_flushTimer.start();
+    change(key, std::nullopt);
 }
 
 QVariant SettingsFileStore::rawValue(const QString &key) const
 {
-    return m_settings.value(key);
+    return m_values.value(key);
 }
 
 void SettingsFileStore::setRawValue(const QString &key, const QVariant &value)
 {
-    write(key, value);
+    change(key, value);
 }
 
-void SettingsFileStore::write(const QString &key, const QVariant &value)
+void SettingsFileStore::change(const QString &key, const std::optional<QVariant> &value)
 {
     prepareFirstChange();
-    m_settings.setValue(key, value);
-    m_hasUnwrittenChanges = true;
+    if (value) {
+        m_values.insert(key, *value);
+    } else {
+        // As QSettings removes a key: with everything below it.
+        const QString below = key + QLatin1Char('/');
+        m_values.removeIf([&](const auto &entry) { return entry.key() == key || entry.key().startsWith(below); });
+    }
+    m_unwritten.append({key, value});
     m_flushTimer.start();
+}
+
+SettingsFileWriter &SettingsFileStore::writer()
+{
+    if (!m_writer) {
+        m_writer = new SettingsFileWriter(m_fileName);
+        m_writer->moveToThread(&m_writerThread);
+        m_writerThread.setObjectName(QStringLiteral("Settings writer"));
+        m_writerThread.start();
+    }
+    return *m_writer;
+}
+
+void SettingsFileStore::writeInBackground()
+{
+    if (m_unwritten.isEmpty())
+        return;
+    SettingsFileWriter *target = &writer();
+    const quint64 batch = ++m_lastBatch;
+    QMetaObject::invokeMethod(
+        target,
+        [this, target, batch, changes = std::exchange(m_unwritten, {})] {
+            const bool ok = target->write(changes);
+            QMetaObject::invokeMethod(&m_flushTimer, [this, batch, ok] { written(batch, ok); }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }
 
 bool SettingsFileStore::flush()
 {
     m_flushTimer.stop();
-    if (!m_hasUnwrittenChanges)
+    if (m_unwritten.isEmpty() && m_lastKnownBatch == m_lastBatch && !m_lastWriteFailed)
         return true;
-    m_settings.sync();
-    // A status of FormatError (the file as read at start) hides a later
-    // AccessError, so whether the file can be written is asked as well.
-    if (m_settings.status() == QSettings::AccessError || !m_settings.isWritable()) {
+    SettingsFileWriter *target = &writer();
+    const quint64 batch = ++m_lastBatch;
+    bool ok = false;
+    // Queued behind any batch still being written, so all of them are on disk after it.
+    QMetaObject::invokeMethod(
+        target, [&ok, target, changes = std::exchange(m_unwritten, {})] { ok = target->write(changes); },
+        Qt::BlockingQueuedConnection);
+    written(batch, ok);
+    return ok;
+}
+
+void SettingsFileStore::written(quint64 batch, bool ok)
+{
+    if (batch < m_lastKnownBatch)
+        return;
+    m_lastKnownBatch = batch;
+    m_lastWriteFailed = !ok;
+    if (!ok) {
         reportFailure(QStringLiteral("Cannot save the settings to %1: it or its folder cannot be written, so changes "
                                      "made now are lost when Orvane quits.")
                           .arg(fileName()));
-        return false;
-    }
-    m_hasUnwrittenChanges = false;
-    if (!m_backupProblem.isEmpty())
+    } else if (!m_backupProblem.isEmpty()) {
         reportFailure(std::exchange(m_backupProblem, QString()));
-    return true;
+    }
 }
 
 void SettingsFileStore::prepareFirstChange()
@@ -188,7 +239,7 @@ void SettingsFileStore::setAsideUnparsableFile()
     if (!m_fileIsUnparsable)
         return;
     const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString target = m_settings.fileName() + QStringLiteral(".unreadable-") + stamp;
-    if (QFile::copy(m_settings.fileName(), target))
+    const QString target = fileName() + QStringLiteral(".unreadable-") + stamp;
+    if (QFile::copy(fileName(), target))
         m_setAsidePath = target;
 }
