@@ -3,7 +3,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc)
 
-.PHONY: run test bench fuzz build bootstrap install deb
+.PHONY: run test bench fuzz mutants build bootstrap install deb
 
 bootstrap:
 	@scripts/bootstrap
@@ -23,6 +23,12 @@ run: build
 test: build
 	@xvfb-run -a -s "-screen 0 1440x900x24 -noreset" dbus-run-session -- \
 		ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# make mutants [MUTANTS="name ..."]: what the tests catch of the planted faults in
+# scripts/mutants.txt (all of them, or the ones named); see scripts/mutation-sample.
+MUTANTS ?=
+mutants: bootstrap
+	@scripts/mutation-sample $(MUTANTS)
 
 # make install [PREFIX=/usr/local] [DESTDIR=staging folder]
 PREFIX ?= /usr/local
