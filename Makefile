@@ -3,7 +3,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc)
 
-.PHONY: run test bench fuzz build bootstrap install deb
+.PHONY: run test test-desktops bench fuzz build bootstrap install deb
 
 bootstrap:
 	@scripts/bootstrap
@@ -23,6 +23,12 @@ run: build
 test: build
 	@xvfb-run -a -s "-screen 0 1440x900x24 -noreset" dbus-run-session -- \
 		ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Every behaviour of the desktop matrix under every window manager (make
+# test runs a part of it).
+test-desktops: build
+	@xvfb-run -a -s "-screen 0 1440x900x24 -noreset" dbus-run-session -- \
+		env ORVANE_EVERY_DESKTOP=1 ctest --test-dir $(BUILD_DIR) --output-on-failure -R 'DesktopMatrix'
 
 # make install [PREFIX=/usr/local] [DESTDIR=staging folder]
 PREFIX ?= /usr/local
