@@ -9,16 +9,12 @@ bool DesktopSession::isWaylandSession(const QString &sessionType, const QString 
 
 QStringList DesktopSession::limitations() const
 {
-    QStringList limited;
-    if (windowManager.isEmpty())
-        limited << QStringLiteral("no window manager, so no other window takes the keyboard back when the panel hides");
-    if (wayland) {
-        limited << QStringLiteral("the panel hides when it loses the keyboard instead of on clicks in Wayland windows")
-                << QStringLiteral("the hot keys work only while an X11 window has the keyboard, unless the desktop's "
-                                  "shortcuts portal takes them")
-                << QStringLiteral("the edge strip is reached only where XWayland gets the pointer");
-    }
-    return limited;
+    if (!wayland)
+        return {};
+    // XWayland hands an X client the pointer and the keys only over and for X windows.
+    return {QStringLiteral("clicks in Wayland windows do not hide the panel"),
+            QStringLiteral("the hot keys work only while an X11 window has the keyboard"),
+            QStringLiteral("the edge strip gets no pointer from Wayland")};
 }
 
 QString DesktopSession::description() const

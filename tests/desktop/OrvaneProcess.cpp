@@ -241,7 +241,7 @@ bool WindowManagerProcess::start(const QStringList &extraArguments)
     const bool tookOver = spinUntil(
         [&] {
             const QString now = supportingWindow();
-            return !now.isEmpty() && now != before && (!old || old->state() == QProcess::NotRunning);
+            return !now.isEmpty() && now != before;
         },
         20000);
     if (old) {

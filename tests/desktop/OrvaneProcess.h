@@ -83,7 +83,7 @@ public:
     bool isRunning() const { return m_running; }
     QString log();
     // Starts the manager again with its --replace option, as a user restarts
-    // one; true once the new one has taken over and the old one has ended.
+    // one; true once the new one has taken over.
     bool replace();
 
 private:
