@@ -146,6 +146,7 @@ void key(const QString &combination)
 class DesktopMatrix : public ::testing::TestWithParam<Desktop>
 {
 protected:
+    // Skips, or starts the desktop; the test returns when it skipped or failed.
     void startDesktop(Behaviour behaviour)
     {
         if (!inMakeTest.count({GetParam(), behaviour}) && qEnvironmentVariableIntValue("ORVANE_EVERY_DESKTOP") != 1)
@@ -195,6 +196,8 @@ protected:
 TEST_P(DesktopMatrix, FlushAboveUnframedOnEveryWorkspaceAndOutOfTaskBars)
 {
     startDesktop(Behaviour::LaunchAndHints);
+    if (IsSkipped() || HasFatalFailure())
+        return;
     OtherApplication other;
     ASSERT_TRUE(other.isReady());
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
@@ -229,6 +232,8 @@ TEST_P(DesktopMatrix, FlushAboveUnframedOnEveryWorkspaceAndOutOfTaskBars)
 TEST_P(DesktopMatrix, TogglesByUrlCommandEdgeStripAndNotch)
 {
     startDesktop(Behaviour::Toggles);
+    if (IsSkipped() || HasFatalFailure())
+        return;
     OrvaneProcess orvane;
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     ASSERT_TRUE(settlesAtTarget(orvane)) << describe(orvane);
@@ -249,6 +254,8 @@ TEST_P(DesktopMatrix, TogglesByUrlCommandEdgeStripAndNotch)
 TEST_P(DesktopMatrix, AltSWhileAnotherWindowHasFocusTakesTheKeyboardAndAClickThereGivesItBack)
 {
     startDesktop(Behaviour::KeyboardAndFocus);
+    if (IsSkipped() || HasFatalFailure())
+        return;
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     ASSERT_TRUE(settlesAtTarget(orvane)) << describe(orvane);
@@ -278,6 +285,8 @@ TEST_P(DesktopMatrix, AltSWhileAnotherWindowHasFocusTakesTheKeyboardAndAClickThe
 TEST_P(DesktopMatrix, SurvivesTheWindowManagerBeingReplaced)
 {
     startDesktop(Behaviour::ManagerReplaced);
+    if (IsSkipped() || HasFatalFailure())
+        return;
     if (GetParam() == Desktop::WestonXWayland)
         GTEST_SKIP() << "Weston's window manager is part of the compositor";
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
