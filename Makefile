@@ -3,7 +3,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc)
 
-.PHONY: run test bench fuzz mutants build bootstrap install deb
+.PHONY: run test test-desktops bench fuzz mutants build bootstrap install deb
 
 bootstrap:
 	@scripts/bootstrap
@@ -29,6 +29,12 @@ test: build
 MUTANTS ?=
 mutants: bootstrap
 	@scripts/mutation-sample $(MUTANTS)
+
+# Every behaviour of the desktop matrix under every window manager (make
+# test runs a part of it).
+test-desktops: build
+	@xvfb-run -a -s "-screen 0 1440x900x24 -noreset" dbus-run-session -- \
+		env ORVANE_EVERY_DESKTOP=1 ctest --test-dir $(BUILD_DIR) --output-on-failure -R 'DesktopMatrix'
 
 # make install [PREFIX=/usr/local] [DESTDIR=staging folder]
 PREFIX ?= /usr/local

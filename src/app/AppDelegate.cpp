@@ -3,6 +3,7 @@
 #include "ai/AIPromptBar.h"
 #include "ai/PromptBar.h"
 #include "app/DesktopCapture.h"
+#include "app/DesktopSession.h"
 #include "app/SingleInstance.h"
 #include "app/SystemLog.h"
 #include "app/TerminationSignals.h"
@@ -24,6 +25,8 @@
 #include "platform/qt/QtDownloads.h"
 #include "platform/qt/QtWebPage.h"
 #include "platform/qt/WebProfiles.h"
+#include "platform/x11/X11Clients.h"
+#include "platform/x11/X11Connection.h"
 #include "platform/x11/X11EdgeStrips.h"
 #include "platform/x11/X11GlobalKeyMonitor.h"
 #include "platform/x11/X11HotKeys.h"
@@ -85,6 +88,9 @@ AppDelegate::~AppDelegate()
 void AppDelegate::applicationDidFinishLaunching()
 {
     SystemLog::write(QStringLiteral("[Orvane] Application did finish launching..."));
+    m_desktop = {DesktopSession::isWaylandSession(qEnvironmentVariable("XDG_SESSION_TYPE"), qEnvironmentVariable("WAYLAND_DISPLAY")),
+                 X11Connection::connection() ? X11Clients::windowManagerName(X11Connection::connection()) : QString()};
+    SystemLog::write(QStringLiteral("[Orvane] ") + m_desktop.description());
     const QImage icon = AppIconProvider::icon();
     if (!icon.isNull())
         QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
@@ -171,7 +177,8 @@ void AppDelegate::createInterface()
 
     m_container->setScreen(ContentLayout::Screen::Settings, [this] {
         const SettingsScreen::System system{QCoreApplication::applicationFilePath(),
-                                            m_desktopCapture->detector().hasAccessibilityPermission()};
+                                            m_desktopCapture->detector().hasAccessibilityPermission(),
+                                            m_desktop.description()};
         auto settingsScreen = std::make_unique<SettingsScreen>(*m_state, *m_hibernation, system);
         // The shortcuts list marks the global combinations another program owns.
         const auto showRefused = [screen = settingsScreen.get(), hotKeys = m_hotKeys.get()] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DesktopSession.h"
 #include "app/SingleInstance.h"
 #include "platform/Ports.h"
 
@@ -87,6 +88,7 @@ private:
     QStringList m_launchUrls;
     QUrl m_exchangeRateService;
     std::unique_ptr<QNetworkAccessManager> m_network;
+    DesktopSession m_desktop;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<WidgetPalette> m_widgetPalette;
     std::unique_ptr<DropShelfKeeper> m_shelfKeeper;

@@ -39,6 +39,8 @@ public:
         QString program;
         // Whether the selection of other applications can be read (X11's primary selection).
         bool selectionReadable = false;
+        // The desktop and what is limited there, as said at start.
+        QString desktop;
     };
 
     struct Section
@@ -142,6 +144,7 @@ public:
 
     // Permissions.
     bool selectionReadable() const { return m_system.selectionReadable; }
+    const QString &desktop() const { return m_system.desktop; }
     bool startsAtLogin() const;
     // False, and nothing changed, when the entry cannot be written or removed.
     bool setStartsAtLogin(bool enabled);

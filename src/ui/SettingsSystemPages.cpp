@@ -127,7 +127,7 @@ QWidget *permissions(SettingsScreen &screen, AppState &state)
     return page;
 }
 
-QWidget *about(SettingsScreen &, AppState &state)
+QWidget *about(SettingsScreen &screen, AppState &state)
 {
     SettingsModel &settings = state.settings();
     auto *page = new QWidget;
@@ -154,6 +154,11 @@ QWidget *about(SettingsScreen &, AppState &state)
         "shelf for files, links and text on their way between applications, and a command palette for all of it."));
     description->setContentsMargins(0, 4, 0, 12);
     card->addRow(stacked(identity, description));
+    if (!screen.desktop().isEmpty()) {
+        auto *desktop = paragraph(settings, screen.desktop());
+        desktop->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        card->addRow(desktop);
+    }
     layout->addWidget(card);
     layout->addStretch(1);
     return page;

@@ -274,7 +274,7 @@ protected:
                       + helperClass.toUtf8() + "\n");
         m_entry.close();
         if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.emplace();
+            m_windowManager.emplace(Desktop::Openbox);
             ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
         }
         QGuiApplication::clipboard()->setText(QStringLiteral("older clipboard"));
@@ -298,7 +298,7 @@ protected:
 
 private:
     QFile m_entry;
-    std::optional<Openbox> m_windowManager;
+    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 TEST_P(CaptureOnDesktop, TextSelectedInAnotherWindowIsStagedWithThatApplicationsNameWithoutAnyKeys)

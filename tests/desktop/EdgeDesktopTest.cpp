@@ -40,7 +40,7 @@ protected:
     {
         movePointer(1200, 450);
         if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.emplace();
+            m_windowManager.emplace(Desktop::Openbox);
             ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
         }
     }
@@ -84,7 +84,7 @@ protected:
     }
 
 private:
-    std::optional<Openbox> m_windowManager;
+    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 TEST_P(EdgeOnDesktop, ThePointerOnTheEdgeShowsThePanel)

@@ -75,7 +75,7 @@ protected:
     {
         xdotool({QStringLiteral("mousemove"), QStringLiteral("300"), QStringLiteral("250")});
         if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.emplace(openboxWithoutAltSpace(m_folder));
+            m_windowManager.emplace(Desktop::Openbox, openboxWithoutAltSpace(m_folder));
             ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
         }
     }
@@ -90,7 +90,7 @@ protected:
 
 private:
     QTemporaryDir m_folder;
-    std::optional<Openbox> m_windowManager;
+    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 TEST_P(KeysOnDesktop, AltSpaceTogglesThePanelWhileAnotherWindowHasTheKeyboard)

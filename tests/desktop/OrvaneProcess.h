@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 // A real Orvane on the test's X display, with a home of its own, driven by
 // real input through XTest (xdotool).
@@ -61,20 +63,39 @@ private:
     QString m_log;
 };
 
-// Openbox on the test's display while the object lives; `configFile` empty
-// for openbox's own configuration.
-class Openbox
+// The desktops the tests run under: the bare X server, a window manager on
+// it, or Weston with XWayland (a display of its own).
+enum class Desktop { BareServer, Openbox, Xfwm4, Xfwm4Compositing, I3, KWin, Fluxbox, Mutter, WestonXWayland };
+std::string desktopName(Desktop desktop);
+
+// The desktop's window manager while the object lives (none for the bare
+// server); `configFile` empty for the manager's own configuration. Under
+// Weston the test process itself moves to XWayland's display (DISPLAY,
+// WAYLAND_DISPLAY, XDG_SESSION_TYPE) until the object goes, so that the
+// programs it starts after this one, Orvane and xdotool included, run there.
+class WindowManagerProcess
 {
 public:
-    explicit Openbox(const QString &configFile = {});
-    ~Openbox();
+    explicit WindowManagerProcess(Desktop desktop, const QString &configFile = {});
+    ~WindowManagerProcess();
 
     // Whether it started and took over the display.
     bool isRunning() const { return m_running; }
-    QString log() { return QString::fromUtf8(m_process.readAll()); }
+    QString log();
+    // Starts the manager again with its --replace option, as a user restarts
+    // one; true once the new one has taken over.
+    bool replace();
 
 private:
-    QProcess m_process;
+    bool start(const QStringList &extraArguments);
+    bool startWeston();
+
+    Desktop m_desktop;
+    QString m_configFile;
+    std::unique_ptr<QProcess> m_process;
+    QString m_log;
+    QTemporaryDir m_runtime;
+    QProcessEnvironment m_testEnvironment;
     bool m_running = false;
 };
 

@@ -32,7 +32,7 @@ protected:
         // first movement does not count as leaving.
         xdotool({QStringLiteral("mousemove"), QStringLiteral("1200"), QStringLiteral("450")});
         if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.emplace();
+            m_windowManager.emplace(Desktop::Openbox);
             ASSERT_TRUE(m_windowManager->isRunning()) << "openbox did not start: " << m_windowManager->log().toStdString();
         }
     }
@@ -71,7 +71,7 @@ protected:
     }
 
 private:
-    std::optional<Openbox> m_windowManager;
+    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 TEST_P(PanelOnDesktop, LaunchShowsThePanelAtItsTargetFrame)

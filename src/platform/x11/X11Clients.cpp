@@ -67,4 +67,21 @@ bool isOwn(xcb_connection_t *connection, xcb_window_t window)
     return clientBase(connection, window) == xcb_get_setup(connection)->resource_id_base;
 }
 
+QString windowManagerName(xcb_connection_t *connection)
+{
+    const xcb_window_t root = X11Connection::rootWindow(connection);
+    const xcb_window_t check = firstItem(connection, root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+    if (check == XCB_NONE)
+        return {};
+    // A manager that ended without cleaning up leaves the property naming a window that is gone.
+    const std::optional<QByteArray> name =
+        property(connection, check, "_NET_WM_NAME", X11Connection::atom(connection, "UTF8_STRING"));
+    if (!name)
+        return firstItem(connection, check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) == check
+                   ? QStringLiteral("(unnamed)")
+                   : QString();
+    return QString::fromUtf8(*name).trimmed();
+}
+
 } // namespace X11Clients
+

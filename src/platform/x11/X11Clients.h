@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <xcb/xcb.h>
 
@@ -21,5 +22,8 @@ qint64 processOf(xcb_connection_t *connection, xcb_window_t window);
 bool sameClient(xcb_connection_t *connection, xcb_window_t first, xcb_window_t second);
 // Whether the window was made over `connection` itself.
 bool isOwn(xcb_connection_t *connection, xcb_window_t window);
+// What the running window manager calls itself (_NET_WM_NAME of the
+// _NET_SUPPORTING_WM_CHECK window); empty when none runs.
+QString windowManagerName(xcb_connection_t *connection);
 
 } // namespace X11Clients
