@@ -25,7 +25,7 @@ protected:
             state = std::make_unique<AppState>(fakes.ports());
             hibernation = std::make_unique<HibernationEngine>(*state, fakes.clock, pages);
             m_screen = std::make_unique<SettingsScreen>(
-                *state, *hibernation, SettingsScreen::System{QStringLiteral("/usr/bin/orvane"), selectionReadable});
+                *state, *hibernation, SettingsScreen::System{QStringLiteral("/usr/bin/orvane"), selectionReadable, {}});
         }
         return *m_screen;
     }
