@@ -22,7 +22,6 @@
 #include <QFileInfo>
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QStandardPaths>
 #include <QEventLoop>
 #include <QFile>
@@ -434,28 +433,6 @@ TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
     EXPECT_TRUE(spinUntil([&] { return state->shelf().items().size() == shelved + 5; }));
     EXPECT_EQ(state->shelf().items().first().fileURL, QUrl::fromLocalFile(folder.filePath(QStringLiteral("export (1).csv"))));
     EXPECT_EQ(contentsOf(folder.filePath(QStringLiteral("export (1).csv"))), "a,b");
-}
-
-TEST_F(WebPages, AFileInputIsAnsweredInTheChooserWhileThePanelStays)
-{
-    const QString upload = QDir::home().filePath(QStringLiteral("upload.txt"));
-    ASSERT_TRUE(writeFile(upload, "hello"));
-    server.setReply(QStringLiteral("/upload"),
-                    {200, page("Upload", {}, R"html(<input id="file" type="file" onchange="document.title = 'chose ' + this.files[0].name + ' ' + this.files[0].size">)html"),
-                     "text/html", {}, 0});
-    QtWebPage &form = showLoaded(addTab(QStringLiteral("/upload")), QStringLiteral("Upload"));
-    bool heldWhileOpen = false;
-    const auto chooser = [] { return shownWindow<QFileDialog>(); };
-    once([&] { return chooser() != nullptr; },
-         [&] {
-             heldWhileOpen = state->isPanelHeld();
-             chooser()->selectFile(upload);
-             static_cast<QDialog *>(chooser())->accept();
-         });
-    clickInPage(form, QStringLiteral("#file"));
-    EXPECT_TRUE(spinUntil([&] { return form.title() == QLatin1String("chose upload.txt 5"); })) << form.title().toStdString();
-    EXPECT_TRUE(heldWhileOpen) << "the panel stays while the chooser is open";
-    EXPECT_TRUE(spinUntil([&] { return !state->isPanelHeld(); }));
 }
 
 TEST_F(WebPages, FullScreenFillsThePanelUntilItIsLeft)
