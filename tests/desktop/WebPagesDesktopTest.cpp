@@ -426,7 +426,7 @@ TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
     EXPECT_EQ(files().size(), 3) << "the fourth download is refused: " << files().join(QLatin1Char('|')).toStdString();
 
     QtWebPage &plain = showLoaded(addTab(QStringLiteral("/plain")), QStringLiteral("Plain"));
-    for (const QString name : {QStringLiteral("export.csv"), QStringLiteral("export (1).csv")}) {
+    for (const QString &name : {QStringLiteral("export.csv"), QStringLiteral("export (1).csv")}) {
         plain.load(server.address().resolved(QUrl(QStringLiteral("/export"))));
         ASSERT_TRUE(spinUntil([&] { return files().contains(name); })) << files().join(QLatin1Char('|')).toStdString();
     }
