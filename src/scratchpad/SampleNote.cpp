@@ -24,7 +24,7 @@ QString text()
         QStringLiteral("### Live Currency Conversions"),
         QStringLiteral("flight = $450 in EUR = \u20AC414.00"),
         QStringLiteral("hotel = \u20AC180 to USD = $195.65"),
-        QStringLiteral("client_budget = 1000 USD to INR = \u20B98,350.00"),
+        QStringLiteral("client_budget = 1000 USD to INR = \u20B983,500.00"),
         QStringLiteral("total_usd = $250 + \u20AC100 = $358.70"),
     }.join(QLatin1Char('\n'));
     return note;
