@@ -22,6 +22,7 @@
 #include "panel/PanelWindow.h"
 #include "panel/WhisperNotchWindows.h"
 #include "platform/Clock.h"
+#include "platform/qt/PortalHotKeys.h"
 #include "platform/qt/QtDownloads.h"
 #include "platform/qt/QtWebPage.h"
 #include "platform/qt/WebProfiles.h"
@@ -34,6 +35,7 @@
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11ScreenEnvironment.h"
 #include "platform/x11/X11WindowHints.h"
+#include "platform/x11/X11WindowManagerWatch.h"
 #include "scratchpad/ScratchpadView.h"
 #include "shelf/DropShelfKeeper.h"
 #include "shelf/DropShelfView.h"
@@ -88,8 +90,12 @@ AppDelegate::~AppDelegate()
 void AppDelegate::applicationDidFinishLaunching()
 {
     SystemLog::write(QStringLiteral("[Orvane] Application did finish launching..."));
-    m_desktop = {DesktopSession::isWaylandSession(qEnvironmentVariable("XDG_SESSION_TYPE"), qEnvironmentVariable("WAYLAND_DISPLAY")),
-                 X11Connection::connection() ? X11Clients::windowManagerName(X11Connection::connection()) : QString()};
+    m_desktop.wayland = DesktopSession::isWaylandSession(qEnvironmentVariable("XDG_SESSION_TYPE"),
+                                                         qEnvironmentVariable("WAYLAND_DISPLAY"));
+    if (X11Connection::connection())
+        m_desktop.windowManager = X11Clients::windowManagerName(X11Connection::connection());
+    // Looked for only where X11's own key grabs fall short, so an X11 start does not wait on the bus.
+    m_desktop.shortcutsPortal = m_desktop.wayland && PortalHotKeys::isOffered();
     SystemLog::write(QStringLiteral("[Orvane] ") + m_desktop.description());
     const QImage icon = AppIconProvider::icon();
     if (!icon.isNull())
@@ -156,6 +162,21 @@ void AppDelegate::createPanel()
                              [visibility] { visibility->mouseButtonPressed(); }});
     connect(&state, &AppState::isPanelVisibleChanged, m_pointerMonitor.get(),
             [this, &state] { m_pointerMonitor->setTrackingMovement(state.isPanelVisible()); });
+    m_windowManagerWatch = std::make_unique<X11WindowManagerWatch>([this] {
+        m_window->remapForNewWindowManager();
+        m_panel->updatePanelPosition();
+        if (X11Connection::connection())
+            m_desktop.windowManager = X11Clients::windowManagerName(X11Connection::connection());
+        SystemLog::write(QStringLiteral("[Orvane] Window manager replaced. ") + m_desktop.description());
+    });
+    if (m_desktop.wayland) {
+        // Clicks in Wayland windows reach no X client; the keyboard leaving all
+        // of Orvane's windows is what such a click leaves behind.
+        connect(qApp, &QGuiApplication::applicationStateChanged, visibility, [visibility](Qt::ApplicationState now) {
+            if (now != Qt::ApplicationActive)
+                visibility->keyboardLeftOrvane();
+        });
+    }
 }
 
 void AppDelegate::startHibernation()
@@ -178,7 +199,7 @@ void AppDelegate::createInterface()
     m_container->setScreen(ContentLayout::Screen::Settings, [this] {
         const SettingsScreen::System system{QCoreApplication::applicationFilePath(),
                                             m_desktopCapture->detector().hasAccessibilityPermission(),
-                                            m_desktop.description()};
+                                            m_desktop.description(), m_desktop.globalKeysNote()};
         auto settingsScreen = std::make_unique<SettingsScreen>(*m_state, *m_hibernation, system);
         // The shortcuts list marks the global combinations another program owns.
         const auto showRefused = [screen = settingsScreen.get(), hotKeys = m_hotKeys.get()] {
@@ -295,10 +316,13 @@ void AppDelegate::startEdgeDetection()
 
 void AppDelegate::startHotKeys()
 {
-    m_x11HotKeys = std::make_unique<X11HotKeys>();
+    if (m_desktop.shortcutsPortal)
+        m_desktopHotKeys = std::make_unique<PortalHotKeys>();
+    else
+        m_desktopHotKeys = std::make_unique<X11HotKeys>();
     m_localKeys = std::make_unique<X11LocalKeyMonitor>(*m_window);
     m_globalKeys = std::make_unique<X11GlobalKeyMonitor>();
-    m_hotKeys = std::make_unique<GlobalHotkeyManager>(*m_commands, m_ports.clock, *m_x11HotKeys, *m_localKeys,
+    m_hotKeys = std::make_unique<GlobalHotkeyManager>(*m_commands, m_ports.clock, *m_desktopHotKeys, *m_localKeys,
                                                       *m_globalKeys);
     m_hotKeys->start();
 }

@@ -35,11 +35,12 @@ class WhisperNotchWindows;
 class WidgetPalette;
 class X11EdgeStrips;
 class X11GlobalKeyMonitor;
-class X11HotKeys;
+class GlobalHotKeys;
 class X11LocalKeyMonitor;
 class X11PointerMonitor;
 class X11ScreenEnvironment;
 class X11WindowHints;
+class X11WindowManagerWatch;
 
 // Starts the long-lived services in their fixed order once the event loop
 // runs, and answers URLs and reopen requests from later starts. The one place
@@ -96,6 +97,7 @@ private:
     std::unique_ptr<TimerHandle> m_currencyRefresh;
     std::unique_ptr<X11ScreenEnvironment> m_screens;
     std::unique_ptr<X11WindowHints> m_windowHints;
+    std::unique_ptr<X11WindowManagerWatch> m_windowManagerWatch;
     std::unique_ptr<X11PointerMonitor> m_pointerMonitor;
     std::unique_ptr<PanelWindow> m_window;
     std::unique_ptr<OrvanePanel> m_panel;
@@ -113,7 +115,7 @@ private:
     std::unique_ptr<X11EdgeStrips> m_edgeStrips;
     std::unique_ptr<EdgeHoverDetector> m_edges;
     std::unique_ptr<WhisperNotchWindows> m_notches;
-    std::unique_ptr<X11HotKeys> m_x11HotKeys;
+    std::unique_ptr<GlobalHotKeys> m_desktopHotKeys;
     std::unique_ptr<X11LocalKeyMonitor> m_localKeys;
     std::unique_ptr<X11GlobalKeyMonitor> m_globalKeys;
     std::unique_ptr<GlobalHotkeyManager> m_hotKeys;

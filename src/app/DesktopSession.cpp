@@ -11,10 +11,24 @@ QStringList DesktopSession::limitations() const
 {
     if (!wayland)
         return {};
-    // XWayland hands an X client the pointer and the keys only over and for X windows.
-    return {QStringLiteral("clicks in Wayland windows do not hide the panel"),
-            QStringLiteral("the hot keys work only while an X11 window has the keyboard"),
-            QStringLiteral("the edge strip gets no pointer from Wayland")};
+    // XWayland hands an X client the pointer only over X windows, and the keys
+    // only while an X window has the keyboard.
+    QStringList limited{QStringLiteral("the edge strip gets no pointer from Wayland; use the notch, the hot keys or the tray")};
+    if (!shortcutsPortal)
+        limited.prepend(QStringLiteral("the hot keys work only while an X11 window has the keyboard"));
+    return limited;
+}
+
+QString DesktopSession::globalKeysNote() const
+{
+    if (!wayland)
+        return {};
+    if (shortcutsPortal)
+        return QStringLiteral("This Wayland desktop binds the global keys through its own shortcut settings, where "
+                              "you can change them.");
+    return QStringLiteral("This Wayland desktop passes the global keys to Orvane only while one of its windows has the "
+                          "keyboard. To summon Orvane from anywhere, bind a shortcut in your desktop's keyboard "
+                          "settings to the command: xdg-open orvane://toggle");
 }
 
 QString DesktopSession::description() const

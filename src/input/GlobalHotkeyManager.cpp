@@ -1,6 +1,7 @@
 #include "input/GlobalHotkeyManager.h"
 
 #include "input/PanelCommands.h"
+#include "input/ShortcutList.h"
 #include "platform/Clock.h"
 #include "platform/GlobalHotKeys.h"
 #include "platform/KeyMonitor.h"
@@ -8,6 +9,18 @@
 #include <QPointer>
 
 #include <cstdio>
+
+namespace {
+// As the settings screen titles it.
+QString describe(const HotKey &hotKey)
+{
+    for (const ShortcutList::Shortcut &shortcut : ShortcutList::shortcuts()) {
+        if (shortcut.keys.contains(hotKey.text()))
+            return shortcut.title;
+    }
+    return hotKey.text();
+}
+} // namespace
 
 GlobalHotkeyManager::GlobalHotkeyManager(PanelCommands &commands, Clock &clock, GlobalHotKeys &hotKeys,
                                          KeyMonitor &local, KeyMonitor &global, QObject *parent)
@@ -66,7 +79,7 @@ void GlobalHotkeyManager::installHotKeys()
         std::fflush(stdout);
     }
     for (const HotKey &hotKey : KeyRules::hotKeys()) {
-        if (m_handlerInstalled && m_hotKeys.registerHotKey(hotKey.id, hotKey.key, hotKey.modifiers))
+        if (m_handlerInstalled && m_hotKeys.registerHotKey(hotKey.id, hotKey.key, hotKey.modifiers, describe(hotKey)))
             m_accepted.insert(hotKey.id);
     }
     sortRegistrations();

@@ -86,7 +86,18 @@ void PanelVisibilityPolicy::mouseButtonPressed()
     // Clicks in this application's own windows never count as clicks outside.
     if (m_screens.isPointerOverOwnWindow())
         return;
-    if (m_state.isPanelVisible() && !staysShown() && !isPointerInsidePanel()) {
+    if (!isPointerInsidePanel())
+        hideForClickElsewhere();
+}
+
+void PanelVisibilityPolicy::keyboardLeftOrvane()
+{
+    hideForClickElsewhere();
+}
+
+void PanelVisibilityPolicy::hideForClickElsewhere()
+{
+    if (m_state.isPanelVisible() && !staysShown()) {
         m_panel.hidePanel(true);
         m_hidByClickAt = m_clock.uptime();
     }

@@ -30,6 +30,10 @@ public:
 
     void pointerMoved();
     void mouseButtonPressed();
+    // The keyboard went from Orvane's windows to another application's. Where
+    // clicks in other applications never reach Orvane (a Wayland session),
+    // this is how a click elsewhere shows, and it hides the panel as one does.
+    void keyboardLeftOrvane();
     void scheduleAutoHide();
     void handleEdgeRetouchCheck(const QPointF &mouseLocation);
     // A toggle asked for by a click outside the panel (the tray item). That
@@ -46,6 +50,7 @@ public:
 
 private:
     bool isPointerInsidePanel() const;
+    void hideForClickElsewhere();
     // Pinned, or held by a page's window of its own (a pop-up, a file chooser).
     bool staysShown() const;
     // Each show or hide starts afresh.

@@ -135,6 +135,14 @@ void PanelWindow::orderOut()
     hide();
 }
 
+void PanelWindow::remapForNewWindowManager()
+{
+    if (!isVisible())
+        return;
+    hide();
+    orderFront();
+}
+
 void PanelWindow::setDocking(Qt::Edge dockedEdge, bool detached)
 {
     if (dockedEdge == m_dockedEdge && detached == m_detached)

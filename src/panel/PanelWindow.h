@@ -30,6 +30,10 @@ public:
     bool isOnScreen() const override;
     void orderFront() override;
     void orderOut() override;
+    // A new window manager adopts a shown panel as it finds it, without the
+    // hints the old one took away; mapped anew, it gets them as at any show.
+    // Where it then stands is the panel's to say again.
+    void remapForNewWindowManager();
     bool inLiveResize() const override { return m_drag == Drag::Resize; }
 
 Q_SIGNALS:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <qnamespace.h>
 
@@ -32,7 +33,9 @@ public:
     virtual void removeHandler() = 0;
     // `key` is a Qt::Key of a letter or Space; false when refused. Once
     // registered, a combination stays so until unregistered, even while a
-    // later keyboard mapping has it refused.
-    virtual bool registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers) = 0;
+    // later keyboard mapping has it refused. `description` says what it does,
+    // for desktops that show the user the combinations they bind.
+    virtual bool registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                                const QString &description) = 0;
     virtual void unregisterHotKey(quint32 id) = 0;
 };

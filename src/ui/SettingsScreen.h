@@ -41,6 +41,8 @@ public:
         bool selectionReadable = false;
         // The desktop and what is limited there, as said at start.
         QString desktop;
+        // How the global keys reach Orvane on this desktop, where that needs saying.
+        QString globalKeysNote;
     };
 
     struct Section
@@ -145,6 +147,7 @@ public:
     // Permissions.
     bool selectionReadable() const { return m_system.selectionReadable; }
     const QString &desktop() const { return m_system.desktop; }
+    const QString &globalKeysNote() const { return m_system.globalKeysNote; }
     bool startsAtLogin() const;
     // False, and nothing changed, when the entry cannot be written or removed.
     bool setStartsAtLogin(bool enabled);

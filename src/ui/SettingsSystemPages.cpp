@@ -84,6 +84,12 @@ QWidget *shortcuts(SettingsScreen &screen, AppState &state)
     layout->addWidget(card);
     layout->addWidget(paragraph(settings, QStringLiteral("A struck-through combination is held by another program, so "
                                                          "Orvane could not take it.")));
+    if (!screen.globalKeysNote().isEmpty()) {
+        // Selectable, so the command to bind can be copied.
+        auto *note = paragraph(settings, screen.globalKeysNote());
+        note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(note);
+    }
     layout->addStretch(1);
     return page;
 }

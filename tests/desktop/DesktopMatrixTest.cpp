@@ -3,6 +3,7 @@
 // X server, and Weston with XWayland for a Wayland session. `make test` runs
 // the pairs of the table below; ORVANE_EVERY_DESKTOP=1 (`make test-desktops`)
 // runs every behaviour under every desktop.
+#include "FakeShortcutsPortal.h"
 #include "OrvaneProcess.h"
 
 #include <QProcess>
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <set>
 #include <utility>
 
@@ -23,6 +25,7 @@ const std::set<std::pair<Desktop, Behaviour>> inMakeTest = {
     {Desktop::Xfwm4, Behaviour::LaunchAndHints},
     {Desktop::Xfwm4Compositing, Behaviour::KeyboardAndFocus},
     {Desktop::I3, Behaviour::LaunchAndHints},
+    {Desktop::I3, Behaviour::ManagerReplaced},
     {Desktop::KWin, Behaviour::KeyboardAndFocus},
     {Desktop::KWin, Behaviour::ManagerReplaced},
     {Desktop::Mutter, Behaviour::KeyboardAndFocus},
@@ -304,5 +307,47 @@ INSTANTIATE_TEST_SUITE_P(Desktops, DesktopMatrix,
                          ::testing::Values(Desktop::Openbox, Desktop::Xfwm4, Desktop::Xfwm4Compositing, Desktop::I3,
                                            Desktop::KWin, Desktop::Fluxbox, Desktop::Mutter, Desktop::WestonXWayland),
                          [](const auto &info) { return desktopName(info.param); });
+
+// A Wayland session as Orvane meets it through XWayland: the session says so,
+// clicks in other applications never reach X (the keyboard leaving is all
+// that shows), and the desktop's portal binds the global keys. Openbox stands
+// in for the compositor's focus; an X11 session first, for contrast.
+TEST(WaylandSession, KeysComeThroughThePortalAndTheKeyboardLeavingHidesThePanel)
+{
+    movePointer(1200, 450);
+    WindowManagerProcess openbox(Desktop::Openbox);
+    ASSERT_TRUE(openbox.isRunning()) << openbox.log().toStdString();
+    FakeShortcutsPortal portal;
+    ASSERT_TRUE(portal.registerOnSessionBus());
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    for (const bool wayland : {false, true}) {
+        QProcessEnvironment environment = orvane.environment();
+        environment.insert(QStringLiteral("XDG_SESSION_TYPE"), wayland ? QStringLiteral("wayland") : QStringLiteral("x11"));
+        orvane.setEnvironment(environment);
+        ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+        ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible() && focusedWindow() == panelWindow(orvane); },
+                              inputDeadlineMs))
+            << "wayland " << wayland << ": the keyboard is with " << focusedWindow().toStdString();
+        OtherApplication other;
+        ASSERT_TRUE(other.isReady());
+        if (!wayland) {
+            EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 1000)) << "on X11 only a click hides it";
+            EXPECT_EQ(portal.bindings(), 0) << "X11's own grabs take the keys";
+            ASSERT_EQ(orvane.endWith(SIGTERM), 0);
+            continue;
+        }
+        EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs))
+            << "the keyboard went to another application";
+        ASSERT_TRUE(spinUntil([&] { return portal.bindings() == 1; })) << orvane.log().toStdString();
+        EXPECT_EQ(portal.boundShortcuts().size(), 6);
+        EXPECT_EQ(portal.boundShortcuts().value(QStringLiteral("hotkey-5")), QStringLiteral("ALT+s"));
+        EXPECT_EQ(portal.boundShortcuts().value(QStringLiteral("hotkey-4")), QStringLiteral("CTRL+ALT+space"));
+        portal.press(QStringLiteral("hotkey-5"));
+        EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs)) << "the portal's Alt+S" << orvane.log().toStdString();
+        const QString log = orvane.log();
+        EXPECT_TRUE(log.contains(QLatin1String("Wayland session through XWayland"))) << log.toStdString();
+        EXPECT_FALSE(log.contains(QLatin1String("hot keys work only"))) << log.toStdString();
+    }
+}
 
 } // namespace

@@ -44,7 +44,7 @@ public:
         regrabbed = nullptr;
         --handlersInstalled;
     }
-    bool registerHotKey(quint32 id, Qt::Key, Qt::KeyboardModifiers) override
+    bool registerHotKey(quint32 id, Qt::Key, Qt::KeyboardModifiers, const QString &) override
     {
         if (ownedElsewhere.contains(id) || registered.contains(id))
             return false;

@@ -112,12 +112,24 @@ TEST_F(Visibility, ATrayClickHidesAShownPanelWhicheverComesFirst)
     EXPECT_TRUE(shown()) << "a toggle long after a click elsewhere shows the panel";
 }
 
+// Where clicks in other applications never reach Orvane, the keyboard leaving
+// it stands for them, wherever the pointer was last seen.
+TEST_F(Visibility, TheKeyboardLeavingOrvaneHidesAsAClickElsewhereDoes)
+{
+    screens.pointer = QPointF(1200, 400);
+    visibility->keyboardLeftOrvane();
+    visibility->toggleFromOutside();
+    settle();
+    EXPECT_FALSE(shown()) << "the tray click that took the keyboard does not show it again";
+}
+
 TEST_F(Visibility, APinnedPanelStaysButTheEdgeTouchStillHidesIt)
 {
     state->settings().set(&Settings::isPinned, true);
     movePointer(600);
     settle();
     visibility->mouseButtonPressed();
+    visibility->keyboardLeftOrvane();
     settle();
     EXPECT_TRUE(shown());
     movePointer(1437);
@@ -131,10 +143,11 @@ TEST_F(Visibility, APanelHeldByAPagesOwnWindowStaysUntilItGoes)
     movePointer(600);
     settle();
     visibility->mouseButtonPressed();
+    visibility->keyboardLeftOrvane();
     movePointer(1400);
     movePointer(1437);
     settle();
-    EXPECT_TRUE(shown()) << "leaving, a click elsewhere and the edge touch while a pop-up is up";
+    EXPECT_TRUE(shown()) << "leaving, a click elsewhere, the keyboard going and the edge touch while a pop-up is up";
     state->setPanelHeld(false);
     movePointer(600);
     visibility->mouseButtonPressed();

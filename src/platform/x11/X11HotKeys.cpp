@@ -104,7 +104,7 @@ QList<uint16_t> X11HotKeys::lockVariants() const
     return variants;
 }
 
-bool X11HotKeys::registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers)
+bool X11HotKeys::registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &)
 {
     if (!m_connection || !X11Keyboard::keysymOfKey(key))
         return false;

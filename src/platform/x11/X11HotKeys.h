@@ -28,7 +28,7 @@ public:
 
     int installHandler(Handlers handlers) override;
     void removeHandler() override;
-    bool registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers) override;
+    bool registerHotKey(quint32 id, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &) override;
     void unregisterHotKey(quint32 id) override;
 
 private:
