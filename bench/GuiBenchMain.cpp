@@ -1,11 +1,11 @@
 // The main of the benchmarks that need real windows (make bench runs them
 // under Xvfb): a home of their own for what they write, the X11 platform, and
 // the web engine set up as Orvane sets it up.
+#include "BenchGoals.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
@@ -21,8 +21,6 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    runBenchmarksWithGoals(&argc, argv);
     return 0;
 }

@@ -63,6 +63,15 @@ double toFourDecimals(double value)
     return rounded;
 }
 
+// Digits, points, operators and brackets only: no word, sign, mark or
+// separator that a conversion, a share, a scale or a unit is written with.
+bool isPlainArithmetic(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || QStringView(u" \t.+-*/^()").contains(c);
+    });
+}
+
 bool containsDigit(QStringView text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
@@ -90,8 +99,6 @@ NameAndExpression splitAtFirstEquals(const QString &text)
     return {trimHorizontal(text.left(at)), trimHorizontal(text.mid(at + 1))};
 }
 
-// A well-mixed 64-bit value for one variable; the table's fingerprint is the
-// XOR of its entries', so it can be updated entry by entry.
 quint64 mixed(quint64 x)
 {
     x ^= x >> 30;
@@ -101,11 +108,12 @@ quint64 mixed(quint64 x)
     return x ^ (x >> 31);
 }
 
-quint64 entryFingerprint(const QString &key, const MathQuantity &quantity)
+quint64 fingerprintOf(const MathQuantity &quantity)
 {
     quint64 bits = 0;
     std::memcpy(&bits, &quantity.value, sizeof bits);
-    return mixed((quint64(qHash(key, 0x9E3779B97F4A7C15ULL)) << 1) ^ bits ^ (quint64(qHash(quantity.unit)) << 17));
+    // Never 0, which stands for no answer, for any answer one can write.
+    return mixed(bits ^ (quint64(qHash(quantity.unit)) << 17) ^ 0x9E3779B97F4A7C15ULL);
 }
 
 MathResult makeResult(int lineNumber, const QString &expression, const InlineMathParser::DetailedResult &result)
@@ -143,7 +151,6 @@ QStringList InlineMathParser::splitLines(const QString &text)
 void InlineMathParser::resetVariables()
 {
     m_variables.clear();
-    m_variablesFingerprint = 0;
     m_previous.reset();
     m_previousFingerprint = 0;
     m_block.clear();
@@ -152,64 +159,112 @@ void InlineMathParser::resetVariables()
 
 void InlineMathParser::setVariable(const QString &key, const MathQuantity &value)
 {
-    const auto old = m_variables.constFind(key);
-    if (old != m_variables.cend())
-        m_variablesFingerprint ^= entryFingerprint(key, *old);
     m_variables.insert(key, value);
-    m_variablesFingerprint ^= entryFingerprint(key, value);
     m_lastAssignment = std::pair(key, value);
 }
 
 QList<MathResult> InlineMathParser::parseDocument(const QString &text)
 {
     resetVariables();
-    dropCacheIfLocaleChanged();
-    QList<MathResult> results;
+    dropReadingIfLocaleChanged();
     const QStringList lines = splitLines(text);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (auto result = parseLineUsingCache(lines.at(i), int(i)))
-            results.append(std::move(*result));
+    QList<ReadLine> reading = lineUp(lines);
+    m_linesWorkedOut = 0;
+    QList<MathResult> results;
+    for (qsizetype i = 0; i < reading.size(); ++i) {
+        ReadLine &line = reading[i];
+        if (!line.known || !stillHolds(line)) {
+            line = workOut(lines.at(i), int(i));
+            ++m_linesWorkedOut;
+        } else {
+            if (line.assignment)
+                setVariable(line.assignment->first, line.assignment->second);
+            if (line.result)
+                line.result->lineNumber = int(i);
+        }
+        noteAnswer(line.text, line.result);
+        if (line.result)
+            results.append(*line.result);
     }
+    m_lines = std::move(reading);
     return results;
 }
 
-void InlineMathParser::dropCacheIfLocaleChanged()
+void InlineMathParser::dropReadingIfLocaleChanged()
 {
     const QString locale = QLocale().name();
-    if (locale != m_cacheLocale) {
-        m_cache.clear();
-        m_cacheLocale = locale;
+    if (locale != m_readingLocale) {
+        m_lines.clear();
+        m_readingLocale = locale;
     }
+}
+
+// The last reading's lines set against `lines`: those before and after the
+// edited stretch keep what they gave, the stretch's lines are new.
+QList<InlineMathParser::ReadLine> InlineMathParser::lineUp(const QStringList &lines)
+{
+    const qsizetype before = m_lines.size();
+    const qsizetype shared = std::min(before, lines.size());
+    qsizetype head = 0;
+    while (head < shared && m_lines.at(head).text == lines.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shared - head && m_lines.at(before - 1 - tail).text == lines.at(lines.size() - 1 - tail))
+        ++tail;
+    QList<ReadLine> reading;
+    reading.reserve(lines.size());
+    for (qsizetype i = 0; i < head; ++i)
+        reading.append(std::move(m_lines[i]));
+    for (qsizetype i = head; i < lines.size() - tail; ++i) {
+        reading.emplace_back();
+        reading.last().text = lines.at(i);
+    }
+    for (qsizetype i = before - tail; i < before; ++i)
+        reading.append(std::move(m_lines[i]));
+    m_lines.clear();
+    return reading;
+}
+
+bool InlineMathParser::stillHolds(const ReadLine &line) const
+{
+    if (line.lookups.previous && line.previousSeen != m_previousFingerprint)
+        return false;
+    if (line.readBlock && line.blockSeen != m_blockFingerprint)
+        return false;
+    return std::all_of(line.lookups.variables.cbegin(), line.lookups.variables.cend(), [this](const auto &lookup) {
+        const auto it = m_variables.constFind(lookup.first);
+        return it == m_variables.cend() ? !lookup.second : lookup.second == *it;
+    });
+}
+
+InlineMathParser::ReadLine InlineMathParser::workOut(const QString &text, int lineNumber)
+{
+    ReadLine line;
+    line.text = text;
+    line.known = true;
+    line.previousSeen = m_previousFingerprint;
+    line.blockSeen = m_blockFingerprint;
+    m_lastAssignment.reset();
+    m_lookups = &line.lookups;
+    m_readBlock = false;
+    line.result = evaluateLine(text, lineNumber);
+    m_lookups = nullptr;
+    line.assignment = m_lastAssignment;
+    line.readBlock = m_readBlock;
+    return line;
 }
 
 std::optional<MathResult> InlineMathParser::parseLine(const QString &line, int lineNumber)
 {
-    dropCacheIfLocaleChanged();
-    return parseLineUsingCache(line, lineNumber);
-}
-
-std::optional<MathResult> InlineMathParser::parseLineUsingCache(const QString &line, int lineNumber)
-{
-    const quint64 answersAbove = answersAboveFingerprint();
-    if (const LineResultCache::Entry *known = m_cache.find(line, m_variablesFingerprint, answersAbove)) {
-        const LineResultCache::Entry entry = *known;
-        if (entry.assignment)
-            setVariable(entry.assignment->first, entry.assignment->second);
-        std::optional<MathResult> result = entry.result;
-        if (result)
-            result->lineNumber = lineNumber;
-        noteAnswer(line, result);
-        return result;
-    }
-
-    const quint64 before = m_variablesFingerprint;
-    m_lastAssignment.reset();
-    m_readAnswersAbove = false;
-    const QString trimmed = trimHorizontal(line);
-    const std::optional<MathResult> result = trimmed.isEmpty() ? std::nullopt : parseContent(removeListMarker(trimmed), lineNumber);
-    m_cache.insert(line, before, {result, m_lastAssignment, m_readAnswersAbove ? std::optional(answersAbove) : std::nullopt});
+    std::optional<MathResult> result = evaluateLine(line, lineNumber);
     noteAnswer(line, result);
     return result;
+}
+
+std::optional<MathResult> InlineMathParser::evaluateLine(const QString &line, int lineNumber)
+{
+    const QString trimmed = trimHorizontal(line);
+    return trimmed.isEmpty() ? std::nullopt : parseContent(removeListMarker(trimmed), lineNumber);
 }
 
 void InlineMathParser::noteAnswer(const QString &line, const std::optional<MathResult> &result)
@@ -224,14 +279,18 @@ void InlineMathParser::noteAnswer(const QString &line, const std::optional<MathR
     const MathQuantity answer{result->numericValue.value_or(0), result->unit};
     m_previous = answer;
     m_block.append(answer);
-    m_previousFingerprint = entryFingerprint(QString(), answer);
-    // Depends on the order of the answers, unlike the variables' fingerprint.
+    m_previousFingerprint = fingerprintOf(answer);
+    // Depends on the order of the answers.
     m_blockFingerprint = mixed(m_blockFingerprint ^ m_previousFingerprint);
 }
 
-quint64 InlineMathParser::answersAboveFingerprint() const
+bool InlineMathParser::isVariable(const QString &key) const
 {
-    return m_previousFingerprint ^ mixed(m_blockFingerprint + 1);
+    const auto it = m_variables.constFind(key);
+    const bool defined = it != m_variables.cend();
+    if (m_lookups)
+        m_lookups->variables.append({key, defined ? std::optional(*it) : std::nullopt});
+    return defined;
 }
 
 std::optional<MathResult> InlineMathParser::parseContent(const QString &content, int lineNumber)
@@ -242,7 +301,7 @@ std::optional<MathResult> InlineMathParser::parseContent(const QString &content,
     const QString word = trimHorizontalAndTrailingEquals(content);
     const bool isTotal = word.compare(QLatin1String("total"), Qt::CaseInsensitive) == 0
         || word.compare(QLatin1String("sum"), Qt::CaseInsensitive) == 0;
-    if (isTotal && !m_variables.contains(word.toLower())) {
+    if (isTotal && !isVariable(word.toLower())) {
         if (const auto sum = total())
             return makeResult(lineNumber, trimHorizontalAndTrailingEquals(content), *sum);
         return std::nullopt;
@@ -336,7 +395,7 @@ std::optional<MathResult> InlineMathParser::parseRequest(const QString &content,
 
 std::optional<InlineMathParser::DetailedResult> InlineMathParser::total() const
 {
-    m_readAnswersAbove = true;
+    m_readBlock = true;
     if (m_block.isEmpty())
         return std::nullopt;
     const auto withUnit = std::find_if(m_block.cbegin(), m_block.cend(), [](const MathQuantity &q) { return !q.unit.isEmpty(); });
@@ -363,7 +422,12 @@ bool InlineMathParser::assign(const QString &name, const QString &expression, De
 
 std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateDetailed(const QString &expression) const
 {
-    QString text = MathNotation::normalise(trimHorizontalAndTrailingEquals(expression));
+    const QString trimmed = trimHorizontalAndTrailingEquals(expression);
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    if (isPlainArithmetic(trimmed))
+        return evaluateArithmetic(trimmed);
+    QString text = MathNotation::normalise(trimmed);
     if (text.isEmpty())
         return std::nullopt;
 
@@ -390,10 +454,8 @@ std::optional<InlineMathParser::DetailedResult> InlineMathParser::evaluateArithm
     if (text.contains(QLatin1Char('%')))
         text = AmountRewriter::rewritePercent(AmountRewriter::rewritePercentOf(AmountRewriter::rewritePercentOffAndOn(text)));
 
-    bool readPrevious = false;
     const MathLexer::Names names{m_variables, m_previous ? &*m_previous : nullptr, [this](QStringView word) { return unitOf(word); }};
-    auto tokens = MathLexer::tokenize(text, names, &readPrevious);
-    m_readAnswersAbove = m_readAnswersAbove || readPrevious;
+    auto tokens = MathLexer::tokenize(text, names, m_lookups);
     if (!tokens)
         return std::nullopt;
     QString unit;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "math/LineResultCache.h"
 #include "math/MathLexer.h"
 #include "math/MathResult.h"
 
@@ -30,7 +29,12 @@ public:
     explicit InlineMathParser(const CurrencyEngine &currency);
 
     // The results of every line that has one; starts from no variables.
+    // Reading a note again works out anew only the lines whose text changed
+    // and those that read something (a variable, "prev", "total") that now
+    // holds something else; the others give what they gave.
     QList<MathResult> parseDocument(const QString &text);
+    // How many lines the last parseDocument worked out anew.
+    qsizetype linesWorkedOut() const { return m_linesWorkedOut; }
     std::optional<MathResult> parseLine(const QString &line, int lineNumber);
     std::optional<DetailedResult> evaluateDetailed(const QString &expression) const;
     std::optional<double> evaluateExpression(const QString &expression) const;
@@ -47,11 +51,32 @@ public:
     static QStringList splitLines(const QString &text);
 
 private:
-    void dropCacheIfLocaleChanged();
-    std::optional<MathResult> parseLineUsingCache(const QString &line, int lineNumber);
+    // A line of the last reading: what it gave and what that was worked out from.
+    struct ReadLine
+    {
+        QString text;
+        // False for a line the reading has not worked out yet.
+        bool known = false;
+        std::optional<MathResult> result;
+        // The variable the line assigned, if it did.
+        std::optional<std::pair<QString, MathQuantity>> assignment;
+        MathLexer::Lookups lookups;
+        // Whether it added up its block ("total").
+        bool readBlock = false;
+        // The answer above it and its block's, as fingerprints, when it was worked out.
+        quint64 previousSeen = 0;
+        quint64 blockSeen = 0;
+    };
+
+    void dropReadingIfLocaleChanged();
+    QList<ReadLine> lineUp(const QStringList &lines);
+    bool stillHolds(const ReadLine &line) const;
+    ReadLine workOut(const QString &text, int lineNumber);
+    std::optional<MathResult> evaluateLine(const QString &line, int lineNumber);
     std::optional<MathResult> parseContent(const QString &content, int lineNumber);
     std::optional<MathResult> parseRequest(const QString &content, int lineNumber);
     std::optional<MathResult> parseLabelled(const QString &content, int lineNumber);
+    bool isVariable(const QString &key) const;
     std::optional<DetailedResult> total() const;
     std::optional<DetailedResult> evaluateArithmetic(const QString &text) const;
     std::optional<DetailedResult> convertToUnit(const QString &text) const;
@@ -62,22 +87,22 @@ private:
     bool assign(const QString &name, const QString &expression, DetailedResult &result);
     void setVariable(const QString &key, const MathQuantity &value);
     void noteAnswer(const QString &line, const std::optional<MathResult> &result);
-    quint64 answersAboveFingerprint() const;
 
     const CurrencyEngine &m_currency;
     MathVariables m_variables;
-    // Stands for the whole variable table (order-independent), kept up to date on every assignment.
-    quint64 m_variablesFingerprint = 0;
     std::optional<std::pair<QString, MathQuantity>> m_lastAssignment;
     // The nearest answer above the line being read, and those of its block
-    // (the lines since the last empty line or heading), with a fingerprint of the block.
+    // (the lines since the last empty line or heading), each with a fingerprint.
     std::optional<MathQuantity> m_previous;
     quint64 m_previousFingerprint = 0;
     QList<MathQuantity> m_block;
     quint64 m_blockFingerprint = 0;
-    // Whether the line being read used the answers above it; set while evaluating.
-    mutable bool m_readAnswersAbove = false;
-    LineResultCache m_cache;
-    // Results are formatted in the locale; a new locale starts the cache over.
-    QString m_cacheLocale;
+    // Where the line being worked out notes what it looks up; none outside parseDocument.
+    MathLexer::Lookups *m_lookups = nullptr;
+    mutable bool m_readBlock = false;
+    // The lines of the last parseDocument.
+    QList<ReadLine> m_lines;
+    qsizetype m_linesWorkedOut = 0;
+    // Results are formatted in the locale; a new locale starts the reading over.
+    QString m_readingLocale;
 };

@@ -145,7 +145,7 @@ const QStringList &functionNames()
     return names;
 }
 
-std::optional<MathToken> resolveName(const QString &name, const MathLexer::Names &names, bool *readPrevious)
+std::optional<MathToken> resolveName(const QString &name, const MathLexer::Names &names, MathLexer::Lookups *lookups)
 {
     const QString key = MathLexer::variableKey(name.trimmed());
     if (key == QLatin1String("pi"))
@@ -155,12 +155,16 @@ std::optional<MathToken> resolveName(const QString &name, const MathLexer::Names
     if (functionNames().contains(key))
         return MathToken::ofFunction(key);
     const auto it = names.variables.constFind(key);
-    if (it != names.variables.cend())
+    const bool defined = it != names.variables.cend();
+    // Looked up even when it is not defined: it may be, above the line, later.
+    if (lookups)
+        lookups->variables.append({key, defined ? std::optional(*it) : std::nullopt});
+    if (defined)
         return MathToken::ofNumber(it->value, it->unit);
     if (key == QLatin1String("prev") || key == QLatin1String("ans")) {
         // Read even when there is no answer above: one may appear there.
-        if (readPrevious)
-            *readPrevious = true;
+        if (lookups)
+            lookups->previous = true;
         if (names.previous)
             return MathToken::ofNumber(names.previous->value, names.previous->unit);
     }
@@ -200,7 +204,7 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariable
     return tokenize(text, Names{variables});
 }
 
-std::optional<QList<MathToken>> tokenize(const QString &text, const Names &names, bool *readPrevious)
+std::optional<QList<MathToken>> tokenize(const QString &text, const Names &names, Lookups *lookups)
 {
     const Characters chars(text);
     const qsizetype count = chars.size();
@@ -264,7 +268,7 @@ std::optional<QList<MathToken>> tokenize(const QString &text, const Names &names
                 }
                 ++i;
             }
-            const auto token = resolveName(chars.span(start, i).toString(), names, readPrevious);
+            const auto token = resolveName(chars.span(start, i).toString(), names, lookups);
             if (!token)
                 return std::nullopt;
             tokens.append(*token);

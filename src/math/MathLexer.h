@@ -17,6 +17,16 @@ namespace MathLexer {
 // turned into "_".
 QString variableKey(const QString &name);
 
+// What one line's reading looked up, so that it is read again only when any
+// of it holds something else.
+struct Lookups
+{
+    // Each variable key looked up, with what it held then (nothing when it was not defined).
+    QList<std::pair<QString, std::optional<MathQuantity>>> variables;
+    // Whether "prev" or "ans" was read.
+    bool previous = false;
+};
+
 // What the names and words of one line stand for.
 struct Names
 {
@@ -30,8 +40,8 @@ struct Names
 
 // Cuts an expression into tokens, resolving constants, functions and the
 // variables given. An empty list for blank text; nothing when any part of the
-// text cannot be read. `readPrevious` tells whether "prev" or "ans" was read.
-std::optional<QList<MathToken>> tokenize(const QString &text, const Names &names, bool *readPrevious = nullptr);
+// text cannot be read. What it looked up is added to `lookups`.
+std::optional<QList<MathToken>> tokenize(const QString &text, const Names &names, Lookups *lookups = nullptr);
 std::optional<QList<MathToken>> tokenize(const QString &text, const MathVariables &variables);
 
 } // namespace MathLexer

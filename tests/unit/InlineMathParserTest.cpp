@@ -327,7 +327,8 @@ TEST_F(MathParser, TheSampleNoteAnswersItsOwnCalculations)
 }
 
 // Reading a note again reuses what unchanged lines gave; the answers must be
-// exactly those of a parser reading the note for the first time.
+// exactly those of a parser reading the note for the first time, whatever
+// the edit: a line changed, added or taken out.
 TEST_F(MathParser, RereadingAnEditedNoteGivesWhatAFreshReadGives)
 {
     const QStringList pool = {
@@ -338,20 +339,68 @@ TEST_F(MathParser, RereadingAnEditedNoteGivesWhatAFreshReadGives)
         QStringLiteral("x = bonus - tools"), QStringLiteral("x ="), QStringLiteral("- [ ] x * 3 ="),
         QStringLiteral("total"), QStringLiteral("prev * 2 ="), QStringLiteral("Groceries: 45 + 30"),
         QStringLiteral("d = 5 km"), QStringLiteral("d + 300 m"), QStringLiteral("# Costs"),
+        QStringLiteral("Rent: rent"), QStringLiteral("taxi 25+18+x"), QStringLiteral("sum ="), QStringLiteral("ans - 1"),
+        QStringLiteral("x = 0"), QStringLiteral("prev * 0"), QStringLiteral("total = 3"), QStringLiteral("y = total + 1"),
     };
     std::mt19937 random(42);
     std::uniform_int_distribution<int> pick(0, int(pool.size()) - 1);
     QStringList note;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 30; ++i)
         note.append(pool.at(pick(random)));
-    for (int edit = 0; edit < 300; ++edit) {
-        note[pick(random) % note.size()] = pool.at(pick(random));
+    for (int edit = 0; edit < 400; ++edit) {
+        const qsizetype at = pick(random) % note.size();
+        switch (edit % 5) {
+        case 0: note.insert(at, pool.at(pick(random))); break;
+        case 1: if (note.size() > 1) note.removeAt(at); break;
+        default: note[at] = pool.at(pick(random));
+        }
         const QString text = note.join(QLatin1Char('\n'));
         InlineMathParser fresh(currency);
         ASSERT_EQ(parser.parseDocument(text), fresh.parseDocument(text)) << text.toStdString();
         ASSERT_EQ(parser.variables(), fresh.variables());
     }
 }
+
+// An edit works out its own line and the lines that read something whose
+// value it changed, however far below; every other line keeps its answer.
+struct EditCase
+{
+    const char *name;
+    int line;
+    const char16_t *text;
+    qsizetype linesWorkedOut;
+};
+
+class Edits : public MathParser, public ::testing::WithParamInterface<EditCase>
+{
+};
+
+TEST_P(Edits, WorkOutOnlyTheLinesThatDependOnThem)
+{
+    QStringList note = {QStringLiteral("a = 1"),     QStringLiteral("b = 2"),   QStringLiteral("a * 10"),
+                        QStringLiteral("Notes on b."), QStringLiteral("b * 10"), QStringLiteral("c = a + 1"),
+                        QStringLiteral("c * 2"),     QStringLiteral("prev + 1"), QStringLiteral("total"),
+                        QStringLiteral("d + 1")};
+    parser.parseDocument(note.join(QLatin1Char('\n')));
+    note[GetParam().line] = QString::fromUtf16(GetParam().text);
+    const QString edited = note.join(QLatin1Char('\n'));
+    InlineMathParser fresh(currency);
+    EXPECT_EQ(parser.parseDocument(edited), fresh.parseDocument(edited));
+    EXPECT_EQ(parser.linesWorkedOut(), GetParam().linesWorkedOut);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Edits,
+    ::testing::Values(
+        // The line, a * 10, c = a + 1, c * 2, prev + 1, total; not b's lines.
+        EditCase{"a_new_value_reaches_its_readers_and_theirs", 0, u"a = 5", 6},
+        EditCase{"the_same_value_reaches_nobody", 0, u"a = 2 - 1", 1},
+        EditCase{"prose_reaches_nobody", 3, u"Notes on b!", 1},
+        // The line and the total below it; "prev" reads another line's answer.
+        EditCase{"a_new_answer_reaches_the_total", 4, u"b * 20", 2},
+        // The line, the total and "d + 1", which read d when it was not defined.
+        EditCase{"a_new_variable_reaches_the_lines_that_missed_it", 3, u"d = 4", 3}),
+    caseName);
 
 TEST_F(MathParser, ALocaleChangeIsNotAnsweredFromEarlierReads)
 {
