@@ -473,6 +473,24 @@ TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
     EXPECT_TRUE(spinUntil([&] { return state->shelf().items().size() == shelved + 5; }));
     EXPECT_EQ(state->shelf().items().first().fileURL, QUrl::fromLocalFile(folder.filePath(QStringLiteral("export (1).csv"))));
     EXPECT_EQ(contentsOf(folder.filePath(QStringLiteral("export (1).csv"))), "a,b");
+
+    // Nothing of a transfer stays when the server stops halfway or the user cancels it.
+    const QByteArray body(4 << 20, 'x');
+    server.setReply(QStringLiteral("/cut"), {200, body, "application/octet-stream", attachment("cut.bin"), 0, body.size() / 2});
+    server.setReply(QStringLiteral("/stalled"), {200, body, "application/octet-stream", attachment("stalled.bin"), 0, body.size() / 2, true});
+    const QStringList kept = files();
+    QtWebPage &other = showLoaded(addTab(QStringLiteral("/plain")), QStringLiteral("Plain"));
+    other.load(server.address().resolved(QUrl(QStringLiteral("/cut"))));
+    EXPECT_TRUE(spinUntil([&] { return state->notice().text() == QLatin1String("cut.bin was not downloaded"); }))
+        << state->notice().text().toStdString();
+    EXPECT_EQ(files(), kept);
+    other.load(server.address().resolved(QUrl(QStringLiteral("/stalled"))));
+    ASSERT_TRUE(spinUntil([&] { return state->notice().text().startsWith(QLatin1String("Downloading stalled.bin")); }))
+        << state->notice().text().toStdString();
+    state->notice().press();
+    EXPECT_TRUE(spinUntil([&] { return state->notice().text() == QLatin1String("stalled.bin was not downloaded"); }))
+        << state->notice().text().toStdString();
+    EXPECT_EQ(files(), kept);
 }
 
 TEST_F(WebPages, AFileInputIsAnsweredInThePortalsChooserWhileThePanelStays)
