@@ -1,5 +1,6 @@
 // Tabs in the real web engine, against pages this test serves on 127.0.0.1.
 #include "EventLoopWait.h"
+#include "FakeDesktopPortal.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
 #include "OrvaneProcess.h"
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QStandardPaths>
 #include <QEventLoop>
 #include <QFile>
@@ -104,15 +106,22 @@ protected:
         steps.push_back(std::move(timer));
     }
 
+    // What the script gives back in the page; invalid if it did not answer in time.
+    static QVariant valueIn(QtWebPage &webPage, const QString &script)
+    {
+        QVariant value;
+        webPage.runJavaScript(script, [&](const QVariant &given) { value = given; });
+        spinUntil([&] { return value.isValid(); });
+        return value;
+    }
+
     // Clicks the element the selector finds in the shown page, through XTest.
     static void clickInPage(QtWebPage &webPage, const QString &selector, const char *button = "1")
     {
-        QVariant centre;
-        webPage.runJavaScript(QStringLiteral("(function () { const r = document.querySelector('%1').getBoundingClientRect();"
-                                             " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
-                                  .arg(selector),
-                              [&](const QVariant &value) { centre = value; });
-        ASSERT_TRUE(spinUntil([&] { return centre.isValid(); }));
+        const QVariant centre = valueIn(webPage, QStringLiteral("(function () { const r = document.querySelector('%1').getBoundingClientRect();"
+                                                                " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+                                                     .arg(selector));
+        ASSERT_TRUE(centre.isValid());
         const QPoint at = webPage.view()->mapToGlobal(QPoint(centre.toList().value(0).toInt(), centre.toList().value(1).toInt()));
         xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
         xdotool({QStringLiteral("click"), QString::fromLatin1(button)});
@@ -316,25 +325,44 @@ TEST_F(WebPages, ASignInPopUpIsOursAndTalksToItsOpener)
 
 TEST_F(WebPages, NewTabsGoToTheDesktopsBrowserOnlyAfterAClick)
 {
-    DesktopHandOffs desktop;
     server.setReply(QStringLiteral("/links"),
                     {200, page("Links", {}, R"html(<a id="blank" href="/mail" target="_blank">mail</a><br><br>
-                        <button id="open" onclick="window.open('/docs')">docs</button>
+                        <button id="open" onclick="window.open('/docs')">docs</button><br><br>
+                        <a id="middle" href="/middle">middle</a><br><br><a id="control" href="/control">control</a>
                         <script>window.open('/unasked'); window.open('file:///etc/hostname');</script>)html"),
                      "text/html", {}, 0});
-    const int index = addTab(QStringLiteral("/links"));
-    QtWebPage &links = showLoaded(index, QStringLiteral("Links"));
-    clickInPage(links, QStringLiteral("#blank"));
-    clickInPage(links, QStringLiteral("#open"));
     const QString base = server.address().toString();
-    ASSERT_TRUE(spinUntil([&] { return desktop.opened().size() >= 2; })) << desktop.opened().join(QLatin1Char(' ')).toStdString();
-    spinFor(500);
-    // Each address goes to its own browser process, so they may arrive in either order.
-    QStringList opened = desktop.opened();
-    opened.sort();
-    EXPECT_EQ(opened, QStringList({base + QStringLiteral("/docs"), base + QStringLiteral("/mail")}));
-    EXPECT_EQ(server.requestCount(QStringLiteral("/mail")) + server.requestCount(QStringLiteral("/unasked")), 0);
-    EXPECT_EQ(tab(index).url.path(), QStringLiteral("/links"));
+    QStringList expected;
+    for (const char *path : {"/control", "/docs", "/mail", "/middle"})
+        expected.append(base + QString::fromLatin1(path));
+    for (const bool portalRuns : {false, true}) {
+        SCOPED_TRACE(portalRuns ? "through the desktop portal" : "through xdg-open");
+        DesktopHandOffs desktop;
+        std::optional<FakeDesktopPortal> portal;
+        if (portalRuns)
+            ASSERT_TRUE(portal.emplace().isRegistered());
+        const int index = addTab(QStringLiteral("/links"));
+        QtWebPage &links = showLoaded(index, QStringLiteral("Links"));
+        clickInPage(links, QStringLiteral("#blank"));
+        clickInPage(links, QStringLiteral("#open"));
+        clickInPage(links, QStringLiteral("#middle"), "2");
+        xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl")});
+        clickInPage(links, QStringLiteral("#control"));
+        xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl")});
+        const auto opened = [&] { return portalRuns ? portal->openedUris() : desktop.opened(); };
+        ASSERT_TRUE(spinUntil([&] { return opened().size() >= 4; })) << opened().join(QLatin1Char(' ')).toStdString();
+        spinFor(500);
+        // Each address goes to its own browser process, so they may arrive in either order.
+        QStringList sorted = opened();
+        sorted.sort();
+        EXPECT_EQ(sorted, expected);
+        if (portalRuns)
+            EXPECT_EQ(desktop.opened(), QStringList()) << "the browser is reached through the portal only";
+        EXPECT_EQ(tab(index).url.path(), QStringLiteral("/links"));
+    }
+    EXPECT_EQ(server.requestCount(QStringLiteral("/mail")) + server.requestCount(QStringLiteral("/unasked"))
+                  + server.requestCount(QStringLiteral("/middle")) + server.requestCount(QStringLiteral("/control")),
+              0);
 }
 
 TEST_F(WebPages, AddressesOutOfTheWebLeaveOnlyAfterAClickAndAQuestion)
@@ -369,7 +397,9 @@ TEST_F(WebPages, AddressesOutOfTheWebLeaveOnlyAfterAClickAndAQuestion)
 TEST_F(WebPages, DialogsAreAnsweredInsideThePanelWithTheKeyboard)
 {
     server.setReply(QStringLiteral("/ask"),
-                    {200, page("Ask", {}, R"html(<button id="ask" onclick="alert('Saved'); document.title = 'confirmed ' + confirm('Leave?');">ask</button>)html"),
+                    {200, page("Ask", {}, R"html(<button id="ask" onclick="alert('Saved'); const sure = confirm('Leave?');
+                        document.title = 'confirmed ' + sure + ', named ' + prompt('Name?', '');">ask</button>
+                        <script>window.onbeforeunload = function (event) { event.preventDefault(); event.returnValue = ''; };</script>)html"),
                      "text/html", {}, 0});
     server.setReply(QStringLiteral("/private"), {401, page("Refused"), "text/html", {"WWW-Authenticate: Basic realm=\"Team\""}, 0});
     QtWebPage &ask = showLoaded(addTab(QStringLiteral("/ask")), QStringLiteral("Ask"));
@@ -381,9 +411,16 @@ TEST_F(WebPages, DialogsAreAnsweredInsideThePanelWithTheKeyboard)
     const auto press = [](const char *key) { xdotool({QStringLiteral("key"), QString::fromLatin1(key)}); };
     once([&] { return question() == QLatin1String("Saved"); }, [&] { press("Return"); });
     once([&] { return question() == QLatin1String("Leave?"); }, [&] { press("Escape"); });
+    once([&] { return question() == QLatin1String("Name?"); },
+         [&] {
+             xdotool({QStringLiteral("type"), QStringLiteral("ada")});
+             press("Return");
+         });
     clickInPage(ask, QStringLiteral("#ask"));
-    EXPECT_TRUE(spinUntil([&] { return ask.title() == QLatin1String("confirmed false"); })) << ask.title().toStdString();
+    EXPECT_TRUE(spinUntil([&] { return ask.title() == QLatin1String("confirmed false, named ada"); })) << ask.title().toStdString();
 
+    // Leaving the page the user has used asks first; then the server asks for a sign-in.
+    once([&] { return question().contains(QLatin1String("leave this page")); }, [&] { press("Return"); });
     once([&] { return question().contains(QLatin1String("Team")); },
          [&] {
              server.setReply(QStringLiteral("/private"), {200, page("Inside"), "text/html", {}, 0});
@@ -436,6 +473,66 @@ TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
     EXPECT_TRUE(spinUntil([&] { return state->shelf().items().size() == shelved + 5; }));
     EXPECT_EQ(state->shelf().items().first().fileURL, QUrl::fromLocalFile(folder.filePath(QStringLiteral("export (1).csv"))));
     EXPECT_EQ(contentsOf(folder.filePath(QStringLiteral("export (1).csv"))), "a,b");
+
+    // Nothing of a transfer stays when the server stops halfway or the user cancels it.
+    const QByteArray body(4 << 20, 'x');
+    server.setReply(QStringLiteral("/cut"), {200, body, "application/octet-stream", attachment("cut.bin"), 0, body.size() / 2});
+    server.setReply(QStringLiteral("/stalled"), {200, body, "application/octet-stream", attachment("stalled.bin"), 0, body.size() / 2, true});
+    const QStringList kept = files();
+    QtWebPage &other = showLoaded(addTab(QStringLiteral("/plain")), QStringLiteral("Plain"));
+    other.load(server.address().resolved(QUrl(QStringLiteral("/cut"))));
+    EXPECT_TRUE(spinUntil([&] { return state->notice().text() == QLatin1String("cut.bin was not downloaded"); }))
+        << state->notice().text().toStdString();
+    EXPECT_EQ(files(), kept);
+    other.load(server.address().resolved(QUrl(QStringLiteral("/stalled"))));
+    ASSERT_TRUE(spinUntil([&] { return state->notice().text().startsWith(QLatin1String("Downloading stalled.bin")); }))
+        << state->notice().text().toStdString();
+    state->notice().press();
+    EXPECT_TRUE(spinUntil([&] { return state->notice().text() == QLatin1String("stalled.bin was not downloaded"); }))
+        << state->notice().text().toStdString();
+    EXPECT_EQ(files(), kept);
+}
+
+TEST_F(WebPages, AFileInputIsAnsweredInThePortalsChooserWhileThePanelStays)
+{
+    FakeDesktopPortal portal;
+    ASSERT_TRUE(portal.isRegistered());
+    const QString upload = QDir::home().filePath(QStringLiteral("upload.txt"));
+    ASSERT_TRUE(writeFile(upload, "hello"));
+    server.setReply(QStringLiteral("/upload"),
+                    {200, page("Upload", {}, R"html(<input id="file" type="file" multiple>)html"), "text/html", {}, 0});
+    QtWebPage &form = showLoaded(addTab(QStringLiteral("/upload")), QStringLiteral("Upload"));
+    const QString chosen = QStringLiteral("Array.from(document.getElementById('file').files).map(f => f.name + ' ' + f.size).join()");
+    struct Row
+    {
+        const char *name;
+        uint response;
+        QString files;
+    };
+    // Were Qt's own dialog to come up instead, nothing would answer it.
+    once([] { return shownWindow<QFileDialog>() != nullptr; }, [] { shownWindow<QFileDialog>()->reject(); });
+    for (const Row &row : {Row{"cancelled", 1, QString()}, Row{"chosen", 0, QStringLiteral("upload.txt 5")}}) {
+        SCOPED_TRACE(row.name);
+        std::optional<FakeDesktopPortal::Choice> asked;
+        bool heldWhileAsked = false;
+        once([&] { return portal.pendingChoice().has_value(); },
+             [&] {
+                 asked = portal.pendingChoice();
+                 heldWhileAsked = state->isPanelHeld();
+                 portal.answerChoice(row.response, {upload});
+             });
+        clickInPage(form, QStringLiteral("#file"));
+        ASSERT_TRUE(spinUntil([&] { return asked.has_value() && !state->isPanelHeld(); })) << "the portal was never asked";
+        EXPECT_TRUE(heldWhileAsked) << "the panel stays while the chooser is open";
+        EXPECT_TRUE(asked->title.contains(QLatin1String("127.0.0.1"))) << asked->title.toStdString();
+        EXPECT_TRUE(asked->options.value(QStringLiteral("multiple")).toBool());
+        EXPECT_FALSE(asked->options.value(QStringLiteral("directory")).toBool());
+        EXPECT_TRUE(spinUntil([&] { return valueIn(form, chosen).toString() == row.files; })) << valueIn(form, chosen).toString().toStdString();
+        EXPECT_TRUE(spinUntil([&] {
+            const QWidget *focused = QApplication::focusWidget();
+            return focused && (focused == form.view() || form.view()->isAncestorOf(focused));
+        })) << "the keyboard goes back to the page";
+    }
 }
 
 TEST_F(WebPages, FullScreenFillsThePanelUntilItIsLeft)

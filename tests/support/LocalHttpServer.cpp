@@ -35,13 +35,19 @@ void LocalHttpServer::answer(QTcpSocket *socket)
     response += "Content-Type: " + reply.contentType + "\r\n";
     for (const QByteArray &header : reply.headers)
         response += header + "\r\n";
-    response += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
-    response += reply.body;
+    if (reply.cutAt < 0) {
+        response += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
+        response += reply.body;
+    } else {
+        response += "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
+        response += QByteArray::number(reply.body.size(), 16) + "\r\n" + reply.body.left(reply.cutAt);
+    }
     QPointer<QTcpSocket> target(socket);
-    QTimer::singleShot(reply.delayMs, socket, [target, response] {
+    QTimer::singleShot(reply.delayMs, socket, [target, response, stall = reply.stallAtCut] {
         if (!target)
             return;
         target->write(response);
-        target->disconnectFromHost();
+        if (!stall)
+            target->disconnectFromHost();
     });
 }

@@ -21,6 +21,11 @@ public:
         QByteArrayList headers;
         // How long the server waits before it answers.
         int delayMs = 0;
+        // A transfer cut off: the body goes as one chunk of its full size,
+        // of which only this many bytes are sent before the connection
+        // closes, or stalls when `stallAtCut`.
+        qint64 cutAt = -1;
+        bool stallAtCut = false;
     };
 
     LocalHttpServer();

@@ -74,7 +74,9 @@ void QtDownloads::follow(QWebEngineDownloadRequest *download, const QString &pat
 
 void QtDownloads::progressed(QWebEngineDownloadRequest *download)
 {
-    if (m_observers.progressed)
+    // A transfer that ended unfinished has its count reset afterwards: shown,
+    // it would replace the word that it failed with a progress that never goes on.
+    if (m_observers.progressed && m_running.contains(download->id()))
         m_observers.progressed({download->id(), download->downloadFileName(), download->receivedBytes(), download->totalBytes()});
 }
 

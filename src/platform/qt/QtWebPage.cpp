@@ -1,9 +1,10 @@
 #include "platform/qt/QtWebPage.h"
 
+#include "platform/qt/DesktopPortal.h"
 #include "platform/qt/TabPage.h"
 #include "platform/qt/WebProfiles.h"
 
-#include <QDesktopServices>
+#include <QPointer>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineSettings>
 
@@ -66,7 +67,9 @@ void QtWebPage::usePage(UserAgentMode mode)
     });
     connect(fresh, &TabPage::handOverAsked, this, [this](const QUrl &url) {
         if (m_observers.handOverAsked)
-            m_observers.handOverAsked(url, [url] { QDesktopServices::openUrl(url); });
+            m_observers.handOverAsked(url, [self = QPointer<QtWebPage>(this), url] {
+                DesktopPortal::openUrl(url, self ? self->view() : nullptr);
+            });
     });
     // The page fills its view, which stays in the panel.
     connect(fresh, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {

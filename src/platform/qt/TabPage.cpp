@@ -1,11 +1,11 @@
 #include "platform/qt/TabPage.h"
 
 #include "platform/WebLinkPolicy.h"
+#include "platform/qt/DesktopPortal.h"
 #include "platform/qt/PageDialog.h"
 #include "platform/qt/PopupWindow.h"
 
 #include <QAuthenticator>
-#include <QDesktopServices>
 #include <QScreen>
 #include <QWebEngineSettings>
 #include <QWebEngineNewWindowRequest>
@@ -47,7 +47,7 @@ void TabPage::openNewWindow(QWebEngineNewWindowRequest &request)
     const QUrl url = request.requestedUrl();
     switch (WebLinkPolicy::forNewWindow(destinationOf(request.destination()), request.isUserInitiated(), url)) {
     case WebLinkPolicy::NewWindow::OwnPopup: openPopup(request); break;
-    case WebLinkPolicy::NewWindow::DesktopBrowser: QDesktopServices::openUrl(url); break;
+    case WebLinkPolicy::NewWindow::DesktopBrowser: DesktopPortal::openUrl(url, view()); break;
     case WebLinkPolicy::NewWindow::Refused: break;
     }
 }
@@ -124,12 +124,19 @@ void TabPage::askForCredentials(const QUrl &address, QAuthenticator *authenticat
 QStringList TabPage::chooseFiles(FileSelectionMode mode, const QStringList &oldFiles, const QStringList &acceptedMimeTypes)
 {
     windowUp(+1);
-    const QStringList chosen = QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
+    std::optional<QStringList> chosen;
+    if (mode != FileSelectSave) {
+        const DesktopPortal::FileRequest request{tr("Choose files for %1").arg(url().host()), mode == FileSelectOpenMultiple,
+                                                 mode == FileSelectUploadFolder};
+        chosen = DesktopPortal::chooseFiles(view(), request);
+    }
+    if (!chosen)
+        chosen = QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
     windowUp(-1);
     // The keyboard goes back to the page the chooser was for.
     if (QWidget *shown = view()) {
         shown->window()->activateWindow();
         shown->setFocus();
     }
-    return chosen;
+    return *chosen;
 }
