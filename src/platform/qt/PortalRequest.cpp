@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QDBusObjectPath>
 
 const QString PortalRequest::service = QStringLiteral("org.freedesktop.portal.Desktop");
@@ -51,10 +52,14 @@ PortalRequest::PortalRequest(QObject *context, QString path, Answered answered)
 {
     QDBusConnection::sessionBus().connect(service, m_path, requestInterface, QStringLiteral("Response"), this,
                                           SLOT(response(uint,QVariantMap)));
+    // A portal that goes away answers nothing more.
+    auto *gone = new QDBusServiceWatcher(service, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForUnregistration,
+                                         this);
+    connect(gone, &QDBusServiceWatcher::serviceUnregistered, this, [this] { finish(2, {}); });
 }
 
 void PortalRequest::call(QObject *context, const QString &interface, const QString &method, QVariantList arguments,
-                         Answered answered)
+                         Answered answered, int timeoutMs)
 {
     const QString token = newToken();
     auto *request = new PortalRequest(context, requestPath(token), std::move(answered));
@@ -63,12 +68,12 @@ void PortalRequest::call(QObject *context, const QString &interface, const QStri
     arguments.append(options);
     QDBusMessage message = QDBusMessage::createMethodCall(service, objectPath, interface, method);
     message.setArguments(arguments);
-    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(message), request);
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(message, timeoutMs), request);
     connect(watcher, &QDBusPendingCallWatcher::finished, request, [request](QDBusPendingCallWatcher *call) {
         call->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *call;
         if (reply.isError())
-            request->finish(2, {});
+            request->finish(unreachable, {});
         else if (reply.value().path() != request->m_path)
             request->follow(reply.value().path());
     });

@@ -20,14 +20,17 @@ public:
     static const QString objectPath;
 
     // The portal's answer: 0 granted, 1 cancelled by the user, 2 anything else
-    // (also a call the bus refused), with the method's results.
+    // (also the portal going away before answering), with the method's results;
+    // `unreachable` when the call itself failed: no portal offers the method.
     using Answered = std::function<void(uint response, const QVariantMap &results)>;
+    static constexpr uint unreachable = 0xFFFFFFFF;
 
     // Calls `method` of `interface` with `arguments`, whose last one must be
     // the options map (a "handle_token" is added to it). `answered` runs once,
-    // unless `context` is gone by then.
+    // unless `context` is gone by then. A portal that does not take the call
+    // within `timeoutMs` counts as unreachable.
     static void call(QObject *context, const QString &interface, const QString &method, QVariantList arguments,
-                     Answered answered);
+                     Answered answered, int timeoutMs = -1);
 
     // Whether the session bus has the portal running or can start it, and it
     // offers `interface`. Blocks for at most a short bound.
