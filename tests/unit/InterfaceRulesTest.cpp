@@ -2,7 +2,6 @@
 #include "FakePorts.h"
 #include "FakeWebPage.h"
 #include "scratchpad/ScratchpadSummary.h"
-#include "shelf/DropIntake.h"
 #include "shelf/DropItem.h"
 #include "state/AppState.h"
 #include "ui/BarTexts.h"
@@ -12,9 +11,6 @@
 #include "ui/TabContextMenu.h"
 #include "web/HibernationEngine.h"
 
-#include <QImage>
-#include <QMimeData>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -249,37 +245,6 @@ TEST_F(Interface, DoubleClickingTheHandleDetachesThePanelAndBack)
     EXPECT_FALSE(settings.values().panelCustomHeight);
     EXPECT_FALSE(settings.values().panelTopOffset);
     EXPECT_FALSE(fakes.store.values.contains(QStringLiteral("Orvane_panelCustomHeight")));
-}
-
-TEST(DropIntake, FilesThenLinksOrElseTextInTheOrderOffered)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("notes.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("hello");
-    file.close();
-
-    QMimeData mixed;
-    mixed.setUrls({QUrl::fromLocalFile(path), QUrl(QStringLiteral("https://example.com/page"))});
-    mixed.setText(QStringLiteral("ignored when there are addresses"));
-    const QList<DropItem> items = DropIntake::load(DropIntake::requestsFrom(mixed));
-    ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items[0].kind, DropItemKind::File);
-    EXPECT_EQ(items[0].fileURL, QUrl::fromLocalFile(path));
-    EXPECT_EQ(items[1].kind, DropItemKind::Url);
-
-    QMimeData text;
-    text.setText(QStringLiteral("Carry this"));
-    ASSERT_EQ(DropIntake::load(DropIntake::requestsFrom(text)).size(), 1);
-    EXPECT_EQ(DropIntake::load(DropIntake::requestsFrom(text)).first().kind, DropItemKind::Text);
-
-    QMimeData blank;
-    blank.setText(QStringLiteral(" \n\t "));
-    EXPECT_TRUE(DropIntake::load(DropIntake::requestsFrom(blank)).isEmpty());
-    QMimeData image;
-    image.setImageData(QImage(4, 4, QImage::Format_ARGB32));
-    EXPECT_TRUE(DropIntake::load(DropIntake::requestsFrom(image)).isEmpty()) << "image data alone stages nothing";
 }
 
 } // namespace
