@@ -392,6 +392,7 @@ TEST_P(CaptureOnDesktop, ATerminalIsNeverSentCtrlC)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
         m_orvane->state().setCapturedContext(std::nullopt);
+        QGuiApplication::clipboard()->setText(QStringLiteral("older clipboard"));
         SelectionWindow terminal(QStringList{QStringLiteral("--copies"), QStringLiteral("ls -l output")} + row.arguments);
         ASSERT_TRUE(terminal.becomesReady()) << terminal.output().toStdString();
         pressKeys(QStringLiteral("alt+a"));
