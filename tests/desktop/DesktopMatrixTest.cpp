@@ -5,6 +5,7 @@
 // runs every behaviour under every desktop.
 #include "FakeShortcutsPortal.h"
 #include "OrvaneProcess.h"
+#include "SelectionWindowProcess.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -36,37 +37,14 @@ const std::set<std::pair<Desktop, Behaviour>> inMakeTest = {
 constexpr int inputDeadlineMs = 8000;
 
 // Another application, its window over part of where the panel shows.
-class OtherApplication
+class OtherApplication : public SelectionWindowProcess
 {
 public:
     OtherApplication()
+        : SelectionWindowProcess({QStringLiteral("--field"), QStringLiteral("other"), QStringLiteral("--at"),
+                                  QStringLiteral("900,100")})
     {
-        m_process.start(QStringLiteral(SELECTION_WINDOW),
-                        {QStringLiteral("--field"), QStringLiteral("other"), QStringLiteral("--at"), QStringLiteral("900,100")});
-        m_ready = spinUntil([this] {
-            m_process.waitForReadyRead(20);
-            m_output += QString::fromUtf8(m_process.readAllStandardOutput());
-            return m_output.contains(QLatin1String("ready"));
-        });
     }
-    ~OtherApplication()
-    {
-        m_process.terminate();
-        m_process.waitForFinished(3000);
-    }
-    bool isReady() const { return m_ready; }
-    QString window() const
-    {
-        return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                        QString::number(m_process.processId())})
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-            .value(0);
-    }
-
-private:
-    QProcess m_process;
-    QString m_output;
-    bool m_ready = false;
 };
 
 QString run(const QString &program, const QStringList &arguments)
@@ -149,11 +127,6 @@ QString focusedWindow()
     return xdotool({QStringLiteral("getwindowfocus")}).trimmed();
 }
 
-void key(const QString &combination)
-{
-    xdotool({QStringLiteral("key"), combination});
-}
-
 class DesktopMatrix : public ::testing::TestWithParam<Desktop>
 {
 protected:
@@ -210,7 +183,7 @@ TEST_P(DesktopMatrix, FlushAboveUnframedOnEveryWorkspaceAndOutOfTaskBars)
     if (IsSkipped() || HasFatalFailure())
         return;
     OtherApplication other;
-    ASSERT_TRUE(other.isReady());
+    ASSERT_TRUE(other.becomesReady());
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     const QString session = GetParam() == Desktop::WestonXWayland ? QStringLiteral("Wayland session through XWayland")
@@ -277,15 +250,15 @@ TEST_P(DesktopMatrix, AltSWhileAnotherWindowHasFocusTakesTheKeyboardAndAClickThe
     toggle(orvane);
     ASSERT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); })) << describe(orvane);
     OtherApplication other;
-    ASSERT_TRUE(other.isReady());
+    ASSERT_TRUE(other.becomesReady());
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(spinUntil([&] { return focusedWindow() == other.window(); })) << "round " << round;
-        key(QStringLiteral("alt+s"));
+        pressKeys(QStringLiteral("alt+s"));
         EXPECT_TRUE(settlesAtTarget(orvane)) << "round " << round << ": " << describe(orvane);
         EXPECT_TRUE(spinUntil([&] { return focusedWindow() == panelWindow(orvane); }, inputDeadlineMs))
             << "round " << round << ": the keyboard stayed with " << focusedWindow().toStdString();
         if (round == 0) {
-            key(QStringLiteral("alt+s"));
+            pressKeys(QStringLiteral("alt+s"));
         } else {
             movePointer(950, 150);
             xdotool({QStringLiteral("click"), QStringLiteral("1")});

@@ -27,12 +27,6 @@ enum class WindowManager { None, Openbox };
 // Real input through a busy X server and a busy machine: a generous deadline.
 constexpr int inputDeadlineMs = 8000;
 
-void clickAt(int x, int y)
-{
-    movePointer(x, y);
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
-}
-
 class EdgeOnDesktop : public ::testing::TestWithParam<WindowManager>
 {
 protected:
@@ -87,21 +81,13 @@ private:
     std::optional<WindowManagerProcess> m_windowManager;
 };
 
-TEST_P(EdgeOnDesktop, ThePointerOnTheEdgeShowsThePanel)
-{
-    OrvaneProcess orvane;
-    launchHidden(orvane);
-    movePointer(1439, 150);
-    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
-}
-
 TEST_P(EdgeOnDesktop, AClickOnTheStripShowsTheHiddenPanel)
 {
     OrvaneProcess orvane({QStringLiteral("Orvane_edgeHoverEnabled=false")});
     launchHidden(orvane);
     movePointer(1439, 150);
     EXPECT_TRUE(holdsFor([&] { return !orvane.isPanelVisible(); }, 500)) << "hovering is off";
-    clickAt(1439, 150);
+    clickAt({1439, 150});
     EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
@@ -131,7 +117,7 @@ QImage edgePixels()
 }
 
 // Over a window of a plain colour, which a painted strip would cover.
-TEST_P(EdgeOnDesktop, TheStripsCannotBeSeen)
+TEST_P(EdgeOnDesktop, TheStripsCannotBeSeenAndThePointerOnThemShowsThePanel)
 {
     EdgeWindow below;
     ASSERT_TRUE(spinUntil([&] { return below.isVisible() && edgePixels().pixelColor(6, 10) == QColor(Qt::red); }));
@@ -139,6 +125,8 @@ TEST_P(EdgeOnDesktop, TheStripsCannotBeSeen)
     OrvaneProcess orvane;
     launchHidden(orvane);
     EXPECT_TRUE(holdsFor([&] { return edgePixels() == before; }, 300));
+    movePointer(1439, 150);
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
 TEST_P(EdgeOnDesktop, AClickAtTheEdgeWhileThePanelIsShownReachesTheWindowBelow)
@@ -151,7 +139,7 @@ TEST_P(EdgeOnDesktop, AClickAtTheEdgeWhileThePanelIsShownReachesTheWindowBelow)
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible() && orvane.panelGeometry().height() == 400; }));
     ASSERT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 300));
-    clickAt(1439, 800);
+    clickAt({1439, 800});
     EXPECT_TRUE(spinUntil([&] { return below.presses == 1; })) << "the strip let the click through";
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); })) << "a click in another window hides the panel";
 }
@@ -193,7 +181,8 @@ TEST_P(EdgeOnDesktop, ThePointerBesideTheRestingPillSummonsThePanelThroughNothin
     EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
-TEST_P(EdgeOnDesktop, AFileDraggedOntoTheStripIsTakenAndOpensTheShelf)
+// Image data alone is refused; a file is taken and opens the shelf; text becomes a snippet.
+TEST_P(EdgeOnDesktop, WhatIsDraggedOntoTheStripIsTakenAsTheShelfTakesIt)
 {
     QTemporaryDir folder;
     QFile file(folder.filePath(QStringLiteral("report.pdf")));
@@ -202,33 +191,21 @@ TEST_P(EdgeOnDesktop, AFileDraggedOntoTheStripIsTakenAndOpensTheShelf)
     file.close();
     OrvaneProcess orvane;
     launchHidden(orvane);
-    DragSourceProcess source({QStringLiteral("--file"), file.fileName()});
-    ASSERT_TRUE(source.isReady());
-    source.dragTo(1439, 150);
-    EXPECT_TRUE(spinUntil([&] { return !source.result().isEmpty(); }, 5000));
-    EXPECT_EQ(source.result(), QStringLiteral("copy"));
+    const auto dropOnStrip = [](const QStringList &arguments) {
+        DragSourceProcess source(arguments);
+        if (!source.isReady())
+            return QStringLiteral("not ready");
+        source.dragTo(1439, 150);
+        spinUntil([&] { return !source.result().isEmpty(); }, 5000);
+        return source.result();
+    };
+    EXPECT_EQ(dropOnStrip({QStringLiteral("--image")}), QStringLiteral("ignore"));
+    EXPECT_EQ(dropOnStrip({QStringLiteral("--file"), file.fileName()}), QStringLiteral("copy"));
     EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
-}
-
-TEST_P(EdgeOnDesktop, DraggedTextBecomesASnippetAndImageDataAloneIsRefused)
-{
-    OrvaneProcess orvane;
-    launchHidden(orvane);
-    {
-        DragSourceProcess image({QStringLiteral("--image")});
-        ASSERT_TRUE(image.isReady());
-        image.dragTo(1439, 150);
-        EXPECT_TRUE(spinUntil([&] { return !image.result().isEmpty(); }, 5000));
-        EXPECT_EQ(image.result(), QStringLiteral("ignore"));
-    }
-    DragSourceProcess text({QStringLiteral("--text"), QStringLiteral("Meeting notes for Tuesday")});
-    ASSERT_TRUE(text.isReady());
-    text.dragTo(1439, 150);
-    EXPECT_TRUE(spinUntil([&] { return !text.result().isEmpty(); }, 5000));
-    EXPECT_EQ(text.result(), QStringLiteral("copy"));
+    hide(orvane);
+    EXPECT_EQ(dropOnStrip({QStringLiteral("--text"), QStringLiteral("Meeting notes for Tuesday")}), QStringLiteral("copy"));
     const QDir snippets(orvane.environment().value(QStringLiteral("HOME"))
                         + QStringLiteral("/.local/share/Orvane/DropShelf/Snippets"));
-    // The shelf opened for the drop, and its first appearance seeds a sample snippet beside it.
     EXPECT_TRUE(spinUntil([&] {
         const QStringList files = snippets.entryList({QStringLiteral("*.txt")}, QDir::Files);
         return std::any_of(files.cbegin(), files.cend(), [&](const QString &name) {

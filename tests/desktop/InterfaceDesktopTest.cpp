@@ -1,8 +1,10 @@
 // The panel's interface in this process, driven by real clicks, keys and
 // drags through XTest, with tabs on pages served on 127.0.0.1.
 #include "EventLoopWait.h"
+#include "ColourContrast.h"
 #include "DragSourceProcess.h"
 #include "InProcessOrvane.h"
+#include "MessyPages.h"
 #include "OrvaneProcess.h"
 #include "ai/AIPromptBar.h"
 #include "ai/CapturedContext.h"
@@ -42,23 +44,6 @@ namespace {
 
 const QStringList pageTitles = {"Alpha", "Beta", "Gamma", "Delta"};
 
-
-
-QString number(int value)
-{
-    return QString::number(value);
-}
-
-// Moves the pointer there in small steps, letting both sides of a drag keep up.
-void glide(QPoint from, QPoint to, int steps = 12)
-{
-    for (int i = 1; i <= steps; ++i) {
-        const QPoint at = from + (to - from) * i / steps;
-        xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
-        spinFor(30);
-    }
-}
-
 class PanelInterface : public ::testing::Test
 {
 protected:
@@ -82,16 +67,11 @@ protected:
         return result;
     }
     static QPoint centerOf(const QWidget *widget) { return widget->mapToGlobal(widget->rect().center()); }
-    static void click(const QWidget *widget, const char *button = "1")
-    {
-        const QPoint at = centerOf(widget);
-        xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
-        xdotool({QStringLiteral("click"), QString::fromLatin1(button)});
-    }
+    static void click(const QWidget *widget, int button = 1) { clickAt(centerOf(widget), button); }
     // Chooses an entry of the context menu that a right click on the widget opens.
     static bool chooseFromMenu(const QWidget *widget, const QString &entry)
     {
-        click(widget, "3");
+        click(widget, 3);
         if (!spinUntil([] { return qobject_cast<QMenu *>(QApplication::activePopupWidget()); }))
             return false;
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -99,7 +79,7 @@ protected:
             if (action->text() == entry) {
                 const QPoint at = menu->mapToGlobal(menu->actionGeometry(action).center());
                 glide(QCursor::pos(), at, 4);
-                xdotool({QStringLiteral("click"), QStringLiteral("1")});
+                clickAt(at);
                 return true;
             }
         }
@@ -138,7 +118,7 @@ TEST_F(PanelInterface, RailButtonsSwitchTabsScratchpadShelfAndSettings)
     EXPECT_EQ(state().tabs().activeTab()->title, QStringLiteral("Gamma"));
 }
 
-TEST_F(PanelInterface, TheTabMenuHibernatesAndRemovesTabs)
+TEST_F(PanelInterface, TheTabMenuHibernatesAndRemovesTabsAndATabHibernatedOnScreenSleepsUntilWoken)
 {
     click(slots().at(1));
     const QUuid beta = state().tabs().tabs().at(1).id;
@@ -158,14 +138,11 @@ TEST_F(PanelInterface, TheTabMenuHibernatesAndRemovesTabs)
     ASSERT_TRUE(chooseFromMenu(slots().at(2), QStringLiteral("Remove Tab")));
     EXPECT_TRUE(spinUntil([this] { return titles() == QStringList({"Alpha", "Beta", "Delta"}); }));
     EXPECT_EQ(TabListJson::decode(*store.dataValue(QStringLiteral("Orvane_Tabs")), {})->size(), 3);
-}
 
-TEST_F(PanelInterface, HibernatingTheTabOnScreenShowsItAsleepUntilItIsWoken)
-{
     ASSERT_TRUE(chooseFromMenu(slots().at(0), QStringLiteral("Hibernate Tab")));
     EXPECT_TRUE(spinUntil([this] { return container().pageArea().showing() == PageAreaView::Showing::Sleeping; }));
     EXPECT_FALSE(orvane.hibernation().existingWebView(state().tabs().tabs().at(0).id));
-    click(slots().at(1));
+    click(slots().at(2));
     click(slots().at(0));
     EXPECT_TRUE(spinUntil([this] { return container().pageArea().showing() == PageAreaView::Showing::Page; }));
     EXPECT_FALSE(state().tabs().tabs().at(0).isHibernated);
@@ -178,16 +155,16 @@ TEST_F(PanelInterface, EscapeAndCtrlWInATabsMenuAreTheMenusOwn)
     CapturedContext context;
     context.text = QStringLiteral("staged");
     state().setCapturedContext(context);
-    click(slots().at(1), "3");
+    click(slots().at(1), 3);
     ASSERT_TRUE(spinUntil([] { return qobject_cast<QMenu *>(QApplication::activePopupWidget()); }));
-    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+w")});
-    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    pressKeys(QStringLiteral("ctrl+w"));
+    pressKeys(QStringLiteral("Escape"));
     EXPECT_TRUE(spinUntil([] { return !QApplication::activePopupWidget(); })) << "Escape closed the menu";
     EXPECT_EQ(titles(), pageTitles) << "Ctrl+W closed no tab";
     EXPECT_TRUE(state().capturedContext()) << "the staged text stays";
     EXPECT_TRUE(state().isPanelVisible());
 
-    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    pressKeys(QStringLiteral("Escape"));
     EXPECT_TRUE(spinUntil([this] { return !state().capturedContext(); })) << "in the panel Escape dismisses it";
     EXPECT_TRUE(state().isPanelVisible());
 }
@@ -221,7 +198,7 @@ TEST_F(PanelInterface, EscapeInTheShelfsFileDialogClosesTheDialogAndLeavesThePan
             dialog->reject();
         } else if (!escaped && dialog->isActiveWindow()) {
             escaped = true;
-            xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+            pressKeys(QStringLiteral("Escape"));
         } else if (!escaped) {
             dialog->activateWindow();
         }
@@ -237,7 +214,7 @@ TEST_F(PanelInterface, EscapeInTheShelfsFileDialogClosesTheDialogAndLeavesThePan
 TEST_F(PanelInterface, CtrlDraggingASlotReordersTheTabsAndSavesTheOrder)
 {
     const QPoint start = centerOf(slots().at(0));
-    xdotool({QStringLiteral("mousemove"), number(start.x()), number(start.y())});
+    movePointer(start);
     xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl")});
     xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
     glide(start, start + QPoint(0, 60));
@@ -280,18 +257,33 @@ TEST_F(PanelInterface, AFileDraggedFromAnotherApplicationOntoTheShelfButtonIsSta
     EXPECT_TRUE(spinUntil([&] { return source.result() == QStringLiteral("copy"); }));
 }
 
-TEST_F(PanelInterface, TheHeaderMovesThePanelAndADoubleClickDetachesIt)
+// Docked, the outline is square on the docked side; detached, every corner is round.
+TEST_F(PanelInterface, ADoubleClickOnTheHeaderDetachesThePanelWhichTheHeaderThenMoves)
 {
+    const auto pixel = [](int x, int y) {
+        return QGuiApplication::primaryScreen()->grabWindow(0, x, y, 1, 1).toImage().pixelColor(0, 0);
+    };
     const QRect full = window().geometry();
-    const QPoint grip = window().mapToGlobal(QPoint(full.width() / 2 - 60, 25));
-    xdotool({QStringLiteral("mousemove"), number(grip.x()), number(grip.y())});
+    const QColor behind = pixel(full.left() - 20, full.top() + 1);
+    const QColor panel = pixel(full.right() - 30, full.top() + 1);
+    ASSERT_NE(panel, behind);
+    EXPECT_NE(pixel(full.right(), full.top()), behind) << "square on the docked side";
+    EXPECT_EQ(pixel(full.left(), full.top()), behind) << "round on the inner side";
+    EXPECT_EQ(pixel(full.left(), full.bottom()), behind);
+
+    movePointer(window().mapToGlobal(QPoint(full.width() / 2 - 60, 25)));
     xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
     ASSERT_TRUE(spinUntil([this] { return state().settings().values().panelCustomHeight.has_value(); }));
-    EXPECT_TRUE(spinUntil([&] { return window().height() < full.height(); }));
-    const double offset = state().settings().values().panelTopOffset.value_or(-1);
+    ASSERT_TRUE(spinUntil([&] { return window().height() < full.height(); }));
+    spinFor(200);
+    const QRect detached = window().geometry();
+    EXPECT_EQ(pixel(detached.right(), detached.top()), behind);
+    EXPECT_EQ(pixel(detached.right(), detached.bottom()), behind);
+    EXPECT_EQ(pixel(detached.right() - 30, detached.top() + 1), panel);
 
+    const double offset = state().settings().values().panelTopOffset.value_or(-1);
     const QPoint handle = window().mapToGlobal(QPoint(window().width() / 2 - 60, 25));
-    xdotool({QStringLiteral("mousemove"), number(handle.x()), number(handle.y())});
+    movePointer(handle);
     xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
     glide(handle, handle + QPoint(0, 40), 8);
     xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
@@ -309,40 +301,13 @@ TEST_F(PanelInterface, MovingThePointerWithNoButtonHeldNeverMovesThePanel)
     ASSERT_TRUE(footerText);
     click(footerText);
     const QPoint bottomEdge = window().mapToGlobal(QPoint(window().width() / 2, window().height() - 2));
-    xdotool({QStringLiteral("mousemove"), number(bottomEdge.x()), number(bottomEdge.y())});
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    clickAt(bottomEdge);
     const QPoint header = window().mapToGlobal(QPoint(window().width() / 2 - 60, 25));
     glide(bottomEdge, header, 8);
     glide(header, header + QPoint(-40, 300), 8);
     spinFor(200);
     EXPECT_EQ(window().geometry(), before);
     EXPECT_FALSE(state().settings().values().panelTopOffset);
-}
-
-TEST_F(PanelInterface, TheOutlineIsSquareOnTheDockedSideUntilDetached)
-{
-    const auto pixel = [this](int x, int y) {
-        return QGuiApplication::primaryScreen()->grabWindow(0, x, y, 1, 1).toImage().pixelColor(0, 0);
-    };
-    const QRect g = window().geometry();
-    const QColor behind = pixel(g.left() - 20, g.top() + 1);
-    const QColor panel = pixel(g.right() - 30, g.top() + 1);
-    ASSERT_NE(panel, behind);
-    EXPECT_NE(pixel(g.right(), g.top()), behind) << "square on the docked side";
-    EXPECT_EQ(pixel(g.left(), g.top()), behind) << "round on the inner side";
-    EXPECT_EQ(pixel(g.left(), g.bottom()), behind);
-
-
-    // Detached: every corner is round.
-    const QPoint grip = window().mapToGlobal(QPoint(g.width() / 2 - 60, 25));
-    xdotool({QStringLiteral("mousemove"), number(grip.x()), number(grip.y())});
-    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
-    ASSERT_TRUE(spinUntil([&] { return window().height() < g.height(); }));
-    spinFor(200);
-    const QRect detached = window().geometry();
-    EXPECT_EQ(pixel(detached.right(), detached.top()), behind);
-    EXPECT_EQ(pixel(detached.right(), detached.bottom()), behind);
-    EXPECT_EQ(pixel(detached.right() - 30, detached.top() + 1), panel);
 }
 
 // The tooltip on screen, as the X server shows it.
@@ -353,21 +318,6 @@ QWidget *shownToolTip()
             return widget;
     }
     return nullptr;
-}
-
-double luminance(QColor colour)
-{
-    const auto channel = [](double value) {
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
-}
-
-double contrast(QColor a, QColor b)
-{
-    const double first = luminance(a);
-    const double second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 // Its most common colour, and the colour of its pixels that stands out most from it.
@@ -412,8 +362,8 @@ TEST_F(PanelInterface, RailToolTipsAreTheThemesColoursAndReadableInEveryTheme)
             QToolTip::hideText();
             ASSERT_TRUE(spinUntil([] { return !shownToolTip(); })) << what;
             const QPoint at = centerOf(button);
-            xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y() - 2)});
-            xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
+            movePointer(at - QPoint(0, 2));
+            movePointer(at);
             ASSERT_TRUE(spinUntil([] { return shownToolTip(); })) << what;
             ToolTipColours colours;
             // Until it has been drawn on screen.
@@ -473,8 +423,7 @@ TEST_F(PanelInterface, AScreenReaderCanFindAndPressEveryRailButton)
 
 TEST_F(PanelInterface, AStagedTextIsTypedIntoTheAITabsChatBoxAndThenLeavesTheBar)
 {
-    orvane.server.setReply(QStringLiteral("/chat"), {200, "<!doctype html><title>Chat</title><textarea id='box'></textarea>",
-                                              "text/html", {}, 0});
+    orvane.server.setReply(QStringLiteral("/chat"), {200, MessyPages::chatPage(MessyPages::decoyedChatBox), "text/html", {}, 0});
     state().tabs().addTab(QStringLiteral("Chat"), orvane.server.address().resolved(QUrl(QStringLiteral("/chat"))),
                           QStringLiteral("globe"), true);
     QUrl command(QStringLiteral("orvane://ai"));

@@ -32,11 +32,6 @@ enum class WindowManager { None, Openbox };
 // Real input through a busy X server and a busy machine: a generous deadline.
 constexpr int inputDeadlineMs = 8000;
 
-void key(const QString &combination)
-{
-    xdotool({QStringLiteral("key"), combination});
-}
-
 // Openbox's own configuration binds Alt+Space to its window menu; this is
 // the same without that binding, as the README tells users to do.
 QString openboxWithoutAltSpace(const QTemporaryDir &folder)
@@ -73,7 +68,7 @@ class KeysOnDesktop : public ::testing::TestWithParam<WindowManager>
 protected:
     void SetUp() override
     {
-        xdotool({QStringLiteral("mousemove"), QStringLiteral("300"), QStringLiteral("250")});
+        movePointer(300, 250);
         if (GetParam() == WindowManager::Openbox) {
             m_windowManager.emplace(Desktop::Openbox, openboxWithoutAltSpace(m_folder));
             ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
@@ -92,24 +87,6 @@ private:
     QTemporaryDir m_folder;
     std::optional<WindowManagerProcess> m_windowManager;
 };
-
-TEST_P(KeysOnDesktop, AltSpaceTogglesThePanelWhileAnotherWindowHasTheKeyboard)
-{
-    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
-    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
-    OtherApplication other;
-    ASSERT_TRUE(spinUntil([&] { return other.isActiveWindow(); }));
-    key(QStringLiteral("alt+space"));
-    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
-    key(QStringLiteral("alt+space"));
-    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
-    EXPECT_TRUE(staysVisible(orvane)) << "one press, one toggle";
-    key(QStringLiteral("ctrl+alt+m"));
-    EXPECT_TRUE(staysVisible(orvane)) << "Ctrl+Alt+M is no combination of ours";
-    key(QStringLiteral("alt+m"));
-    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
-}
 
 // S on the test server's keyboard.
 constexpr xcb_keycode_t sKeycode = 39;
@@ -181,16 +158,25 @@ private:
     uint8_t m_perKeycode = 0;
 };
 
-TEST_P(KeysOnDesktop, ACombinationOwnedElsewhereIsLeftToItsOwnerAndTheOthersWork)
+// Alt+S is another program's, held before Orvane starts: it is left to its owner.
+TEST_P(KeysOnDesktop, OurCombinationsToggleThePanelWhileAnotherWindowHasTheKeyboard)
 {
     KeyGrab owner(sKeycode);
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
     OtherApplication other;
-    key(QStringLiteral("alt+s"));
-    EXPECT_TRUE(staysVisible(orvane));
-    key(QStringLiteral("alt+m"));
+    ASSERT_TRUE(spinUntil([&] { return other.isActiveWindow(); }));
+    pressKeys(QStringLiteral("alt+space"));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+    pressKeys(QStringLiteral("alt+space"));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(staysVisible(orvane)) << "one press, one toggle";
+    pressKeys(QStringLiteral("ctrl+alt+m"));
+    EXPECT_TRUE(staysVisible(orvane)) << "Ctrl+Alt+M is no combination of ours";
+    pressKeys(QStringLiteral("alt+s"));
+    EXPECT_TRUE(staysVisible(orvane)) << "Alt+S is the other program's";
+    pressKeys(QStringLiteral("alt+m"));
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
@@ -227,15 +213,14 @@ TEST_P(KeysOnDesktop, EscapeClosesThePaletteThenTheSettingsThenThePanel)
         return orvane.panelGeometry().x() == 1000 && holdsFor([&] { return orvane.panelGeometry().x() == 1000; }, 300);
     }));
     // The keyboard in the panel: its own key handler answers.
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("1100"), QStringLiteral("25")});
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
-    key(QStringLiteral("ctrl+k"));
+    clickAt({1100, 25});
+    pressKeys(QStringLiteral("ctrl+k"));
     ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://settings")}), 0);
-    key(QStringLiteral("Escape"));
+    pressKeys(QStringLiteral("Escape"));
     EXPECT_TRUE(staysVisible(orvane)) << "the palette closed";
-    key(QStringLiteral("Escape"));
+    pressKeys(QStringLiteral("Escape"));
     EXPECT_TRUE(staysVisible(orvane)) << "the settings closed";
-    key(QStringLiteral("Escape"));
+    pressKeys(QStringLiteral("Escape"));
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 

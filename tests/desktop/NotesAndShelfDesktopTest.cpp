@@ -35,16 +35,6 @@
 
 namespace {
 
-QString number(int value)
-{
-    return QString::number(value);
-}
-
-void moveTo(QPoint at)
-{
-    xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
-}
-
 QPoint centerOf(const QWidget *widget)
 {
     return widget->mapToGlobal(widget->rect().center());
@@ -52,8 +42,7 @@ QPoint centerOf(const QWidget *widget)
 
 void click(const QWidget *widget)
 {
-    moveTo(centerOf(widget));
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    clickAt(centerOf(widget));
 }
 
 // A file manager on the test's session bus that notes what it is asked to show.
@@ -109,7 +98,7 @@ protected:
     InProcessOrvane orvane{{QStringLiteral("Page")}, {}, InProcessOrvane::Shelf::Empty};
 };
 
-TEST_F(NotesAndShelf, TypingInTheEditorAnswersSavesAndCtrlZTakesTheAnswerBack)
+TEST_F(NotesAndShelf, TypingAnswersSavesAndCtrlZTakesTheAnswerBackAndAStaleWrittenAnswerIsMarkedAndRewritten)
 {
     state().content().setActiveItem(ActiveSidebarItem::scratchpad());
     ASSERT_TRUE(spinUntil([this] { return scratchpad().isVisible(); }));
@@ -120,36 +109,29 @@ TEST_F(NotesAndShelf, TypingInTheEditorAnswersSavesAndCtrlZTakesTheAnswerBack)
     EXPECT_TRUE(spinUntil([this] {
         return orvane.store.stringValue(ScratchpadNote::storageKey).value_or(QString()).endsWith(QLatin1String("\n2+2= 4"));
     }, 2000)) << "saved";
-
-    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+z")});
+    pressKeys(QStringLiteral("ctrl+z"));
     EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("2+2="); })) << lastLine().toStdString();
-}
 
-TEST_F(NotesAndShelf, TheColumnAnswersAsYouTypeAndAStaleWrittenAnswerIsMarkedAndRewritten)
-{
-    state().content().setActiveItem(ActiveSidebarItem::scratchpad());
-    ASSERT_TRUE(spinUntil([this] { return scratchpad().isVisible(); }));
-    click(&scratchpad().editor());
-    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+End"), QStringLiteral("Return")});
+    pressKeys(QStringLiteral("Return"));
     xdotool({QStringLiteral("type"), QStringLiteral("3*2")});
-    EXPECT_TRUE(spinUntil([this] { return columnNames().contains(QStringLiteral("Line 20: 6")); }))
+    EXPECT_TRUE(spinUntil([this] { return columnNames().contains(QStringLiteral("Line 21: 6")); }))
         << columnNames().join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(scratchpad().editor().toPlainText().contains(QLatin1String("3*2 ")))
         << "the column's answer is not in the text";
 
     for (const char *line : {"rent = 1250", "rent + 5 ="}) {
-        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        pressKeys(QStringLiteral("Return"));
         xdotool({QStringLiteral("type"), QString::fromLatin1(line)});
     }
     ASSERT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("rent + 5 = 1255"); })) << lastLine().toStdString();
-    EXPECT_FALSE(columnNames().join(QLatin1Char('|')).contains(QLatin1String("Line 22"))) << "a current written answer";
+    EXPECT_FALSE(columnNames().join(QLatin1Char('|')).contains(QLatin1String("Line 23"))) << "a current written answer";
 
     xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("End"), QStringLiteral("BackSpace"),
              QStringLiteral("BackSpace")});
     xdotool({QStringLiteral("type"), QStringLiteral("60")});
-    EXPECT_TRUE(spinUntil([this] { return columnNames().contains(QStringLiteral("Line 22: 1265, was 1255")); }))
+    EXPECT_TRUE(spinUntil([this] { return columnNames().contains(QStringLiteral("Line 23: 1265, was 1255")); }))
         << columnNames().join(QLatin1Char('|')).toStdString();
-    const AnswerColumn::Answer *stale = scratchpad().answers().answerOn(21);
+    const AnswerColumn::Answer *stale = scratchpad().answers().answerOn(22);
     ASSERT_TRUE(stale);
     EXPECT_EQ(stale->staleText(), QStringLiteral("Was 1255, now 1265"));
     const QList<QTextEdit::ExtraSelection> tinted = scratchpad().editor().extraSelections();
@@ -157,10 +139,10 @@ TEST_F(NotesAndShelf, TheColumnAnswersAsYouTypeAndAStaleWrittenAnswerIsMarkedAnd
         return mark.cursor.selectedText() == QStringLiteral("1255");
     })) << "the written answer is tinted";
 
-    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+shift+u")});
+    pressKeys(QStringLiteral("ctrl+shift+u"));
     EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("rent + 5 = 1265"); })) << lastLine().toStdString();
-    EXPECT_TRUE(spinUntil([this] { return !scratchpad().answers().answerOn(21); })) << "current again";
-    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+z")});
+    EXPECT_TRUE(spinUntil([this] { return !scratchpad().answers().answerOn(22); })) << "current again";
+    pressKeys(QStringLiteral("ctrl+z"));
     EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("rent + 5 = 1255"); })) << lastLine().toStdString();
 }
 
@@ -169,7 +151,7 @@ TEST_F(NotesAndShelf, DoubleClickingTheScratchpadsHeaderDetachesThePanel)
     state().content().setActiveItem(ActiveSidebarItem::scratchpad());
     ASSERT_TRUE(spinUntil([this] { return scratchpad().isVisible(); }));
     const QPoint title = scratchpad().mapToGlobal(QPoint(40, 30));
-    moveTo(title);
+    movePointer(title);
     xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
     EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelCustomHeight.has_value(); }));
 }
@@ -228,12 +210,12 @@ TEST_F(NotesAndShelf, ACardDraggedOutDeliversItsFileAndText)
     // This process is the drag's source and waits in the drag's own event
     // loop until the drop, so the pointer is driven from another process.
     const QPoint grip = card->mapToGlobal(QPoint(card->width() / 2 - 40, card->height() / 2));
-    QStringList steps = {QStringLiteral("mousemove"), number(grip.x()), number(grip.y()), QStringLiteral("mousedown"),
+    QStringList steps = {QStringLiteral("mousemove"), QString::number(grip.x()), QString::number(grip.y()), QStringLiteral("mousedown"),
                          QStringLiteral("1")};
     for (int i = 1; i <= 30; ++i) {
         const QPoint at = grip + (QPoint(200, 180) - grip) * i / 30;
-        steps << QStringLiteral("sleep") << QStringLiteral("0.03") << QStringLiteral("mousemove") << number(at.x())
-              << number(at.y());
+        steps << QStringLiteral("sleep") << QStringLiteral("0.03") << QStringLiteral("mousemove") << QString::number(at.x())
+              << QString::number(at.y());
     }
     steps << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup") << QStringLiteral("1");
     QProcess pointer;
@@ -290,15 +272,14 @@ TEST_F(NotesAndShelf, ShowInFileManagerAsksTheFileManagerOverDBusOrOpensTheFolde
 // A real Orvane, killed without warning a moment after the user typed.
 TEST(NotesOnDisk, AKillRightAfterTypingLosesAtMostTheLastFractionOfASecond)
 {
-    moveTo(QPoint(1200, 450));
+    movePointer(QPoint(1200, 450));
     OrvaneProcess orvane({QStringLiteral("Orvane_isPinned=true"), QStringLiteral("Orvane_followSystemTheme=false")});
     ASSERT_TRUE(orvane.launch());
     ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://scratchpad")}), 0);
     ASSERT_TRUE(spinUntil([&] { return orvane.panelGeometry().width() > 0; }));
     const QRect panel = orvane.panelGeometry();
     spinUntil([] { return false; }, 500);
-    xdotool({QStringLiteral("mousemove"), number(panel.center().x() + 40), number(panel.center().y())});
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    clickAt(panel.center() + QPoint(40, 0));
     xdotool({QStringLiteral("key"), QStringLiteral("ctrl+End"), QStringLiteral("Return")});
     xdotool({QStringLiteral("type"), QStringLiteral("kept across a crash")});
     spinUntil([] { return false; }, 500);

@@ -351,3 +351,27 @@ void movePointer(int x, int y)
     xdotool({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
 }
 
+void movePointer(QPoint at)
+{
+    movePointer(at.x(), at.y());
+}
+
+void pressKeys(const QString &combination)
+{
+    xdotool({QStringLiteral("key"), combination});
+}
+
+void clickAt(QPoint at, int button)
+{
+    movePointer(at);
+    xdotool({QStringLiteral("click"), QString::number(button)});
+}
+
+void glide(QPoint from, QPoint to, int steps)
+{
+    for (int i = 1; i <= steps; ++i) {
+        movePointer(from + (to - from) * i / steps);
+        spinFor(30);
+    }
+}
+

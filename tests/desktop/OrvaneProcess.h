@@ -3,6 +3,7 @@
 #include "EventLoopWait.h"
 
 #include <QProcess>
+#include <QPoint>
 #include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -105,3 +106,10 @@ QString panelName();
 QString xdotool(const QStringList &arguments);
 // Moves the pointer there through XTest.
 void movePointer(int x, int y);
+void movePointer(QPoint at);
+// Presses and releases a key combination such as "ctrl+w" through XTest.
+void pressKeys(const QString &combination);
+// Moves the pointer there and clicks that button (1 left, 3 right).
+void clickAt(QPoint at, int button = 1);
+// Moves the pointer there in small steps, letting both sides of a drag keep up.
+void glide(QPoint from, QPoint to, int steps = 12);

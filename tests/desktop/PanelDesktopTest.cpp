@@ -30,7 +30,7 @@ protected:
     {
         // Park the pointer inside where the panel will appear, so that its
         // first movement does not count as leaving.
-        xdotool({QStringLiteral("mousemove"), QStringLiteral("1200"), QStringLiteral("450")});
+        movePointer(1200, 450);
         if (GetParam() == WindowManager::Openbox) {
             m_windowManager.emplace(Desktop::Openbox);
             ASSERT_TRUE(m_windowManager->isRunning()) << "openbox did not start: " << m_windowManager->log().toStdString();
@@ -51,12 +51,6 @@ protected:
             .toStdString();
     }
 
-    static void clickAt(int x, int y)
-    {
-        movePointer(x, y);
-        xdotool({QStringLiteral("click"), QStringLiteral("1")});
-    }
-
     static bool shownAt(OrvaneProcess &orvane, const QRect &frame)
     {
         return orvane.isPanelVisible() && orvane.panelGeometry() == frame;
@@ -74,19 +68,12 @@ private:
     std::optional<WindowManagerProcess> m_windowManager;
 };
 
-TEST_P(PanelOnDesktop, LaunchShowsThePanelAtItsTargetFrame)
+TEST_P(PanelOnDesktop, LaunchShowsThePanelWhichASecondStartTogglesAndResizesThroughTheRunningOne)
 {
     OrvaneProcess orvane;
     ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    EXPECT_TRUE(settlesAt(orvane, target)) << orvane.panelGeometry().x();
-    EXPECT_TRUE(orvane.log().contains(QLatin1String("[Orvane] Application did finish launching...")));
-}
-
-TEST_P(PanelOnDesktop, ASecondStartTogglesThroughTheRunningOne)
-{
-    OrvaneProcess orvane;
-    ASSERT_TRUE(orvane.launch());
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    EXPECT_TRUE(orvane.log().contains(QLatin1String("[Orvane] Application did finish launching...")));
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
     EXPECT_EQ(orvane.runSecond({QStringLiteral("ORVANE://Toggle")}), 0);
@@ -96,16 +83,33 @@ TEST_P(PanelOnDesktop, ASecondStartTogglesThroughTheRunningOne)
     ASSERT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
     EXPECT_EQ(orvane.runSecond({}), 0);
     EXPECT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://width?val=500")}), 0);
+    EXPECT_TRUE(settlesAt(orvane, QRect(940, 0, 500, 900))) << describe(orvane);
+    EXPECT_TRUE(spinUntil([&] {
+        QFile file(orvane.settingsFile());
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Orvane_panelWidth=500");
+    }));
 }
 
-TEST_P(PanelOnDesktop, AClickOutsideHidesAndAClickInsideDoesNot)
+TEST_P(PanelOnDesktop, AClickOutsideOrTouchingTheDockedEdgeAgainHidesButAClickInsideDoesNot)
 {
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     ASSERT_TRUE(orvane.launch());
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
-    clickAt(1200, 450);
+    clickAt({1200, 450});
     EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 600));
-    clickAt(300, 450);
+    clickAt({300, 450});
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
+
+    movePointer(1300, 450);
+    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    movePointer(1439, 450);
+    EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 500)) << "not before moving inward";
+    movePointer(1300, 450);
+    EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 200)) << "moving inward keeps it";
+    movePointer(1439, 450);
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
 }
 
@@ -122,32 +126,6 @@ TEST_P(PanelOnDesktop, LeavingHidesAfterTheDelayUnlessPinned)
     movePointer(1200, 450);
     movePointer(300, 450);
     EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 1000));
-}
-
-TEST_P(PanelOnDesktop, TouchingTheDockedEdgeAgainHides)
-{
-    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
-    ASSERT_TRUE(orvane.launch());
-    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
-    movePointer(1439, 450);
-    EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 500)) << "not before moving inward";
-    movePointer(1300, 450);
-    EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 200)) << "moving inward keeps it";
-    movePointer(1439, 450);
-    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
-}
-
-TEST_P(PanelOnDesktop, WidthCommandReLaysOutAndIsSaved)
-{
-    OrvaneProcess orvane;
-    ASSERT_TRUE(orvane.launch());
-    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
-    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://width?val=500")}), 0);
-    EXPECT_TRUE(settlesAt(orvane, QRect(940, 0, 500, 900))) << describe(orvane);
-    EXPECT_TRUE(spinUntil([&] {
-        QFile file(orvane.settingsFile());
-        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Orvane_panelWidth=500");
-    }));
 }
 
 TEST_P(PanelOnDesktop, DocksToTheLeftEdgeWhenAskedTo)

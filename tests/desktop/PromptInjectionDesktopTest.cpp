@@ -2,6 +2,7 @@
 // on 127.0.0.1.
 #include "EventLoopWait.h"
 #include "LocalHttpServer.h"
+#include "MessyPages.h"
 #include "ai/PromptSender.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtWebPage.h"
@@ -16,48 +17,21 @@
 
 namespace {
 
-// Any submission of the chat box is recorded: a form submit or an Enter key.
-constexpr auto submitWatch = R"(<script>
-window.submitted = false;
-document.addEventListener('submit', (e) => { e.preventDefault(); window.submitted = true; }, true);
-document.addEventListener('keydown', (e) => { if (e.key === 'Enter') window.submitted = true; }, true);
-</script>)";
-
-QByteArray page(const QByteArray &body)
-{
-    return "<!doctype html><html><head><title>Chat</title></head><body><form>" + body + "</form>" + submitWatch
-        + "</body></html>";
-}
-
-// Like the chat pages of script frameworks: the framework records every write
-// to the input's `value` and ignores an input event that reports a value it
-// wrote itself; its own copy of the text is put back on every render.
-constexpr auto frameworkInput = R"(<textarea id="box"></textarea><script>
-const box = document.getElementById('box');
-const native = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value');
-let written = '';
-window.frameworkText = '';
-Object.defineProperty(box, 'value', {
-  get() { return native.get.call(this); },
-  set(v) { written = v; native.set.call(this, v); } });
-box.addEventListener('input', () => {
-  if (box.value !== written) { written = box.value; window.frameworkText = box.value; }
-});
-setInterval(() => native.set.call(box, window.frameworkText), 30);
-</script>)";
+using MessyPages::chatPage;
+using MessyPages::frameworkInput;
 
 class PromptInjectionPages : public ::testing::Test
 {
 protected:
     PromptInjectionPages()
     {
-        server.setReply(QStringLiteral("/textarea"), {200, page("<textarea id='box'></textarea>"), "text/html", {}, 0});
-        server.setReply(QStringLiteral("/editable"), {200, page("<div id='box' contenteditable='true'></div>"), "text/html", {}, 0});
-        server.setReply(QStringLiteral("/framework"), {200, page(frameworkInput), "text/html", {}, 0});
-        server.setReply(QStringLiteral("/slow"), {200, page("<textarea id='box'></textarea>"), "text/html", {}, 1500});
-        server.setReply(QStringLiteral("/plain"), {200, page("<p>No input here</p><textarea style='display:none'></textarea>"), "text/html", {}, 0});
+        server.setReply(QStringLiteral("/textarea"), {200, chatPage("<textarea id='box'></textarea>"), "text/html", {}, 0});
+        server.setReply(QStringLiteral("/editable"), {200, chatPage("<div id='box' contenteditable='true'></div>"), "text/html", {}, 0});
+        server.setReply(QStringLiteral("/framework"), {200, chatPage(frameworkInput), "text/html", {}, 0});
+        server.setReply(QStringLiteral("/slow"), {200, chatPage("<textarea id='box'></textarea>"), "text/html", {}, 1500});
+        server.setReply(QStringLiteral("/plain"), {200, chatPage("<p>No input here</p><textarea style='display:none'></textarea>"), "text/html", {}, 0});
         // Like a framework that puts its own state back on every input event.
-        server.setReply(QStringLiteral("/dropping"), {200, page(R"(<textarea id="box"></textarea><script>
+        server.setReply(QStringLiteral("/dropping"), {200, chatPage(R"(<textarea id="box"></textarea><script>
 document.getElementById('box').addEventListener('input', (e) => { e.target.value = ''; });
 </script>)"), "text/html", {}, 0});
         webPage.view()->resize(600, 400);
@@ -176,7 +150,7 @@ class PromptDecoys : public PromptInjectionPages, public ::testing::WithParamInt
 
 TEST_P(PromptDecoys, OnlyTheChatBoxGetsThePrompt)
 {
-    server.setReply(QStringLiteral("/decoys"), {200, page(GetParam().body), "text/html", {}, 0});
+    server.setReply(QStringLiteral("/decoys"), {200, chatPage(GetParam().body), "text/html", {}, 0});
     open(QStringLiteral("/decoys"));
     if (!GetParam().setUp.isEmpty())
         evaluate(GetParam().setUp);
@@ -191,10 +165,7 @@ TEST_P(PromptDecoys, OnlyTheChatBoxGetsThePrompt)
 
 INSTANTIATE_TEST_SUITE_P(Pages, PromptDecoys,
     ::testing::Values(
-        DecoyCase{"HiddenCaptchaAnswerFirst",
-                  "<textarea class='decoy' style='display:none'></textarea><textarea id='box'></textarea>", {}},
-        DecoyCase{"WrapperNamedPrompt",
-                  "<div id='prompt-area'><textarea id='box'></textarea><button id='send' type='button'>Send</button></div>", {}},
+        DecoyCase{"HiddenCaptchaAnswerFirstAndAWrapperNamedPrompt", MessyPages::decoyedChatBox, {}},
         DecoyCase{"HiddenEditorBeforeTheShownOne",
                   "<div class='decoy' contenteditable='true' style='visibility:hidden'>old</div>"
                   "<div id='box' contenteditable='true'></div>", {}},
@@ -210,14 +181,14 @@ INSTANTIATE_TEST_SUITE_P(Pages, PromptDecoys,
 
 TEST_F(PromptInjectionPages, ADraftInTheChatBoxStaysAfterThePrompt)
 {
-    server.setReply(QStringLiteral("/field"), {200, page("<textarea id='box'>my draft</textarea>"), "text/html", {}, 0});
+    server.setReply(QStringLiteral("/field"), {200, chatPage("<textarea id='box'>my draft</textarea>"), "text/html", {}, 0});
     open(QStringLiteral("/field"));
     EXPECT_EQ(send(prompt), true);
     EXPECT_EQ(boxText(), typed + QStringLiteral("\n\nmy draft"));
 
     // The editor makes a paragraph of each line, so only the lines' order is compared.
     server.setReply(QStringLiteral("/editor"),
-                    {200, page("<div id='box' contenteditable='true'><p>my draft</p></div>"), "text/html", {}, 0});
+                    {200, chatPage("<div id='box' contenteditable='true'><p>my draft</p></div>"), "text/html", {}, 0});
     open(QStringLiteral("/editor"));
     EXPECT_EQ(send(prompt), true);
     const QRegularExpression lineBreaks(QStringLiteral("\n+"));
@@ -227,7 +198,7 @@ TEST_F(PromptInjectionPages, ADraftInTheChatBoxStaysAfterThePrompt)
 
 TEST_F(PromptInjectionPages, AOneLineFieldGetsThePromptsLinesJoinedBySpaces)
 {
-    server.setReply(QStringLiteral("/line"), {200, page("<input id='box' type='text'>"), "text/html", {}, 0});
+    server.setReply(QStringLiteral("/line"), {200, chatPage("<input id='box' type='text'>"), "text/html", {}, 0});
     open(QStringLiteral("/line"));
     EXPECT_EQ(send(prompt), true);
     EXPECT_EQ(boxText(), QString(typed).replace(QRegularExpression(QStringLiteral("\n+")), QStringLiteral(" ")));

@@ -40,33 +40,17 @@ namespace {
 
 const QStringList pageTitles = {"Alpha", "Beta", "Gamma", "Delta"};
 
-QString number(int value)
-{
-    return QString::number(value);
-}
-
-void pointAt(QPoint at)
-{
-    xdotool({QStringLiteral("mousemove"), number(at.x()), number(at.y())});
-}
-
 // Where a widget is once the layouts waiting to run have placed it.
 void click(const QWidget *widget)
 {
     for (int pass = 0; pass < 3; ++pass)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    pointAt(widget->mapToGlobal(widget->rect().center()));
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    clickAt(widget->mapToGlobal(widget->rect().center()));
 }
 
 void type(const QString &text)
 {
     xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
-}
-
-void press(const QString &key)
-{
-    xdotool({QStringLiteral("key"), key});
 }
 
 // The visible widgets inside `screen` that reach past the panel's right edge
@@ -140,15 +124,33 @@ protected:
     QWidget elsewhere;
 };
 
-TEST_F(PanelScreens, ThePaletteTakesTheKeyboardAndReturnCopiesACalculation)
+TEST_F(PanelScreens, ThePaletteTakesTheKeyboardAndReturnRunsTheChosenRow)
 {
     QGuiApplication::clipboard()->clear();
-    openPalette();
-    type(QStringLiteral("2*21"));
-    ASSERT_TRUE(spinUntil([this] { return palette().palette().query() == QLatin1String("2*21"); }));
-    press(QStringLiteral("Return"));
-    EXPECT_TRUE(spinUntil([] { return QGuiApplication::clipboard()->text() == QLatin1String("42"); }));
-    EXPECT_TRUE(spinUntil([this] { return !state().content().showCommandPalette(); })) << "closed after running";
+    state().tabs().addTab(QStringLiteral("Chat"), server.address().resolved(QUrl(QStringLiteral("/code"))),
+                          QStringLiteral("globe"), true);
+    const struct
+    {
+        const char *query;
+        const char *keys;
+        std::function<bool()> done;
+    } rows[] = {
+        {"2*21", "Return", [] { return QGuiApplication::clipboard()->text() == QLatin1String("42"); }},
+        {"gamm", "Return", [this] { return activeTitle() == QLatin1String("Gamma"); }},
+        {"", "Down Return", [this] { return activeTitle() == QLatin1String("Beta"); }},
+        {"summarize", "Return", [this] { return activeTitle() == QLatin1String("Chat") && state().isPanelVisible(); }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.query);
+        openPalette();
+        if (*row.query)
+            type(QString::fromLatin1(row.query));
+        ASSERT_TRUE(spinUntil([&] { return palette().palette().query() == QLatin1String(row.query); }));
+        for (const QString &key : QString::fromLatin1(row.keys).split(QLatin1Char(' ')))
+            pressKeys(key);
+        EXPECT_TRUE(spinUntil(row.done));
+        EXPECT_TRUE(spinUntil([this] { return !state().content().showCommandPalette(); })) << "closed after running";
+    }
 }
 
 // The rows lie within the card, their texts drawn where the list shows
@@ -186,40 +188,6 @@ TEST_F(PanelScreens, PaletteRowsFitThePaletteWhateverATabsTitle)
     }
 }
 
-TEST_F(PanelScreens, TypingATabsNameAndReturnSwitchesToIt)
-{
-    openPalette();
-    type(QStringLiteral("gamm"));
-    ASSERT_TRUE(spinUntil([this] { return palette().palette().query() == QLatin1String("gamm"); }));
-    press(QStringLiteral("Return"));
-    EXPECT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("Gamma"); }));
-    EXPECT_FALSE(state().content().showCommandPalette());
-}
-
-TEST_F(PanelScreens, DownThenReturnRunsTheSecondRow)
-{
-    openPalette();
-    ASSERT_EQ(activeTitle(), QStringLiteral("Alpha"));
-    press(QStringLiteral("Down"));
-    ASSERT_TRUE(spinUntil([this] { return palette().palette().selectedIndex() == 1; }));
-    press(QStringLiteral("Return"));
-    EXPECT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("Beta"); }));
-}
-
-TEST_F(PanelScreens, TheCaptureCommandShowsTheFirstAITab)
-{
-    state().tabs().addTab(QStringLiteral("Chat"), server.address().resolved(QUrl(QStringLiteral("/code"))),
-                          QStringLiteral("globe"), true);
-    state().tabs().selectTab(state().tabs().tabs().first().id);
-    openPalette();
-    type(QStringLiteral("summarize"));
-    ASSERT_TRUE(spinUntil([this] { return palette().palette().query() == QLatin1String("summarize"); }));
-    press(QStringLiteral("Return"));
-    EXPECT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("Chat"); }));
-    EXPECT_FALSE(state().content().showCommandPalette());
-    EXPECT_TRUE(state().isPanelVisible());
-}
-
 TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
 {
     click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
@@ -252,8 +220,7 @@ TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
             word = child;
     }
     ASSERT_TRUE(word);
-    pointAt(word->mapToGlobal(QPoint(word->width() - 6, word->height() / 2)));
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    clickAt(word->mapToGlobal(QPoint(word->width() - 6, word->height() / 2)));
     EXPECT_TRUE(spinUntil([&view] { return !view.screen().currentSubpage(); }));
 }
 
@@ -307,11 +274,10 @@ TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)
     ASSERT_TRUE(slider);
     ASSERT_EQ(window().width(), 440);
     // A click to the right of the handle: one step and the keyboard.
-    pointAt(slider->mapToGlobal(QPoint(slider->width() - 4, slider->height() / 2)));
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    clickAt(slider->mapToGlobal(QPoint(slider->width() - 4, slider->height() / 2)));
     ASSERT_TRUE(spinUntil([slider] { return slider->hasFocus(); }));
     for (int i = 0; i < 3; ++i)
-        press(QStringLiteral("Right"));
+        pressKeys(QStringLiteral("Right"));
     EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelWidth == 480; }));
     EXPECT_TRUE(spinUntil([this] { return window().width() == 480; })) << "live";
     EXPECT_EQ(store.values.value(QStringLiteral("Orvane_panelWidth")), 480.0);
@@ -341,7 +307,7 @@ TEST_F(PanelScreens, RestoreDefaultsPutsThePanelBackWhereItStaysAndWorks)
     const QRect home(1000, 0, 440, 900);
     EXPECT_TRUE(spinUntil([&] { return window().geometry() == home; })) << where();
     // As a hand does after a click.
-    pointAt(QCursor::pos() + QPoint(3, 2));
+    movePointer(QCursor::pos() + QPoint(3, 2));
     EXPECT_TRUE(holdsFor([&] { return window().isVisible() && window().geometry() == home && state().isPanelVisible(); }, 1500))
         << where() << " shown: " << state().isPanelVisible();
     click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Scratchpad")));
@@ -445,10 +411,10 @@ TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain
     ASSERT_TRUE(spinUntil([this] { return container().gallery().isOpen() && gallery().entries().size() == 1; }));
     ASSERT_TRUE(spinUntil([this] { return QApplication::focusWidget() == gallery().searchField().lineEdit(); }));
 
-    press(QStringLiteral("Tab"));
+    pressKeys(QStringLiteral("Tab"));
     ASSERT_TRUE(spinUntil([] { return QApplication::focusWidget()
                                     && QApplication::focusWidget()->accessibleName() == QLatin1String("Add GitHub"); }));
-    press(QStringLiteral("space"));
+    pressKeys(QStringLiteral("space"));
     ASSERT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("GitHub"); }));
     EXPECT_EQ(state().tabs().tabs().constLast().url, code);
     EXPECT_TRUE(container().gallery().isOpen()) << "adding keeps the gallery open";

@@ -40,12 +40,9 @@ protected:
     std::unique_ptr<AppGallery> gallery;
 };
 
-TEST_F(Gallery, TheCatalogueHasItsTwentyTwoAppsAtSecureAddresses)
+TEST_F(Gallery, TheCatalogueIsAtSecureAddressesWithThreeAIApps)
 {
     const QList<GalleryAppItem> &catalog = gallery->catalog();
-    ASSERT_EQ(catalog.size(), 22);
-    EXPECT_EQ(catalog.first().name, QStringLiteral("Claude"));
-    EXPECT_EQ(catalog.last().name, QStringLiteral("Google Drive"));
     QStringList ai;
     for (const GalleryAppItem &item : catalog) {
         EXPECT_EQ(item.url.scheme(), QStringLiteral("https")) << item.name.toStdString();
@@ -64,8 +61,10 @@ TEST_F(Gallery, SearchFindsNamesInAnyCaseAsTypedInCatalogueOrder)
               QStringList({"Google Calendar", "Google Keep", "Google", "Google Docs", "Google Sheets", "Google Drive"}));
     gallery->setSearchQuery(QStringLiteral("GIT"));
     EXPECT_EQ(names(gallery->filteredApps()), QStringList({"GitHub"}));
+    EXPECT_EQ(gallery->noResultsText(), QString()) << "GitHub is found";
     gallery->setSearchQuery(QStringLiteral(" git"));
     EXPECT_EQ(names(gallery->filteredApps()), QStringList()) << "not trimmed";
+    EXPECT_EQ(gallery->noResultsText(), QStringLiteral("No apps match \u201C git\u201D"));
 }
 
 // Alt+A with no AI tab offers the gallery: it opens on the AI apps alone,
@@ -91,15 +90,6 @@ TEST_F(Gallery, TheNoAITabHintOpensTheGalleryOnTheAIApps)
     pressTheHint();
     gallery->showAllApps();
     EXPECT_EQ(gallery->filteredApps().size(), 22) << "widened by the user";
-}
-
-TEST_F(Gallery, ASearchThatFindsNothingSaysSo)
-{
-    EXPECT_EQ(gallery->noResultsText(), QString()) << "no search";
-    gallery->setSearchQuery(QStringLiteral("xyz"));
-    EXPECT_EQ(gallery->noResultsText(), QStringLiteral("No apps match \u201Cxyz\u201D"));
-    gallery->setSearchQuery(QStringLiteral("git"));
-    EXPECT_EQ(gallery->noResultsText(), QString()) << "GitHub is found";
 }
 
 TEST_F(Gallery, TheDefaultTabsAreInstalledAndNothingElse)

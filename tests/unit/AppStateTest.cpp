@@ -313,14 +313,6 @@ TEST_F(AppStateTest, ActiveTabIsNoneForScratchpadShelfAndUnknownIds)
     EXPECT_FALSE(state->tabs().activeTab());
 }
 
-TEST_F(AppStateTest, ActiveItemIdsHaveTheirStableForms)
-{
-    const QUuid id = QUuid::fromString(QStringLiteral("6f9619ff-8b86-d011-b42d-00c04fc964ff"));
-    EXPECT_EQ(ActiveSidebarItem::webTab(id).id(), QStringLiteral("tab_6F9619FF-8B86-D011-B42D-00C04FC964FF"));
-    EXPECT_EQ(ActiveSidebarItem::scratchpad().id(), QStringLiteral("scratchpad"));
-    EXPECT_EQ(ActiveSidebarItem::dropShelf().id(), QStringLiteral("dropshelf"));
-}
-
 TEST_F(AppStateTest, TriggerContextAIStagesTheContextOnAnAITab)
 {
     auto state = makeState();

@@ -147,6 +147,17 @@ TEST_F(Capture, WithOrvaneInFrontTheMostRecentlyRaisedOtherApplicationIsTheSourc
     EXPECT_EQ(context->appName, "Gedit (Clipboard)");
     EXPECT_TRUE(desktop.keys.sent.isEmpty()) << "the keys would reach Orvane's own window";
 
+    // The focus follows the pointer onto a third window: a copy there would
+    // take that window's selection for Gedit's.
+    desktop.applications.keysReachFront = false;
+    desktop.applications.receiver = application("Firefox", 44);
+    desktop.keys.copies = QStringLiteral("the pointer window's words");
+    context = capture();
+    EXPECT_TRUE(desktop.keys.sent.isEmpty()) << "no keys while Orvane is in front";
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->text, "clip");
+    EXPECT_EQ(context->appName, "Gedit (Clipboard)");
+
     desktop.applications.regular = {application("Orvane", 1, true)};
     desktop.selection.askedAbout.clear();
     context = capture();

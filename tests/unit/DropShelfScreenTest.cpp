@@ -196,15 +196,8 @@ TEST_F(DropShelfScreen, CardsOfferOpenForLinksShowForFilesAndNothingWithoutAFile
     EXPECT_EQ(ShelfCard::linkAction(file), ShelfCard::LinkAction::Reveal);
     EXPECT_EQ(ShelfCard::linkAction(snippet), ShelfCard::LinkAction::Reveal);
     EXPECT_EQ(ShelfCard::linkAction(sample), ShelfCard::LinkAction::None);
-    EXPECT_EQ(ShelfCard::linkActionTooltip(ShelfCard::LinkAction::Reveal), QStringLiteral("Show in file manager"));
     EXPECT_TRUE(ShelfCard::showsThumbnail(file));
     EXPECT_FALSE(ShelfCard::showsThumbnail(link));
-
-    const std::pair<Kind, QColor> icons[] = {{Kind::File, QColor(187, 163, 243)}, {Kind::Image, QColor(255, 179, 107)},
-                                             {Kind::Url, QColor(114, 180, 255)}, {Kind::Text, QColor(46, 224, 178)}};
-    for (const auto &[kind, color] : icons)
-        EXPECT_EQ(ShelfCard::colors(kind).icon, color) << rawValue(kind).toStdString();
-    EXPECT_EQ(ShelfCard::colors(Kind::Image).tile, QColor(255, 159, 67, 31));
 }
 
 TEST_F(DropShelfScreen, TheShelfFileKeepsEveryFieldOfEveryRecord)
@@ -425,22 +418,6 @@ TEST_F(ShelfScreenView, TheCopyButtonSaysCopiedForOnePointEightSeconds)
     EXPECT_EQ(copy->text(), QStringLiteral("Copied"));
     fakes.clock.advance(0.1);
     EXPECT_EQ(copy->text(), QString());
-}
-
-TEST_F(ShelfScreenView, ADropAnywhereOnTheScreenStagesWhatItCarries)
-{
-    fakes.store.setBool(QStringLiteral("Orvane_hasSeededSampleDropShelf"), true);
-    open();
-    QMimeData text;
-    text.setText(QStringLiteral("Dropped words"));
-    QDragEnterEvent enter(QPoint(200, 300), Qt::CopyAction, &text, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(view.get(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    EXPECT_TRUE(view->isTargeted());
-    QDropEvent drop(QPointF(200, 300), Qt::CopyAction, &text, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(view.get(), &drop);
-    EXPECT_FALSE(view->isTargeted());
-    EXPECT_TRUE(QTest::qWaitFor([this] { return cardTitles() == QStringList({"Dropped words"}); }, 5000));
 }
 
 // A drop is offered to the screen or to the rail's shelf button as a drag

