@@ -313,7 +313,7 @@ TEST(WaylandSession, KeysComeThroughThePortalAndTheKeyboardLeavingHidesThePanel)
                               inputDeadlineMs))
             << "wayland " << wayland << ": the keyboard is with " << focusedWindow().toStdString();
         OtherApplication other;
-        ASSERT_TRUE(other.isReady());
+        ASSERT_TRUE(other.becomesReady());
         if (!wayland) {
             EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 1000)) << "on X11 only a click hides it";
             EXPECT_EQ(portal.bindings(), 0) << "X11's own grabs take the keys";
