@@ -282,7 +282,7 @@ void AppDelegate::setUpTrayItem()
     m_desktopCapture = std::make_unique<DesktopCapture>(m_ports.clock);
     m_capture = std::make_unique<CaptureAction>(*m_state, *m_panel, m_desktopCapture->detector());
     m_commands = std::make_unique<PanelCommands>(*m_state, *m_panel, *m_hibernation, *m_capture);
-    m_tray = std::make_unique<TrayItem>(m_state->settings(), *m_commands, *m_visibility);
+    m_tray = std::make_unique<TrayItem>(m_state->settings(), m_state->tabs(), *m_commands, *m_visibility);
     m_tray->setup();
 
     connect(m_commands.get(), &PanelCommands::quitRequested, qApp, &QCoreApplication::quit);

@@ -129,6 +129,8 @@ bool GlobalHotkeyManager::handleKeyEvent(const KeyStroke &stroke, bool meantForO
     // Without an undo offer on show, Ctrl+Z belongs to the editor or page that has the focus.
     if (command->kind == KeyCommand::Kind::UndoNotice && !m_commands.canUndoNotice())
         return false;
+    if (command->actsOnPage() && !m_commands.showsWebTab())
+        return false;
     post(*command);
     return true;
 }
@@ -155,6 +157,10 @@ void GlobalHotkeyManager::run(const KeyCommand &command)
     case Kind::SelectTab: m_commands.selectTab(command.tabIndex); break;
     case Kind::CloseActiveTab: m_commands.closeActiveTab(); break;
     case Kind::ReloadActiveTab: m_commands.reloadActiveTab(); break;
+    case Kind::ZoomIn: m_commands.zoomActiveTab(TabListModel::Zoom::In); break;
+    case Kind::ZoomOut: m_commands.zoomActiveTab(TabListModel::Zoom::Out); break;
+    case Kind::ZoomReset: m_commands.zoomActiveTab(TabListModel::Zoom::Reset); break;
+    case Kind::FindInPage: m_commands.findInPage(); break;
     case Kind::UndoNotice: m_commands.undoNotice(); break;
     case Kind::Quit: m_commands.quit(); break;
     case Kind::Escape: m_commands.escape(); break;

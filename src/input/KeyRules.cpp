@@ -39,6 +39,14 @@ std::optional<KeyCommand> withCtrl(const KeyStroke &stroke)
         return KeyCommand{Kind::CloseActiveTab};
     if (is(stroke, Qt::Key_R))
         return KeyCommand{Kind::ReloadActiveTab};
+    if (is(stroke, Qt::Key_Equal) || is(stroke, Qt::Key_Plus))
+        return KeyCommand{Kind::ZoomIn};
+    if (is(stroke, Qt::Key_Minus))
+        return KeyCommand{Kind::ZoomOut};
+    if (is(stroke, Qt::Key_0))
+        return KeyCommand{Kind::ZoomReset};
+    if (is(stroke, Qt::Key_F))
+        return KeyCommand{Kind::FindInPage};
     if (is(stroke, Qt::Key_Z))
         return KeyCommand{Kind::UndoNotice};
     if (is(stroke, Qt::Key_Q))
@@ -67,6 +75,19 @@ bool KeyCommand::needsPanelFocus() const
     case Kind::ReloadActiveTab:
     case Kind::UndoNotice:
     case Kind::Quit:
+        return true;
+    default:
+        return actsOnPage();
+    }
+}
+
+bool KeyCommand::actsOnPage() const
+{
+    switch (kind) {
+    case Kind::ZoomIn:
+    case Kind::ZoomOut:
+    case Kind::ZoomReset:
+    case Kind::FindInPage:
         return true;
     default:
         return false;

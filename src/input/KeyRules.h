@@ -21,6 +21,11 @@ struct KeyCommand
         SelectTab,
         CloseActiveTab,
         ReloadActiveTab,
+        // The shown web tab's zoom, and its find field.
+        ZoomIn,
+        ZoomOut,
+        ZoomReset,
+        FindInPage,
         // The notice bar's Undo, while it offers one.
         UndoNotice,
         Quit,
@@ -34,6 +39,8 @@ struct KeyCommand
     // meant for another application: there Ctrl+W, Ctrl+R or Ctrl+Q belong
     // to that application.
     bool needsPanelFocus() const;
+    // Commands for the web page shown; elsewhere the key is the editor's or field's.
+    bool actsOnPage() const;
 
     bool operator==(const KeyCommand &) const = default;
 };
@@ -58,6 +65,7 @@ const QList<HotKey> &hotKeys();
 // The command for a key press, if any, by the rules in their order: with
 // exactly Ctrl, K (palette), comma (settings), 1 (scratchpad), 2 (shelf),
 // 3 to 9 (the first seven web tabs), W (close the tab), R (reload it),
+// = or + (zoom in), - (zoom out), 0 (the page's own size), F (find),
 // Z (the notice's Undo), Q (quit); with exactly Alt, or exactly Ctrl+Alt, Space (toggle), A
 // (capture), and with Alt alone also M and S (toggle); Escape with any
 // modifiers. A key matches by the character it types or by its place on a

@@ -62,6 +62,23 @@ void PanelCommands::reloadActiveTab()
         m_hibernation.reload(*tab);
 }
 
+bool PanelCommands::showsWebTab() const
+{
+    return m_state.tabs().activeTab() && !m_state.content().showSettingsModal() && !m_state.content().showAppGallery();
+}
+
+void PanelCommands::zoomActiveTab(TabListModel::Zoom change)
+{
+    if (const auto tab = m_state.tabs().activeTab())
+        m_state.tabs().zoomTab(tab->id, change);
+}
+
+void PanelCommands::findInPage()
+{
+    if (showsWebTab())
+        m_state.content().setFindingInPage(true);
+}
+
 bool PanelCommands::canUndoNotice() const
 {
     return m_state.notice().isUndoOffer();
@@ -73,7 +90,8 @@ void PanelCommands::undoNotice()
         m_state.notice().press();
 }
 
-// A page in full screen leaves it first; then a staged context, as the prompt
+// A page in full screen leaves it first; then the find field, which gives the
+// keyboard back to the page; then a staged context, as the prompt
 // bar's dismiss button (Esc) promises; then what is on top: the palette, the gallery, the settings, and
 // last the panel itself.
 void PanelCommands::escape()
@@ -81,6 +99,8 @@ void PanelCommands::escape()
     PanelContent &content = m_state.content();
     if (content.isPageFullScreen())
         m_hibernation.exitFullScreen();
+    else if (content.isFindingInPage() && !content.showCommandPalette())
+        content.setFindingInPage(false);
     else if (m_state.capturedContext())
         m_state.setCapturedContext(std::nullopt);
     else if (content.showCommandPalette())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "web/TabListModel.h"
+
 #include <QObject>
 
 class AppState;
@@ -30,10 +32,15 @@ public:
     void selectTab(int index);
     void closeActiveTab();
     void reloadActiveTab();
+    // A web tab is on screen, with no settings over it.
+    bool showsWebTab() const;
+    void zoomActiveTab(TabListModel::Zoom change);
+    // Opens the find field over the shown web tab.
+    void findInPage();
     // The notice bar's Undo, when it offers one.
     bool canUndoNotice() const;
     void undoNotice();
-    // Drops the staged context, else closes the palette, else the gallery,
+    // Leaves full screen, else closes the find field, else drops the staged context, else closes the palette, else the gallery,
     // else the settings, else hides the panel.
     void escape();
 

@@ -5,15 +5,16 @@
 #include "input/TrayMenuModel.h"
 #include "panel/PanelVisibilityPolicy.h"
 #include "state/SettingsModel.h"
+#include "web/TabListModel.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-TrayItem::TrayItem(const SettingsModel &settings, PanelCommands &commands, PanelVisibilityPolicy &visibility,
-                   QObject *parent)
-    : QObject(parent), m_settings(settings), m_commands(commands), m_visibility(visibility)
+TrayItem::TrayItem(const SettingsModel &settings, const TabListModel &tabs, PanelCommands &commands,
+                   PanelVisibilityPolicy &visibility, QObject *parent)
+    : QObject(parent), m_settings(settings), m_tabs(tabs), m_commands(commands), m_visibility(visibility)
 {
 }
 
@@ -26,7 +27,8 @@ void TrayItem::setup()
     rebuildMenu();
 
     m_icon = std::make_unique<QSystemTrayIcon>(TrayGlyph::icon());
-    m_icon->setToolTip(QStringLiteral("Orvane"));
+    showUnreadCount();
+    connect(&m_tabs, &TabListModel::changed, this, &TrayItem::showUnreadCount);
     m_icon->setContextMenu(m_menu.get());
     // Queued: the toggle runs as its own task once the click is over.
     connect(m_icon.get(), &QSystemTrayIcon::activated, this,
@@ -46,6 +48,13 @@ void TrayItem::setup()
         m_icon->hide();
         m_icon->show();
     });
+}
+
+void TrayItem::showUnreadCount()
+{
+    const QString text = TrayMenuModel::toolTip(m_tabs.totalUnreadCount());
+    if (m_icon->toolTip() != text)
+        m_icon->setToolTip(text);
 }
 
 void TrayItem::rebuildMenu()

@@ -26,4 +26,9 @@ QList<Row> rows(ScreenDockEdge dockEdge)
     };
 }
 
+QString toolTip(int unreadCount)
+{
+    return unreadCount > 0 ? QStringLiteral("Orvane \u2014 %1 unread").arg(unreadCount) : QStringLiteral("Orvane");
+}
+
 } // namespace TrayMenuModel

@@ -35,4 +35,7 @@ struct Row
 // Twelve rows; the dock-edge row offers the edge the panel is not on.
 QList<Row> rows(ScreenDockEdge dockEdge);
 
+// "Orvane", with the unread count of every tab while there is one.
+QString toolTip(int unreadCount);
+
 } // namespace TrayMenuModel

@@ -36,6 +36,16 @@ public:
         std::function<void(const QUrl &url, std::function<void()> handOver)> handOverAsked;
         // The page entered (true) or left full screen.
         std::function<void(bool)> fullScreenChanged;
+        // Ctrl with the wheel over the page: one zoom step larger (true) or smaller.
+        std::function<void(bool larger)> zoomAsked;
+    };
+
+    // The current match of a search in the page, counted from 1, and how many
+    // there are; 0 of 0 when none.
+    struct FindResult
+    {
+        int current = 0;
+        int total = 0;
     };
 
     // Empty when the page has no address yet.
@@ -66,6 +76,11 @@ public:
     // page from under it.
     virtual bool holdsPanel() const = 0;
     virtual void exitFullScreen() = 0;
+    // Kept across loads and identities: 100 is the page's own size.
+    virtual void setZoomPercent(int percent) = 0;
+    // Highlights the next (or previous) match of `text`; an empty text ends
+    // the search. The callback gets the counts later, on the main thread.
+    virtual void find(const QString &text, bool backward, std::function<void(FindResult)> found) = 0;
 };
 
 // Makes web pages; the program's makes real ones, tests make fakes.

@@ -8,6 +8,7 @@ PanelContent::PanelContent(const ActiveSidebarItem &initialItem, QObject *parent
 void PanelContent::setActiveItem(const ActiveSidebarItem &item)
 {
     m_activeItem = item;
+    setFindingInPage(false);
     Q_EMIT activeItemChanged();
 }
 
@@ -36,4 +37,12 @@ void PanelContent::setPageFullScreen(bool value)
         return;
     m_isPageFullScreen = value;
     Q_EMIT pageFullScreenChanged();
+}
+
+void PanelContent::setFindingInPage(bool value)
+{
+    if (m_isFindingInPage == value)
+        return;
+    m_isFindingInPage = value;
+    Q_EMIT findingInPageChanged();
 }

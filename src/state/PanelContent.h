@@ -31,6 +31,10 @@ public:
     // the panel, without the rail and bars.
     bool isPageFullScreen() const { return m_isPageFullScreen; }
     void setPageFullScreen(bool value);
+    // The find field stands in the address bar's place. It belongs to the
+    // page it was opened on: showing another item closes it.
+    bool isFindingInPage() const { return m_isFindingInPage; }
+    void setFindingInPage(bool value);
 
 Q_SIGNALS:
     void activeItemChanged();
@@ -38,6 +42,7 @@ Q_SIGNALS:
     void showCommandPaletteChanged();
     void showAppGalleryChanged();
     void pageFullScreenChanged();
+    void findingInPageChanged();
 
 private:
     ActiveSidebarItem m_activeItem;
@@ -46,4 +51,5 @@ private:
     bool m_showAppGallery = false;
     GalleryCategory m_appGalleryCategory = GalleryCategory::AllApps;
     bool m_isPageFullScreen = false;
+    bool m_isFindingInPage = false;
 };

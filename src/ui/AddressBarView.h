@@ -3,14 +3,17 @@
 #include <QWidget>
 
 class AppState;
+class FindBarView;
 class HibernationEngine;
 class OrvanePanel;
+class PillButton;
 class QLabel;
 class SymbolButton;
 class SymbolLabel;
 
 // The bar below the header: hide the panel, whether the page can be trusted,
-// the site's host, reload and close.
+// the site's host, the zoom while it is not 100 % (a click resets it), reload
+// and close; or, while the page is searched, the find field.
 class AddressBarView final : public QWidget
 {
     Q_OBJECT
@@ -29,6 +32,8 @@ private:
     SymbolButton *m_hidePanel;
     SymbolLabel *m_security;
     QLabel *m_host;
+    PillButton *m_zoom;
+    FindBarView *m_find;
     SymbolButton *m_reload;
     SymbolButton *m_close;
 };

@@ -73,9 +73,12 @@ QString railTabTooltip(const QString &title)
     return title + QStringLiteral(" \u00B7 Ctrl-drag to reorder");
 }
 
-QString railButtonTooltip(const QString &title, bool sleeping)
+QString railButtonTooltip(const QString &title, bool sleeping, int unreadCount)
 {
-    return sleeping ? title + QStringLiteral(" (Hibernated)") : title;
+    const QString name = sleeping ? title + QStringLiteral(" (Hibernated)") : title;
+    if (unreadCount <= 0)
+        return name;
+    return name + (sleeping ? QStringLiteral(", %1 unread when it went to sleep") : QStringLiteral(", %1 unread")).arg(unreadCount);
 }
 
 } // namespace BarTexts

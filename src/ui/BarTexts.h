@@ -43,6 +43,8 @@ QString memoryText(int megabytes);
 QString memoryTooltip(int megabytes);
 // Shown after a rail tab's title.
 QString railTabTooltip(const QString &title);
-QString railButtonTooltip(const QString &title, bool sleeping);
+// With the count the tab's title last announced ("Gmail, 3 unread"); a
+// sleeping tab's count is the one it had when it went to sleep.
+QString railButtonTooltip(const QString &title, bool sleeping, int unreadCount = 0);
 
 } // namespace BarTexts

@@ -6,6 +6,7 @@
 #include "theme/OrvaneTheme.h"
 #include "ui/BarTexts.h"
 #include "ui/RailReorder.h"
+#include "web/UnreadCount.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -90,6 +91,15 @@ void RailTabButton::setBadgeCount(qsizetype count)
     update();
 }
 
+void RailTabButton::setUnreadCount(int count)
+{
+    if (count == m_unreadCount)
+        return;
+    m_unreadCount = count;
+    updateTooltip();
+    update();
+}
+
 void RailTabButton::setReorderable(bool reorderable)
 {
     m_reorderable = reorderable;
@@ -104,7 +114,7 @@ void RailTabButton::setLifted(bool lifted)
 
 void RailTabButton::updateTooltip()
 {
-    const QString name = BarTexts::railButtonTooltip(m_title, m_sleeping);
+    const QString name = BarTexts::railButtonTooltip(m_title, m_sleeping, m_unreadCount);
     setToolTip(m_reorderable ? BarTexts::railTabTooltip(name) : name);
     setAccessibleName(name);
 }
@@ -146,20 +156,27 @@ void RailTabButton::paintMarks(QPainter &painter) const
         painter.drawEllipse(corner.adjusted(-1, -1, 1, 1));
         Symbols::paint(painter, QStringLiteral("snowflake"), corner, palette.accent);
     }
-    if (m_badgeCount > 0) {
-        QFont font = painter.font();
-        font.setPixelSize(9);
-        font.setBold(true);
-        painter.setFont(font);
-        const QString text = QString::number(m_badgeCount);
-        const double badgeWidth = std::max(14.0, QFontMetricsF(font).horizontalAdvance(text) + 8);
-        const QRectF badge(width() - badgeWidth, 0, badgeWidth, 14);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(OrvaneTheme::shelfBadgeOrange);
-        painter.drawRoundedRect(badge, 7, 7);
-        painter.setPen(OrvaneTheme::shelfBadgeInk);
-        painter.drawText(badge, Qt::AlignCenter, text);
+    if (m_badgeCount > 0)
+        paintBadge(painter, QString::number(m_badgeCount), OrvaneTheme::shelfBadgeOrange, OrvaneTheme::shelfBadgeInk);
+    if (m_unreadCount > 0) {
+        const QColor fill = m_sleeping ? palette.hibernationColor : palette.accent;
+        paintBadge(painter, UnreadCount::badgeText(m_unreadCount), fill, palette.onAccentText);
     }
+}
+
+void RailTabButton::paintBadge(QPainter &painter, const QString &text, const QColor &fill, const QColor &ink) const
+{
+    QFont font = painter.font();
+    font.setPixelSize(9);
+    font.setBold(true);
+    painter.setFont(font);
+    const double badgeWidth = std::max(14.0, QFontMetricsF(font).horizontalAdvance(text) + 8);
+    const QRectF badge(width() - badgeWidth, 0, badgeWidth, 14);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(badge, 7, 7);
+    painter.setPen(ink);
+    painter.drawText(badge, Qt::AlignCenter, text);
 }
 
 void RailTabButton::mousePressEvent(QMouseEvent *event)

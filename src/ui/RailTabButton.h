@@ -28,6 +28,9 @@ public:
     void setSleeping(bool sleeping);
     // Shown as a small badge when above zero.
     void setBadgeCount(qsizetype count);
+    // A web tab's unread count: a badge in the accent colour ("9+" beyond
+    // nine), dimmed while the tab sleeps, and part of the button's name.
+    void setUnreadCount(int count);
     // Tab slots say in their tooltip that they can be reordered.
     void setReorderable(bool reorderable);
     // Drawn lifted while it is being dragged.
@@ -53,6 +56,7 @@ private:
     void updateTooltip();
     // The snowflake and the count badge, over the icon.
     void paintMarks(QPainter &painter) const;
+    void paintBadge(QPainter &painter, const QString &text, const QColor &fill, const QColor &ink) const;
 
     const SettingsModel &m_settings;
     AppIconView *m_icon;
@@ -62,6 +66,7 @@ private:
     bool m_lifted = false;
     bool m_reorderable = false;
     qsizetype m_badgeCount = 0;
+    int m_unreadCount = 0;
     std::optional<double> m_pressY;
     bool m_dragging = false;
 };

@@ -157,6 +157,7 @@ void SidebarDockView::syncTabs()
         const TabModel &tab = tabs.at(i);
         m_slots[i]->setApp(tab.iconKey, tab.title, tab.url, tab.iconURL);
         m_slots[i]->setSleeping(tab.isHibernated);
+        m_slots[i]->setUnreadCount(tab.unreadCount);
     }
     syncActivity();
     placeSlots();

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "state/AppState.h"
 #include "web/TabList.h"
+#include "web/UnreadCount.h"
 
 #include <QPointer>
 
@@ -14,6 +15,7 @@ HibernationEngine::HibernationEngine(AppState &state, Clock &clock, WebPageFacto
 {
     // Removing a tab gives its page's memory back too.
     connect(&m_state.tabs(), &TabListModel::changed, this, &HibernationEngine::releasePagesOfRemovedTabs);
+    connect(&m_state.tabs(), &TabListModel::changed, this, &HibernationEngine::applyZoom);
     // A page in full screen hides the rail and bars: showing anything else ends it.
     connect(&m_state.content(), &PanelContent::activeItemChanged, this, &HibernationEngine::exitFullScreen);
     startMonitoring();
@@ -52,6 +54,7 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
             Q_EMIT self->pageTitleChanged(id);
             if (raw->title().isEmpty())
                 return;
+            self->m_state.tabs().setTabUnreadCount(id, UnreadCount::fromTitle(raw->title()));
             const QUrl address = raw->url().isEmpty() ? createdAt : raw->url();
             self->m_state.tabs().updateTabWebMetadata(id, address, raw->title(), std::nullopt);
         });
@@ -85,7 +88,15 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
                     self->m_state.content().setPageFullScreen(on);
             });
     };
+    observers.zoomAsked = [self, id](bool larger) {
+        if (self)
+            self->m_clock.post([self, id, larger] {
+                if (self)
+                    self->m_state.tabs().zoomTab(id, larger ? TabListModel::Zoom::In : TabListModel::Zoom::Out);
+            });
+    };
     page->setObservers(std::move(observers));
+    page->setZoomPercent(tab.zoomPercent());
     page->load(createdAt);
     m_pool.emplace(id, std::move(page));
     keepLivePagesBounded(id);
@@ -129,6 +140,18 @@ bool HibernationEngine::applyUserAgentMode(const TabModel &tab)
         return false;
     page.switchUserAgentMode(tab.userAgentMode, tab.url);
     return true;
+}
+
+void HibernationEngine::find(const QUuid &tabId, const QString &text, bool backward)
+{
+    WebPage *page = existingWebView(tabId);
+    if (!page)
+        return;
+    QPointer<HibernationEngine> self(this);
+    page->find(text, backward, [self, tabId](WebPage::FindResult result) {
+        if (self)
+            Q_EMIT self->findResult(tabId, result);
+    });
 }
 
 void HibernationEngine::navigationFinished(const QUuid &tabId)
@@ -240,6 +263,14 @@ QString HibernationEngine::pageTitle(const QUuid &tabId) const
 {
     const WebPage *page = existingWebView(tabId);
     return page ? page->title() : QString();
+}
+
+void HibernationEngine::applyZoom()
+{
+    for (const TabModel &tab : m_state.tabs().tabs()) {
+        if (WebPage *page = existingWebView(tab.id))
+            page->setZoomPercent(tab.zoomPercent());
+    }
 }
 
 void HibernationEngine::releasePagesOfRemovedTabs()

@@ -44,6 +44,10 @@ public:
     // and loads the tab's address. Returns whether anything changed.
     bool applyUserAgentMode(const TabModel &tab);
 
+    // Searches the tab's live page; findResult reports the counts. An empty
+    // text ends the search.
+    void find(const QUuid &tabId, const QString &text, bool backward);
+
     // The shown page leaves full screen and the panel shows its rail and bars.
     void exitFullScreen();
 
@@ -66,6 +70,10 @@ Q_SIGNALS:
     // The tab's page changed its address, started a load or met a certificate error.
     void pageSecurityChanged(const QUuid &tabId);
 
+Q_SIGNALS:
+    // The counts of a search in the tab's page arrived.
+    void findResult(const QUuid &tabId, WebPage::FindResult result);
+
 private:
     void checkAndHibernateInactiveTabs();
     void navigationFinished(const QUuid &tabId);
@@ -73,6 +81,8 @@ private:
     // The panel stays while any page has a window of its own up.
     void updatePanelHold();
     void releasePagesOfRemovedTabs();
+    // Each live page shows its tab's zoom for the tab's present identity.
+    void applyZoom();
     void keepLivePagesBounded(const QUuid &justCreated);
     std::optional<QUuid> activeTabId() const;
 

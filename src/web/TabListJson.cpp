@@ -124,6 +124,16 @@ std::optional<TabModel> decodeRecord(const QJsonValue &element, const QDateTime 
     const bool usable = date.isDouble() && seconds >= earliestSeconds && seconds <= latestSeconds;
     tab.lastActiveDate = usable ? TabListJson::fromReferenceSeconds(seconds) : now;
 
+    for (const auto &[key, percent] : {std::pair{"desktopZoom", &tab.desktopZoomPercent},
+                                       std::pair{"mobileZoom", &tab.mobileZoomPercent}}) {
+        const QJsonValue zoom = object.value(QLatin1String(key));
+        if (isAbsent(zoom))
+            continue;
+        if (!zoom.isDouble())
+            return std::nullopt;
+        *percent = ZoomSteps::nearest(int(std::clamp(zoom.toDouble(), 0.0, 1000.0)));
+    }
+
     const QJsonValue css = object.value(QLatin1String("customCSS"));
     if (!isAbsent(css)) {
         if (!css.isString())
@@ -164,6 +174,10 @@ QByteArray encode(const QList<TabModel> &tabs)
         record.add("isAIProvider", tab.isAIProvider);
         record.add("isHibernated", tab.isHibernated);
         record.add("lastActiveDate", referenceSeconds(tab.lastActiveDate));
+        if (tab.desktopZoomPercent != ZoomSteps::normal)
+            record.add("desktopZoom", tab.desktopZoomPercent);
+        if (tab.mobileZoomPercent != ZoomSteps::normal)
+            record.add("mobileZoom", tab.mobileZoomPercent);
         if (tab.customCSS)
             record.add("customCSS", *tab.customCSS);
         text += record.finish();

@@ -8,6 +8,7 @@
 #include "web/TabListJson.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 const QString tabsKey = QStringLiteral("Orvane_Tabs");
@@ -209,6 +210,38 @@ void TabListModel::wake(TabModel &tab)
         return;
     tab.isHibernated = false;
     tab.lastActiveDate = m_clock.now();
+}
+
+void TabListModel::setTabUnreadCount(const QUuid &id, int count)
+{
+    const qsizetype index = TabList::indexOf(m_tabs, id);
+    if (index < 0 || m_tabs.at(index).unreadCount == count)
+        return;
+    m_tabs[index].unreadCount = count;
+    Q_EMIT changed();
+}
+
+int TabListModel::totalUnreadCount() const
+{
+    return std::accumulate(m_tabs.cbegin(), m_tabs.cend(), 0,
+                           [](int sum, const TabModel &tab) { return sum + tab.unreadCount; });
+}
+
+void TabListModel::zoomTab(const QUuid &id, Zoom change)
+{
+    changeAndSave([&](QList<TabModel> &tabs) {
+        const qsizetype index = TabList::indexOf(tabs, id);
+        if (index < 0)
+            return false;
+        int &percent = tabs[index].zoomPercent();
+        const int before = percent;
+        switch (change) {
+        case Zoom::In: percent = ZoomSteps::larger(percent); break;
+        case Zoom::Out: percent = ZoomSteps::smaller(percent); break;
+        case Zoom::Reset: percent = ZoomSteps::normal; break;
+        }
+        return percent != before;
+    });
 }
 
 void TabListModel::updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,

@@ -47,6 +47,13 @@ public:
     void setTabHibernated(const QUuid &id, bool hibernated = true);
     // Wakes every sleeping tab at once (one change).
     void wakeAllTabs();
+    // In memory only: the page's title announces it again when it loads.
+    void setTabUnreadCount(const QUuid &id, int count);
+    // The sum over every tab, asleep or awake.
+    int totalUnreadCount() const;
+    enum class Zoom { In, Out, Reset };
+    // Moves the zoom of the tab's present identity one step, or back to 100 %; saved.
+    void zoomTab(const QUuid &id, Zoom change);
     void updateTabWebMetadata(const QUuid &tabId, const QUrl &currentURL, const QString &title,
                               const std::optional<QUrl> &extractedIconURL);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/UserAgentMode.h"
+#include "web/ZoomSteps.h"
 
 #include <QDateTime>
 #include <QList>
@@ -28,6 +29,15 @@ struct TabModel
     QDateTime lastActiveDate;
     // Stored with the tab; nothing applies it to the page.
     std::optional<QString> customCSS;
+    // Per identity: a site's desktop and phone layouts read best at their own sizes.
+    int desktopZoomPercent = ZoomSteps::normal;
+    int mobileZoomPercent = ZoomSteps::normal;
+    // What the page's title last announced; kept while the tab sleeps, not stored.
+    int unreadCount = 0;
+
+    // The zoom of the identity the tab has now.
+    int zoomPercent() const { return userAgentMode == UserAgentMode::Desktop ? desktopZoomPercent : mobileZoomPercent; }
+    int &zoomPercent() { return userAgentMode == UserAgentMode::Desktop ? desktopZoomPercent : mobileZoomPercent; }
 
     const QString &iconName() const { return iconKey; }
 

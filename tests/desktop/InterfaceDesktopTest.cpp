@@ -17,6 +17,7 @@
 #include "theme/OrvaneTheme.h"
 #include "ui/MainContainerView.h"
 #include "ui/PageAreaView.h"
+#include "ui/PillButton.h"
 #include "ui/RailTabButton.h"
 #include "ui/SettingsView.h"
 #include "ui/SidebarDockView.h"
@@ -28,6 +29,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -84,6 +86,32 @@ protected:
             }
         }
         return false;
+    }
+
+    // The shown tab's page once it has loaded, with the keyboard.
+    QtWebPage *focusedPage(int slot)
+    {
+        const QUuid id = state().tabs().tabs().at(slot).id;
+        QtWebPage *page = nullptr;
+        spinUntil([&] {
+            page = dynamic_cast<QtWebPage *>(orvane.hibernation().existingWebView(id));
+            return page && !page->isLoading() && page->view()->isVisible();
+        });
+        if (page)
+            click(page->view());
+        return page;
+    }
+    // The script's result, or an invalid value when the page does not answer in time.
+    static QVariant evaluate(QtWebPage &page, const QString &script)
+    {
+        QVariant result;
+        bool answered = false;
+        page.runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            answered = true;
+        });
+        spinUntil([&] { return answered; });
+        return result;
     }
 
     InProcessOrvane orvane{pageTitles};
@@ -419,6 +447,71 @@ TEST_F(PanelInterface, AScreenReaderCanFindAndPressEveryRailButton)
     ASSERT_NE(beta, buttons.cend());
     (*beta)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(spinUntil([this] { return state().tabs().activeTab()->title == QStringLiteral("Beta"); }));
+}
+
+TEST_F(PanelInterface, ATitlesUnreadCountNamesTheRailButtonUntilTheTitleLosesIt)
+{
+    QtWebPage *page = focusedPage(0);
+    ASSERT_TRUE(page);
+    const auto spokenName = [this] { return QAccessible::queryAccessibleInterface(slots().at(0))->text(QAccessible::Name); };
+    for (const char *title : {"(3) Inbox", "Inbox"}) {
+        evaluate(*page, QStringLiteral("document.title = '%1'").arg(QLatin1String(title)));
+        const QString expected = title[0] == '(' ? QStringLiteral("Alpha, 3 unread") : QStringLiteral("Alpha");
+        EXPECT_TRUE(spinUntil([&] { return spokenName() == expected; })) << spokenName().toStdString();
+    }
+}
+
+TEST_F(PanelInterface, CtrlMinusWidensThePagesLayoutAndTheTabWakesAtThatZoom)
+{
+    QtWebPage *page = focusedPage(0);
+    ASSERT_TRUE(page);
+    const QString width = QStringLiteral("window.innerWidth");
+    const int before = evaluate(*page, width).toInt();
+    ASSERT_GT(before, 0);
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+minus")});
+    EXPECT_TRUE(spinUntil([&] { return evaluate(*page, width).toInt() > before; }));
+    PillButton *zoom = nullptr;
+    EXPECT_TRUE(spinUntil([&] {
+        for (PillButton *button : container().findChildren<PillButton *>())
+            zoom = button->accessibleName().startsWith(QStringLiteral("Zoom")) ? button : zoom;
+        return zoom && zoom->isVisible() && zoom->text() == QStringLiteral("90 %");
+    }));
+    ASSERT_TRUE(zoom);
+    EXPECT_TRUE(store.dataValue(QStringLiteral("Orvane_Tabs"))->contains(R"("desktopZoom":90)"));
+
+    const QUuid alpha = state().tabs().tabs().at(0).id;
+    state().tabs().selectTab(state().tabs().tabs().at(1).id);
+    orvane.hibernation().hibernateTab(alpha);
+    state().tabs().selectTab(alpha);
+    page = focusedPage(0);
+    ASSERT_TRUE(page);
+    EXPECT_TRUE(spinUntil([&] { return evaluate(*page, width).toInt() > before; })) << "a fresh page at the tab's zoom";
+    click(zoom);
+    EXPECT_TRUE(spinUntil([&] { return evaluate(*page, width).toInt() == before; })) << "a click on the zoom resets it";
+}
+
+TEST_F(PanelInterface, CtrlFCountsMatchesStepsThroughThemAndEscapeGivesThePageTheKeyboard)
+{
+    QtWebPage *page = focusedPage(0);
+    ASSERT_TRUE(page);
+    evaluate(*page, QStringLiteral("document.body.innerHTML = '<p>fox</p><p>a fox</p><p>the fox</p>'"));
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+f")});
+    ASSERT_TRUE(spinUntil([] {
+        return QApplication::focusWidget() && QApplication::focusWidget()->accessibleName() == QStringLiteral("Find in page");
+    }));
+    QLabel *matches = nullptr;
+    for (QLabel *label : container().findChildren<QLabel *>())
+        matches = label->accessibleName() == QStringLiteral("Matches") ? label : matches;
+    ASSERT_TRUE(matches);
+    xdotool({QStringLiteral("type"), QStringLiteral("fox")});
+    EXPECT_TRUE(spinUntil([&] { return matches->text() == QStringLiteral("1 of 3"); })) << matches->text().toStdString();
+    for (const auto &[keys, expected] : {std::pair{"Return", "2 of 3"}, std::pair{"shift+Return", "1 of 3"}}) {
+        xdotool({QStringLiteral("key"), QString::fromLatin1(keys)});
+        EXPECT_TRUE(spinUntil([&] { return matches->text() == QLatin1String(expected); })) << keys;
+    }
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    EXPECT_TRUE(spinUntil([&] { return !matches->isVisible() && page->view()->isAncestorOf(QApplication::focusWidget()); }));
+    EXPECT_TRUE(state().isPanelVisible());
 }
 
 TEST_F(PanelInterface, AStagedTextIsTypedIntoTheAITabsChatBoxAndThenLeavesTheBar)

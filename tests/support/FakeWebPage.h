@@ -29,6 +29,12 @@ public:
     void retire() override;
     bool holdsPanel() const override { return holding; }
     void exitFullScreen() override { ++fullScreenExits; }
+    void setZoomPercent(int percent) override { zoomPercent = percent; }
+    void find(const QString &text, bool backward, std::function<void(FindResult)> found) override
+    {
+        searches.append({text, backward});
+        findCallback = std::move(found);
+    }
 
     // What the web engine would do when the page navigates.
     void navigate(const QUrl &url, const QString &title);
@@ -43,6 +49,9 @@ public:
     bool certificateError = false;
     bool holding = false;
     int fullScreenExits = 0;
+    int zoomPercent = 100;
+    QList<std::pair<QString, bool>> searches;
+    std::function<void(FindResult)> findCallback;
     int switches = 0;
     Observers observers;
     QString lastScript;

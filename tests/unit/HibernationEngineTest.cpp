@@ -80,10 +80,13 @@ TEST_F(Hibernation, TheHeaderFollowsThePageWhileTheTabKeepsItsName)
     fakes.clock.runPosted();
     EXPECT_EQ(header(), QStringLiteral("Trip planning (2 new)")) << "a title the page sets itself";
     EXPECT_EQ(tab(0).title, named.title) << "the record keeps the tab's name";
+    EXPECT_EQ(tab(0).unreadCount, 2) << "and the count the title announces";
+    EXPECT_EQ(state->tabs().totalUnreadCount(), 2);
 
     engine->hibernateTab(named.id);
     EXPECT_EQ(retitled.size(), 3);
     EXPECT_EQ(header(), named.title) << "asleep, the tab's name again";
+    EXPECT_EQ(tab(0).unreadCount, 2) << "asleep, the last count stays";
 }
 
 struct IconCase

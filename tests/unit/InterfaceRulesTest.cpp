@@ -168,6 +168,9 @@ TEST_F(Interface, BarsSayWhatTheStateIs)
     EXPECT_EQ(BarTexts::addressText(QUrl(QStringLiteral("about:blank"))), QStringLiteral("about:blank"));
     EXPECT_EQ(BarTexts::railTabTooltip(BarTexts::railButtonTooltip(QStringLiteral("Gmail"), true)),
               QStringLiteral("Gmail (Hibernated) \u00B7 Ctrl-drag to reorder"));
+    EXPECT_EQ(BarTexts::railButtonTooltip(QStringLiteral("Gmail"), false, 3), QStringLiteral("Gmail, 3 unread"));
+    EXPECT_EQ(BarTexts::railButtonTooltip(QStringLiteral("Gmail"), true, 12),
+              QStringLiteral("Gmail (Hibernated), 12 unread when it went to sleep"));
 
     // Seven tabs, two asleep (the first-run list sleeps DevDocs and Gmail).
     const QList<TabModel> &tabs = state->tabs().tabs();

@@ -59,6 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"ctrl_9_seventh_tab", stroke(ctrl, "9", Qt::Key_9), KeyCommand{Kind::SelectTab, 6}},
         RuleCase{"ctrl_w_close_tab", stroke(ctrl, "w", Qt::Key_W), KeyCommand{Kind::CloseActiveTab}},
         RuleCase{"ctrl_r_reload", stroke(ctrl, "r", Qt::Key_R), KeyCommand{Kind::ReloadActiveTab}},
+        RuleCase{"ctrl_equals_zoom_in", stroke(ctrl, "=", Qt::Key_Equal), KeyCommand{Kind::ZoomIn}},
+        RuleCase{"ctrl_keypad_plus_zoom_in", stroke(ctrl, "+", Qt::Key_Plus), KeyCommand{Kind::ZoomIn}},
+        RuleCase{"ctrl_minus_zoom_out", stroke(ctrl, "-", Qt::Key_Minus), KeyCommand{Kind::ZoomOut}},
+        RuleCase{"ctrl_0_page_size", stroke(ctrl, "0", Qt::Key_0), KeyCommand{Kind::ZoomReset}},
+        RuleCase{"ctrl_f_find", stroke(ctrl, "f", Qt::Key_F), KeyCommand{Kind::FindInPage}},
         RuleCase{"ctrl_z_undo_notice", stroke(ctrl, "z", Qt::Key_Z), KeyCommand{Kind::UndoNotice}},
         RuleCase{"ctrl_q_quit", stroke(ctrl, "q", Qt::Key_Q), KeyCommand{Kind::Quit}},
         RuleCase{"ctrl_escape", stroke(ctrl, "", Qt::Key_Escape), KeyCommand{Kind::Escape}},
@@ -309,6 +314,41 @@ TEST_F(KeyHandler, CtrlWClosesCtrlZBringsBackAndCtrlRReloadsTheActiveTab)
     EXPECT_EQ(TabList::indexOf(state->tabs().tabs(), second.id), 1) << "the notice's Undo";
     EXPECT_FALSE(state->notice().isShown());
     EXPECT_FALSE(pressLocally(stroke(ctrl, "z", Qt::Key_Z))) << "no offer: the focused editor's own undo";
+}
+
+TEST_F(KeyHandler, ZoomAndFindActOnTheShownTabOnlyAndEscapeEndsTheSearch)
+{
+    manager->start();
+    showPanel();
+    state->content().setActiveItem(ActiveSidebarItem::scratchpad());
+    EXPECT_FALSE(pressLocally(stroke(ctrl, "-", Qt::Key_Minus))) << "no page shown: the editor's key";
+    EXPECT_FALSE(pressLocally(stroke(ctrl, "f", Qt::Key_F)));
+    EXPECT_FALSE(state->content().isFindingInPage());
+
+    const QUuid id = state->tabs().tabs().at(1).id;
+    state->tabs().selectTab(id);
+    auto &page = static_cast<FakeWebPage &>(hibernation->getOrCreateWebView(state->tabs().tabs().at(1)));
+    const auto zoom = [&] { return state->tabs().tabs().at(1).zoomPercent(); };
+    EXPECT_TRUE(pressLocally(stroke(ctrl, "-", Qt::Key_Minus)));
+    pressLocally(stroke(ctrl, "-", Qt::Key_Minus));
+    EXPECT_EQ(zoom(), 80);
+    EXPECT_EQ(page.zoomPercent, 80);
+    EXPECT_TRUE(fakes.store.dataValue(QStringLiteral("Orvane_Tabs"))->contains(R"("desktopZoom":80)")) << "saved";
+    page.observers.zoomAsked(true);
+    fakes.clock.runPosted();
+    EXPECT_EQ(zoom(), 90) << "Ctrl with the wheel";
+    state->tabs().toggleUserAgent(id);
+    EXPECT_EQ(page.zoomPercent, 100) << "the phone identity keeps its own zoom";
+    pressLocally(stroke(ctrl, "=", Qt::Key_Equal));
+    pressLocally(stroke(ctrl, "0", Qt::Key_0));
+    EXPECT_EQ(zoom(), 100);
+    EXPECT_EQ(state->tabs().tabs().at(1).desktopZoomPercent, 90);
+
+    EXPECT_TRUE(pressLocally(stroke(ctrl, "f", Qt::Key_F)));
+    EXPECT_TRUE(state->content().isFindingInPage());
+    pressLocally(stroke({}, "", Qt::Key_Escape));
+    EXPECT_FALSE(state->content().isFindingInPage());
+    EXPECT_TRUE(state->isPanelVisible()) << "the first Escape only ends the search";
 }
 
 TEST_F(KeyHandler, CtrlQAsksToQuit)

@@ -19,6 +19,8 @@ TabModel fullTab()
     tab.isHibernated = false;
     tab.lastActiveDate = QDateTime(QDate(2001, 1, 1), QTime(0, 1, 40, 500), Qt::UTC);
     tab.customCSS = QStringLiteral("body{}");
+    tab.desktopZoomPercent = 80;
+    tab.mobileZoomPercent = 125;
     return tab;
 }
 
@@ -28,10 +30,11 @@ TEST(TabListJson, WritesMembersInTheirFixedOrderCompactly)
     plain.iconURL.reset();
     plain.customCSS.reset();
     plain.userAgentMode = UserAgentMode::Desktop;
+    plain.desktopZoomPercent = plain.mobileZoomPercent = 100;
     const QByteArray expected =
         R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":"Docs \"beta\"","url":"https://example.com/a?b=c",)"
         R"("iconKey":"globe","iconURL":"https://example.com/icon.png","userAgentMode":"Mobile","isAIProvider":true,)"
-        R"("isHibernated":false,"lastActiveDate":100.5,"customCSS":"body{}"},)"
+        R"("isHibernated":false,"lastActiveDate":100.5,"desktopZoom":80,"mobileZoom":125,"customCSS":"body{}"},)"
         R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":"Docs \"beta\"","url":"https://example.com/a?b=c",)"
         R"("iconKey":"globe","userAgentMode":"Desktop","isAIProvider":true,"isHibernated":false,"lastActiveDate":100.5}])";
     EXPECT_EQ(TabListJson::encode({fullTab(), plain}), expected);
@@ -62,6 +65,8 @@ TEST(TabListJson, MissingOptionalMembersTakeTheirDefaults)
     EXPECT_EQ(tab.lastActiveDate, loadTime);
     EXPECT_FALSE(tab.iconURL);
     EXPECT_FALSE(tab.customCSS);
+    EXPECT_EQ(tab.desktopZoomPercent, 100);
+    EXPECT_EQ(tab.mobileZoomPercent, 100);
 }
 
 QByteArray recordWithDate(const QByteArray &seconds)
@@ -164,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableCase{"user_agent_mode_in_lower_case", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","userAgentMode":"desktop"})"},
         UnreadableCase{"flag_as_text", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","isAIProvider":"yes"})"},
         UnreadableCase{"date_as_text", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","lastActiveDate":"today"})"},
-        UnreadableCase{"css_not_a_string", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","customCSS":1})"}),
+        UnreadableCase{"css_not_a_string", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","customCSS":1})"},
+        UnreadableCase{"zoom_not_a_number", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","desktopZoom":"80"})"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

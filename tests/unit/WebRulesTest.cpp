@@ -3,6 +3,8 @@
 #include "platform/DownloadName.h"
 #include "platform/UserAgentMode.h"
 #include "platform/WebLinkPolicy.h"
+#include "web/UnreadCount.h"
+#include "web/ZoomSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +127,56 @@ TEST(WebRules, DownloadNamesStayInTheFolderVisibleAndShort)
     EXPECT_EQ(DownloadName::unused(QStringLiteral("report.csv"), taken), QStringLiteral("report (2).csv"));
     EXPECT_EQ(DownloadName::unused(QStringLiteral("notes"), taken), QStringLiteral("notes (1)"));
     EXPECT_EQ(DownloadName::unused(QStringLiteral("fresh.txt"), taken), QStringLiteral("fresh.txt"));
+}
+
+TEST(WebRules, ATitleGivesACountOnlyWhenItAnnouncesMessages)
+{
+    const struct
+    {
+        const char *title;
+        int count;
+    } rows[] = {
+        {"(3) Inbox", 3},
+        {"Inbox (3) - me@example.org - Mail", 3},
+        {"[12] Chat", 12},
+        {"Trip planning (2 new)", 2},
+        {"(99+) Team", 99},
+        {"3 new messages", 3},
+        {"Slack | 1 new notification", 1},
+        {"Inbox - 5 unread", 5},
+        {"Inbox", 0},
+        {"Web 3.0", 0},
+        {"Top 10 tips", 0},
+        {"2024 report", 0},
+        {"Annual report (2024)", 0},
+        {"iPhone 15", 0},
+        {"5 new ways to cook", 0},
+        {"Version 2.3 new messages", 0},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(UnreadCount::fromTitle(QString::fromUtf8(row.title)), row.count) << row.title;
+    EXPECT_EQ(UnreadCount::badgeText(9), QStringLiteral("9"));
+    EXPECT_EQ(UnreadCount::badgeText(10), QStringLiteral("9+"));
+}
+
+TEST(WebRules, ZoomMovesInTheBrowsersStepsAndStopsAtTheEnds)
+{
+    const struct
+    {
+        int from;
+        int larger;
+        int smaller;
+    } rows[] = {
+        {100, 110, 90}, {25, 33, 25}, {300, 300, 250}, {67, 75, 50}, {80, 90, 75},
+        // Between two steps, as a hand-edited file may leave it.
+        {85, 90, 80},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(ZoomSteps::larger(row.from), row.larger) << row.from;
+        EXPECT_EQ(ZoomSteps::smaller(row.from), row.smaller) << row.from;
+    }
+    EXPECT_EQ(ZoomSteps::nearest(1000), 300);
+    EXPECT_EQ(ZoomSteps::nearest(68), 67);
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include "platform/qt/TabPage.h"
 #include "platform/qt/WebProfiles.h"
 
+#include <QChildEvent>
 #include <QPointer>
+#include <QWebEngineFindTextResult>
+#include <QWheelEvent>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineSettings>
 
@@ -23,6 +26,10 @@ QtWebPage::QtWebPage(UserAgentMode mode) : m_mode(mode), m_view(std::make_unique
     m_loadTimeout.setSingleShot(true);
     m_loadTimeout.setInterval(loadTimeoutMs);
     connect(&m_loadTimeout, &QTimer::timeout, this, [this] { page()->triggerAction(QWebEnginePage::Stop); });
+    // The engine zooms by itself on Ctrl+wheel, past the tab's record: the
+    // wheel is taken at the widget that draws the page, which the view makes
+    // as its child when it gets a page.
+    m_view->installEventFilter(this);
     usePage(mode);
 }
 
@@ -102,6 +109,40 @@ void QtWebPage::usePage(UserAgentMode mode)
             m_observers.loadFinished();
     });
     m_view->setPage(fresh);
+    fresh->setZoomFactor(m_zoomPercent / 100.0);
+}
+
+void QtWebPage::setZoomPercent(int percent)
+{
+    if (percent == m_zoomPercent)
+        return;
+    m_zoomPercent = percent;
+    page()->setZoomFactor(percent / 100.0);
+}
+
+void QtWebPage::find(const QString &text, bool backward, std::function<void(FindResult)> found)
+{
+    const QWebEnginePage::FindFlags flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
+    page()->findText(text, flags, [found = std::move(found)](const QWebEngineFindTextResult &result) {
+        found({result.activeMatch(), result.numberOfMatches()});
+    });
+}
+
+bool QtWebPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view.get() && event->type() == QEvent::ChildAdded) {
+        if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+            child->installEventFilter(this);
+        return false;
+    }
+    if (event->type() != QEvent::Wheel)
+        return false;
+    const auto *wheel = static_cast<QWheelEvent *>(event);
+    if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
+        return false;
+    if (m_observers.zoomAsked)
+        m_observers.zoomAsked(wheel->angleDelta().y() > 0);
+    return true;
 }
 
 void QtWebPage::setCertificateError(bool met)

@@ -34,11 +34,16 @@ public:
     void retire() override;
     bool holdsPanel() const override;
     void exitFullScreen() override;
+    void setZoomPercent(int percent) override;
+    void find(const QString &text, bool backward, std::function<void(FindResult)> found) override;
 
     QWidget *view() const override;
     QWebEnginePage *page() const;
     // The renderer process serving the page; 0 when none runs.
     qint64 rendererProcessId() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void usePage(UserAgentMode mode);
@@ -51,6 +56,7 @@ private:
     QTimer m_loadTimeout;
     bool m_loading = false;
     bool m_certificateError = false;
+    int m_zoomPercent = 100;
 };
 
 // Makes QtWebPages for the hibernation engine.
