@@ -3,7 +3,7 @@
 // X server, and Weston with XWayland for a Wayland session. `make test` runs
 // the pairs of the table below; ORVANE_EVERY_DESKTOP=1 (`make test-desktops`)
 // runs every behaviour under every desktop.
-#include "FakeShortcutsPortal.h"
+#include "FakeDesktopPortal.h"
 #include "OrvaneProcess.h"
 #include "SelectionWindowProcess.h"
 
@@ -301,8 +301,8 @@ TEST(WaylandSession, KeysComeThroughThePortalAndTheKeyboardLeavingHidesThePanel)
     movePointer(1200, 450);
     WindowManagerProcess openbox(Desktop::Openbox);
     ASSERT_TRUE(openbox.isRunning()) << openbox.log().toStdString();
-    FakeShortcutsPortal portal;
-    ASSERT_TRUE(portal.registerOnSessionBus());
+    FakeDesktopPortal portal;
+    ASSERT_TRUE(portal.isRegistered());
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
     for (const bool wayland : {false, true}) {
         QProcessEnvironment environment = orvane.environment();
