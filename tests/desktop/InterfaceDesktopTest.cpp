@@ -1,8 +1,8 @@
 // The panel's interface in this process, driven by real clicks, keys and
 // drags through XTest, with tabs on pages served on 127.0.0.1.
-#include "EventLoopWait.h"
 #include "ColourContrast.h"
 #include "DragSourceProcess.h"
+#include "EventLoopWait.h"
 #include "InProcessOrvane.h"
 #include "MessyPages.h"
 #include "OrvaneProcess.h"
@@ -12,6 +12,7 @@
 #include "panel/PanelWindow.h"
 #include "platform/qt/QtWebPage.h"
 #include "scratchpad/ScratchpadView.h"
+#include "settings/SettingsView.h"
 #include "shelf/DropShelfView.h"
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
@@ -19,7 +20,6 @@
 #include "ui/PageAreaView.h"
 #include "ui/PillButton.h"
 #include "ui/RailTabButton.h"
-#include "ui/SettingsView.h"
 #include "ui/SidebarDockView.h"
 #include "ui/SymbolButton.h"
 #include "web/HibernationEngine.h"

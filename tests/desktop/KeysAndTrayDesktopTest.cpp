@@ -4,8 +4,8 @@
 #include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
 #include "panel/PanelWindow.h"
+#include "settings/SettingsView.h"
 #include "state/AppState.h"
-#include "ui/SettingsView.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

@@ -1,7 +1,7 @@
 // The app gallery's catalogue, search and tab operations, without a display.
 #include "FakePorts.h"
+#include "gallery/AppGallery.h"
 #include "state/AppState.h"
-#include "ui/AppGallery.h"
 #include "web/TabList.h"
 
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
 // The settings screen's pages, search, texts and controls, without a display.
 #include "FakePorts.h"
 #include "FakeWebPage.h"
+#include "settings/SettingsScreen.h"
 #include "state/AppState.h"
-#include "ui/SettingsScreen.h"
 #include "web/HibernationEngine.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "ui/AppGallery.h"
+#include "gallery/AppGallery.h"
 
 #include "icons/IconKeyResolver.h"
-#include "web/WebAddress.h"
 #include "web/TabListModel.h"
+#include "web/WebAddress.h"
 
 namespace {
 // An app is known by its address, never by a tab's title or icon: a page

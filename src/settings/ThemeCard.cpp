@@ -1,4 +1,4 @@
-#include "ui/ThemeCard.h"
+#include "settings/ThemeCard.h"
 
 #include "icons/Symbols.h"
 #include "state/SettingsModel.h"

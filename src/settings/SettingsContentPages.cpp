@@ -1,8 +1,8 @@
-#include "ui/SettingsContentPages.h"
+#include "settings/SettingsContentPages.h"
 
+#include "settings/SettingsControls.h"
 #include "state/AppState.h"
 #include "ui/PillButton.h"
-#include "ui/SettingsControls.h"
 #include "ui/ThemedLabel.h"
 #include "ui/ToggleSwitch.h"
 

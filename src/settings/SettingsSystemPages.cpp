@@ -1,10 +1,10 @@
-#include "ui/SettingsSystemPages.h"
+#include "settings/SettingsSystemPages.h"
 
 #include "icons/BrandLogoView.h"
+#include "settings/SettingsControls.h"
 #include "state/AppState.h"
 #include "state/AppVersion.h"
 #include "theme/OrvaneTheme.h"
-#include "ui/SettingsControls.h"
 #include "ui/ThemedLabel.h"
 #include "ui/ToggleSwitch.h"
 

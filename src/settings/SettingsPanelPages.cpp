@@ -1,10 +1,10 @@
-#include "ui/SettingsPanelPages.h"
+#include "settings/SettingsPanelPages.h"
 
+#include "settings/SettingsControls.h"
+#include "settings/ThemeCard.h"
 #include "state/AppState.h"
-#include "ui/SettingsControls.h"
-#include "ui/ThemeCard.h"
-#include "ui/ThemedLabel.h"
 #include "ui/PillButton.h"
+#include "ui/ThemedLabel.h"
 #include "ui/ToggleSwitch.h"
 
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "gallery/AppCatalog.h"
 #include "state/PanelContent.h"
-#include "ui/AppCatalog.h"
 #include "web/TabModel.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/AppCatalog.h"
+#include "gallery/AppCatalog.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "ui/SettingsRowButton.h"
+#include "settings/SettingsRowButton.h"
 
 #include "icons/Symbols.h"
 #include "state/SettingsModel.h"

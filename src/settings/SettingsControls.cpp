@@ -1,4 +1,4 @@
-#include "ui/SettingsControls.h"
+#include "settings/SettingsControls.h"
 
 #include "state/SettingsModel.h"
 #include "theme/OrvaneTheme.h"

@@ -1,4 +1,4 @@
-#include "ui/SettingsScreen.h"
+#include "settings/SettingsScreen.h"
 
 #include "state/AppState.h"
 #include "state/AppVersion.h"

@@ -1,4 +1,4 @@
-#include "ui/AppCatalog.h"
+#include "gallery/AppCatalog.h"
 
 namespace AppCatalog {
 

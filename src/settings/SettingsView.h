@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/SettingsScreen.h"
+#include "settings/SettingsScreen.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "ui/GalleryEntryView.h"
+#include "gallery/GalleryEntryView.h"
 
 #include "icons/AppIconView.h"
 #include "ui/PillButton.h"
