@@ -57,6 +57,14 @@ ThemedLabel *sectionHeading(const SettingsModel &settings, const QString &title)
     return label;
 }
 
+QVBoxLayout *pageLayout(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(14, 4, 14, 14);
+    layout->setSpacing(4);
+    return layout;
+}
+
 ThemedLabel *paragraph(const SettingsModel &settings, const QString &text)
 {
     auto *label = new ThemedLabel(settings, ThemedLabel::Role::Secondary, 11, text);

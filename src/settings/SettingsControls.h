@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QVBoxLayout;
+
 #include <functional>
 
 class QLabel;
@@ -33,6 +35,8 @@ private:
     const SettingsModel &m_settings;
 };
 
+// The column of a settings page, with the page's margins.
+QVBoxLayout *pageLayout(QWidget *page);
 // "POSITION": the small capitals over a card.
 ThemedLabel *sectionHeading(const SettingsModel &settings, const QString &title);
 // A wrapped explanation.

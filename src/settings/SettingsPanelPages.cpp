@@ -16,14 +16,6 @@ using namespace SettingsControls;
 
 namespace {
 
-QVBoxLayout *pageLayout(QWidget *page)
-{
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(14, 4, 14, 14);
-    layout->setSpacing(4);
-    return layout;
-}
-
 QWidget *widthSlider(SettingsScreen &screen, AppState &state)
 {
     SettingsModel &settings = state.settings();

@@ -17,14 +17,6 @@ using namespace SettingsControls;
 
 namespace {
 
-QVBoxLayout *pageLayout(QWidget *page)
-{
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(14, 4, 14, 14);
-    layout->setSpacing(4);
-    return layout;
-}
-
 // The key labels of one shortcut, two to a line under its title, a
 // refused combination struck through.
 QWidget *keyCaps(SettingsScreen &screen, const SettingsModel &settings, int rowIndex)
