@@ -16,9 +16,7 @@ QWidget *memory(SettingsScreen &screen, AppState &state)
 {
     SettingsModel &settings = state.settings();
     auto *page = new QWidget;
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(14, 4, 14, 14);
-    layout->setSpacing(4);
+    QVBoxLayout *layout = pageLayout(page);
     layout->addWidget(sectionHeading(settings, QStringLiteral("MEMORY SAVER OVERVIEW")));
     auto *overview = new Card(settings);
     auto *asleep = new ThemedLabel(settings, ThemedLabel::Role::Primary, 15);
@@ -56,9 +54,7 @@ QWidget *dropShelf(SettingsScreen &screen, AppState &state)
 {
     SettingsModel &settings = state.settings();
     auto *page = new QWidget;
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(14, 4, 14, 14);
-    layout->setSpacing(4);
+    QVBoxLayout *layout = pageLayout(page);
     layout->addWidget(sectionHeading(settings, QStringLiteral("RETENTION POLICY")));
     auto *card = new Card(settings);
     auto *policy = paragraph(settings, QStringLiteral("Items staged in Drop Shelf are temporary scratch references. They "
