@@ -19,6 +19,7 @@
 #include "web/WebContainerView.h"
 
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QApplication>
@@ -493,6 +494,38 @@ TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
     EXPECT_EQ(files(), kept);
 }
 
+namespace {
+
+// "name: kind pattern, …" for each of a chooser's filters, as the bus carried them.
+QStringList filtersIn(const QVariant &value)
+{
+    QStringList filters;
+    const auto bus = value.value<QDBusArgument>();
+    bus.beginArray();
+    while (!bus.atEnd()) {
+        QString name;
+        QStringList patterns;
+        bus.beginStructure();
+        bus >> name;
+        bus.beginArray();
+        while (!bus.atEnd()) {
+            uint kind = 0;
+            QString text;
+            bus.beginStructure();
+            bus >> kind >> text;
+            bus.endStructure();
+            patterns.append(QString::number(kind) + QLatin1Char(' ') + text);
+        }
+        bus.endArray();
+        bus.endStructure();
+        filters.append(name + QStringLiteral(": ") + patterns.join(QStringLiteral(", ")));
+    }
+    bus.endArray();
+    return filters;
+}
+
+} // namespace
+
 TEST_F(WebPages, AFileInputIsAnsweredInThePortalsChooserWhileThePanelStays)
 {
     FakeDesktopPortal portal;
@@ -500,7 +533,7 @@ TEST_F(WebPages, AFileInputIsAnsweredInThePortalsChooserWhileThePanelStays)
     const QString upload = QDir::home().filePath(QStringLiteral("upload.txt"));
     ASSERT_TRUE(writeFile(upload, "hello"));
     server.setReply(QStringLiteral("/upload"),
-                    {200, page("Upload", {}, R"html(<input id="file" type="file" multiple>)html"), "text/html", {}, 0});
+                    {200, page("Upload", {}, R"html(<input id="file" type="file" multiple accept=".txt,image/*">)html"), "text/html", {}, 0});
     QtWebPage &form = showLoaded(addTab(QStringLiteral("/upload")), QStringLiteral("Upload"));
     const QString chosen = QStringLiteral("Array.from(document.getElementById('file').files).map(f => f.name + ' ' + f.size).join()");
     struct Row
@@ -527,6 +560,8 @@ TEST_F(WebPages, AFileInputIsAnsweredInThePortalsChooserWhileThePanelStays)
         EXPECT_TRUE(asked->title.contains(QLatin1String("127.0.0.1"))) << asked->title.toStdString();
         EXPECT_TRUE(asked->options.value(QStringLiteral("multiple")).toBool());
         EXPECT_FALSE(asked->options.value(QStringLiteral("directory")).toBool());
+        EXPECT_EQ(filtersIn(asked->options.value(QStringLiteral("filters"))),
+                  QStringList({QStringLiteral("Files this site accepts: 1 image/*, 0 *.[tT][xX][tT]"), QStringLiteral("All files: 0 *")}));
         EXPECT_TRUE(spinUntil([&] { return valueIn(form, chosen).toString() == row.files; })) << valueIn(form, chosen).toString().toStdString();
         EXPECT_TRUE(spinUntil([&] {
             const QWidget *focused = QApplication::focusWidget();

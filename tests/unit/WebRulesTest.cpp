@@ -1,5 +1,6 @@
 // The pure rules of web pages: the identities they present, and what their
 // links and windows may do beyond their tab.
+#include "platform/AcceptedFileTypes.h"
 #include "platform/DownloadName.h"
 #include "platform/UserAgentMode.h"
 #include "platform/WebLinkPolicy.h"
@@ -127,6 +128,31 @@ TEST(WebRules, DownloadNamesStayInTheFolderVisibleAndShort)
     EXPECT_EQ(DownloadName::unused(QStringLiteral("report.csv"), taken), QStringLiteral("report (2).csv"));
     EXPECT_EQ(DownloadName::unused(QStringLiteral("notes"), taken), QStringLiteral("notes (1)"));
     EXPECT_EQ(DownloadName::unused(QStringLiteral("fresh.txt"), taken), QStringLiteral("fresh.txt"));
+}
+
+TEST(WebRules, AFileInputsAcceptListBecomesTheChoosersPatterns)
+{
+    using AcceptedFileTypes::Pattern;
+    const auto glob = [](const char *text) { return Pattern{Pattern::Glob, QString::fromLatin1(text)}; };
+    const auto mime = [](const char *text) { return Pattern{Pattern::MimeType, QString::fromLatin1(text)}; };
+    const struct
+    {
+        const char *name;
+        QStringList accepted;
+        QList<Pattern> expected;
+    } rows[] = {
+        {"extensions match either case", {QStringLiteral(".pdf"), QStringLiteral(".tar.gz")},
+         {glob("*.[pP][dD][fF]"), glob("*.[tT][aA][rR].[gG][zZ]")}},
+        {"types and families", {QStringLiteral("image/*"), QStringLiteral(" Text/CSV ")}, {mime("image/*"), mime("text/csv")}},
+        {"digits have no case, repeats go", {QStringLiteral(".mp3"), QStringLiteral(".MP3")}, {glob("*.[mM][pP]3")}},
+        {"anything accepted filters nothing", {QStringLiteral(".pdf"), QStringLiteral("*/*")}, {}},
+        {"glob syntax, folders and junk are no patterns",
+         {QStringLiteral(".*"), QStringLiteral("./x"), QStringLiteral(".[a]"), QStringLiteral("."), QStringLiteral("pdf"),
+          QStringLiteral("image/"), QStringLiteral("/png"), QString()},
+         {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(AcceptedFileTypes::patternsFor(row.accepted), row.expected) << row.name;
 }
 
 TEST(WebRules, ATitleGivesACountOnlyWhenItAnnouncesMessages)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/AcceptedFileTypes.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +22,8 @@ struct FileRequest
     QString title;
     bool multiple = false;
     bool directory = false;
+    // What the page's input accepts; nothing offers every file.
+    QList<AcceptedFileTypes::Pattern> accepted;
 };
 
 // The files the user chose, as local paths (none when cancelled); nothing

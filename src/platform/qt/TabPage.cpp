@@ -127,7 +127,8 @@ QStringList TabPage::chooseFiles(FileSelectionMode mode, const QStringList &oldF
     std::optional<QStringList> chosen;
     if (mode != FileSelectSave) {
         const DesktopPortal::FileRequest request{tr("Choose files for %1").arg(url().host()), mode == FileSelectOpenMultiple,
-                                                 mode == FileSelectUploadFolder};
+                                                 mode == FileSelectUploadFolder,
+                                                 AcceptedFileTypes::patternsFor(acceptedMimeTypes)};
         chosen = DesktopPortal::chooseFiles(view(), request);
     }
     if (!chosen)
