@@ -63,6 +63,12 @@ double toFourDecimals(double value)
     return rounded;
 }
 
+bool isLineBreak(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
 // Digits, points, operators and brackets only: no word, sign, mark or
 // separator that a conversion, a share, a scale or a unit is written with.
 bool isPlainArithmetic(QStringView text)
@@ -138,14 +144,18 @@ QStringList InlineMathParser::splitLines(const QString &text)
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if ((c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029) {
+        if (isLineBreak(text.at(i))) {
             lines.append(text.mid(start, i - start));
             start = i + 1;
         }
     }
     lines.append(text.mid(start));
     return lines;
+}
+
+qsizetype InlineMathParser::lineCount(const QString &text)
+{
+    return std::count_if(text.cbegin(), text.cend(), isLineBreak) + 1;
 }
 
 void InlineMathParser::resetVariables()
@@ -165,9 +175,13 @@ void InlineMathParser::setVariable(const QString &key, const MathQuantity &value
 
 QList<MathResult> InlineMathParser::parseDocument(const QString &text)
 {
+    return parseDocument(splitLines(text));
+}
+
+QList<MathResult> InlineMathParser::parseDocument(const QStringList &lines)
+{
     resetVariables();
     dropReadingIfLocaleChanged();
-    const QStringList lines = splitLines(text);
     QList<ReadLine> reading = lineUp(lines);
     m_linesWorkedOut = 0;
     QList<MathResult> results;
@@ -211,17 +225,20 @@ QList<InlineMathParser::ReadLine> InlineMathParser::lineUp(const QStringList &li
     qsizetype tail = 0;
     while (tail < shared - head && m_lines.at(before - 1 - tail).text == lines.at(lines.size() - 1 - tail))
         ++tail;
-    QList<ReadLine> reading;
-    reading.reserve(lines.size());
-    for (qsizetype i = 0; i < head; ++i)
-        reading.append(std::move(m_lines[i]));
-    for (qsizetype i = head; i < lines.size() - tail; ++i) {
-        reading.emplace_back();
-        reading.last().text = lines.at(i);
-    }
-    for (qsizetype i = before - tail; i < before; ++i)
-        reading.append(std::move(m_lines[i]));
+    // The lines around the stretch stay where they are: a keystroke moves
+    // nothing when it leaves the count of lines as it was.
+    QList<ReadLine> reading = std::move(m_lines);
     m_lines.clear();
+    const qsizetype stretchBefore = before - head - tail;
+    const qsizetype stretch = lines.size() - head - tail;
+    if (stretch != stretchBefore) {
+        reading.remove(head, stretchBefore);
+        reading.insert(head, stretch, ReadLine());
+    }
+    for (qsizetype i = head; i < head + stretch; ++i) {
+        reading[i] = ReadLine();
+        reading[i].text = lines.at(i);
+    }
     return reading;
 }
 

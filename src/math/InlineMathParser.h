@@ -33,6 +33,8 @@ public:
     // and those that read something (a variable, "prev", "total") that now
     // holds something else; the others give what they gave.
     QList<MathResult> parseDocument(const QString &text);
+    // The same, for a note already split with splitLines.
+    QList<MathResult> parseDocument(const QStringList &lines);
     // How many lines the last parseDocument worked out anew.
     qsizetype linesWorkedOut() const { return m_linesWorkedOut; }
     std::optional<MathResult> parseLine(const QString &line, int lineNumber);
@@ -49,6 +51,8 @@ public:
     static bool isAnswerString(const QString &text);
     // The pieces of a note, split at each of the Unicode newline characters.
     static QStringList splitLines(const QString &text);
+    // How many pieces splitLines gives.
+    static qsizetype lineCount(const QString &text);
 
 private:
     // A line of the last reading: what it gave and what that was worked out from.

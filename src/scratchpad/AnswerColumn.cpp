@@ -91,8 +91,8 @@ AnswerColumn::AnswerColumn(InlineMathParser &parser, QObject *parent) : QObject(
 
 void AnswerColumn::read(const QString &note)
 {
-    const QList<MathResult> results = m_parser.parseDocument(note);
     const QStringList lines = InlineMathParser::splitLines(note);
+    const QList<MathResult> results = m_parser.parseDocument(lines);
     // Most lines read as they did before the keystroke: their answers are
     // taken from the last reading instead of being worked out again.
     if (m_known.size() > 2 * lines.size() + 1000)

@@ -57,10 +57,12 @@ LiveNoteEditor::LiveNoteEditor(const SettingsModel &settings, InlineMathParser &
     connect(&m_settings, &SettingsModel::changed, this, &LiveNoteEditor::applyTheme);
     connect(&answers, &AnswerColumn::changed, this, &LiveNoteEditor::answersChanged);
     connect(m_column, &AnswerColumnView::answerClicked, this, &LiveNoteEditor::answerClicked);
-    // The column scrolls with the text.
+    // The column and the marks scroll with the text.
     connect(this, &QPlainTextEdit::updateRequest, m_column, [this](const QRect &, int dy) {
-        if (dy != 0)
-            m_column->update();
+        if (dy == 0)
+            return;
+        m_column->update();
+        markStaleAnswersInView();
     });
     applyTheme();
     placeColumn();
@@ -190,13 +192,25 @@ void LiveNoteEditor::applyRewrites(const QList<AnswerColumn::Rewrite> &rewrites)
 // column keeps its room while there is anything to show in it.
 void LiveNoteEditor::answersChanged()
 {
-    QList<AnswerColumn::Answer> stale;
-    for (const AnswerColumn::Answer &answer : m_answers.answers()) {
-        if (answer.isStale())
-            stale.append(answer);
-    }
     if (m_columnShown == m_answers.answers().isEmpty())
         placeColumn();
+    markStaleAnswersInView();
+}
+
+// Only the marks in view are given to the editor: it weighs every mark
+// against every line it paints, and a long note can hold thousands.
+void LiveNoteEditor::markStaleAnswersInView()
+{
+    const int first = firstVisibleBlock().blockNumber();
+    const int last = cursorForPosition(QPoint(0, viewport()->height() - 1)).blockNumber();
+    const QList<AnswerColumn::Answer> &answers = m_answers.answers();
+    auto answer = std::lower_bound(answers.cbegin(), answers.cend(), first,
+                                   [](const AnswerColumn::Answer &a, int line) { return a.line < line; });
+    QList<AnswerColumn::Answer> stale;
+    for (; answer != answers.cend() && answer->line <= last; ++answer) {
+        if (answer->isStale())
+            stale.append(*answer);
+    }
     if (stale == m_markedAnswers)
         return;
     m_markedAnswers = stale;
@@ -235,6 +249,7 @@ void LiveNoteEditor::resizeEvent(QResizeEvent *event)
 {
     QPlainTextEdit::resizeEvent(event);
     placeColumn();
+    markStaleAnswersInView();
 }
 
 bool LiveNoteEditor::viewportEvent(QEvent *event)

@@ -57,6 +57,7 @@ private:
     void answerClicked(int line);
     void applyRewrites(const QList<AnswerColumn::Rewrite> &rewrites);
     void answersChanged();
+    void markStaleAnswersInView();
     void markStaleAnswers();
     void placeColumn();
     void applyTheme();
@@ -66,7 +67,7 @@ private:
     const AnswerColumn &m_answers;
     NoteHighlighter *m_highlighter;
     AnswerColumnView *m_column;
-    // The written answers tinted as stale.
+    // The written answers tinted as stale: those in view.
     QList<AnswerColumn::Answer> m_markedAnswers;
     // Whether the column has its room beside the text.
     bool m_columnShown = false;

@@ -1,6 +1,7 @@
 #include "scratchpad/ScratchpadSummary.h"
 
 #include "math/InlineMathParser.h"
+#include "scratchpad/AnswerColumn.h"
 #include "shelf/TextStats.h"
 #include "state/CountText.h"
 
@@ -8,9 +9,9 @@
 
 namespace ScratchpadSummary {
 
-Counts counts(const QString &note, InlineMathParser &parser)
+Counts counts(const QString &note, const AnswerColumn &answers)
 {
-    return {InlineMathParser::splitLines(note).size(), TextStats::wordCount(note), parser.parseDocument(note).size()};
+    return {InlineMathParser::lineCount(note), TextStats::wordCount(note), answers.calculations()};
 }
 
 QString footerText(const Counts &counts)

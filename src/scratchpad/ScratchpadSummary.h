@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class AnswerColumn;
 class InlineMathParser;
 
 // What the scratchpad says about its note: the footer's counts and the text
@@ -20,8 +21,9 @@ struct Counts
     bool operator==(const Counts &) const = default;
 };
 
-// An empty note has one line.
-Counts counts(const QString &note, InlineMathParser &parser);
+// An empty note has one line. The calculations are those of `answers`'
+// reading of the note, which the footer takes instead of reading it again.
+Counts counts(const QString &note, const AnswerColumn &answers);
 QString footerText(const Counts &counts);
 // One line per answered line, "expression = answer"; nothing when no line answers.
 std::optional<QString> resultsText(const QString &note, InlineMathParser &parser);

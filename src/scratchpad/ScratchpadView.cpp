@@ -192,7 +192,7 @@ void ScratchpadView::refresh()
 
 void ScratchpadView::refreshFooter()
 {
-    m_counts->setText(ScratchpadSummary::footerText(ScratchpadSummary::counts(m_note.text(), m_parser)));
+    m_counts->setText(ScratchpadSummary::footerText(ScratchpadSummary::counts(m_note.text(), m_answers)));
 }
 
 void ScratchpadView::showEvent(QShowEvent *event)

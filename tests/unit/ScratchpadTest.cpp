@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -245,13 +246,19 @@ TEST_F(ScratchpadEditor, TheEditorColoursByThemeAndATypedAnswerIsAnAnswer)
 
 TEST_F(Scratchpad, TheFooterCountsTheSampleAsOrvaneCalcDoes)
 {
-    const ScratchpadSummary::Counts sample = ScratchpadSummary::counts(SampleNote::text(), parser);
+    AnswerColumn column(parser);
+    const auto countsOf = [&](const QString &note) {
+        column.read(note);
+        return ScratchpadSummary::counts(note, column);
+    };
+    const ScratchpadSummary::Counts sample = countsOf(SampleNote::text());
     EXPECT_EQ(sample.lines, 19);
     EXPECT_EQ(sample.words, 95);
     EXPECT_EQ(sample.calculations, 8) << "its eight answered lines count";
     EXPECT_EQ(ScratchpadSummary::footerText(sample), QStringLiteral("19 lines  \u00B7  95 words  \u00B7  8 live calculations"));
-    EXPECT_EQ(ScratchpadSummary::counts(QString(), parser), (ScratchpadSummary::Counts{1, 0, 0}));
-    EXPECT_EQ(ScratchpadSummary::counts(QStringLiteral("a b\n\nc"), parser), (ScratchpadSummary::Counts{3, 3, 0}));
+    EXPECT_EQ(countsOf(QString()), (ScratchpadSummary::Counts{1, 0, 0}));
+    EXPECT_EQ(countsOf(QStringLiteral("a b\n\nc")), (ScratchpadSummary::Counts{3, 3, 0}));
+    EXPECT_EQ(countsOf(QStringLiteral("a\r\nb\u2028c")), (ScratchpadSummary::Counts{4, 3, 0})) << "every line break counts";
 }
 
 TEST_F(Scratchpad, CopyResultsIsOneLinePerAnswerAndNothingWithoutAnswers)
@@ -400,6 +407,16 @@ TEST_F(ScratchpadScreen, ClickingAnAnswerCopiesItAndClickingAStaleOneWritesTheNe
     editor.undo();
     EXPECT_EQ(editor.toPlainText(), QStringLiteral("a = 2\na * 3 = 5\nprose"));
     EXPECT_EQ(view->answers().answerOn(1)->staleText(), QStringLiteral("Was 5, now 6"));
+
+    // The tint follows the view: a stale answer far down is marked once scrolled to.
+    editor.setNote(QStringLiteral("a = 2\n") + QStringLiteral("prose\n").repeated(300) + QStringLiteral("a * 3 = 5"));
+    const auto tinted = [&] {
+        const QList<QTextEdit::ExtraSelection> marks = editor.extraSelections();
+        return std::any_of(marks.cbegin(), marks.cend(), [](const auto &mark) { return mark.cursor.selectedText() == QStringLiteral("5"); });
+    };
+    EXPECT_FALSE(tinted()) << "out of view";
+    editor.verticalScrollBar()->setValue(editor.verticalScrollBar()->maximum());
+    EXPECT_TRUE(tinted()) << "scrolled into view";
 }
 
 TEST_F(ScratchpadScreen, TheHeaderIsTheDragHandleAndADoubleClickAsksToSwitchTheHeight)
