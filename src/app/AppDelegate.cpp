@@ -185,7 +185,7 @@ void AppDelegate::startHibernation()
     m_hibernation = std::make_unique<HibernationEngine>(*m_state, m_ports.clock, *m_webPages);
     m_downloads = std::make_unique<QtDownloads>(
         QList{WebProfiles::profile(UserAgentMode::Desktop), WebProfiles::profile(UserAgentMode::Mobile)});
-    m_downloadReporter = std::make_unique<DownloadReporter>(*m_state, *m_downloads);
+    m_downloadReporter = std::make_unique<DownloadReporter>(*m_state, *m_downloads, m_ports.clock);
 }
 
 // The panel's content. Each screen is made here, or for the scratchpad, the

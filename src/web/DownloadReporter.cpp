@@ -1,5 +1,6 @@
 #include "web/DownloadReporter.h"
 
+#include "platform/Clock.h"
 #include "platform/WebDownloads.h"
 #include "shelf/ByteCount.h"
 #include "shelf/DropItem.h"
@@ -8,8 +9,16 @@
 #include <QFileInfo>
 #include <QPointer>
 
-DownloadReporter::DownloadReporter(AppState &state, WebDownloads &downloads, QObject *parent)
-    : QObject(parent), m_state(state), m_downloads(downloads)
+namespace {
+
+// The progress is redrawn at most this often: the engine moves a download
+// along on the interface thread, and every redraw of the panel holds it up.
+constexpr double progressInterval = 0.25;
+
+} // namespace
+
+DownloadReporter::DownloadReporter(AppState &state, WebDownloads &downloads, const Clock &clock, QObject *parent)
+    : QObject(parent), m_state(state), m_downloads(downloads), m_clock(clock)
 {
     QPointer<DownloadReporter> self(this);
     WebDownloads::Observers observers;
@@ -18,9 +27,11 @@ DownloadReporter::DownloadReporter(AppState &state, WebDownloads &downloads, QOb
             return;
         const bool sized = progress.totalBytes > 0;
         const qint64 step = sized ? progress.receivedBytes * 100 / progress.totalBytes : progress.receivedBytes >> 20;
-        if (step == self->m_shownStep)
+        const double now = self->m_clock.uptime();
+        if (step == self->m_shownStep || (self->m_shownStep >= 0 && now - self->m_shownAt < progressInterval))
             return;
         self->m_shownStep = step;
+        self->m_shownAt = now;
         const QString amount = sized ? tr("%1%").arg(step) : ByteCount::format(progress.receivedBytes);
         const quint32 id = progress.id;
         self->m_state.notice().show(tr("Downloading %1 — %2").arg(progress.fileName, amount), tr("Cancel"),

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class AppState;
+class Clock;
 class WebDownloads;
 
 // Tells the panel how the pages' downloads go: their progress on the notice
@@ -13,11 +14,13 @@ class DownloadReporter final : public QObject
     Q_OBJECT
 
 public:
-    DownloadReporter(AppState &state, WebDownloads &downloads, QObject *parent = nullptr);
+    DownloadReporter(AppState &state, WebDownloads &downloads, const Clock &clock, QObject *parent = nullptr);
 
 private:
     AppState &m_state;
     WebDownloads &m_downloads;
-    // The last whole percent (or mebibyte, when the size is unknown) shown.
+    const Clock &m_clock;
+    // The last whole percent (or mebibyte, when the size is unknown) shown, and when.
     qint64 m_shownStep = -1;
+    double m_shownAt = 0;
 };

@@ -438,7 +438,7 @@ TEST_F(WebPages, DialogsAreAnsweredInsideThePanelWithTheKeyboard)
 TEST_F(WebPages, DownloadsLandSafelyNamedInTheDownloadFolderAndOnTheShelf)
 {
     QtDownloads downloads({WebProfiles::profile(UserAgentMode::Desktop)});
-    DownloadReporter reporter(*state, downloads);
+    DownloadReporter reporter(*state, downloads, clock);
     const QDir folder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
     ASSERT_TRUE(QDir(folder).removeRecursively());
     const auto attachment = [](const QByteArray &name) {

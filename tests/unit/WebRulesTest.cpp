@@ -1,9 +1,13 @@
 // The pure rules of web pages: the identities they present, and what their
 // links and windows may do beyond their tab.
+#include "FakePorts.h"
 #include "platform/AcceptedFileTypes.h"
 #include "platform/DownloadName.h"
 #include "platform/UserAgentMode.h"
+#include "platform/WebDownloads.h"
 #include "platform/WebLinkPolicy.h"
+#include "state/AppState.h"
+#include "web/DownloadReporter.h"
 #include "web/UnreadCount.h"
 #include "web/ZoomSteps.h"
 
@@ -153,6 +157,36 @@ TEST(WebRules, AFileInputsAcceptListBecomesTheChoosersPatterns)
     };
     for (const auto &row : rows)
         EXPECT_EQ(AcceptedFileTypes::patternsFor(row.accepted), row.expected) << row.name;
+}
+
+class ReportedDownloads final : public WebDownloads
+{
+public:
+    void setObservers(Observers given) override { observers = std::move(given); }
+    void cancel(quint32) override {}
+    Observers observers;
+};
+
+TEST(WebRules, DownloadProgressIsRedrawnAtMostFourTimesASecondAndTheEndAtOnce)
+{
+    FakePorts fakes;
+    AppState state(fakes.ports());
+    ReportedDownloads downloads;
+    DownloadReporter reporter(state, downloads, fakes.clock);
+    const auto received = [&](qint64 bytes) { downloads.observers.progressed({1, QStringLiteral("big.bin"), bytes, 100}); };
+    received(1);
+    EXPECT_EQ(state.notice().text(), QStringLiteral("Downloading big.bin — 1%")) << "the first figure at once";
+    fakes.clock.advance(0.1);
+    received(40);
+    EXPECT_EQ(state.notice().text(), QStringLiteral("Downloading big.bin — 1%")) << "not again within a quarter second";
+    fakes.clock.advance(0.2);
+    received(41);
+    EXPECT_EQ(state.notice().text(), QStringLiteral("Downloading big.bin — 41%"));
+    received(42);
+    downloads.observers.finished(1, QStringLiteral("/tmp/big.bin"));
+    EXPECT_EQ(state.notice().text(), QStringLiteral("Downloaded big.bin")) << "the end is never held back";
+    received(1);
+    EXPECT_EQ(state.notice().text(), QStringLiteral("Downloading big.bin — 1%")) << "the next download starts afresh";
 }
 
 TEST(WebRules, ATitleGivesACountOnlyWhenItAnnouncesMessages)
