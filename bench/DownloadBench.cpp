@@ -2,6 +2,9 @@
 // process (the page, the engine, the download folder, the notice bar, the
 // shelf), against curl from the same server in the same run; and how long
 // the panel's event loop is held up meanwhile, against an idle stretch as long.
+// The same download through the engine alone (a page of its own on a
+// disk-backed profile, nothing of Orvane's) shows what any program on the
+// engine gets.
 // Needs a display (make bench runs Xvfb).
 #include "EventLoopWait.h"
 #include "FakePorts.h"
@@ -25,6 +28,9 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWebEngineDownloadRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 
 #include <cstdio>
 
@@ -122,6 +128,37 @@ double curlSeconds(const QUrl &address, const QString &target)
     return curl.exitCode() == 0 && curl.exitStatus() == QProcess::NormalExit ? seconds : -1;
 }
 
+struct Transfer
+{
+    double seconds = 0;
+    bool whole = false;
+};
+
+// The download through a page of the engine's own, saved as the engine
+// saves it: the yardstick for what Orvane adds.
+Transfer engineAlone(const QUrl &address, LoopGaps &gaps)
+{
+    QTemporaryDir folder;
+    QWebEngineProfile profile(QStringLiteral("bare-download"));
+    profile.setPersistentStoragePath(folder.filePath(QStringLiteral("profile")));
+    profile.setCachePath(folder.filePath(QStringLiteral("cache")));
+    QWebEnginePage page(&profile);
+    bool finished = false;
+    QObject::connect(&profile, &QWebEngineProfile::downloadRequested, [&](QWebEngineDownloadRequest *download) {
+        download->setDownloadDirectory(folder.path());
+        download->setDownloadFileName(QStringLiteral("bare.bin"));
+        QObject::connect(download, &QWebEngineDownloadRequest::isFinishedChanged, [&] { finished = true; });
+        download->accept();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    gaps.start();
+    page.load(address);
+    spinUntil([&] { return finished; }, 120000);
+    gaps.stop();
+    return {double(timer.nsecsElapsed()) / 1e9, QFileInfo(folder.filePath(QStringLiteral("bare.bin"))).size() == fileBytes};
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -167,6 +204,9 @@ int main(int argc, char **argv)
     const bool whole = QFileInfo(saved).size() == fileBytes;
     QFile::remove(saved);
 
+    LoopGaps engineGaps;
+    const Transfer engine = engineAlone(server.address(), engineGaps);
+
     // The same stretch without the download: what the machine itself costs.
     gaps.start();
     spinFor(int(orvaneTime * 1000));
@@ -176,8 +216,13 @@ int main(int argc, char **argv)
     const double ratio = done && curlTime > 0 ? curlTime / orvaneTime : 0;
     std::printf("curl: %.2f s, %.0f MB/s\n", curlTime, megabytes / curlTime);
     std::printf("Orvane: %s in %.2f s, %.0f MB/s\n", whole ? "complete" : "NOT complete", orvaneTime, megabytes / orvaneTime);
-    std::printf("event-loop gaps over %.1f ms: %ld while downloading (worst %.1f ms), %ld idle as long (worst %.1f ms)\n",
-                frameBudgetMs, downloadOver, downloadWorst, gaps.overBudget(), gaps.worst());
+    std::printf("the engine alone: %s in %.2f s, %.0f MB/s (%.2fx curl; Orvane takes %.2fx its time)\n",
+                engine.whole ? "complete" : "NOT complete", engine.seconds, megabytes / engine.seconds,
+                curlTime / engine.seconds, orvaneTime / engine.seconds);
+    std::printf("event-loop gaps over %.1f ms: %ld while downloading (worst %.1f ms), %ld with the engine alone (worst %.1f ms), "
+                "%ld idle as long (worst %.1f ms)\n",
+                frameBudgetMs, downloadOver, downloadWorst, engineGaps.overBudget(), engineGaps.worst(), gaps.overBudget(),
+                gaps.worst());
     std::printf("download 200 MB: throughput %.2fx curl (goal >= %.1fx: %s); frames over %.1f ms: %ld, idle %ld "
                 "(goal: none from the download: %s)\n",
                 ratio, throughputGoal, whole && ratio >= throughputGoal ? "met" : "MISSED", frameBudgetMs, downloadOver,

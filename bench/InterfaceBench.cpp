@@ -1,5 +1,6 @@
 // How the panel's interface feels, in this process on a real X display
 // (make bench runs it under Xvfb), with tabs on pages served on 127.0.0.1.
+#include "BenchGoals.h"
 #include "EventLoopWait.h"
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
@@ -20,8 +21,11 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
+
+[[maybe_unused]] const bool goalsAdded = addBenchGoals({
+    {"tabSwitch", "worst_ms", 1000.0 / 120, "one 120 Hz frame, over every switch"},
+});
 
 // A whole Orvane in this process, its tabs on two local pages.
 struct Rig

@@ -2,12 +2,16 @@
 // reaching the screen edge (sent through XTest, as real input is) to the
 // first frame of the slide. Goal: within one 120 Hz frame (8.3 ms) of the
 // event's arrival. Needs an X display: make bench runs it under Xvfb.
+#include "BenchGoals.h"
+#include "LatencyReport.h"
 #include "PanelRig.h"
 #include "app/DesktopCapture.h"
 #include "input/CaptureAction.h"
 #include "input/GlobalHotkeyManager.h"
 #include "input/PanelCommands.h"
 #include "panel/EdgeHoverDetector.h"
+#include "panel/WhisperNotchView.h"
+#include "panel/WhisperNotchWindows.h"
 #include "platform/x11/X11EdgeStrips.h"
 #include "platform/x11/X11GlobalKeyMonitor.h"
 #include "platform/x11/X11HotKeys.h"
@@ -23,6 +27,16 @@
 #include <xcb/xtest.h>
 
 namespace {
+
+constexpr double frameMilliseconds = 1000.0 / 120;
+[[maybe_unused]] const bool goalsAdded = addBenchGoals({
+    {"hotKeyToFirstFrame", "median_ms", frameMilliseconds, "one 120 Hz frame"},
+    {"hotKeyToFirstFrame", "max_ms", 12, "a frame and a half"},
+    {"edgeToFirstFrame", "median_ms", frameMilliseconds, "one 120 Hz frame"},
+    {"edgeToFirstFrame", "max_ms", 12, "a frame and a half"},
+    {"notchClickToFirstFrame", "median_ms", frameMilliseconds, "one 120 Hz frame"},
+    {"notchClickToFirstFrame", "max_ms", 12, "a frame and a half"},
+});
 
 // Summoning never asks for a web page.
 class NoPages final : public WebPageFactory
@@ -42,6 +56,7 @@ struct SummonRig : PanelRig
 
     X11EdgeStrips strips;
     EdgeHoverDetector edges{state, clock, screens, panel, visibility, strips};
+    WhisperNotchWindows notches{state, edges, hints};
     NoPages pages;
     HibernationEngine hibernation{state, clock, pages};
     DesktopCapture desktopCapture{clock};
@@ -70,6 +85,11 @@ struct XTest
     {
         xcb_test_fake_input(connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, int16_t(x), int16_t(y), 0);
     }
+    void click()
+    {
+        xcb_test_fake_input(connection, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root, 0, 0, 0);
+        xcb_test_fake_input(connection, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root, 0, 0, 0);
+    }
     // Sends what is queued and waits until the server has taken it.
     void sync() { std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr)); }
 
@@ -87,11 +107,14 @@ bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
 }
 
 // From `summon` to the first slide frame of the panel it shows; the counter
-// "to_show_ms" is the part until the show begins.
-void measureSummons(benchmark::State &state, const std::function<void()> &summon)
+// "to_show_ms" is the part until the show begins. `prepare` runs untimed
+// once the panel is hidden.
+void measureSummons(benchmark::State &state, const std::function<void()> &summon,
+                    const std::function<void()> &prepare = {})
 {
     SummonRig &r = rig();
     double toShowTotal = 0;
+    std::vector<double> times;
     for (auto _ : state) {
         r.panel.hidePanel(false);
         spinUntil([&] { return !r.window.isVisible() && !r.state.isPanelVisible(); });
@@ -99,6 +122,8 @@ void measureSummons(benchmark::State &state, const std::function<void()> &summon
         QElapsedTimer pause;
         pause.start();
         spinUntil([&] { return pause.elapsed() > 600; });
+        if (prepare)
+            prepare();
         QElapsedTimer timer;
         qint64 showingNs = -1;
         bool stepped = false;
@@ -108,11 +133,13 @@ void measureSummons(benchmark::State &state, const std::function<void()> &summon
         summon();
         spinUntil([&] { return stepped; });
         state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
         toShowTotal += double(showingNs) / 1e6;
         QObject::disconnect(showing);
         QObject::disconnect(step);
     }
     state.counters["to_show_ms"] = benchmark::Counter(toShowTotal / double(state.iterations()));
+    reportLatencies(state, times);
 }
 
 void hotKeyToFirstFrame(benchmark::State &state)
@@ -141,5 +168,27 @@ void edgeToFirstFrame(benchmark::State &state)
     });
 }
 BENCHMARK(edgeToFirstFrame)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+void notchClickToFirstFrame(benchmark::State &state)
+{
+    static XTest xtest;
+    measureSummons(
+        state,
+        [] {
+            xtest.click();
+            xtest.sync();
+        },
+        [] {
+            // Over the notch, which grows under the pointer, before the click.
+            spinUntil([] { return !rig().notches.views().empty() && rig().notches.views().front()->isVisible(); });
+            const QPoint notch = rig().notches.views().front()->geometry().center();
+            xtest.moveTo(notch.x(), notch.y());
+            xtest.sync();
+            QElapsedTimer settle;
+            settle.start();
+            spinUntil([&] { return settle.elapsed() > 200; });
+        });
+}
+BENCHMARK(notchClickToFirstFrame)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 } // namespace
