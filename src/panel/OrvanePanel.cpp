@@ -156,6 +156,12 @@ void OrvanePanel::slide(double endX, const QString &curve, double duration, std:
         if (self)
             self->slideStep();
     });
+    // The first frame goes out on the next turn, not a whole interval after
+    // the summons: that wait is what the user feels as lag.
+    m_clock.post([self] {
+        if (self && self->m_isAnimating)
+            self->slideStep();
+    });
 }
 
 // Progress comes from the time elapsed, not from counting ticks, so a late

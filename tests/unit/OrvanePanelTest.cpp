@@ -22,8 +22,10 @@ TEST_F(PanelTest, ShowSlidesInFromOffScreenToTheTargetFrame)
     EXPECT_EQ(surface.frame(), QRectF(1440, 0, 440, 875)) << "starts just off the docked edge";
     EXPECT_FALSE(state->isPanelVisible()) << "set on the next turn of the main queue";
     EXPECT_TRUE(panel->isAnimating());
+    const std::size_t placed = surface.origins.size();
     fakes.clock.runPosted();
     EXPECT_TRUE(state->isPanelVisible());
+    EXPECT_EQ(surface.origins.size(), placed + 1) << "the first frame on the next turn, not an interval later";
 
     fakes.clock.advance(0.24);
     EXPECT_TRUE(panel->isAnimating());
