@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -69,14 +70,14 @@ int main(int argc, char *argv[])
         return 1;
     }
     // Qt aborts when it cannot reach the X server; say so plainly instead.
-    if (xcb_connection_t *probe = xcb_connect(nullptr, nullptr)) {
-        const bool reachable = !xcb_connection_has_error(probe);
-        xcb_disconnect(probe);
-        if (!reachable) {
-            std::fprintf(stderr, "Orvane cannot reach the X display \"%s\". Is the desktop session running, and may "
-                                 "this user use it?\n", qgetenv("DISPLAY").constData());
-            return 1;
-        }
+    // The probe stays open until Qt has its own connection: were it the
+    // display's only client, closing it would make the server reset, and Qt
+    // would wait for that.
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> probe(xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    if (probe && xcb_connection_has_error(probe.get())) {
+        std::fprintf(stderr, "Orvane cannot reach the X display \"%s\". Is the desktop session running, and may "
+                             "this user use it?\n", qgetenv("DISPLAY").constData());
+        return 1;
     }
     // The panel relies on X11 window management; Wayland desktops run it through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -89,6 +90,7 @@ int main(int argc, char *argv[])
 
     SystemLog::install();
     QApplication app(argc, argv);
+    probe.reset();
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
     QApplication::setDesktopFileName(QStringLiteral("orvane"));
