@@ -14,7 +14,9 @@ QWebEngineProfile *profile(UserAgentMode mode)
         // ~/.local/share/Orvane/QtWebEngine/<name>; Qt's default profile would forget them.
         const QString name = mode == UserAgentMode::Desktop ? QStringLiteral("desktop") : QStringLiteral("mobile");
         slot = new QWebEngineProfile(name, QCoreApplication::instance());
-        slot->setHttpUserAgent(userAgentFor(mode, QWebEngineProfile::defaultProfile()->httpUserAgent()));
+        // A new profile answers with the engine's own identity; asking Qt's
+        // default profile instead would make a third profile at start.
+        slot->setHttpUserAgent(userAgentFor(mode, slot->httpUserAgent()));
     }
     return slot;
 }
