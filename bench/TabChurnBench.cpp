@@ -7,12 +7,12 @@
 #include "EventLoopWait.h"
 #include "GuiBenchSetup.h"
 #include "InProcessOrvane.h"
+#include "ResidentMemory.h"
 #include "ui/MainContainerView.h"
 #include "ui/RailTabButton.h"
 #include "ui/SidebarDockView.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include <cstdio>
 #include <vector>
@@ -24,19 +24,6 @@ constexpr int switches = 500;
 constexpr int sampleEvery = 100;
 constexpr int pressIntervalMs = 250;
 constexpr double goalMiBPer100 = 1.0;
-
-// This process's resident memory, in MiB.
-double residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -53,7 +40,7 @@ int main(int argc, char **argv)
     std::vector<double> samples;
     for (int pressed = 0;; ++pressed) {
         if (pressed % sampleEvery == 0) {
-            samples.push_back(residentMiB());
+            samples.push_back(residentMiB(QCoreApplication::applicationPid()));
             std::printf("after %d switches: %.1f MiB\n", pressed, samples.back());
             std::fflush(stdout);
         }

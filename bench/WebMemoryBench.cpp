@@ -4,6 +4,7 @@
 // keep. Needs a display (make bench runs Xvfb).
 #include "EventLoopWait.h"
 #include "LocalHttpServer.h"
+#include "ResidentMemory.h"
 #include "platform/MemoryKeyValueStore.h"
 #include "platform/Ports.h"
 #include "platform/qt/ProcFsMemory.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSet>
 
 #include <cstdio>
@@ -36,15 +36,8 @@ public:
 double residentMiB(const QSet<qint64> &pids)
 {
     double total = 0;
-    for (qint64 pid : pids) {
-        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("VmRSS:"))
-                total += line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-        }
-    }
+    for (qint64 pid : pids)
+        total += ::residentMiB(pid);
     return total;
 }
 
