@@ -45,6 +45,7 @@ TEST_F(Visibility, LeavingHidesAfterTheDelayCountedFromTheFirstMoveOutsideUnless
     fakes.clock.advance(0.14);
     EXPECT_TRUE(shown());
     fakes.clock.advance(0.02);
+    EXPECT_TRUE(panel->isAnimating()) << "the slide out began 0.35 s after the first move outside";
     settle();
     EXPECT_FALSE(shown());
 }
