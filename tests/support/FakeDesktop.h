@@ -32,11 +32,7 @@ public:
         m_frame.moveTopLeft(origin);
         origins.append(origin.x());
     }
-    void setDocking(Qt::Edge edge, bool isDetached) override
-    {
-        dockedEdge = edge;
-        detached = isDetached;
-    }
+    void setDocking(Qt::Edge, bool) override {}
     bool isOnScreen() const override { return onScreen; }
     void orderFront() override { onScreen = true; }
     void orderOut() override { onScreen = false; }
@@ -44,8 +40,6 @@ public:
 
     bool onScreen = false;
     bool liveResize = false;
-    Qt::Edge dockedEdge = Qt::RightEdge;
-    bool detached = false;
     QList<double> origins; // every x a slide or snap-back moved the window to
 
 private:

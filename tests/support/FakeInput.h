@@ -12,16 +12,11 @@ class FakeEdgeStrips final : public EdgeStrips
 {
 public:
     void setHandlers(Handlers h) override { handlers = std::move(h); }
-    void setFrames(const QList<QRectF> &f) override
-    {
-        frames = f;
-        ++rebuilds;
-    }
+    void setFrames(const QList<QRectF> &f) override { frames = f; }
     void setTakesInput(bool takes) override { takesInput = takes; }
 
     Handlers handlers;
     QList<QRectF> frames;
-    int rebuilds = 0;
     bool takesInput = true;
 };
 
@@ -90,8 +85,6 @@ class FakeKeyMonitor final : public KeyMonitor
 public:
     bool install(Handler h) override
     {
-        if (refuses)
-            return false;
         handler = std::move(h);
         ++installed;
         return true;
@@ -105,7 +98,6 @@ public:
     // What the monitor would do with a press: whether it is swallowed.
     bool press(const KeyStroke &stroke) { return handler && handler(stroke); }
 
-    bool refuses = false;
     int installed = 0;
     Handler handler;
 };

@@ -1,12 +1,14 @@
 #pragma once
 
-// Readable failure messages for Qt values in GoogleTest assertions.
+// Readable failure messages for Qt values in GoogleTest assertions, and
+// readable names for the rows of table-driven tests.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
 #include <ostream>
+#include <string>
 
 inline void PrintTo(const QString &text, std::ostream *out)
 {
@@ -27,3 +29,6 @@ inline void PrintTo(const QUrl &url, std::ostream *out)
 {
     *out << url.toString().toStdString();
 }
+
+// Names each row of a parameterised suite after the row's `name` member.
+inline constexpr auto rowName = [](const auto &info) { return std::string(info.param.name); };

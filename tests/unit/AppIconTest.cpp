@@ -39,7 +39,7 @@ int markPixels(const QImage &image)
     return count;
 }
 
-TEST(AppIcons, EveryKnownKeyHasAMarkInEveryStyle)
+TEST(AppIcons, EveryKnownKeyHasAMarkInEveryStyleAndSymbolsAndTheApplicationIconAreDrawn)
 {
     for (const QString &key : IconKeyResolver::knownKeys()) {
         EXPECT_TRUE(AppIconPainter::hasMark(key)) << key.toStdString();
@@ -48,6 +48,15 @@ TEST(AppIcons, EveryKnownKeyHasAMarkInEveryStyle)
     }
     EXPECT_FALSE(AppIconPainter::hasMark(QStringLiteral("web")));
     EXPECT_FALSE(AppIconPainter::hasMark(QStringLiteral("globe")));
+
+    for (const char *name : {"play.fill", "lightbulb.fill", "gearshape.fill", "xmark", "note.text", "tray.fill", "sparkles",
+                             "lock.fill", "lock.open.fill"}) {
+        const QPainterPath path = Symbols::path(QString::fromLatin1(name));
+        EXPECT_FALSE(path.isEmpty()) << name;
+        EXPECT_TRUE(QRectF(0, 0, 1, 1).adjusted(-0.01, -0.01, 0.01, 0.01).contains(path.boundingRect())) << name;
+    }
+    EXPECT_TRUE(Symbols::path(QStringLiteral("no.such.symbol")).isEmpty());
+    EXPECT_EQ(AppIconProvider::icon().size(), QSize(256, 256));
 }
 
 TEST(AppIcons, MarksAreTellApartAndFollowTheStyle)
@@ -59,25 +68,11 @@ TEST(AppIcons, MarksAreTellApartAndFollowTheStyle)
     EXPECT_GT(qGray(paper.pixel(4, 28)), 200) << "paper: a light tile";
     EXPECT_LT(qGray(brand.pixel(4, 28)), 60) << "brand: GitHub's dark tile";
     EXPECT_EQ(iconStyleFor(AppThemeMode::Paper), IconStyle::Paper);
-    EXPECT_EQ(iconStyleFor(AppThemeMode::Sage), IconStyle::Paper);
     EXPECT_EQ(iconStyleFor(AppThemeMode::Ember), IconStyle::InkAndRule);
     EXPECT_EQ(iconStyleFor(AppThemeMode::Midnight), IconStyle::Brand);
-    EXPECT_EQ(iconStyleFor(AppThemeMode::Blueprint), IconStyle::Brand);
     // The calendar shows the day.
     EXPECT_NE(render(QStringLiteral("calendar"), IconStyle::Brand, QDate(2026, 12, 6)),
               render(QStringLiteral("calendar"), IconStyle::Brand, QDate(2026, 12, 28)));
-}
-
-TEST(AppIcons, SymbolsAndTheApplicationIconAreDrawn)
-{
-    for (const char *name : {"play.fill", "lightbulb.fill", "gearshape.fill", "xmark", "note.text", "tray.fill", "sparkles",
-                             "lock.fill", "lock.open.fill"}) {
-        const QPainterPath path = Symbols::path(QString::fromLatin1(name));
-        EXPECT_FALSE(path.isEmpty()) << name;
-        EXPECT_TRUE(QRectF(0, 0, 1, 1).adjusted(-0.01, -0.01, 0.01, 0.01).contains(path.boundingRect())) << name;
-    }
-    EXPECT_TRUE(Symbols::path(QStringLiteral("no.such.symbol")).isEmpty());
-    EXPECT_EQ(AppIconProvider::icon().size(), QSize(256, 256));
 }
 
 class IconView : public ::testing::Test

@@ -31,7 +31,7 @@ protected:
     QStringList followUps;
 };
 
-TEST_F(AppStateTest, FirstRunStartsWithInitialValuesAndWritesNothing)
+TEST_F(AppStateTest, FirstRunStartsWithInitialValuesAndWritesNothingAndOnlyWebTabsAreActiveTabs)
 {
     auto state = makeState();
     EXPECT_EQ(state->settings().values(), Settings{});
@@ -41,19 +41,20 @@ TEST_F(AppStateTest, FirstRunStartsWithInitialValuesAndWritesNothing)
     EXPECT_EQ(state->tabs().activeTab()->title, QStringLiteral("Claude"));
     EXPECT_EQ(state->liveMemoryMB(), 120);
     EXPECT_TRUE(fakes.store.writes.isEmpty());
+
+    // No active tab for the scratchpad, the shelf or an unknown id.
+    state->content().setActiveItem(ActiveSidebarItem::scratchpad());
+    EXPECT_FALSE(state->tabs().activeTab());
+    state->content().setActiveItem(ActiveSidebarItem::dropShelf());
+    EXPECT_FALSE(state->tabs().activeTab());
+    state->tabs().selectTab(QUuid::createUuid());
+    EXPECT_TRUE(state->content().activeItem().isWebTab());
+    EXPECT_FALSE(state->tabs().activeTab());
 }
 
-struct LoadCase
-{
-    const char *name;
-    const char *key;
-    QVariant stored;
-    std::function<bool(const Settings &)> holds;
-};
+struct LoadCase { const char *name; const char *key; QVariant stored; std::function<bool(const Settings &)> holds; };
 
-class SettingsLoadTest : public AppStateTest, public ::testing::WithParamInterface<LoadCase>
-{
-};
+class SettingsLoadTest : public AppStateTest, public ::testing::WithParamInterface<LoadCase> {};
 
 TEST_P(SettingsLoadTest, AppliesOnlyAcceptedValuesAndWritesNothing)
 {
@@ -98,22 +99,14 @@ const LoadCase loadCases[] = {
     {"stored_bool_is_applied", "Orvane_edgeHoverEnabled", false, [](const Settings &s) { return !s.edgeHoverEnabled; }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, SettingsLoadTest, ::testing::ValuesIn(loadCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsLoadTest, ::testing::ValuesIn(loadCases), rowName);
 
-TEST_F(AppStateTest, LegacyThemeNameStaysStoredUntilTheNextSave)
+TEST_F(AppStateTest, EveryAssignmentWritesAllSeventeenKeysInOrderAndALegacyThemeNameStaysUntilThen)
 {
     fakes.store.values.insert(QStringLiteral("Orvane_followSystemTheme"), false);
     fakes.store.values.insert(QStringLiteral("Orvane_currentTheme"), QStringLiteral("aurora"));
     auto state = makeState();
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("aurora"));
-    state->settings().set(&Settings::isPinned, true);
-    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Midnight"));
-}
-
-TEST_F(AppStateTest, EveryAssignmentWritesAllSeventeenKeysInOrder)
-{
-    auto state = makeState();
     state->settings().set(&Settings::animationCurve, state->settings().values().animationCurve); // unchanged value: still saved
     const QStringList expected = {
         "Orvane_isPinned", "Orvane_panelWidth", "Orvane_panelCustomHeight", "Orvane_panelTopOffset",
@@ -127,6 +120,7 @@ TEST_F(AppStateTest, EveryAssignmentWritesAllSeventeenKeysInOrder)
     EXPECT_FALSE(fakes.store.contains(QStringLiteral("Orvane_panelCustomHeight")));
     EXPECT_FALSE(fakes.store.contains(QStringLiteral("Orvane_panelTopOffset")));
     EXPECT_EQ(fakes.store.values.size(), 15);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_currentTheme")), QStringLiteral("Midnight"));
 
     state->settings().set(&Settings::panelCustomHeight, 480);
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_panelCustomHeight")).toDouble(), 480);
@@ -251,18 +245,9 @@ TEST_F(AppStateTest, ATabThatComesOnScreenIsNeverLeftFlaggedAsleep)
     EXPECT_FALSE(state->tabs().activeTab()->isHibernated);
 }
 
-struct RailCase
-{
-    const char *name;
-    RailSidePreference preference;
-    AppThemeMode theme;
-    ScreenDockEdge dock;
-    PanelEdge expected;
-};
+struct RailCase { const char *name; RailSidePreference preference; AppThemeMode theme; ScreenDockEdge dock; PanelEdge expected; };
 
-class RailSideTest : public AppStateTest, public ::testing::WithParamInterface<RailCase>
-{
-};
+class RailSideTest : public AppStateTest, public ::testing::WithParamInterface<RailCase> {};
 
 TEST_P(RailSideTest, FollowsPreferenceThenTheme)
 {
@@ -282,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
         RailCase{"auto_sage_docked_right_is_left", RailSidePreference::AutoMatch, AppThemeMode::Sage, ScreenDockEdge::Right, PanelEdge::Left},
         RailCase{"right_wins_over_theme", RailSidePreference::Right, AppThemeMode::Sage, ScreenDockEdge::Left, PanelEdge::Right},
         RailCase{"left_wins_over_ember", RailSidePreference::Left, AppThemeMode::Ember, ScreenDockEdge::Right, PanelEdge::Left}),
-    [](const auto &info) { return std::string(info.param.name); });
+    rowName);
 
 TEST_F(AppStateTest, MemoryIsSampledEveryTwoSeconds)
 {
@@ -299,18 +284,6 @@ TEST_F(AppStateTest, MemoryIsSampledEveryTwoSeconds)
     EXPECT_EQ(state->liveMemoryMB(), 34);
     state.reset();
     EXPECT_EQ(fakes.clock.activeTimerCount(), 0u);
-}
-
-TEST_F(AppStateTest, ActiveTabIsNoneForScratchpadShelfAndUnknownIds)
-{
-    auto state = makeState();
-    state->content().setActiveItem(ActiveSidebarItem::scratchpad());
-    EXPECT_FALSE(state->tabs().activeTab());
-    state->content().setActiveItem(ActiveSidebarItem::dropShelf());
-    EXPECT_FALSE(state->tabs().activeTab());
-    state->tabs().selectTab(QUuid::createUuid());
-    EXPECT_TRUE(state->content().activeItem().isWebTab());
-    EXPECT_FALSE(state->tabs().activeTab());
 }
 
 TEST_F(AppStateTest, TriggerContextAIStagesTheContextOnAnAITab)

@@ -1,4 +1,5 @@
 #include "ScopedEnvironment.h"
+#include "TestFiles.h"
 #include "state/AutostartEntry.h"
 
 #include <QDir>
@@ -16,19 +17,7 @@ namespace {
 class AutostartEntryTest : public ::testing::Test
 {
 protected:
-    QString read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-
-    void write(const QString &path, const QByteArray &content)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    QString read(const QString &path) { return QString::fromUtf8(contentsOf(path)); }
 
     QTemporaryDir home;
     ScopedEnvironment homeVariable{"HOME", home.path()};
@@ -84,7 +73,7 @@ TEST_F(AutostartEntryTest, EntryLivesInTheConfigFolderTheSessionReads)
     }
 }
 
-TEST_F(AutostartEntryTest, EntryTheSessionWouldSkipReadsAsOff)
+TEST_F(AutostartEntryTest, EntryTheSessionWouldSkipReadsAsOffUntilSwitchedOn)
 {
     const struct
     {
@@ -102,18 +91,12 @@ TEST_F(AutostartEntryTest, EntryTheSessionWouldSkipReadsAsOff)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        write(defaultPath, row.content);
-        EXPECT_EQ(AutostartEntry(QStringLiteral("/usr/bin/orvane")).isEnabled(), row.enabled);
+        ASSERT_TRUE(writeFile(defaultPath, row.content));
+        AutostartEntry entry(QStringLiteral("/usr/bin/orvane"));
+        EXPECT_EQ(entry.isEnabled(), row.enabled);
+        ASSERT_TRUE(entry.setEnabled(true)) << "switching on replaces an entry the session would skip";
+        EXPECT_TRUE(entry.isEnabled());
     }
-}
-
-TEST_F(AutostartEntryTest, SwitchingOnReplacesAnEntryTheSessionWouldSkip)
-{
-    write(defaultPath, "[Desktop Entry]\nType=Application\nExec=orvane\nHidden=true\n");
-    AutostartEntry entry(QStringLiteral("/usr/bin/orvane"));
-    ASSERT_TRUE(entry.setEnabled(true));
-    EXPECT_TRUE(entry.isEnabled());
-    EXPECT_FALSE(read(defaultPath).contains(QStringLiteral("Hidden")));
 }
 
 TEST_F(AutostartEntryTest, ProgramPathIsQuotedForTheExecKey)
@@ -143,7 +126,7 @@ TEST_F(AutostartEntryTest, RefusedWriteIsReportedAndChangesNothing)
 {
     // A file where the autostart folder belongs: the folder cannot be made,
     // whoever runs the test (permissions do not stop root).
-    write(home.path() + QStringLiteral("/.config/autostart"), "not a folder");
+    ASSERT_TRUE(writeFile(home.path() + QStringLiteral("/.config/autostart"), "not a folder"));
     AutostartEntry entry(QStringLiteral("/usr/bin/orvane"));
     EXPECT_FALSE(entry.setEnabled(true));
     EXPECT_FALSE(entry.isEnabled());

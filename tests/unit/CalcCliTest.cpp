@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -5,12 +7,7 @@
 
 namespace {
 
-struct CalcRun
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
+struct CalcRun { int exitCode; QString out; QString err; };
 
 CalcRun runCalc(const QStringList &arguments, const QByteArray &input = {})
 {
@@ -28,22 +25,16 @@ CalcRun runCalc(const QStringList &arguments, const QByteArray &input = {})
 
 const QByteArray note = "# Budget\r\nrent = 1200\nrent * 12 =\n\n15% of 200\n100 usd to eur\nplain words\n";
 
-TEST(OrvaneCalc, PrintsOneAnswerLinePerInputLine)
+TEST(OrvaneCalc, PrintsOneAnswerLinePerInputLineOrInResultsModeTheExpressionsWithTheirAnswers)
 {
-    const CalcRun run = runCalc({}, note);
+    CalcRun run = runCalc({}, note);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, QString::fromUtf8("\n= 1200\n= 14400\n\n= 30\n= €92.00\n\n"));
-}
 
-TEST(OrvaneCalc, ResultsModePrintsExpressionsWithTheirAnswers)
-{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("note.md"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(note);
-    file.close();
-    const CalcRun run = runCalc({QStringLiteral("--results"), path});
+    ASSERT_TRUE(writeFile(path, note));
+    run = runCalc({QStringLiteral("--results"), path});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, QString::fromUtf8("rent = 1200 = 1200\nrent * 12 = 14400\n15% of 200 = 30\n100 usd to eur = €92.00\n"));
 }

@@ -60,7 +60,7 @@ protected:
     int captures = 0;
 };
 
-TEST_F(Palette, AnEmptyQueryListsEveryTabThenTheFiveCommandsAndReturnSwitchesToTheFirstTab)
+TEST_F(Palette, AnEmptyQueryListsEveryTabThenTheFiveCommandsAndReturnRunsTheFirstRow)
 {
     QStringList expected;
     for (const QString &title : tabTitles())
@@ -71,15 +71,13 @@ TEST_F(Palette, AnEmptyQueryListsEveryTabThenTheFiveCommandsAndReturnSwitchesToT
     palette->executeSelected();
     EXPECT_EQ(state->tabs().activeTab()->title, QStringLiteral("Claude"));
     EXPECT_FALSE(isOpen());
-}
 
-TEST_F(Palette, WithoutTabsReturnRunsTheCapture)
-{
     while (!state->tabs().tabs().isEmpty())
         state->tabs().removeTab(state->tabs().tabs().first().id);
+    state->content().setShowCommandPalette(true);
     EXPECT_EQ(titles(), fixedTitles);
     palette->executeSelected();
-    EXPECT_EQ(captures, 1);
+    EXPECT_EQ(captures, 1) << "without tabs Return runs the capture";
     EXPECT_FALSE(isOpen());
 }
 
@@ -108,9 +106,7 @@ struct AddressCase
     const char *opens;
 };
 
-class PaletteAddresses : public Palette, public ::testing::WithParamInterface<AddressCase>
-{
-};
+class PaletteAddresses : public Palette, public ::testing::WithParamInterface<AddressCase> {};
 
 TEST_P(PaletteAddresses, OnlyHttpAndHttpsAddressesWithAHostBecomeTabs)
 {
@@ -139,23 +135,13 @@ TEST_P(PaletteAddresses, OnlyHttpAndHttpsAddressesWithAHostBecomeTabs)
 const AddressCase addressCases[] = {
     {"word_dot_word_gets_https", "example.com", "https://example.com"},
     {"http_address_is_kept", "http://example.com/a?b=1", "http://example.com/a?b=1"},
-    {"https_address_is_kept", "https://docs.example.org/x", "https://docs.example.org/x"},
     {"surrounding_spaces_are_ignored", "  example.com  ", "https://example.com"},
-    {"http_prefix_of_a_host_is_a_host", "httpbin.org", "https://httpbin.org"},
-    {"httpfoo_bar_is_a_host_not_an_address", "httpfoo.bar", "https://httpfoo.bar"},
-    {"http_colon_without_a_host_is_refused", "http:evil.com", ""},
-    {"other_scheme_is_refused", "javascript:alert(1).x", ""},
-    {"http_without_host_is_refused", "http:///x.y", ""},
-    {"space_means_no_address", "example .com", ""},
+    {"other_scheme_is_refused", "javascript:alert(1).x", ""}, {"space_means_no_address", "example .com", ""},
     {"word_without_a_dot_means_no_address", "notes", ""},
-    {"localhost_gets_http", "localhost", "http://localhost"},
     {"local_server_with_port_gets_http", "localhost:3000", "http://localhost:3000"},
-    {"ip_address_with_port_gets_http", "192.168.1.10:8080", "http://192.168.1.10:8080"},
-    {"ipv6_loopback_gets_http", "[::1]:8000", "http://[::1]:8000"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, PaletteAddresses, ::testing::ValuesIn(addressCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, PaletteAddresses, ::testing::ValuesIn(addressCases), rowName);
 
 TEST_F(Palette, TabsMatchByTitleOrAddressInAnyCase)
 {
@@ -243,7 +229,7 @@ TEST_F(Palette, EveryRowWithoutAnAppIconHasASymbolDrawing)
     }
 }
 
-TEST_F(Palette, UpAndDownMoveTheHighlightWithinTheListAndANewQueryResetsIt)
+TEST_F(Palette, UpAndDownMoveTheHighlightWithinTheListAndANewQueryOrOpeningResetsIt)
 {
     palette->moveSelection(-1);
     EXPECT_EQ(palette->selectedIndex(), 0) << "no wrapping above the first row";
@@ -261,14 +247,9 @@ TEST_F(Palette, UpAndDownMoveTheHighlightWithinTheListAndANewQueryResetsIt)
     EXPECT_EQ(palette->selectedIndex(), rows - 1) << "no wrapping below the last row";
     palette->setQuery(QStringLiteral("googl"));
     EXPECT_EQ(palette->selectedIndex(), 0);
-}
-
-TEST_F(Palette, OpeningStartsWithAnEmptyQuery)
-{
-    palette->setQuery(QStringLiteral("calc"));
     state->content().setShowCommandPalette(false);
     state->content().setShowCommandPalette(true);
-    EXPECT_TRUE(palette->query().isEmpty());
+    EXPECT_TRUE(palette->query().isEmpty()) << "reopened with an empty query";
     EXPECT_EQ(titles().size(), state->tabs().tabs().size() + 5);
 }
 

@@ -86,7 +86,7 @@ TEST(CaptureReaders, AreAskedInOrderUntilOneHasTextAndAnyReadableOneGrantsTheAcc
     EXPECT_FALSE(detector.hasAccessibilityPermission());
 }
 
-TEST_F(Capture, ABlankSelectionAndNothingCopiedFallToTheClipboardMarkedAsSuch)
+TEST_F(Capture, ABlankSelectionAndNothingCopiedFallToTheClipboardMarkedAsSuchAndBlanksAreNothing)
 {
     desktop.applications.front = application("Gedit", 42);
     desktop.selection.selection = QStringLiteral(" \n\t ");
@@ -104,9 +104,12 @@ TEST_F(Capture, ABlankSelectionAndNothingCopiedFallToTheClipboardMarkedAsSuch)
 
     desktop.keys.copies = QStringLiteral("  \n");
     EXPECT_FALSE(capture()) << "a blank copy is no selection, and it replaced the clipboard";
+    desktop.keys.copies.reset();
+    desktop.pasteboard.content.reset();
+    EXPECT_FALSE(capture()) << "nothing at all";
 }
 
-TEST_F(Capture, ACopyArrivingWithinTheWaitIsTheSelectionAndALaterOneIsNot)
+TEST_F(Capture, ACopyArrivingWithinTheWaitIsTheSelectionAndALaterOrRefusedOneIsNot)
 {
     desktop.applications.front = application("Firefox-esr", 7);
     desktop.pasteboard.content = QStringLiteral("older clipboard");
@@ -125,17 +128,15 @@ TEST_F(Capture, ACopyArrivingWithinTheWaitIsTheSelectionAndALaterOneIsNot)
     EXPECT_EQ(context->text, "older clipboard");
     EXPECT_TRUE(context->isFromClipboard);
     EXPECT_LE(waited, ContextDetector::copyWait + ContextDetector::pollInterval);
+
+    desktop.keys.accepts = false;
+    context = capture();
+    ASSERT_TRUE(context);
+    EXPECT_TRUE(context->isFromClipboard);
+    EXPECT_EQ(waited, 0) << "keys the desktop refuses are not waited for";
 }
 
-TEST_F(Capture, NothingSelectedAndNoTextOnTheClipboardIsNothing)
-{
-    desktop.applications.front = application("Gedit", 42);
-    EXPECT_FALSE(capture());
-    desktop.pasteboard.content = QStringLiteral("\n\n");
-    EXPECT_FALSE(capture());
-}
-
-TEST_F(Capture, WithOrvaneInFrontTheMostRecentlyRaisedOtherApplicationIsTheSourceAndNoKeysAreSent)
+TEST_F(Capture, WithOrvaneOrNothingInFrontTheMostRecentlyRaisedOtherApplicationIsTheSourceAndNoKeysAreSent)
 {
     desktop.applications.front = application("Orvane", 1, true);
     desktop.applications.regular = {application("Orvane", 1, true), application("Gedit", 42), application("Xfce4-terminal", 43)};
@@ -165,17 +166,12 @@ TEST_F(Capture, WithOrvaneInFrontTheMostRecentlyRaisedOtherApplicationIsTheSourc
     ASSERT_TRUE(context);
     EXPECT_EQ(context->appName, "Active App (Clipboard)");
     EXPECT_EQ(context->appBundleId, std::nullopt);
-}
 
-TEST_F(Capture, WithoutAnyFrontApplicationNoKeysAreSent)
-{
-    // The focus follows the pointer, which rests on some window.
-    desktop.applications.keysReachFront = false;
+    // No front application at all while the focus follows the pointer onto some window.
+    desktop.applications.front.reset();
     desktop.applications.receiver = application("Gedit", 42);
     desktop.selection.selection = QStringLiteral("never asked");
-    desktop.keys.copies = QStringLiteral("copied");
-    desktop.pasteboard.content = QStringLiteral("clip");
-    const auto context = capture();
+    context = capture();
     EXPECT_TRUE(desktop.selection.askedAbout.isEmpty());
     EXPECT_TRUE(desktop.keys.sent.isEmpty()) << "nobody knows what the keys would do there";
     ASSERT_TRUE(context);
@@ -253,17 +249,6 @@ TEST_F(Capture, TheCopyWaitsForTheHotKeyToBeReleasedButNotForever)
     EXPECT_EQ(context->text, "copied");
 }
 
-TEST_F(Capture, KeysTheDesktopRefusesAreNotWaitedFor)
-{
-    desktop.applications.front = application("Gedit", 42);
-    desktop.keys.accepts = false;
-    desktop.pasteboard.content = QStringLiteral("clip");
-    const auto context = capture();
-    ASSERT_TRUE(context);
-    EXPECT_TRUE(context->isFromClipboard);
-    EXPECT_EQ(waited, 0);
-}
-
 struct ChordCase
 {
     const char *name;
@@ -273,8 +258,7 @@ struct ChordCase
     std::optional<CopyChord> chord;
 };
 
-class CopyChords : public ::testing::TestWithParam<ChordCase>
-{};
+class CopyChords : public ::testing::TestWithParam<ChordCase> {};
 
 TEST_P(CopyChords, AreChosenByWindowClassAndProcess)
 {
@@ -288,26 +272,22 @@ TEST_P(CopyChords, AreChosenByWindowClassAndProcess)
 INSTANTIATE_TEST_SUITE_P(
     Windows, CopyChords,
     ::testing::Values(ChordCase{"editor", "gedit", "Gedit", false, controlC},
-                      ChordCase{"browser", "Navigator", "firefox-esr", false, controlC},
                       ChordCase{"no_class", "", "", false, controlC},
                       ChordCase{"gnome_terminal", "gnome-terminal-server", "Gnome-terminal", true, controlShiftC},
                       ChordCase{"konsole", "konsole", "konsole", true, controlShiftC},
-                      ChordCase{"kitty", "kitty", "kitty", true, controlShiftC},
                       ChordCase{"any_named_terminal", "my-terminal", "My-terminal", true, controlShiftC},
                       ChordCase{"xterm", "xterm", "XTerm", true, std::nullopt},
-                      ChordCase{"urxvt", "urxvt", "URxvt", true, std::nullopt},
                       ChordCase{"terminal_of_another_name", "roxterm", "Roxterm", true, std::nullopt},
-                      ChordCase{"editor_whose_process_cannot_be_looked_at", "gedit", "Gedit", std::nullopt, std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+                      ChordCase{"editor_whose_process_cannot_be_looked_at", "gedit", "Gedit", std::nullopt, std::nullopt}), rowName);
 
 // ---- Names from desktop entries
 
-TEST(ApplicationNames, AreFoundByWindowClassThenFileNameWithTheUsersOwnEntriesFirst)
+TEST(ApplicationNames, AreFoundByWindowClassThenFileNameWithTheUsersOwnEntriesFirstAndNameTheCapturesSource)
 {
     QTemporaryDir user;
     QTemporaryDir system;
     ASSERT_TRUE(writeFile(system.filePath("org.gnome.gedit.desktop"),
-                          "[Desktop Entry]\nType=Application\nName=Text Editor\n"));
+                          "[Desktop Entry]\nType=Application\nName=Text Editor\nName[zz]=Other\n"));
     ASSERT_TRUE(writeFile(system.filePath("firefox-esr.desktop"),
                           "[Desktop Entry]\nName=Firefox ESR\nStartupWMClass=Firefox-esr\n[Desktop Action new]\nName=New Window\n"));
     ASSERT_TRUE(writeFile(system.filePath("kde/konsole.desktop"), "[Desktop Entry]\nName=System\\sKonsole\n"));
@@ -325,22 +305,15 @@ TEST(ApplicationNames, AreFoundByWindowClassThenFileNameWithTheUsersOwnEntriesFi
 
     ASSERT_TRUE(writeFile(user.filePath("gimp.desktop"), "[Desktop Entry]\nName=GNU Image Manipulation Program\n"));
     EXPECT_EQ(names.nameFor("gimp", "Gimp"), "GNU Image Manipulation Program") << "an application installed since";
-}
 
-TEST(ApplicationNames, NameTheCapturesSource)
-{
-    QTemporaryDir folder;
-    ASSERT_TRUE(writeFile(folder.filePath("org.gnome.gedit.desktop"),
-                          "[Desktop Entry]\nName=Text Editor\nName[zz]=Other\n"));
     FakeClock clock;
     FakeCaptureDesktop desktop(clock);
-    ApplicationNames names({folder.path()});
     ContextDetector detector({desktop.applications, {&desktop.selection}, desktop.keys, desktop.pasteboard, clock, names});
     desktop.applications.front = application("Gedit", 42);
     desktop.selection.selection = QStringLiteral("x");
     const auto context = detector.captureContext();
     ASSERT_TRUE(context);
-    EXPECT_EQ(context->appName, "Text Editor");
+    EXPECT_EQ(context->appName, "Text Editor") << "the capture names its source so";
     EXPECT_EQ(context->appBundleId, "Gedit");
 }
 

@@ -28,9 +28,7 @@ const ScreenGeometry mainScreen{QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875)
 // A second screen to the right, lower and smaller.
 const ScreenGeometry secondScreen{QRectF(1440, -200, 1280, 800), QRectF(1440, -200, 1280, 800)};
 
-class EdgeLayoutFrames : public ::testing::TestWithParam<LayoutCase>
-{
-};
+class EdgeLayoutFrames : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(EdgeLayoutFrames, OneStripPerScreenAndANotchAtTheMiddleOfItsEdge)
 {
@@ -53,8 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                      QRectF(2709, 172, 11, 56)},
                     {QRectF(1420, 422, 20, 56), QRectF(2700, 172, 20, 56)}}},
         LayoutCase{"every_screen_in_order_left", {mainScreen, secondScreen}, ScreenDockEdge::Left, false,
-                   {{QRectF(0, 0, 6, 900), QRectF(1440, -200, 6, 800)}, {}}}),
-    [](const auto &info) { return std::string(info.param.name); });
+                   {{QRectF(0, 0, 6, 900), QRectF(1440, -200, 6, 800)}, {}}}), rowName);
 
 // ---- The detector on fakes
 
@@ -99,17 +96,10 @@ protected:
     std::unique_ptr<EdgeHoverDetector> detector;
 };
 
-TEST_F(EdgeHover, StartBuildsAStripPerScreenAndStopRemovesThem)
+TEST_F(EdgeHover, StartBuildsAStripPerScreenScreensAndSettingsRebuildThemAndStopRemovesThem)
 {
     EXPECT_EQ(strips.frames, (QList<QRectF>{QRectF(1434, 0, 6, 900), QRectF(1429, 422, 11, 56)}));
     EXPECT_EQ(detector->frames().notches, QList<QRectF>{QRectF(1420, 422, 20, 56)});
-    detector->stop();
-    EXPECT_TRUE(strips.frames.isEmpty());
-    EXPECT_TRUE(detector->frames().notches.isEmpty());
-}
-
-TEST_F(EdgeHover, ScreensAddedAndSettingsChangedRebuild)
-{
     screens.list.append(secondScreen);
     detector->screenParametersChanged();
     EXPECT_EQ(strips.frames.size(), 4) << "a strip and a notch's strip on each";
@@ -121,6 +111,9 @@ TEST_F(EdgeHover, ScreensAddedAndSettingsChangedRebuild)
     state->settings().set(&Settings::showEdgeIndicator, true);
     fakes.clock.runPosted();
     EXPECT_EQ(detector->frames().notches.size(), 2);
+    detector->stop();
+    EXPECT_TRUE(strips.frames.isEmpty());
+    EXPECT_TRUE(detector->frames().notches.isEmpty());
 }
 
 TEST_F(EdgeHover, ADockEdgeChangeMovesTheStripsAndThenThePanel)
@@ -167,21 +160,13 @@ TEST_F(EdgeHover, EnteringOpensAtOnceThenOnlyHalfASecondAfterAClose)
     EXPECT_TRUE(shown()) << "0.5 s after closing";
 }
 
-TEST_F(EdgeHover, RetouchHidesOnlyLaterThanAThirdOfASecondAfterOpening)
+TEST_F(EdgeHover, RetouchHidesLaterThanAThirdOfASecondAfterOpeningWithTheSettingTheInwardMoveAndNoButtonHeld)
 {
     showAndMoveInward();
     fakes.clock.advance(0.05);
     enter();
     EXPECT_TRUE(shown()) << "exactly 0.35 s after opening";
     fakes.clock.advance(0.001);
-    enter();
-    EXPECT_FALSE(shown()) << "later than 0.35 s";
-}
-
-TEST_F(EdgeHover, RetouchNeedsTheSettingTheInwardMoveAndNoButtonHeld)
-{
-    showAndMoveInward();
-    fakes.clock.advance(0.2);
     screens.buttonPressed = true;
     enter();
     EXPECT_TRUE(shown()) << "a button held, as while dragging a window";
@@ -190,6 +175,8 @@ TEST_F(EdgeHover, RetouchNeedsTheSettingTheInwardMoveAndNoButtonHeld)
     enter();
     EXPECT_TRUE(shown()) << "retouch off";
     state->settings().set(&Settings::edgeRetouchToHide, true);
+    enter();
+    EXPECT_FALSE(shown()) << "later than 0.35 s";
     panel->showPanel(true); // opening afresh forgets the inward move
     fakes.clock.advance(1);
     enter();
@@ -278,8 +265,7 @@ TEST_F(EdgeDrop, ADragThatStagesNothingIsRefusedAndWritesNothing)
     const QDir snippets(DropShelfStorage::snippetsDirectory());
     const QStringList before = snippets.entryList(QDir::Files);
     const std::pair<const char *, DragPayload> rows[] = {
-        {"neither addresses nor text", {}},
-        {"blank text", {{}, {QStringLiteral(" \n\t ")}}},
+        {"neither addresses nor text", {}}, {"blank text", {{}, {QStringLiteral(" \n\t ")}}},
         {"addresses without a scheme", {{QUrl(QStringLiteral("no-scheme"))}, {}}},
     };
     for (const auto &[name, payload] : rows)

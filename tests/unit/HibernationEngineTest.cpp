@@ -32,7 +32,7 @@ protected:
     std::unique_ptr<HibernationEngine> engine;
 };
 
-TEST_F(Hibernation, OnePagePerTabCreatedOnDemand)
+TEST_F(Hibernation, OnePagePerTabCreatedOnDemandAndReleasedWithTheTab)
 {
     EXPECT_EQ(engine->activeMemoryTabCount(), 0) << "nothing is created before it is asked for";
     FakeWebPage &first = pageOf(0);
@@ -46,6 +46,10 @@ TEST_F(Hibernation, OnePagePerTabCreatedOnDemand)
     EXPECT_EQ(pageOf(2).loads, QList<QUrl>({tab(2).url}));
     EXPECT_FALSE(tab(2).isHibernated);
     EXPECT_EQ(engine->activeMemoryTabCount(), 2);
+
+    state->tabs().removeTab(tab(2).id);
+    EXPECT_EQ(engine->activeMemoryTabCount(), 1) << "a removed tab's page is released";
+    EXPECT_EQ(factory.events, QStringList({"retire", "destroy"}));
 }
 
 TEST_F(Hibernation, AddressAndTitleFollowThePageOnALaterTurn)
@@ -89,16 +93,9 @@ TEST_F(Hibernation, TheHeaderFollowsThePageWhileTheTabKeepsItsName)
     EXPECT_EQ(tab(0).unreadCount, 2) << "asleep, the last count stays";
 }
 
-struct IconCase
-{
-    const char *name;
-    QVariant result;
-    std::optional<QUrl> expected;
-};
+struct IconCase { const char *name; QVariant result; std::optional<QUrl> expected; };
 
-class FaviconResult : public Hibernation, public ::testing::WithParamInterface<IconCase>
-{
-};
+class FaviconResult : public Hibernation, public ::testing::WithParamInterface<IconCase> {};
 
 TEST_P(FaviconResult, BecomesTheIconAddressOnlyWhenItIsOne)
 {
@@ -118,11 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(IconCase{"address", QVariant(QStringLiteral(" https://www.notion.so/icon.png \n")),
                                QUrl(QStringLiteral("https://www.notion.so/icon.png"))},
                       IconCase{"blanks", QVariant(QStringLiteral("   ")), std::nullopt},
-                      IconCase{"not_text", QVariant(42), std::nullopt},
-                      IconCase{"error", QVariant(), std::nullopt},
+                      IconCase{"not_text", QVariant(42), std::nullopt}, IconCase{"error", QVariant(), std::nullopt},
                       IconCase{"relative_text", QVariant(QStringLiteral("favicon.ico")), std::nullopt},
-                      IconCase{"unparsable", QVariant(QStringLiteral("http://exa mple.com/<x>")), std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+                      IconCase{"unparsable", QVariant(QStringLiteral("http://exa mple.com/<x>")), std::nullopt}), rowName);
 
 TEST_F(Hibernation, ASweepSleepsTabsLeftAloneForFiveMinutes)
 {
@@ -153,21 +148,9 @@ TEST_F(Hibernation, WithTheScratchpadShownEveryTabIsBackground)
     EXPECT_EQ(engine->activeMemoryTabCount(), 0);
 }
 
-TEST_F(Hibernation, HibernateAllInactiveSparesTheActiveTab)
-{
-    ASSERT_EQ(sleepingCount(), 2);
-    pageOf(0);
-    pageOf(1);
-    engine->hibernateAllInactive();
-    EXPECT_EQ(sleepingCount(), 6) << "four more";
-    EXPECT_EQ(factory.events.count(QStringLiteral("retire")), 1);
-    EXPECT_NE(engine->existingWebView(tab(0).id), nullptr);
-    EXPECT_EQ(engine->activeMemoryTabCount(), 1);
-}
-
 // What the Memory page and the footer count is what runs: no page under a
 // sleeping flag, and waking loads nothing until a tab is shown.
-TEST_F(Hibernation, SleepingCountsMatchTheLivePagesAfterWakingAndHibernatingAll)
+TEST_F(Hibernation, SleepingCountsMatchTheLivePagesAfterWakingAndHibernatingAllButTheActiveTab)
 {
     ASSERT_EQ(sleepingCount(), 2);
     fakes.clock.advance(600);
@@ -184,6 +167,8 @@ TEST_F(Hibernation, SleepingCountsMatchTheLivePagesAfterWakingAndHibernatingAll)
     EXPECT_EQ(sleepingCount(), 6);
     EXPECT_EQ(engine->activeMemoryTabCount(), 1) << "every page of a tab counted asleep is gone";
     EXPECT_EQ(factory.alive.size(), 1);
+    EXPECT_EQ(factory.events.count(QStringLiteral("retire")), 6);
+    EXPECT_NE(engine->existingWebView(tab(0).id), nullptr) << "the active tab is spared";
 }
 
 TEST_F(Hibernation, APagesOwnWindowHoldsThePanelAndItsLinksOutAskFirst)
@@ -238,14 +223,6 @@ TEST_F(Hibernation, UserAgentChangesMoveThePageOnce)
     EXPECT_EQ(page.loads.constLast(), tab(3).url);
     EXPECT_FALSE(engine->applyUserAgentMode(tab(3)));
     EXPECT_EQ(page.switches, 1);
-}
-
-TEST_F(Hibernation, RemovingATabReleasesItsPage)
-{
-    pageOf(4);
-    state->tabs().removeTab(tab(4).id);
-    EXPECT_EQ(engine->activeMemoryTabCount(), 0);
-    EXPECT_EQ(factory.events, QStringList({"retire", "destroy"}));
 }
 
 TEST_F(Hibernation, AFloodOfOpenedTabsKeepsOnlyABoundedNumberOfPagesAlive)

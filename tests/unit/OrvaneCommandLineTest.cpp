@@ -12,20 +12,9 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // Runs orvane with a runtime folder in which something listens as a running
 // Orvane would; `reached` says whether the run knocked on it.
-struct OrvaneRun
-{
-    Run run;
-    bool reached = false;
-};
+struct OrvaneRun { int exitCode = -1; QString out; QString err; bool reached = false; };
 
 OrvaneRun runOrvane(const QStringList &arguments)
 {
@@ -41,57 +30,43 @@ OrvaneRun runOrvane(const QStringList &arguments)
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ORVANE_BINARY), arguments);
     EXPECT_TRUE(process.waitForFinished(10000));
-    OrvaneRun result;
-    result.run = {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-                  QString::fromLocal8Bit(process.readAllStandardError())};
-    result.reached = running.waitForNewConnection(0);
-    return result;
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError()), running.waitForNewConnection(0)};
 }
 
 TEST(OrvaneCommandLine, HelpListsTheUrlCommandsAndTheFilesWithoutStarting)
 {
     for (const QString &option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
         const OrvaneRun help = runOrvane({QStringLiteral("orvane://pin"), option});
-        EXPECT_EQ(help.run.exitCode, 0) << help.run.err.toStdString();
+        EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
         EXPECT_FALSE(help.reached) << "nothing is handed over";
-        EXPECT_TRUE(help.run.err.isEmpty()) << help.run.err.toStdString();
+        EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
         for (const char *expected : {"Usage: orvane", "orvane://toggle", "orvane://open?url=", "orvane://scratchpad",
                                      "orvane://shelf?", "orvane://pin", "orvane://ai?prompt=", "orvane://settings",
                                      "orvane://theme?name=", "orvane://width?val=", "Orvane.conf", "Orvane.conf.bak",
                                      "DropShelf/Snippets", "orvane.socket"})
-            EXPECT_TRUE(help.run.out.contains(QLatin1String(expected))) << option.toStdString() << ": " << expected;
+            EXPECT_TRUE(help.out.contains(QLatin1String(expected))) << option.toStdString() << ": " << expected;
     }
 }
 
-TEST(OrvaneCommandLine, VersionPrintsTheVersionWithoutStarting)
+TEST(OrvaneCommandLine, VersionPrintsTheVersionAndAnUnknownOptionIsNamedInOneLineWithoutStarting)
 {
     const OrvaneRun version = runOrvane({QStringLiteral("--version")});
-    EXPECT_EQ(version.run.exitCode, 0);
+    EXPECT_EQ(version.exitCode, 0);
     EXPECT_FALSE(version.reached);
-    EXPECT_EQ(version.run.out, AppVersion::fullDisplayString + QLatin1Char('\n'));
-}
+    EXPECT_EQ(version.out, AppVersion::fullDisplayString + QLatin1Char('\n'));
 
-TEST(OrvaneCommandLine, AnUnknownOptionIsNamedInOneLineAndNothingStarts)
-{
     const OrvaneRun wrong = runOrvane({QStringLiteral("--frobnicate"), QStringLiteral("orvane://pin")});
-    EXPECT_EQ(wrong.run.exitCode, 2);
+    EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_FALSE(wrong.reached);
-    EXPECT_TRUE(wrong.run.out.isEmpty());
-    EXPECT_EQ(wrong.run.err.count(QLatin1Char('\n')), 1);
-    EXPECT_TRUE(wrong.run.err.contains(QLatin1String("--frobnicate"))) << wrong.run.err.toStdString();
+    EXPECT_TRUE(wrong.out.isEmpty());
+    EXPECT_EQ(wrong.err.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(wrong.err.contains(QLatin1String("--frobnicate"))) << wrong.err.toStdString();
 }
 
-struct ParseCase
-{
-    const char *name;
-    QStringList arguments;
-    CommandLine::Action action;
-    QStringList urls;
-};
+struct ParseCase { const char *name; QStringList arguments; CommandLine::Action action; QStringList urls; };
 
-class CommandLineParse : public ::testing::TestWithParam<ParseCase>
-{
-};
+class CommandLineParse : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(CommandLineParse, ReadsTheArguments)
 {
@@ -113,7 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"version", {QStringLiteral("--version")}, CommandLine::Action::ShowVersion, {}},
                       ParseCase{"an_unknown_option_is_refused", {QStringLiteral("-x"), pin}, CommandLine::Action::Refuse, {}},
                       ParseCase{"after_a_double_dash_everything_is_a_url", {QStringLiteral("--"), dashed, QStringLiteral("--help")},
-                                CommandLine::Action::Start, {dashed, QStringLiteral("--help")}}),
-    [](const auto &info) { return std::string(info.param.name); });
+                                CommandLine::Action::Start, {dashed, QStringLiteral("--help")}}), rowName);
 
 } // namespace

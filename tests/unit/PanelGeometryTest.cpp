@@ -45,25 +45,19 @@ TEST(PanelGeometry, ClampsWidthAndHeight)
     EXPECT_EQ(PanelGeometry::targetFrame(custom, visible).frame, QRectF(1000, 0, 440, 875)) << "nearly full is full";
     custom.panelCustomHeight = 200;
     EXPECT_EQ(PanelGeometry::targetFrame(custom, visible).frame.height(), 875);
-}
 
-TEST(PanelGeometry, APanelWiderThanItsWorkAreaIsNarrowedToIt)
-{
+    // Wider than its work area: narrowed to it, on either edge.
     const QRectF small(1440, 0, 1024, 740);
     EXPECT_EQ(PanelGeometry::targetFrame(withWidth(1200), small).frame, QRectF(1440, 0, 1024, 740));
     EXPECT_EQ(PanelGeometry::targetFrame(withWidth(1200, ScreenDockEdge::Left), small).frame, QRectF(1440, 0, 1024, 740));
 }
 
-TEST(PanelGeometry, QtCoordinatesMirrorAroundThePrimaryBottom)
+TEST(PanelGeometry, QtCoordinatesMirrorAroundThePrimaryBottomAndEveryPixelRowOfAScreenBelongsToIt)
 {
     const QRectF desktop(1000, 175, 440, 600);
-    const QRectF qt = DesktopCoordinates::toQt(desktop, 900);
-    EXPECT_EQ(qt, QRectF(1000, 125, 440, 600));
-    EXPECT_EQ(DesktopCoordinates::fromQt(qt, 900), desktop);
-}
+    EXPECT_EQ(DesktopCoordinates::toQt(desktop, 900), QRectF(1000, 125, 440, 600));
+    EXPECT_EQ(DesktopCoordinates::fromQt(DesktopCoordinates::toQt(desktop, 900), 900), desktop);
 
-TEST(PanelGeometry, EveryPixelRowOfAScreenBelongsToThatScreen)
-{
     // The primary screen on top, a second one right below it (Qt: y 900 to 1799).
     const double bottom = 900;
     const QList<ScreenGeometry> screens = {
@@ -109,8 +103,6 @@ TEST(SlideEasing, CurvesStartAtZeroEndAtOneAndOnlyTheSpringOvershoots)
             EXPECT_NEAR(peak, 1.0, 1e-12) << curve;
     }
     EXPECT_DOUBLE_EQ(SlideEasing::value(QStringLiteral("Linear"), 0.3), 0.3);
-    EXPECT_DOUBLE_EQ(SlideEasing::value(QStringLiteral("Snappy"), 0.5), 1 - std::pow(0.5, 5));
-    EXPECT_DOUBLE_EQ(SlideEasing::value(QStringLiteral("EaseOut"), 0.5), 0.875);
     EXPECT_EQ(SlideEasing::hidingCurve(QStringLiteral("Spring")), QStringLiteral("EaseOut"));
     EXPECT_EQ(SlideEasing::hidingCurve(QStringLiteral("Snappy")), QStringLiteral("Snappy"));
 }

@@ -20,12 +20,18 @@
 
 namespace {
 
-TEST(SettingsFile, TypedValuesSurviveARestart)
+TEST(SettingsFile, HandEditedAndTypedValuesSurviveARestart)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Orvane.conf"));
+    ASSERT_TRUE(writeFile(path, "[General]\nOrvane_isPinned=false\nOrvane_edgeHoverEnabled=1\nOrvane_panelWidth=600\n"
+                                "Orvane_autoHideDelay=soon\n"));
     {
         SettingsFileStore store(path);
+        EXPECT_EQ(store.boolValue(QStringLiteral("Orvane_isPinned")), false);
+        EXPECT_EQ(store.boolValue(QStringLiteral("Orvane_edgeHoverEnabled")), true);
+        EXPECT_EQ(store.doubleValue(QStringLiteral("Orvane_panelWidth")), 600);
+        EXPECT_FALSE(store.doubleValue(QStringLiteral("Orvane_autoHideDelay")));
         store.setBool(QStringLiteral("Orvane_isPinned"), true);
         store.setDouble(QStringLiteral("Orvane_panelWidth"), 512.5);
         store.setString(QStringLiteral("Orvane_railSidePreference"), QStringLiteral("Auto (Match Theme)"));
@@ -43,39 +49,18 @@ TEST(SettingsFile, TypedValuesSurviveARestart)
     EXPECT_FALSE(store.doubleValue(QStringLiteral("Orvane_railSidePreference")));
 }
 
-TEST(SettingsFile, HandEditedValuesReadAsTheirTypes)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Orvane.conf"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[General]\nOrvane_isPinned=false\nOrvane_edgeHoverEnabled=1\nOrvane_panelWidth=600\n"
-               "Orvane_autoHideDelay=soon\n");
-    file.close();
-    SettingsFileStore store(path);
-    EXPECT_EQ(store.boolValue(QStringLiteral("Orvane_isPinned")), false);
-    EXPECT_EQ(store.boolValue(QStringLiteral("Orvane_edgeHoverEnabled")), true);
-    EXPECT_EQ(store.doubleValue(QStringLiteral("Orvane_panelWidth")), 600);
-    EXPECT_FALSE(store.doubleValue(QStringLiteral("Orvane_autoHideDelay")));
-}
-
 TEST(SettingsFile, UnparsableFileIsSetAsideBeforeItIsReplaced)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Orvane.conf"));
     const QByteArray damaged = "[General\nOrvane_panelWidth=600\n\x01\x02garbage";
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(damaged);
-    file.close();
+    ASSERT_TRUE(writeFile(path, damaged));
     {
         SettingsFileStore store(path);
         EXPECT_TRUE(store.setAsidePath().isEmpty()) << "reading alone changes nothing";
         store.setBool(QStringLiteral("Orvane_isPinned"), true);
         ASSERT_FALSE(store.setAsidePath().isEmpty());
-        QFile aside(store.setAsidePath());
-        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
-        EXPECT_EQ(aside.readAll(), damaged);
+        EXPECT_EQ(contentsOf(store.setAsidePath()), damaged);
     }
     SettingsFileStore reopened(path);
     EXPECT_EQ(reopened.boolValue(QStringLiteral("Orvane_isPinned")), true);

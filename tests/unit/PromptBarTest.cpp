@@ -41,17 +41,9 @@ protected:
     std::unique_ptr<PromptBar> bar;
 };
 
-struct LengthCase
-{
-    const char *name;
-    QString text;
-    bool showsCount;
-    QString countText;
-    QString preview;
-};
+struct LengthCase { const char *name; QString text; bool showsCount; QString countText; QString preview; };
 
-class CharacterCount : public PromptBarRules, public ::testing::WithParamInterface<LengthCase>
-{};
+class CharacterCount : public PromptBarRules, public ::testing::WithParamInterface<LengthCase> {};
 
 TEST_P(CharacterCount, OnlyTextsLongerThan120CharactersGetACountAndShowMore)
 {
@@ -68,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, CharacterCount,
         LengthCase{"Exactly120", QString(120, QLatin1Char('a')), false, {}, QString(120, QLatin1Char('a'))},
         LengthCase{"Exactly121", QString(121, QLatin1Char('a')), true, QStringLiteral("121 characters"), QString(121, QLatin1Char('a'))},
         LengthCase{"SpacesAtTheEndsCountButAreNotPreviewed", QStringLiteral("  ") + QString(117, QLatin1Char('a')) + QStringLiteral("\n\n"),
-                   true, QStringLiteral("121 characters"), QString(117, QLatin1Char('a'))}),
-    [](const auto &info) { return std::string(info.param.name); });
+                   true, QStringLiteral("121 characters"), QString(117, QLatin1Char('a'))}), rowName);
 
 TEST_F(PromptBarRules, TheHeaderNamesTheSourceAndTheExpandButtonFlips)
 {
@@ -78,27 +69,10 @@ TEST_F(PromptBarRules, TheHeaderNamesTheSourceAndTheExpandButtonFlips)
     bar->toggleExpanded();
     EXPECT_TRUE(bar->isExpanded());
     EXPECT_EQ(bar->expandTitle(), QStringLiteral("Show less"));
-    EXPECT_EQ(bar->expandSymbol(), QStringLiteral("chevron.up"));
     stage(QStringLiteral("text"), true);
     EXPECT_EQ(bar->badge(), QStringLiteral("CLIPBOARD"));
     EXPECT_FALSE(bar->isExpanded()) << "a new capture starts collapsed";
     EXPECT_EQ(bar->expandTitle(), QStringLiteral("Show more"));
-    EXPECT_EQ(bar->expandSymbol(), QStringLiteral("chevron.down"));
-}
-
-TEST_F(PromptBarRules, TheThreeActionsInOrderWithTheirTemplates)
-{
-    const QList<PromptBar::Action> &actions = PromptBar::actions();
-    ASSERT_EQ(actions.size(), 3);
-    EXPECT_EQ(actions[0].title, QStringLiteral("Explain"));
-    EXPECT_EQ(actions[0].promptTemplate, QStringLiteral("Explain the following context in detail:\n\n"));
-    EXPECT_TRUE(actions[0].isPrimary);
-    EXPECT_EQ(actions[1].title, QStringLiteral("Summarize"));
-    EXPECT_EQ(actions[1].promptTemplate, QStringLiteral("Summarize the following context succinctly:\n\n"));
-    EXPECT_FALSE(actions[1].isPrimary);
-    EXPECT_EQ(actions[2].title, QStringLiteral("Fix / Debug"));
-    EXPECT_EQ(actions[2].promptTemplate, QStringLiteral("Review, debug, and fix the following code snippet:\n\n"));
-    EXPECT_FALSE(actions[2].isPrimary);
 }
 
 TEST_F(PromptBarRules, TheAITabsAreTheTargetsAndOneCanBeChosen)
@@ -141,7 +115,7 @@ TEST_F(PromptBarRules, ANewerCaptureIsNotClearedByTheAnswerForTheOlderOne)
     EXPECT_EQ(state->capturedContext()->text, QStringLiteral("second"));
 }
 
-TEST_F(PromptBarRules, WithoutAnActiveTabNothingIsSentAndTheContextStays)
+TEST_F(PromptBarRules, WithoutAnActiveTabNothingIsSentAndTheContextStaysUntilDismissed)
 {
     stage(QStringLiteral("text"));
     state->content().setActiveItem(ActiveSidebarItem::scratchpad());
@@ -149,11 +123,6 @@ TEST_F(PromptBarRules, WithoutAnActiveTabNothingIsSentAndTheContextStays)
     bar->send(0);
     EXPECT_TRUE(factory.alive.isEmpty()) << "no page was made";
     EXPECT_TRUE(state->capturedContext());
-}
-
-TEST_F(PromptBarRules, DismissEmptiesTheBar)
-{
-    stage(QStringLiteral("text"));
     bar->dismiss();
     EXPECT_FALSE(bar->staged());
 }

@@ -31,15 +31,9 @@ protected:
     int reports = 0;
 };
 
-struct ScriptResultCase
-{
-    const char *name;
-    QVariant scriptResult;
-    bool placed;
-};
+struct ScriptResultCase { const char *name; QVariant scriptResult; bool placed; };
 
-class ScriptResult : public Sending, public ::testing::WithParamInterface<ScriptResultCase>
-{};
+class ScriptResult : public Sending, public ::testing::WithParamInterface<ScriptResultCase> {};
 
 TEST_P(ScriptResult, OnlyAReportedPlacementCountsAsSent)
 {
@@ -55,8 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Results, ScriptResult,
     ::testing::Values(ScriptResultCase{"Placed", QVariant(true), true},
                       ScriptResultCase{"NoInputFound", QVariant(false), false},
                       ScriptResultCase{"ScriptError", QVariant(), false},
-                      ScriptResultCase{"NotABoolean", QVariant(QStringLiteral("true")), false}),
-    [](const auto &info) { return std::string(info.param.name); });
+                      ScriptResultCase{"NotABoolean", QVariant(QStringLiteral("true")), false}), rowName);
 
 TEST_F(Sending, APageStillLoadingGetsThePromptOnceWhenItFinishes)
 {
@@ -75,7 +68,7 @@ TEST_F(Sending, APageStillLoadingGetsThePromptOnceWhenItFinishes)
     EXPECT_EQ(clock.activeTimerCount(), 0u);
 }
 
-TEST_F(Sending, APageThatNeverFinishesLoadingIsGivenUpAfterTheBound)
+TEST_F(Sending, APageThatNeverFinishesLoadingIsGivenUpAfterTheBoundAndAGoneOrMissingOneAtOnce)
 {
     fake.loading = true;
     send();
@@ -88,20 +81,17 @@ TEST_F(Sending, APageThatNeverFinishesLoadingIsGivenUpAfterTheBound)
     fake.finishLoading();
     clock.advance(1);
     EXPECT_TRUE(fake.lastScript.isEmpty()) << "nothing arrives after giving up";
-}
 
-TEST_F(Sending, APageGoneWhileWaitingOrMissingIsNotPlaced)
-{
     fake.loading = true;
+    result.reset();
     send();
     page.reset();
     clock.advance(PromptSender::loadPollSeconds);
-    EXPECT_EQ(result, false);
-
+    EXPECT_EQ(result, false) << "a page gone while waiting";
     result.reset();
     send();
-    EXPECT_EQ(result, false);
-    EXPECT_EQ(reports, 2);
+    EXPECT_EQ(result, false) << "no page at all";
+    EXPECT_EQ(reports, 3);
 }
 
 TEST_F(Sending, ANewPromptReplacesOneStillWaiting)

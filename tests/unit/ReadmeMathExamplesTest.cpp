@@ -11,12 +11,7 @@
 
 namespace {
 
-struct Example
-{
-    QString row;
-    QStringList lines;
-    QStringList answers;
-};
+struct Example { QString row; QStringList lines; QStringList answers; };
 
 QStringList codeSpans(const QString &cell)
 {

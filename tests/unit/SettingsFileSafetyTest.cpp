@@ -1,5 +1,6 @@
 // The settings file is the user's: what Orvane rewrites can be undone, and
 // what it cannot write is said.
+#include "CapturedWarnings.h"
 #include "TestFiles.h"
 #include "platform/qt/SettingsFileStore.h"
 
@@ -12,27 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Collects Qt's warnings while it lives.
-class WarningCollector final
-{
-public:
-    WarningCollector() : m_previous(qInstallMessageHandler(collect)) { lines().clear(); }
-    ~WarningCollector() { qInstallMessageHandler(m_previous); }
-    static QStringList &lines()
-    {
-        static QStringList collected;
-        return collected;
-    }
-
-private:
-    static void collect(QtMsgType type, const QMessageLogContext &, const QString &message)
-    {
-        if (type == QtWarningMsg)
-            lines().append(message);
-    }
-    QtMessageHandler m_previous;
-};
 
 TEST(SettingsFileBackup, KeepsTheFileAsItWasBeforeEachRunsFirstChange)
 {
@@ -59,16 +39,7 @@ TEST(SettingsFileBackup, KeepsTheFileAsItWasBeforeEachRunsFirstChange)
     EXPECT_EQ(contentsOf(nextRun.backupPath()), afterFirstRun);
 }
 
-TEST(SettingsFileBackup, NoCopyOfAFileThatDidNotExist)
-{
-    QTemporaryDir dir;
-    SettingsFileStore store(dir.filePath(QStringLiteral("Orvane.conf")));
-    store.setBool(QStringLiteral("Orvane_isPinned"), true);
-    ASSERT_TRUE(store.flush());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Orvane.conf")});
-}
-
-TEST(SettingsFileFlush, WritesTheChangesAtOnce)
+TEST(SettingsFileFlush, WritesTheChangesAtOnceAndCopiesNoFileThatDidNotExist)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Orvane.conf"));
@@ -77,6 +48,7 @@ TEST(SettingsFileFlush, WritesTheChangesAtOnce)
     store.remove(QStringLiteral("Orvane_panelTopOffset"));
     ASSERT_TRUE(store.flush());
     EXPECT_TRUE(contentsOf(path).contains("Orvane_isPinned=true"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Orvane.conf")}) << "no backup";
     EXPECT_TRUE(store.flush()) << "nothing left to write";
 }
 
@@ -115,16 +87,16 @@ TEST(SettingsFileFlush, SaysOnceARunWhenTheSettingsCannotBeWritten)
     // The settings folder is a file: no one, root included, can write below it.
     ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("Orvane")), "not a folder"));
     const QString path = dir.filePath(QStringLiteral("Orvane/Orvane.conf"));
-    WarningCollector warnings;
+    const CapturedWarnings warnings;
     SettingsFileStore store(path);
     EXPECT_TRUE(store.flush()) << "nothing to write yet";
     store.setBool(QStringLiteral("Orvane_isPinned"), true);
     EXPECT_FALSE(store.flush());
     store.setDouble(QStringLiteral("Orvane_panelWidth"), 500);
     EXPECT_FALSE(store.flush());
-    ASSERT_EQ(WarningCollector::lines().size(), 1) << WarningCollector::lines().join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(WarningCollector::lines().constFirst().contains(path));
-    EXPECT_FALSE(WarningCollector::lines().constFirst().contains(QLatin1Char('\n')));
+    ASSERT_EQ(warnings.lines().size(), 1) << warnings.lines().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(warnings.lines().constFirst().contains(path));
+    EXPECT_FALSE(warnings.lines().constFirst().contains(QLatin1Char('\n')));
 }
 
 TEST(SettingsFileFlush, AFailureIsSaidAlsoWhenTheFileWasUnreadableAtStart)
@@ -134,14 +106,14 @@ TEST(SettingsFileFlush, AFailureIsSaidAlsoWhenTheFileWasUnreadableAtStart)
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString path = folder + QStringLiteral("/Orvane.conf");
     ASSERT_TRUE(writeFile(path, "[General\n\x01garbage"));
-    WarningCollector warnings;
+    const CapturedWarnings warnings;
     SettingsFileStore store(path);
     // Then the folder goes, and a file takes its place.
     ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral(".moved")));
     ASSERT_TRUE(writeFile(folder, "not a folder"));
     store.setBool(QStringLiteral("Orvane_isPinned"), true);
     EXPECT_FALSE(store.flush());
-    EXPECT_EQ(WarningCollector::lines().size(), 1);
+    EXPECT_EQ(warnings.lines().size(), 1);
 }
 
 } // namespace

@@ -35,9 +35,7 @@ struct FolderCase
     mode_t modeAfter; // 0: not checked
 };
 
-class SocketFolderClaim : public ::testing::TestWithParam<FolderCase>
-{
-};
+class SocketFolderClaim : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(SocketFolderClaim, TakesOnlyAPrivateFolderOfThisUsers)
 {
@@ -76,8 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                        QFile file(path);
                        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
                    },
-                   true, false, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+                   true, false, 0}), rowName);
 
 TEST(SocketFolder, RefusesAFolderOfAnotherUser)
 {
@@ -92,15 +89,7 @@ TEST(SocketFolder, RefusesAFolderOfAnotherUser)
     EXPECT_TRUE(refusal->contains(QLatin1String("another user")));
 }
 
-TEST(SocketFolder, RefusesAFolderTooDeepForASocketPath)
-{
-    QTemporaryDir scratch;
-    const QString path = scratch.filePath(QString(120, QLatin1Char('d')));
-    EXPECT_TRUE(SocketFolder::refusal({path, true}));
-    EXPECT_FALSE(QFileInfo::exists(path)) << "nothing is created for a folder that cannot be used";
-}
-
-TEST(SocketFolder, ChoosesTheFirstPrivateCandidateAndSaysWhyOthersWerePassedOver)
+TEST(SocketFolder, ChoosesTheFirstUsableCandidateAndSaysWhyOthersWerePassedOver)
 {
     QTemporaryDir scratch;
     const QString open = scratch.filePath(QStringLiteral("open"));
@@ -114,6 +103,10 @@ TEST(SocketFolder, ChoosesTheFirstPrivateCandidateAndSaysWhyOthersWerePassedOver
     const SocketFolder::Choice none = SocketFolder::choose({{open, true}});
     EXPECT_TRUE(none.folder.isEmpty());
     EXPECT_EQ(none.refusals.size(), 1);
+
+    const QString tooDeep = scratch.filePath(QString(120, QLatin1Char('d')));
+    EXPECT_TRUE(SocketFolder::refusal({tooDeep, true})) << "too deep for a socket's path";
+    EXPECT_FALSE(QFileInfo::exists(tooDeep)) << "nothing is created for a folder that cannot be used";
 }
 
 } // namespace

@@ -24,9 +24,10 @@ TabModel fullTab()
     return tab;
 }
 
-TEST(TabListJson, WritesMembersInTheirFixedOrderCompactly)
+TEST(TabListJson, WritesMembersInTheirFixedOrderCompactlyAndReadsThemBack)
 {
     TabModel plain = fullTab();
+    plain.id = QUuid::fromString(QStringLiteral("7f9619ff-8b86-d011-b42d-00c04fc964ff"));
     plain.iconURL.reset();
     plain.customCSS.reset();
     plain.userAgentMode = UserAgentMode::Desktop;
@@ -35,20 +36,10 @@ TEST(TabListJson, WritesMembersInTheirFixedOrderCompactly)
         R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":"Docs \"beta\"","url":"https://example.com/a?b=c",)"
         R"("iconKey":"globe","iconURL":"https://example.com/icon.png","userAgentMode":"Mobile","isAIProvider":true,)"
         R"("isHibernated":false,"lastActiveDate":100.5,"desktopZoom":80,"mobileZoom":125,"customCSS":"body{}"},)"
-        R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":"Docs \"beta\"","url":"https://example.com/a?b=c",)"
+        R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"Docs \"beta\"","url":"https://example.com/a?b=c",)"
         R"("iconKey":"globe","userAgentMode":"Desktop","isAIProvider":true,"isHibernated":false,"lastActiveDate":100.5}])";
     EXPECT_EQ(TabListJson::encode({fullTab(), plain}), expected);
-}
-
-TEST(TabListJson, RoundTripKeepsEveryField)
-{
-    TabModel second = fullTab();
-    second.id = QUuid::createUuid();
-    second.iconURL.reset();
-    second.customCSS.reset();
-    second.lastActiveDate = QDateTime(QDate(2026, 12, 6), QTime(16, 8, 22, 123), Qt::UTC);
-    const QList<TabModel> tabs = {fullTab(), second};
-    EXPECT_EQ(TabListJson::decode(TabListJson::encode(tabs), loadTime), tabs);
+    EXPECT_EQ(TabListJson::decode(expected, loadTime), (QList<TabModel>{fullTab(), plain})) << "and read back whole";
 }
 
 TEST(TabListJson, MissingOptionalMembersTakeTheirDefaults)
@@ -80,10 +71,8 @@ QByteArray recordWithDate(const QByteArray &seconds)
 TEST(TabListJson, DatesOutsideTheYearsOneTo9999AreReadAsMissing)
 {
     const std::pair<const char *, QDateTime> rows[] = {
-        {"9.2e15", loadTime},
-        {"9.3e15", loadTime},
-        {"-7e10", loadTime},
-        {"1e308", loadTime},
+        {"9.2e15", loadTime}, {"9.3e15", loadTime},
+        {"-7e10", loadTime}, {"1e308", loadTime},
         {"252423993599.999", QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC)},
         {"-63113904000", QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC)},
     };
@@ -126,21 +115,13 @@ TEST(TabListJson, ARepeatedIdIsReplacedAndTheTabKept)
     EXPECT_FALSE(second.id.isNull());
     EXPECT_NE(second.id, tabs->at(0).id);
     EXPECT_NE(second.id, tabs->at(2).id);
-    EXPECT_EQ(second.title, QStringLiteral("Second"));
-    EXPECT_EQ(second.url, QUrl(QStringLiteral("https://b.test/")));
-    EXPECT_EQ(second.iconKey, QStringLiteral("web"));
+    EXPECT_EQ(second.title, QStringLiteral("Second")) << "the rest of the record is kept";
     EXPECT_TRUE(second.isHibernated);
 }
 
-struct UnreadableCase
-{
-    const char *name;
-    const char *json;
-};
+struct UnreadableCase { const char *name; const char *json; };
 
-class UnreadableTabList : public ::testing::TestWithParam<UnreadableCase>
-{
-};
+class UnreadableTabList : public ::testing::TestWithParam<UnreadableCase> {};
 
 TEST_P(UnreadableTabList, FailsAsAWhole)
 {
@@ -171,6 +152,6 @@ INSTANTIATE_TEST_SUITE_P(
         UnreadableCase{"date_as_text", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","lastActiveDate":"today"})"},
         UnreadableCase{"css_not_a_string", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","customCSS":1})"},
         UnreadableCase{"zoom_not_a_number", R"({"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","title":"B","url":"https://b.test/","iconKey":"globe","desktopZoom":"80"})"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    rowName);
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QString tabsKey = QStringLiteral("Orvane_Tabs");
@@ -61,24 +63,16 @@ TEST_F(TabOperations, MissingEmptyOrUnreadableListsKeepTheDefaults)
     }
 }
 
-TEST_F(TabOperations, UnreadableListIsSetAsideBeforeTheFirstSaveReplacesIt)
-{
-    fakes.store.values.insert(tabsKey, QByteArray("[{\"id\":\"broken"));
-    AppState state(fakes.ports());
-    EXPECT_EQ(fakes.store.values.value(tabsKey).toByteArray(), QByteArray("[{\"id\":\"broken"));
-    state.tabs().addTab(QStringLiteral("Example"), QUrl(QStringLiteral("https://example.com")), QString(), false);
-    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_TabsUnreadable")).toByteArray(),
-              QByteArray("[{\"id\":\"broken"));
-    EXPECT_EQ(TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})->size(), 8);
-}
-
-TEST_F(TabOperations, EveryUnreadableListIsKeptAsItWasAndNoneIsOverwritten)
+TEST_F(TabOperations, EveryUnreadableListIsSetAsideAsItWasByTheFirstSaveAndNoneIsOverwritten)
 {
     // What the settings file gives for a list written without quotes.
     const QVariant handEdited = QStringList({"[{\"id\":1}", "{\"id\":2}]"});
     const auto launchAndSave = [this] {
+        const QVariant stored = fakes.store.values.value(tabsKey);
         AppState state(fakes.ports());
+        EXPECT_EQ(fakes.store.values.value(tabsKey), stored) << "kept until the first save";
         state.tabs().moveTabDown(state.tabs().tabs().first().id);
+        EXPECT_EQ(TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})->size(), 7);
     };
     fakes.store.values.insert(tabsKey, handEdited);
     launchAndSave();
@@ -90,14 +84,7 @@ TEST_F(TabOperations, EveryUnreadableListIsKeptAsItWasAndNoneIsOverwritten)
     EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_TabsUnreadable2")).toByteArray(), QByteArray("{second"));
 }
 
-TEST_F(TabOperations, StoredListLoadsWithItsFirstTabActive)
-{
-    AppState &state = stateWith({tab("X"), tab("Y")});
-    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"X", "Y"}));
-    EXPECT_EQ(state.content().activeItem(), ActiveSidebarItem::webTab(state.tabs().tabs().first().id));
-}
-
-TEST_F(TabOperations, IconKeysAreMigratedOnLoadAndWrittenBackOnce)
+TEST_F(TabOperations, StoredListLoadsWithItsFirstTabActiveAndIconKeysMigratedAndWrittenBackOnce)
 {
     QList<TabModel> stored = {tab("GitHub", "https://example.com/", "web"), tab("Claude", "https://example.com/", " claude ")};
     fakes.store.values.insert(tabsKey, TabListJson::encode(stored));
@@ -106,6 +93,8 @@ TEST_F(TabOperations, IconKeysAreMigratedOnLoadAndWrittenBackOnce)
     // Only trimming needed: left as stored.
     EXPECT_EQ(state.tabs().tabs().at(1).iconKey, QStringLiteral(" claude "));
     EXPECT_EQ(fakes.store.writes, QStringList({tabsKey}));
+    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"GitHub", "Claude"}));
+    EXPECT_EQ(state.content().activeItem(), ActiveSidebarItem::webTab(state.tabs().tabs().first().id)) << "the first tab";
 }
 
 TEST_F(TabOperations, RemovingTheActiveTabActivatesTheFirstOrTheScratchpad)
@@ -148,40 +137,30 @@ TEST_F(TabOperations, MovingPastEitherEndChangesAndSavesNothing)
               QStringList({"B", "C", "A"}));
 }
 
-TEST(TabList, ReorderPutsTheTabInTheTargetsPlace)
+// The titles after the move; "=" before them when it reported no change.
+TEST(TabList, ReorderAndMoveIndexesPlaceTheTabsOrChangeNothing)
 {
     const QList<TabModel> abcd = {tab("A"), tab("B"), tab("C"), tab("D")};
-    QList<TabModel> tabs = abcd;
-    EXPECT_TRUE(TabList::reorder(tabs, abcd[0].id, abcd[2].id));
-    EXPECT_EQ(titles(tabs), QStringList({"B", "C", "A", "D"}));
-
-    tabs = abcd;
-    EXPECT_TRUE(TabList::reorder(tabs, abcd[3].id, abcd[1].id));
-    EXPECT_EQ(titles(tabs), QStringList({"A", "D", "B", "C"}));
-
-    tabs = abcd;
-    EXPECT_FALSE(TabList::reorder(tabs, abcd[0].id, abcd[0].id));
-    EXPECT_FALSE(TabList::reorder(tabs, abcd[0].id, QUuid::createUuid()));
-    EXPECT_EQ(tabs, abcd);
-}
-
-TEST(TabList, MoveIndexesPlacesTheTabsBeforeTheDestination)
-{
-    const QList<TabModel> abcd = {tab("A"), tab("B"), tab("C"), tab("D")};
-    QList<TabModel> tabs = abcd;
-    EXPECT_TRUE(TabList::moveIndexes(tabs, {0, 2}, 4));
-    EXPECT_EQ(titles(tabs), QStringList({"B", "D", "A", "C"}));
-
-    tabs = abcd;
-    EXPECT_TRUE(TabList::moveIndexes(tabs, {3}, 0));
-    EXPECT_EQ(titles(tabs), QStringList({"D", "A", "B", "C"}));
-
-    tabs = abcd;
-    EXPECT_FALSE(TabList::moveIndexes(tabs, {1}, 1));
-    EXPECT_FALSE(TabList::moveIndexes(tabs, {1}, 2));
-    EXPECT_FALSE(TabList::moveIndexes(tabs, {7}, 0));
-    EXPECT_FALSE(TabList::moveIndexes(tabs, {0}, 9));
-    EXPECT_EQ(tabs, abcd);
+    const auto after = [&abcd](const std::function<bool(QList<TabModel> &)> &move) {
+        QList<TabModel> tabs = abcd;
+        const bool moved = move(tabs);
+        return QString::fromLatin1(moved ? "" : "=") + titles(tabs).join(QString());
+    };
+    const auto reorder = [&](int from, const QUuid &to) {
+        return after([&](QList<TabModel> &tabs) { return TabList::reorder(tabs, abcd[from].id, to); });
+    };
+    const auto moveIndexes = [&](const QList<qsizetype> &indexes, qsizetype destination) {
+        return after([&](QList<TabModel> &tabs) { return TabList::moveIndexes(tabs, indexes, destination); });
+    };
+    EXPECT_EQ(reorder(0, abcd[2].id), QStringLiteral("BCAD")) << "in the target's place";
+    EXPECT_EQ(reorder(3, abcd[1].id), QStringLiteral("ADBC"));
+    EXPECT_EQ(reorder(0, abcd[0].id), QStringLiteral("=ABCD"));
+    EXPECT_EQ(reorder(0, QUuid::createUuid()), QStringLiteral("=ABCD"));
+    EXPECT_EQ(moveIndexes({0, 2}, 4), QStringLiteral("BDAC")) << "before the destination";
+    EXPECT_EQ(moveIndexes({3}, 0), QStringLiteral("DABC"));
+    const std::pair<QList<qsizetype>, qsizetype> nowhere[] = {{{1}, 1}, {{1}, 2}, {{7}, 0}, {{0}, 9}};
+    for (const auto &[indexes, destination] : nowhere)
+        EXPECT_EQ(moveIndexes(indexes, destination), QStringLiteral("=ABCD")) << destination;
 }
 
 TEST_F(TabOperations, AddTabResolvesItsIconAndBecomesActive)
@@ -209,7 +188,7 @@ TEST_F(TabOperations, AddTabResolvesItsIconAndBecomesActive)
     EXPECT_EQ(state.tabs().tabs().constLast().iconKey, QString());
 }
 
-TEST_F(TabOperations, SelectingStampsTheTabButDoesNotSave)
+TEST_F(TabOperations, SelectingStampsTheTabButDoesNotSaveWhileTogglingTheIdentitySaves)
 {
     AppState &state = stateWith({tab("A"), tab("B")});
     QList<TabModel> tabs = state.tabs().tabs();
@@ -221,31 +200,18 @@ TEST_F(TabOperations, SelectingStampsTheTabButDoesNotSave)
     EXPECT_EQ(state.tabs().tabs().at(1).lastActiveDate, fakes.clock.now());
     EXPECT_FALSE(state.tabs().tabs().at(1).isHibernated);
     EXPECT_EQ(tabSaves(), 0);
-}
 
-TEST_F(TabOperations, ToggleUserAgentFlipsAndSaves)
-{
-    AppState &state = stateWith({tab("A")});
-    const QUuid id = state.tabs().tabs().first().id;
-    state.tabs().toggleUserAgent(id);
-    EXPECT_EQ(state.tabs().tabs().first().userAgentMode, UserAgentMode::Mobile);
-    state.tabs().toggleUserAgent(id);
-    EXPECT_EQ(state.tabs().tabs().first().userAgentMode, UserAgentMode::Desktop);
+    state.tabs().toggleUserAgent(tabs[1].id);
+    EXPECT_EQ(state.tabs().tabs().at(1).userAgentMode, UserAgentMode::Mobile);
+    state.tabs().toggleUserAgent(tabs[1].id);
+    EXPECT_EQ(state.tabs().tabs().at(1).userAgentMode, UserAgentMode::Desktop);
     state.tabs().toggleUserAgent(QUuid::createUuid());
-    EXPECT_EQ(tabSaves(), 2);
+    EXPECT_EQ(tabSaves(), 2) << "toggling the identity is saved";
 }
 
-struct TitleCase
-{
-    const char *name;
-    const char *currentTitle;
-    const char *pageTitle;
-    const char *expected;
-};
+struct TitleCase { const char *name; const char *currentTitle; const char *pageTitle; const char *expected; };
 
-class PageTitleRule : public ::testing::TestWithParam<TitleCase>
-{
-};
+class PageTitleRule : public ::testing::TestWithParam<TitleCase> {};
 
 TEST_P(PageTitleRule, ReplacesOnlyPlaceholderTitles)
 {
@@ -260,8 +226,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleCase{"web_is_replaced", "Web", "  Team Wiki  ", "Team Wiki"},
                       TitleCase{"host_name_is_replaced", "www.notion.so", "Team Wiki", "Team Wiki"},
                       TitleCase{"empty_is_replaced", "", "Team Wiki", "Team Wiki"},
-                      TitleCase{"blank_page_title_changes_nothing", "Web", " \n ", "Web"}),
-    [](const auto &info) { return std::string(info.param.name); });
+                      TitleCase{"blank_page_title_changes_nothing", "Web", " \n ", "Web"}), rowName);
 
 TEST_F(TabOperations, WebMetadataSavesOnlyWhenSomethingChanged)
 {

@@ -51,12 +51,7 @@ Paint note(QColor NoteStyling::Palette::*member)
 
 // A text colour and the layers it is drawn on, bottom first, as the views
 // paint them (each row names where).
-struct TextOnSurface
-{
-    const char *where;
-    Paint text;
-    QList<Paint> surface;
-};
+struct TextOnSurface { const char *where; Paint text; QList<Paint> surface; };
 
 // Every text colour of every theme against what it is drawn on: at least
 // 4.5 : 1 (no text is large enough for the 3 : 1 of large text). A

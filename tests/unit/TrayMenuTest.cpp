@@ -45,7 +45,7 @@ protected:
     std::unique_ptr<PanelCommands> commands;
 };
 
-TEST_F(TrayCommands, ScratchpadSwitchesTheSectionAndShowsButLeavesTheSettingsOpen)
+TEST_F(TrayCommands, ScratchpadAndPaletteShowThePanelAndTheScratchpadLeavesTheSettingsOpen)
 {
     state->content().setShowSettingsModal(true);
     commands->openScratchpad();
@@ -53,10 +53,7 @@ TEST_F(TrayCommands, ScratchpadSwitchesTheSectionAndShowsButLeavesTheSettingsOpe
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::scratchpad());
     EXPECT_TRUE(state->content().showSettingsModal());
     EXPECT_TRUE(state->isPanelVisible());
-}
-
-TEST_F(TrayCommands, CommandPaletteOpensWithThePanel)
-{
+    panel->hidePanel(false);
     commands->openCommandPalette();
     fakes.clock.advance(1);
     EXPECT_TRUE(state->content().showCommandPalette());

@@ -25,7 +25,7 @@ protected:
     std::unique_ptr<UrlCommandHandler> handler;
 };
 
-TEST_F(UrlCommands, ToggleMatchesSchemeAndCommandInAnyCase)
+TEST_F(UrlCommands, ToggleMatchesSchemeAndCommandInAnyCaseFlagsToggleAndEverythingElseShowsThePanel)
 {
     run("ORVANE://Toggle");
     EXPECT_TRUE(shown());
@@ -33,6 +33,22 @@ TEST_F(UrlCommands, ToggleMatchesSchemeAndCommandInAnyCase)
     EXPECT_FALSE(surface.onScreen);
     run("https://toggle");
     EXPECT_FALSE(surface.onScreen) << "other schemes are ignored";
+
+    run("orvane://pin");
+    EXPECT_TRUE(state->settings().values().isPinned);
+    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_isPinned")).toBool(), true);
+    run("orvane://settings");
+    EXPECT_TRUE(state->content().showSettingsModal());
+    run("orvane://scratchpad");
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::scratchpad());
+    panel->hidePanel(false);
+    fakes.clock.runPosted();
+    run("orvane://whatever?x=1");
+    EXPECT_TRUE(shown());
+    panel->hidePanel(false);
+    fakes.clock.runPosted();
+    run("orvane://");
+    EXPECT_TRUE(shown());
 }
 
 // The second address is encodeURIComponent(location.href) of a page whose
@@ -51,20 +67,6 @@ TEST_F(UrlCommands, OpenAddsAWebTabAsBrowsersLoadTheAddressAndShowsIt)
     tab = state->tabs().tabs().constLast();
     EXPECT_EQ(tab.title, QStringLiteral("example.com"));
     EXPECT_EQ(tab.url, QUrl(QStringLiteral("https://example.com/a%7Cb?q=%7Bx%7D%5E%60")));
-}
-
-TEST_F(UrlCommands, OpenIgnoresMissingValuesAndNonWebAddresses)
-{
-    const qsizetype before = state->tabs().tabs().size();
-    for (const char *url : {"orvane://open", "orvane://open?url", "orvane://open?url=",
-                            "orvane://open?url=file%3A%2F%2F%2Fetc%2Fpasswd",
-                            "orvane://open?url=javascript%3Aalert(1)",
-                            "orvane://open?url=data%3Atext%2Fhtml%2C%3Cb%3Ehi",
-                            "orvane://open?url=not%20a%20url", "orvane://open?url=https:no-host"}) {
-        run(url);
-        EXPECT_EQ(state->tabs().tabs().size(), before) << url;
-    }
-    EXPECT_FALSE(surface.onScreen) << "a refused open does not show the panel";
 }
 
 TEST_F(UrlCommands, ShelfAddsTextFileAndLinkInThatOrder)
@@ -94,13 +96,11 @@ TEST_F(UrlCommands, ShelfLinksAreWebOrMailAddressesAndAnythingElseIsKeptAsText)
     const std::pair<const char *, DropItemKind> rows[] = {
         {"https://example.com/a?b=1", DropItemKind::Url},
         {"http://example.com/", DropItemKind::Url},
-        {"mailto:someone@example.com", DropItemKind::Url},
-        {"javascript:alert(document.cookie)", DropItemKind::Text},
+        {"mailto:someone@example.com", DropItemKind::Url}, {"javascript:alert(document.cookie)", DropItemKind::Text},
         {"smb://server/share", DropItemKind::Text},
         {"file:///etc/passwd", DropItemKind::Text},
         {"steam://run/440", DropItemKind::Text},
-        {"https:no-host", DropItemKind::Text},
-        {"not a link", DropItemKind::Text},
+        {"https:no-host", DropItemKind::Text}, {"not a link", DropItemKind::Text},
     };
     for (const auto &[link, kind] : rows) {
         state->shelf().clearDropShelf();
@@ -152,14 +152,17 @@ struct RefusalCase
     const char *refusal;
 };
 
-class UrlCommandRefusals : public UrlCommands, public ::testing::WithParamInterface<RefusalCase>
-{
-};
+class UrlCommandRefusals : public UrlCommands, public ::testing::WithParamInterface<RefusalCase> {};
 
-// What the sending start prints before it exits with status 1.
-TEST_P(UrlCommandRefusals, SayWhyInOneLine)
+// What the sending start prints before it exits with status 1 (which
+// addresses are web addresses is WebAddresses' table). A refused
+// command leaves the tabs, the settings and the prompt bar as they were, and
+// a refused open leaves the panel hidden.
+TEST_P(UrlCommandRefusals, SayWhyInOneLineAndChangeNothing)
 {
     const RefusalCase &row = GetParam();
+    const qsizetype tabs = state->tabs().tabs().size();
+    const Settings settings = state->settings().values();
     const auto refusal = run(row.url);
     if (!row.refusal) {
         EXPECT_EQ(refusal, std::nullopt);
@@ -167,13 +170,19 @@ TEST_P(UrlCommandRefusals, SayWhyInOneLine)
     }
     ASSERT_TRUE(refusal);
     EXPECT_EQ(*refusal, QString::fromUtf8(row.refusal));
+    EXPECT_EQ(state->tabs().tabs().size(), tabs);
+    EXPECT_EQ(state->settings().values(), settings);
+    EXPECT_FALSE(state->capturedContext());
+    if (refusal->startsWith(QLatin1String("refused orvane://open"))) {
+        EXPECT_FALSE(surface.onScreen);
+    }
 }
 
 const RefusalCase refusalCases[] = {
+    {"open_without_a_query", "orvane://open", "refused orvane://open: url= is missing"},
+    {"open_with_a_bare_key", "orvane://open?url", "refused orvane://open: url= is missing"},
     {"open_without_an_address", "orvane://open?url=", "refused orvane://open: url= is missing"},
     {"open_of_a_script", "orvane://open?url=javascript%3Aalert(1)",
-     "refused orvane://open: only http and https addresses with a host are opened"},
-    {"open_of_a_local_file", "orvane://open?url=file%3A%2F%2F%2Fetc%2Fpasswd",
      "refused orvane://open: only http and https addresses with a host are opened"},
     {"open_without_a_host", "orvane://open?url=https:no-host",
      "refused orvane://open: only http and https addresses with a host are opened"},
@@ -188,14 +197,14 @@ const RefusalCase refusalCases[] = {
     {"theme_without_a_name_switches", "orvane://theme", nullptr},
     {"width_in_words", "orvane://width?val=wide", "refused orvane://width: val= is not a width in points"},
     {"width_not_a_number", "orvane://width?val=nan", "refused orvane://width: val= is not a width in points"},
+    {"width_infinite", "orvane://width?val=inf", "refused orvane://width: val= is not a width in points"},
     {"width_without_a_value", "orvane://width", "refused orvane://width: val= is not a width in points"},
     {"width_in_points", "orvane://width?val=500", nullptr},
     {"another_scheme_is_ignored", "https://toggle", nullptr},
     {"an_unknown_command_shows_the_panel", "orvane://whatever?x=1", nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, UrlCommandRefusals, ::testing::ValuesIn(refusalCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, UrlCommandRefusals, ::testing::ValuesIn(refusalCases), rowName);
 
 TEST_F(UrlCommands, AThemePickedByNameStopsFollowingTheSystemSoItSurvivesARestart)
 {
@@ -217,11 +226,6 @@ TEST_F(UrlCommands, WidthIsTakenAsTheSettingTakesItAndSurvivesARestart)
     run("orvane://width?val=250");
     EXPECT_EQ(state->settings().values().panelWidth, 300) << "too narrow becomes the narrowest width";
     EXPECT_EQ(surface.frame().width(), 300);
-    for (const char *url : {"orvane://width?val=wide", "orvane://width?val=nan", "orvane://width?val=inf",
-                            "orvane://width"}) {
-        run(url);
-        EXPECT_EQ(state->settings().values().panelWidth, 300) << url;
-    }
     EXPECT_TRUE(shown());
     EXPECT_EQ(AppState(fakes.ports()).settings().values().panelWidth, 300) << "what was shown comes back";
 }
@@ -236,29 +240,6 @@ TEST_F(UrlCommands, AiStagesThePromptWithoutShowingThePanel)
     EXPECT_FALSE(state->capturedContext()->isFromClipboard);
     EXPECT_TRUE(state->tabs().activeTab()->isAIProvider);
     EXPECT_FALSE(surface.onScreen);
-
-    state->setCapturedContext(std::nullopt);
-    run("orvane://ai");
-    EXPECT_FALSE(state->capturedContext());
-}
-
-TEST_F(UrlCommands, FlagsToggleAndEverythingElseShowsThePanel)
-{
-    run("orvane://pin");
-    EXPECT_TRUE(state->settings().values().isPinned);
-    EXPECT_EQ(fakes.store.values.value(QStringLiteral("Orvane_isPinned")).toBool(), true);
-    run("orvane://settings");
-    EXPECT_TRUE(state->content().showSettingsModal());
-    run("orvane://scratchpad");
-    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::scratchpad());
-    panel->hidePanel(false);
-    fakes.clock.runPosted();
-    run("orvane://whatever?x=1");
-    EXPECT_TRUE(shown());
-    panel->hidePanel(false);
-    fakes.clock.runPosted();
-    run("orvane://");
-    EXPECT_TRUE(shown());
 }
 
 } // namespace

@@ -12,9 +12,7 @@ struct AddressCase
     const char *expected;
 };
 
-class WebAddresses : public ::testing::TestWithParam<AddressCase>
-{
-};
+class WebAddresses : public ::testing::TestWithParam<AddressCase> {};
 
 void expectAddress(const std::optional<QUrl> &address, const char *expected)
 {
@@ -51,17 +49,13 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"javascript_scheme", u"javascript:alert(1)", nullptr},
         AddressCase{"data_scheme", u"data:text/html,<b>hi", nullptr},
         AddressCase{"ftp_scheme", u"ftp://example.com/", nullptr},
-        AddressCase{"no_scheme", u"example.com/a", nullptr},
-        AddressCase{"no_host", u"https:no-host", nullptr},
+        AddressCase{"no_scheme", u"example.com/a", nullptr}, AddressCase{"no_host", u"https:no-host", nullptr},
         AddressCase{"empty_host", u"https://", nullptr},
         AddressCase{"space_in_host", u"http://exa mple.com/", nullptr},
         AddressCase{"not_an_address", u"not a url", nullptr},
-        AddressCase{"empty", u"", nullptr}),
-    [](const auto &info) { return std::string(info.param.name); });
+        AddressCase{"empty", u"", nullptr}), rowName);
 
-class TypedWebAddresses : public ::testing::TestWithParam<AddressCase>
-{
-};
+class TypedWebAddresses : public ::testing::TestWithParam<AddressCase> {};
 
 TEST_P(TypedWebAddresses, LocalServersGetHttpAndOtherHostsHttps)
 {
@@ -88,8 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"word_without_a_dot_is_no_address", u"notes", nullptr},
         AddressCase{"word_and_colon_is_no_address", u"note:", nullptr},
         AddressCase{"http_without_host", u"http:evil.com", nullptr},
+        AddressCase{"http_with_an_empty_host", u"http:///x.y", nullptr},
+        AddressCase{"host_starting_with_http", u"httpbin.org", "https://httpbin.org"},
+        AddressCase{"host_starting_with_http_and_more", u"httpfoo.bar", "https://httpfoo.bar"},
         AddressCase{"other_scheme", u"javascript:alert(1)", nullptr},
-        AddressCase{"empty", u"  ", nullptr}),
-    [](const auto &info) { return std::string(info.param.name); });
+        AddressCase{"empty", u"  ", nullptr}), rowName);
 
 } // namespace

@@ -4,25 +4,9 @@
 
 namespace {
 
-TEST(WhisperNotch, ShownOnlyWhileThePanelIsHiddenAndTheIndicatorIsOn)
-{
-    EXPECT_TRUE(WhisperNotch::isShown(false, true));
-    EXPECT_FALSE(WhisperNotch::isShown(true, true));
-    EXPECT_FALSE(WhisperNotch::isShown(false, false));
-    EXPECT_FALSE(WhisperNotch::isShown(true, false));
-}
+struct PillCase { const char *name; double growth; ScreenDockEdge edge; QRectF pill; };
 
-struct PillCase
-{
-    const char *name;
-    double growth;
-    ScreenDockEdge edge;
-    QRectF pill;
-};
-
-class NotchPill : public ::testing::TestWithParam<PillCase>
-{
-};
+class NotchPill : public ::testing::TestWithParam<PillCase> {};
 
 TEST_P(NotchPill, SitsAgainstTheScreenEdgeCentredInTheWindow)
 {
@@ -33,11 +17,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, NotchPill,
                          ::testing::Values(PillCase{"rest_right", 0, ScreenDockEdge::Right, QRectF(15.5, 7, 4.5, 42)},
                                            PillCase{"hovered_right", 1, ScreenDockEdge::Right, QRectF(9.5, 3, 10.5, 50)},
                                            PillCase{"rest_left", 0, ScreenDockEdge::Left, QRectF(0, 7, 4.5, 42)},
-                                           PillCase{"hovered_left", 1, ScreenDockEdge::Left, QRectF(0, 3, 10.5, 50)}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                                           PillCase{"hovered_left", 1, ScreenDockEdge::Left, QRectF(0, 3, 10.5, 50)}), rowName);
 
-TEST(WhisperNotch, SquareAgainstTheEdgeRoundedTowardsTheScreen)
+TEST(WhisperNotch, ShownOnlyWhileThePanelIsHiddenWithTheIndicatorOnSquareAgainstTheEdgeRoundedInside)
 {
+    EXPECT_TRUE(WhisperNotch::isShown(false, true));
+    EXPECT_FALSE(WhisperNotch::isShown(true, true));
+    EXPECT_FALSE(WhisperNotch::isShown(false, false));
+    EXPECT_FALSE(WhisperNotch::isShown(true, false));
     const QRectF pill = WhisperNotch::pillRect(1, ScreenDockEdge::Right);
     const QPainterPath path = WhisperNotch::pillPath(pill, ScreenDockEdge::Right);
     EXPECT_TRUE(path.contains(QPointF(pill.right() - 0.2, pill.top() + 0.2))) << "square corner at the edge";
@@ -47,16 +34,12 @@ TEST(WhisperNotch, SquareAgainstTheEdgeRoundedTowardsTheScreen)
     EXPECT_FALSE(left.contains(QPointF(10.1, 3.4)));
 }
 
-TEST(WhisperNotch, TheAccentLineFacesTheScreenOnePointIn)
+TEST(WhisperNotch, TheAccentLineAndTheChevronFaceTheScreenAndADragShowsTheDropSymbol)
 {
     const QRectF right = WhisperNotch::pillRect(0, ScreenDockEdge::Right);
-    EXPECT_EQ(WhisperNotch::accentLine(right, ScreenDockEdge::Right), QRectF(16.5, 19, 1.5, 18));
+    EXPECT_EQ(WhisperNotch::accentLine(right, ScreenDockEdge::Right), QRectF(16.5, 19, 1.5, 18)) << "one point in";
     const QRectF left = WhisperNotch::pillRect(0, ScreenDockEdge::Left);
     EXPECT_EQ(WhisperNotch::accentLine(left, ScreenDockEdge::Left), QRectF(2, 19, 1.5, 18));
-}
-
-TEST(WhisperNotch, TheChevronPointsIntoTheScreenAndADragShowsTheDropSymbol)
-{
     EXPECT_EQ(WhisperNotch::symbolName(ScreenDockEdge::Left, false), QStringLiteral("chevron.right"));
     EXPECT_EQ(WhisperNotch::symbolName(ScreenDockEdge::Right, false), QStringLiteral("chevron.left"));
     EXPECT_EQ(WhisperNotch::symbolName(ScreenDockEdge::Right, true), QStringLiteral("arrow.down.doc.fill"));
