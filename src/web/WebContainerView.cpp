@@ -1,13 +1,17 @@
 #include "web/WebContainerView.h"
 
+#include "state/AppState.h"
 #include "web/HibernationEngine.h"
+#include "web/PageContextMenu.h"
 
+#include <QMenu>
 #include <QVBoxLayout>
 
-WebContainerView::WebContainerView(HibernationEngine &engine, QWidget *parent)
-    : QWidget(parent), m_engine(engine), m_layout(new QVBoxLayout(this))
+WebContainerView::WebContainerView(AppState &state, HibernationEngine &engine, QWidget *parent)
+    : QWidget(parent), m_state(state), m_engine(engine), m_layout(new QVBoxLayout(this)), m_stager(state.shelf())
 {
     m_layout->setContentsMargins(0, 0, 0, 0);
+    connect(&m_engine, &HibernationEngine::pageMenuAsked, this, &WebContainerView::showMenu);
 }
 
 WebContainerView::~WebContainerView()
@@ -36,4 +40,28 @@ void WebContainerView::showTab(const TabModel &tab)
         view->show();
     }
     m_engine.applyUserAgentMode(tab);
+}
+
+void WebContainerView::showMenu(const QUuid &tabId, const WebPage::MenuRequest &request, QPoint globalPosition)
+{
+    const WebPage *page = m_engine.existingWebView(tabId);
+    if (!page || !page->view() || page->view()->parentWidget() != this)
+        return;
+    // Not exec(): the menu must not hold up everything else while it is open.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setAccessibleName(QStringLiteral("Page"));
+    for (const PageContextMenu::Entry &entry : PageContextMenu::entries(request)) {
+        if (entry.isSeparator()) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction *action = menu->addAction(entry.title);
+        action->setEnabled(entry.enabled);
+        const PageContextMenu::Action what = *entry.action;
+        connect(action, &QAction::triggered, this, [this, what, request, tabId] {
+            PageContextMenu::run(what, request, tabId, m_state, m_engine, m_stager);
+        });
+    }
+    menu->popup(globalPosition);
 }
