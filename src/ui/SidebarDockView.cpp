@@ -4,6 +4,7 @@
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
 #include "ui/ContentLayout.h"
+#include "ui/EntryMenu.h"
 #include "ui/RailTabButton.h"
 #include "ui/SymbolButton.h"
 #include "ui/TabContextMenu.h"
@@ -11,7 +12,6 @@
 
 #include <QDragEnterEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -227,21 +227,8 @@ void SidebarDockView::showContextMenu(int slot, const QPoint &position)
     if (slot >= tabs.size())
         return;
     const QUuid id = tabs.at(slot).id;
-    // Not exec(): the menu must not hold up everything else while it is open.
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const TabContextMenu::Entry &entry : TabContextMenu::entries(tabs.at(slot), slot, tabs.size())) {
-        if (entry.isSeparator()) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction *action = menu->addAction(entry.title);
-        action->setEnabled(entry.enabled);
-        const TabContextMenu::Action what = *entry.action;
-        connect(action, &QAction::triggered, this,
-                [this, what, id] { TabContextMenu::run(what, id, m_state.tabs(), m_engine); });
-    }
-    menu->popup(m_slots.at(slot)->mapToGlobal(position));
+    EntryMenu::popUp(this, tabs.at(slot).title, TabContextMenu::entries(tabs.at(slot), slot, tabs.size()),
+                     m_slots.at(slot)->mapToGlobal(position), [this, id](TabContextMenu::Action what) { TabContextMenu::run(what, id, m_state.tabs(), m_engine); });
 }
 
 // The shelf button: hovering a drag shows the shelf; a drop stages what it

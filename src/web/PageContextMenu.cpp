@@ -62,6 +62,26 @@ QList<Entry> entries(const WebPage::MenuRequest &request)
     return menu;
 }
 
+namespace {
+
+// The entries the engine carries out by itself.
+std::optional<WebPage::MenuCommand> engineCommand(Action action)
+{
+    using Command = WebPage::MenuCommand;
+    switch (action) {
+    case Action::CopyLinkAddress: return Command::CopyLinkAddress;
+    case Action::CopyImage: return Command::CopyImage;
+    case Action::Cut: return Command::Cut;
+    case Action::Copy: return Command::Copy;
+    case Action::Paste: return Command::Paste;
+    case Action::Back: return Command::Back;
+    case Action::Forward: return Command::Forward;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
 void run(Action action, const WebPage::MenuRequest &request, const QUuid &tabId, AppState &state,
          HibernationEngine &engine, DropStager &stager)
 {
@@ -69,6 +89,10 @@ void run(Action action, const WebPage::MenuRequest &request, const QUuid &tabId,
     WebPage *page = engine.existingWebView(tabId);
     if (index < 0 || !page)
         return;
+    if (const auto command = engineCommand(action)) {
+        page->trigger(*command);
+        return;
+    }
     const TabModel tab = state.tabs().tabs().at(index);
     switch (action) {
     case Action::OpenLinkInBrowser:
@@ -78,28 +102,13 @@ void run(Action action, const WebPage::MenuRequest &request, const QUuid &tabId,
         if (const auto address = tabAddress(request.linkUrl))
             state.tabs().addTab(address->host(), *address, QStringLiteral("globe"), false);
         break;
-    case Action::CopyLinkAddress:
-        page->trigger(WebPage::MenuCommand::CopyLinkAddress);
-        break;
     case Action::AddLinkToShelf:
         if (auto link = DropIntake::linkRequest(request.linkUrl.toString()))
             stager.stage({*link});
         break;
-    case Action::CopyImage:
-        page->trigger(WebPage::MenuCommand::CopyImage);
-        break;
     case Action::AddImageToShelf:
         // A finished download goes onto the shelf as a file card by itself.
         page->download(request.imageUrl);
-        break;
-    case Action::Cut:
-        page->trigger(WebPage::MenuCommand::Cut);
-        break;
-    case Action::Copy:
-        page->trigger(WebPage::MenuCommand::Copy);
-        break;
-    case Action::Paste:
-        page->trigger(WebPage::MenuCommand::Paste);
         break;
     case Action::AskAIAboutSelection: {
         CapturedContext context;
@@ -113,14 +122,10 @@ void run(Action action, const WebPage::MenuRequest &request, const QUuid &tabId,
         if (auto text = DropIntake::textRequest(request.selectedText))
             stager.stage({*text});
         break;
-    case Action::Back:
-        page->trigger(WebPage::MenuCommand::Back);
-        break;
-    case Action::Forward:
-        page->trigger(WebPage::MenuCommand::Forward);
-        break;
     case Action::Reload:
         engine.reload(tab);
+        break;
+    default:
         break;
     }
 }

@@ -1,10 +1,10 @@
 #include "web/WebContainerView.h"
 
 #include "state/AppState.h"
+#include "ui/EntryMenu.h"
 #include "web/HibernationEngine.h"
 #include "web/PageContextMenu.h"
 
-#include <QMenu>
 #include <QVBoxLayout>
 
 WebContainerView::WebContainerView(AppState &state, HibernationEngine &engine, QWidget *parent)
@@ -47,21 +47,8 @@ void WebContainerView::showMenu(const QUuid &tabId, const WebPage::MenuRequest &
     const WebPage *page = m_engine.existingWebView(tabId);
     if (!page || !page->view() || page->view()->parentWidget() != this)
         return;
-    // Not exec(): the menu must not hold up everything else while it is open.
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->setAccessibleName(QStringLiteral("Page"));
-    for (const PageContextMenu::Entry &entry : PageContextMenu::entries(request)) {
-        if (entry.isSeparator()) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction *action = menu->addAction(entry.title);
-        action->setEnabled(entry.enabled);
-        const PageContextMenu::Action what = *entry.action;
-        connect(action, &QAction::triggered, this, [this, what, request, tabId] {
-            PageContextMenu::run(what, request, tabId, m_state, m_engine, m_stager);
-        });
-    }
-    menu->popup(globalPosition);
+    EntryMenu::popUp(this, QStringLiteral("Page"), PageContextMenu::entries(request), globalPosition,
+                     [this, request, tabId](PageContextMenu::Action what) {
+                         PageContextMenu::run(what, request, tabId, m_state, m_engine, m_stager);
+                     });
 }
