@@ -2,6 +2,7 @@
 
 #include "platform/UserAgentMode.h"
 
+#include <QPoint>
 #include <QString>
 #include <QUrl>
 #include <QVariant>
@@ -19,6 +20,21 @@ public:
     WebPage() = default;
     WebPage(const WebPage &) = delete;
     WebPage &operator=(const WebPage &) = delete;
+
+    // What the page's menu was asked for on, as the engine saw it.
+    struct MenuRequest
+    {
+        // Empty when not on a link.
+        QUrl linkUrl;
+        // Empty when not on a picture.
+        QUrl imageUrl;
+        QString selectedText;
+        // In a field the user types into.
+        bool editable = false;
+        bool canPaste = false;
+        bool canGoBack = false;
+        bool canGoForward = false;
+    };
 
     struct Observers
     {
@@ -38,7 +54,13 @@ public:
         std::function<void(bool)> fullScreenChanged;
         // Ctrl with the wheel over the page: one zoom step larger (true) or smaller.
         std::function<void(bool larger)> zoomAsked;
+        // A right click (or the menu key) asks for the page's menu at that
+        // place on the screen; pages that draw their own never ask.
+        std::function<void(const MenuRequest &request, QPoint globalPosition)> menuAsked;
     };
+
+    // What the engine does for the page's menu, on what it was last asked for.
+    enum class MenuCommand { Back, Forward, Cut, Copy, Paste, CopyLinkAddress, CopyImage };
 
     // The current match of a search in the page, counted from 1, and how many
     // there are; 0 of 0 when none.
@@ -81,6 +103,12 @@ public:
     // Highlights the next (or previous) match of `text`; an empty text ends
     // the search. The callback gets the counts later, on the main thread.
     virtual void find(const QString &text, bool backward, std::function<void(FindResult)> found) = 0;
+    virtual void trigger(MenuCommand command) = 0;
+    // Fetches the address with the page's identity (its cookies and sign-ins)
+    // as a download of the page's own.
+    virtual void download(const QUrl &address) = 0;
+    // Hands a web or mail address to the desktop's browser.
+    virtual void openInDesktopBrowser(const QUrl &address) = 0;
 };
 
 // Makes web pages; the program's makes real ones, tests make fakes.

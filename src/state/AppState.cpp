@@ -17,6 +17,7 @@ AppState::AppState(const Ports &ports, QObject *parent)
     , m_content(ActiveSidebarItem::scratchpad())
     , m_tabs(ports.store, ports.clock, m_content, m_notice)
     , m_shelf(m_content, m_notice)
+    , m_tabDragHover(m_tabs, ports.clock)
 {
     m_content.setActiveItem(ActiveSidebarItem::webTab(m_tabs.tabs().constFirst().id));
     m_tabs.load();

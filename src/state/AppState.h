@@ -5,6 +5,7 @@
 #include "state/PanelContent.h"
 #include "state/PanelNotice.h"
 #include "state/SettingsModel.h"
+#include "state/TabDragHover.h"
 #include "web/TabListModel.h"
 
 #include <QObject>
@@ -30,6 +31,8 @@ public:
     ~AppState() override;
 
     bool isInitializing() const { return m_isInitializing; }
+    // Time for the stamps of what the panel records.
+    Clock &clock() const { return m_clock; }
 
     SettingsModel &settings() { return m_settings; }
     const SettingsModel &settings() const { return m_settings; }
@@ -41,6 +44,7 @@ public:
     const PanelNotice &notice() const { return m_notice; }
     DropShelfModel &shelf() { return m_shelf; }
     const DropShelfModel &shelf() const { return m_shelf; }
+    TabDragHover &tabDragHover() { return m_tabDragHover; }
 
     bool isPanelVisible() const { return m_isPanelVisible; }
     void setIsPanelVisible(bool value);
@@ -82,6 +86,7 @@ private:
     PanelContent m_content;
     TabListModel m_tabs;
     DropShelfModel m_shelf;
+    TabDragHover m_tabDragHover;
     bool m_isPanelVisible = false;
     bool m_isPanelHeld = false;
     std::optional<CapturedContext> m_capturedContext;

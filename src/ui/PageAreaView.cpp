@@ -21,7 +21,7 @@ PageAreaView::PageAreaView(AppState &state, HibernationEngine &engine, QWidget *
     , m_sleepingDetail(new QLabel(QStringLiteral("Its page was closed to give its memory back. Wake it to load it again."),
                                   m_sleeping))
     , m_wake(new PillButton(state.settings(), QStringLiteral("Wake Tab"), PillButton::Style::Accent, m_sleeping))
-    , m_container(new WebContainerView(engine, this))
+    , m_container(new WebContainerView(state, engine, this))
 {
     m_noTab->setAlignment(Qt::AlignCenter);
     m_sleepingDetail->setWordWrap(true);

@@ -4,6 +4,7 @@
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
 #include "ui/ContentLayout.h"
+#include "ui/EntryMenu.h"
 #include "ui/RailTabButton.h"
 #include "ui/SymbolButton.h"
 #include "ui/TabContextMenu.h"
@@ -11,7 +12,6 @@
 
 #include <QDragEnterEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -133,6 +133,8 @@ void SidebarDockView::syncTabs()
         const int slot = int(m_slots.size());
         button->setReorderable(true);
         button->setContextMenuPolicy(Qt::CustomContextMenu);
+        button->setAcceptDrops(true);
+        button->installEventFilter(this);
         connect(button, &QAbstractButton::clicked, this, [this, slot] {
             // A Ctrl-click belongs to reordering, not to selecting.
             if (m_reorder.draggedTabId() || (QGuiApplication::keyboardModifiers() & Qt::ControlModifier))
@@ -225,26 +227,17 @@ void SidebarDockView::showContextMenu(int slot, const QPoint &position)
     if (slot >= tabs.size())
         return;
     const QUuid id = tabs.at(slot).id;
-    // Not exec(): the menu must not hold up everything else while it is open.
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const TabContextMenu::Entry &entry : TabContextMenu::entries(tabs.at(slot), slot, tabs.size())) {
-        if (entry.isSeparator()) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction *action = menu->addAction(entry.title);
-        action->setEnabled(entry.enabled);
-        const TabContextMenu::Action what = *entry.action;
-        connect(action, &QAction::triggered, this,
-                [this, what, id] { TabContextMenu::run(what, id, m_state.tabs(), m_engine); });
-    }
-    menu->popup(m_slots.at(slot)->mapToGlobal(position));
+    EntryMenu::popUp(this, tabs.at(slot).title, TabContextMenu::entries(tabs.at(slot), slot, tabs.size()),
+                     m_slots.at(slot)->mapToGlobal(position), [this, id](TabContextMenu::Action what) { TabContextMenu::run(what, id, m_state.tabs(), m_engine); });
 }
 
-// The shelf button: hovering a drag shows the shelf; a drop stages what it carries.
+// The shelf button: hovering a drag shows the shelf; a drop stages what it
+// carries. A tab's button: a drag held there shows the tab, and is dropped on
+// its page rather than on the button.
 bool SidebarDockView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (const qsizetype slot = m_slots.indexOf(watched); slot >= 0)
+        return tabSlotDragEvent(slot, event);
     if (watched != m_shelf)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
@@ -261,5 +254,28 @@ bool SidebarDockView::eventFilter(QObject *watched, QEvent *event)
     }
     default:
         return QWidget::eventFilter(watched, event);
+    }
+}
+
+bool SidebarDockView::tabSlotDragEvent(qsizetype slot, QEvent *event)
+{
+    TabDragHover &hover = m_state.tabDragHover();
+    switch (event->type()) {
+    case QEvent::DragEnter:
+        if (slot < m_state.tabs().tabs().size()) {
+            // Taken, or the button would hear nothing more of this drag.
+            static_cast<QDragEnterEvent *>(event)->acceptProposedAction();
+            hover.entered(m_state.tabs().tabs().at(slot).id);
+        }
+        return true;
+    case QEvent::DragMove:
+        event->ignore();
+        return true;
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+        hover.left();
+        return true;
+    default:
+        return false;
     }
 }

@@ -42,6 +42,7 @@ private:
     void syncActivity();
     void placeSlots();
     void showContextMenu(int slot, const QPoint &position);
+    bool tabSlotDragEvent(qsizetype slot, QEvent *event);
     void settleDraggedSlot();
 
     AppState &m_state;

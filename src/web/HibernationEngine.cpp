@@ -95,6 +95,13 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
                     self->m_state.tabs().zoomTab(id, larger ? TabListModel::Zoom::In : TabListModel::Zoom::Out);
             });
     };
+    observers.menuAsked = [self, id, raw](const WebPage::MenuRequest &request, QPoint globalPosition) {
+        if (self)
+            self->m_clock.post([self, id, raw, request, globalPosition] {
+                if (self && self->existingWebView(id) == raw)
+                    Q_EMIT self->pageMenuAsked(id, request, globalPosition);
+            });
+    };
     page->setObservers(std::move(observers));
     page->setZoomPercent(tab.zoomPercent());
     page->load(createdAt);

@@ -74,6 +74,10 @@ Q_SIGNALS:
     // The counts of a search in the tab's page arrived.
     void findResult(const QUuid &tabId, WebPage::FindResult result);
 
+Q_SIGNALS:
+    // The tab's page asks for its menu at that place on the screen.
+    void pageMenuAsked(const QUuid &tabId, const WebPage::MenuRequest &request, QPoint globalPosition);
+
 private:
     void checkAndHibernateInactiveTabs();
     void navigationFinished(const QUuid &tabId);

@@ -5,7 +5,9 @@
 #include "EventLoopWait.h"
 #include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
+#include "TestFiles.h"
 #include "panel/PanelWindow.h"
+#include "platform/qt/QtWebPage.h"
 #include "scratchpad/AnswerColumnView.h"
 #include "scratchpad/LiveNoteEditor.h"
 #include "scratchpad/ScratchpadNote.h"
@@ -15,7 +17,9 @@
 #include "shelf/StagedItemCardView.h"
 #include "state/AppState.h"
 #include "ui/MainContainerView.h"
+#include "ui/RailTabButton.h"
 #include "ui/SymbolButton.h"
+#include "web/HibernationEngine.h"
 
 #include <QAccessible>
 #include <QDBusConnection>
@@ -193,6 +197,30 @@ TEST_F(NotesAndShelf, FilesAndTextDraggedFromAnotherProgramAreStagedAndImageData
     EXPECT_EQ(shelf().cards().size(), 2);
 }
 
+// This process is the drag's source and waits in the drag's own event loop
+// until the drop, so the pointer is driven from another process: it presses
+// on the card, glides through each stop (waiting there as long as it says) and
+// lets go at the last.
+QProcess *dragCard(const StagedItemCardView &card, const QList<std::pair<QPoint, double>> &stops)
+{
+    QPoint at = card.mapToGlobal(QPoint(card.width() / 2 - 40, card.height() / 2));
+    QStringList steps = {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("mousedown"),
+                         QStringLiteral("1")};
+    for (const auto &[stop, wait] : stops) {
+        const QPoint from = at;
+        for (int i = 1; i <= 30; ++i) {
+            at = from + (stop - from) * i / 30;
+            steps << QStringLiteral("sleep") << QStringLiteral("0.03") << QStringLiteral("mousemove") << QString::number(at.x())
+                  << QString::number(at.y());
+        }
+        steps << QStringLiteral("sleep") << QString::number(wait);
+    }
+    steps << QStringLiteral("mouseup") << QStringLiteral("1");
+    auto *pointer = new QProcess;
+    pointer->start(QStringLiteral("xdotool"), steps);
+    return pointer;
+}
+
 TEST_F(NotesAndShelf, ACardDraggedOutDeliversItsFileAndText)
 {
     QTemporaryDir folder;
@@ -205,24 +233,10 @@ TEST_F(NotesAndShelf, ACardDraggedOutDeliversItsFileAndText)
     ASSERT_TRUE(target.waitForStarted());
     spinFor(1500);
 
-    const StagedItemCardView *card = shelf().cards().value(0);
-    ASSERT_TRUE(card);
-    // This process is the drag's source and waits in the drag's own event
-    // loop until the drop, so the pointer is driven from another process.
-    const QPoint grip = card->mapToGlobal(QPoint(card->width() / 2 - 40, card->height() / 2));
-    QStringList steps = {QStringLiteral("mousemove"), QString::number(grip.x()), QString::number(grip.y()), QStringLiteral("mousedown"),
-                         QStringLiteral("1")};
-    for (int i = 1; i <= 30; ++i) {
-        const QPoint at = grip + (QPoint(200, 180) - grip) * i / 30;
-        steps << QStringLiteral("sleep") << QStringLiteral("0.03") << QStringLiteral("mousemove") << QString::number(at.x())
-              << QString::number(at.y());
-    }
-    steps << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup") << QStringLiteral("1");
-    QProcess pointer;
-    pointer.start(QStringLiteral("xdotool"), steps);
-    ASSERT_TRUE(pointer.waitForStarted());
+    ASSERT_TRUE(shelf().cards().value(0));
+    const std::unique_ptr<QProcess> pointer(dragCard(*shelf().cards().value(0), {{QPoint(200, 180), 0.3}}));
     ASSERT_TRUE(spinUntil([&] { return QFile::exists(output); }, 10000)) << "nothing was dropped";
-    spinUntil([&] { return pointer.state() == QProcess::NotRunning; }, 5000);
+    spinUntil([&] { return pointer->state() == QProcess::NotRunning; }, 5000);
     target.kill();
     target.waitForFinished();
 
@@ -231,6 +245,37 @@ TEST_F(NotesAndShelf, ACardDraggedOutDeliversItsFileAndText)
     const QJsonObject carried = QJsonDocument::fromJson(file.readAll()).object();
     EXPECT_EQ(carried.value(QLatin1String("urls")).toArray(), QJsonArray({snippet.fileURL->toString()}));
     EXPECT_EQ(carried.value(QLatin1String("text")).toString(), QStringLiteral("Carry me out"));
+}
+
+// Held over a tab's rail button, the drag shows that tab; the page's drop
+// zone gets the file as from a file manager.
+TEST_F(NotesAndShelf, ACardHeldOverATabsButtonReachesThePagesDropZone)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("notes.bin"));
+    ASSERT_TRUE(writeFile(path, QByteArray("card\0bytes", 10)));
+    auto *page = dynamic_cast<QtWebPage *>(orvane.hibernation().existingWebView(state().tabs().tabs().at(0).id));
+    ASSERT_TRUE(page);
+    ASSERT_TRUE(spinUntil([&] { return !page->isLoading() && page->view()->isVisible(); }));
+    page->runJavaScript(QStringLiteral(R"(document.body.innerHTML = '<div id="zone" style="position:fixed;inset:0"></div>';
+        const zone = document.getElementById('zone');
+        zone.addEventListener('dragover', (e) => e.preventDefault());
+        zone.addEventListener('drop', (e) => { e.preventDefault(); const file = e.dataTransfer.files[0];
+            file.arrayBuffer().then((b) => { document.title = file.name + ' ' + Array.from(new Uint8Array(b)).join(','); }); });)"),
+                        [](const QVariant &) {});
+    const QPoint zone = centerOf(page->view());
+    RailTabButton *button = nullptr;
+    for (RailTabButton *slot : window().findChildren<RailTabButton *>())
+        button = slot->title() == QStringLiteral("Page") ? slot : button;
+    ASSERT_TRUE(button);
+
+    state().shelf().addDropItems({DropItem::fromFileUrl(QUrl::fromLocalFile(path))});
+    showShelf();
+    ASSERT_TRUE(shelf().cards().value(0));
+    const std::unique_ptr<QProcess> pointer(dragCard(*shelf().cards().value(0), {{centerOf(button), 1.0}, {zone, 0.3}}));
+    EXPECT_TRUE(spinUntil([&] { return page->title() == QStringLiteral("notes.bin 99,97,114,100,0,98,121,116,101,115"); }, 10000))
+        << page->title().toStdString();
+    spinUntil([&] { return pointer->state() == QProcess::NotRunning; }, 5000);
 }
 
 TEST_F(NotesAndShelf, ShowInFileManagerAsksTheFileManagerOverDBusOrOpensTheFolder)

@@ -23,6 +23,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -75,7 +77,7 @@ protected:
     WebContainerView &shownContainer()
     {
         if (!container) {
-            container = std::make_unique<WebContainerView>(*engine);
+            container = std::make_unique<WebContainerView>(*state, *engine);
             container->resize(400, 600);
             container->show();
         }
@@ -126,6 +128,21 @@ protected:
         const QPoint at = webPage.view()->mapToGlobal(QPoint(centre.toList().value(0).toInt(), centre.toList().value(1).toInt()));
         xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
         xdotool({QStringLiteral("click"), QString::fromLatin1(button)});
+    }
+
+    // A right click, through XTest, on what the selector finds (its text selected
+    // first when asked), with Shift held when asked; the menu that opens, if any.
+    static QMenu *pageMenuOn(QtWebPage &webPage, const QString &selector, bool select = false, bool shift = false)
+    {
+        if (select)
+            valueIn(webPage, QStringLiteral("getSelection().selectAllChildren(document.querySelector('%1')), 1").arg(selector));
+        if (shift)
+            xdotool({QStringLiteral("keydown"), QStringLiteral("shift")});
+        clickInPage(webPage, selector, "3");
+        if (shift)
+            xdotool({QStringLiteral("keyup"), QStringLiteral("shift")});
+        spinUntil([] { return qobject_cast<QMenu *>(QApplication::activePopupWidget()); }, 3000);
+        return qobject_cast<QMenu *>(QApplication::activePopupWidget());
     }
 
     QtClock clock;
@@ -601,6 +618,75 @@ TEST_F(WebPages, PagesAreRefusedPermissions)
     QtWebPage &ask = pageOf(addTab(QStringLiteral("/ask")));
     EXPECT_TRUE(spinUntil([&] { return ask.title().startsWith(QLatin1String("notifications")); }));
     EXPECT_EQ(ask.title(), QStringLiteral("notifications denied"));
+}
+
+TEST_F(WebPages, EachEntryOfThePagesMenuDoesWhatItSays)
+{
+    QtDownloads downloads({WebProfiles::profile(UserAgentMode::Desktop)});
+    DownloadReporter reporter(*state, downloads);
+    DesktopHandOffs desktop;
+    const QByteArray dot = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg==");
+    server.setReply(QStringLiteral("/dot.png"), {200, dot, "image/png", {}, 0});
+    server.setReply(QStringLiteral("/menu"),
+                    {200, page("Menu", {}, R"html(<a id="link" href="/target">a link</a>
+                        <p><img id="picture" src="/dot.png" width="60" height="60"></p><p id="words">Words to ask about</p>)html"),
+                     "text/html", {}, 0});
+    const QUrl target = server.address().resolved(QUrl(QStringLiteral("/target")));
+    const int index = addTab(QStringLiteral("/menu"));
+    const auto firstOnShelf = [&] { return state->shelf().items().value(0); };
+    struct Row
+    {
+        const char *selector;
+        bool select;
+        const char *entry;
+        std::function<bool()> done;
+    };
+    const Row rows[] = {
+        {"#link", false, "Copy Link Address", [&] { return QApplication::clipboard()->text() == target.toString(); }},
+        {"#link", false, "Add Link to Shelf", [&] { return firstOnShelf().kind == DropItemKind::Url && firstOnShelf().textContent == target.toString(); }},
+        {"#link", false, "Open Link as a Tab", [&] { return state->tabs().tabs().last().url == target; }},
+        {"#link", false, "Open Link in Browser", [&] { return desktop.opened() == QStringList{target.toString()}; }},
+        {"#picture", false, "Copy Image", [&] { return QApplication::clipboard()->image().size() == QSize(1, 1); }},
+        {"#picture", false, "Add Image to Shelf",
+         [&] { return firstOnShelf().fileURL && contentsOf(firstOnShelf().fileURL->toLocalFile()) == dot; }},
+        {"#words", true, "Copy", [&] { return QApplication::clipboard()->text() == QLatin1String("Words to ask about"); }},
+        {"#words", true, "Add Selection to Shelf", [&] { return firstOnShelf().textContent == QLatin1String("Words to ask about"); }},
+        {"#words", true, "Ask AI About Selection",
+         [&] {
+             const auto &staged = state->capturedContext();
+             return staged && staged->text == QLatin1String("Words to ask about") && staged->appName == QLatin1String("Menu");
+         }},
+        {"#words", false, "Reload", [&] { return server.requestCount(QStringLiteral("/menu")) == 2; }},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.entry);
+        state->content().setActiveItem(ActiveSidebarItem::webTab(tab(index).id));
+        QtWebPage &menuPage = showLoaded(index, QStringLiteral("Menu"));
+        QApplication::clipboard()->clear();
+        QMenu *menu = pageMenuOn(menuPage, QString::fromLatin1(row.selector), row.select);
+        ASSERT_TRUE(menu) << "no menu opened";
+        QAction *chosen = nullptr;
+        for (QAction *action : menu->actions())
+            chosen = action->text() == QLatin1String(row.entry) ? action : chosen;
+        ASSERT_TRUE(chosen);
+        clickAt(menu->mapToGlobal(menu->actionGeometry(chosen).center()));
+        EXPECT_TRUE(spinUntil(row.done, 10000));
+    }
+}
+
+TEST_F(WebPages, APageThatDrawsItsOwnMenuKeepsItUnlessShiftIsHeld)
+{
+    server.setReply(QStringLiteral("/own"),
+                    {200, page("Own", {}, R"html(<p id="here">Right click here</p><script>let shown = 0;
+                        document.addEventListener('contextmenu', (e) => { e.preventDefault(); document.title = 'own menu ' + ++shown; });</script>)html"),
+                     "text/html", {}, 0});
+    QtWebPage &own = showLoaded(addTab(QStringLiteral("/own")), QStringLiteral("Own"));
+    EXPECT_FALSE(pageMenuOn(own, QStringLiteral("#here")));
+    EXPECT_TRUE(spinUntil([&] { return own.title() == QLatin1String("own menu 1"); })) << own.title().toStdString();
+    QMenu *ours = pageMenuOn(own, QStringLiteral("#here"), false, true);
+    ASSERT_TRUE(ours);
+    EXPECT_EQ(own.title(), QStringLiteral("own menu 1")) << "the page never heard of the click";
+    ours->close();
 }
 
 TEST_F(WebPages, TheContainerBorrowsThePooledPageWithoutReloading)

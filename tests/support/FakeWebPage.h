@@ -35,6 +35,9 @@ public:
         searches.append({text, backward});
         findCallback = std::move(found);
     }
+    void trigger(MenuCommand command) override { menuCommands.append(command); }
+    void download(const QUrl &address) override { downloads.append(address); }
+    void openInDesktopBrowser(const QUrl &address) override { openedInBrowser.append(address); }
 
     // What the web engine would do when the page navigates.
     void navigate(const QUrl &url, const QString &title);
@@ -52,6 +55,9 @@ public:
     int zoomPercent = 100;
     QList<std::pair<QString, bool>> searches;
     std::function<void(FindResult)> findCallback;
+    QList<MenuCommand> menuCommands;
+    QList<QUrl> downloads;
+    QList<QUrl> openedInBrowser;
     int switches = 0;
     Observers observers;
     QString lastScript;

@@ -10,7 +10,7 @@
 #include "ui/RailReorder.h"
 #include "ui/TabContextMenu.h"
 #include "web/HibernationEngine.h"
-
+#include "web/PageContextMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +139,71 @@ TEST_F(Interface, TheTabMenuOffersWhatTheTabCanDo)
     HibernationEngine engine(*state, fakes.clock, factory);
     TabContextMenu::run(TabContextMenu::Action::ToggleAIProvider, plain.id, state->tabs(), engine);
     EXPECT_TRUE(state->tabs().tabs().at(3).isAIProvider);
+}
+
+TEST_F(Interface, ThePageMenuOffersWhatTheRightClickWasOn)
+{
+    using Request = WebPage::MenuRequest;
+    const QUrl web(QStringLiteral("https://example.org/a"));
+    const QUrl picture(QStringLiteral("https://example.org/p.png"));
+    struct Row
+    {
+        const char *name;
+        Request request;
+        // Separators as "-", entries that cannot be chosen in brackets.
+        QStringList menu;
+    };
+    const QStringList moves = {"-", "[Back]", "[Forward]", "Reload"};
+    const QStringList link = {"Open Link in Browser", "Open Link as a Tab", "Copy Link Address", "Add Link to Shelf"};
+    const QStringList selection = {"Copy", "Ask AI About Selection", "Add Selection to Shelf"};
+    const Row rows[] = {
+        {"the page itself, with history", {{}, {}, {}, false, false, true, true}, {"Back", "Forward", "Reload"}},
+        {"the page itself, first in its history", {}, moves.mid(1)},
+        {"a web link", {web}, link + moves},
+        {"a mail link goes to the browser but is no tab", {QUrl(QStringLiteral("mailto:a@example.org"))},
+         QStringList{"Open Link in Browser", "[Open Link as a Tab]", "Copy Link Address", "Add Link to Shelf"} + moves},
+        {"a script link goes nowhere", {QUrl(QStringLiteral("javascript:void(0)"))},
+         QStringList{"[Open Link in Browser]", "[Open Link as a Tab]", "Copy Link Address", "Add Link to Shelf"} + moves},
+        {"a picture", {{}, picture}, QStringList{"Copy Image", "Add Image to Shelf"} + moves},
+        {"a linked picture", {web, picture}, link + QStringList{"-", "Copy Image", "Add Image to Shelf"} + moves},
+        {"selected text", {{}, {}, QStringLiteral("some words")}, selection + moves},
+        {"blank selected text is none", {{}, {}, QStringLiteral(" \n")}, moves.mid(1)},
+        {"an empty field", {{}, {}, {}, true, true}, QStringList{"[Cut]", "[Copy]", "Paste"} + moves},
+        {"text selected in a field", {{}, {}, QStringLiteral("typed"), true, false},
+         QStringList{"Cut", "Copy", "[Paste]", "Ask AI About Selection", "Add Selection to Shelf"} + moves},
+    };
+    for (const Row &row : rows) {
+        QStringList menu;
+        for (const PageContextMenu::Entry &entry : PageContextMenu::entries(row.request))
+            menu.append(entry.isSeparator() ? QStringLiteral("-") : entry.enabled ? entry.title : "[" + entry.title + "]");
+        EXPECT_EQ(menu, row.menu) << row.name;
+    }
+}
+
+TEST_F(Interface, ADragHeldOverATabsButtonForHalfASecondShowsTheTab)
+{
+    const QUuid first = state->tabs().tabs().at(0).id;
+    const QUuid second = state->tabs().tabs().at(1).id;
+    const QUuid third = state->tabs().tabs().at(2).id;
+    TabDragHover &hover = state->tabDragHover();
+    hover.entered(second);
+    fakes.clock.advance(0.4);
+    hover.left();
+    fakes.clock.advance(1);
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::webTab(first)) << "passing over a button shows nothing";
+
+    hover.entered(second);
+    fakes.clock.advance(0.3);
+    hover.entered(third);
+    fakes.clock.advance(0.3);
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::webTab(first)) << "the half second starts again on each button";
+    fakes.clock.advance(0.2);
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::webTab(third));
+
+    hover.entered(second);
+    state->tabs().removeTab(second);
+    fakes.clock.advance(1);
+    EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::webTab(third)) << "a tab removed meanwhile is not shown";
 }
 
 TEST_F(Interface, WakingFromTheMenuOnlyClearsTheFlagAndHibernatingFreesThePage)

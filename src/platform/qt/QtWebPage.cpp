@@ -4,9 +4,13 @@
 #include "platform/qt/TabPage.h"
 #include "platform/qt/WebProfiles.h"
 
+#include "platform/WebLinkPolicy.h"
+
 #include <QChildEvent>
 #include <QPointer>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineFindTextResult>
+#include <QWebEngineHistory>
 #include <QWheelEvent>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineSettings>
@@ -30,6 +34,10 @@ QtWebPage::QtWebPage(UserAgentMode mode) : m_mode(mode), m_view(std::make_unique
     // wheel is taken at the widget that draws the page, which the view makes
     // as its child when it gets a page.
     m_view->installEventFilter(this);
+    // The engine's own menu would offer what makes no sense in the panel
+    // (view source, save page) and nothing of Orvane's.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view.get(), &QWidget::customContextMenuRequested, this, &QtWebPage::askForMenu);
     usePage(mode);
 }
 
@@ -126,6 +134,47 @@ void QtWebPage::find(const QString &text, bool backward, std::function<void(Find
     page()->findText(text, flags, [found = std::move(found)](const QWebEngineFindTextResult &result) {
         found({result.activeMatch(), result.numberOfMatches()});
     });
+}
+
+void QtWebPage::askForMenu(const QPoint &position)
+{
+    const QWebEngineContextMenuRequest *asked = m_view->lastContextMenuRequest();
+    if (!asked || !m_observers.menuAsked)
+        return;
+    MenuRequest request;
+    request.linkUrl = asked->linkUrl();
+    if (asked->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage)
+        request.imageUrl = asked->mediaUrl();
+    request.selectedText = asked->selectedText();
+    request.editable = asked->isContentEditable();
+    request.canPaste = asked->editFlags().testFlag(QWebEngineContextMenuRequest::CanPaste);
+    request.canGoBack = page()->history()->canGoBack();
+    request.canGoForward = page()->history()->canGoForward();
+    m_observers.menuAsked(request, m_view->mapToGlobal(position));
+}
+
+void QtWebPage::trigger(MenuCommand command)
+{
+    switch (command) {
+    case MenuCommand::Back: page()->triggerAction(QWebEnginePage::Back); break;
+    case MenuCommand::Forward: page()->triggerAction(QWebEnginePage::Forward); break;
+    case MenuCommand::Cut: page()->triggerAction(QWebEnginePage::Cut); break;
+    case MenuCommand::Copy: page()->triggerAction(QWebEnginePage::Copy); break;
+    case MenuCommand::Paste: page()->triggerAction(QWebEnginePage::Paste); break;
+    case MenuCommand::CopyLinkAddress: page()->triggerAction(QWebEnginePage::CopyLinkToClipboard); break;
+    case MenuCommand::CopyImage: page()->triggerAction(QWebEnginePage::CopyImageToClipboard); break;
+    }
+}
+
+void QtWebPage::download(const QUrl &address)
+{
+    page()->download(address);
+}
+
+void QtWebPage::openInDesktopBrowser(const QUrl &address)
+{
+    if (WebLinkPolicy::mayReachDesktopBrowser(address))
+        DesktopPortal::openUrl(address, view());
 }
 
 bool QtWebPage::eventFilter(QObject *watched, QEvent *event)

@@ -36,6 +36,9 @@ public:
     void exitFullScreen() override;
     void setZoomPercent(int percent) override;
     void find(const QString &text, bool backward, std::function<void(FindResult)> found) override;
+    void trigger(MenuCommand command) override;
+    void download(const QUrl &address) override;
+    void openInDesktopBrowser(const QUrl &address) override;
 
     QWidget *view() const override;
     QWebEnginePage *page() const;
@@ -48,6 +51,7 @@ protected:
 private:
     void usePage(UserAgentMode mode);
     void setCertificateError(bool met);
+    void askForMenu(const QPoint &position);
 
     UserAgentMode m_mode;
     std::unique_ptr<TabPage> m_page;

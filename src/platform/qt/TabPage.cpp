@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QWebEngineSettings>
 #include <QWebEngineNewWindowRequest>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 namespace {
@@ -24,6 +26,23 @@ WebLinkPolicy::Destination destinationOf(QWebEngineNewWindowRequest::Destination
     return WebLinkPolicy::Destination::Tab;
 }
 
+// Shift with a right click always gives Orvane's menu, even on pages that
+// draw their own: the page never hears of that click, so it cannot prevent
+// the engine's request. Run before any script of the page's, in a world of
+// its own, the listener comes first and the page cannot take it away.
+QWebEngineScript shiftGivesOurMenu()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("orvane-shift-menu"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    script.setSourceCode(QStringLiteral(
+        "window.addEventListener('contextmenu', function (event) {"
+        " if (event.shiftKey) event.stopImmediatePropagation(); }, true);"));
+    return script;
+}
+
 } // namespace
 
 TabPage::TabPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(profile, parent)
@@ -35,6 +54,7 @@ TabPage::TabPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(p
     settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     connect(this, &QWebEnginePage::newWindowRequested, this, &TabPage::openNewWindow);
     connect(this, &QWebEnginePage::authenticationRequired, this, &TabPage::askForCredentials);
+    scripts().insert(shiftGivesOurMenu());
 }
 
 QWidget *TabPage::view() const
