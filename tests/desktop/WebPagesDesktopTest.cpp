@@ -623,7 +623,7 @@ TEST_F(WebPages, PagesAreRefusedPermissions)
 TEST_F(WebPages, EachEntryOfThePagesMenuDoesWhatItSays)
 {
     QtDownloads downloads({WebProfiles::profile(UserAgentMode::Desktop)});
-    DownloadReporter reporter(*state, downloads);
+    DownloadReporter reporter(*state, downloads, clock);
     DesktopHandOffs desktop;
     const QByteArray dot = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg==");
     server.setReply(QStringLiteral("/dot.png"), {200, dot, "image/png", {}, 0});
