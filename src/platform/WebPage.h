@@ -20,6 +20,9 @@ public:
     WebPage(const WebPage &) = delete;
     WebPage &operator=(const WebPage &) = delete;
 
+    // What a page may ask to use.
+    enum class Feature { Notifications, Camera, Microphone, Location, ScreenCapture, Other };
+
     struct Observers
     {
         std::function<void()> urlChanged;
@@ -38,6 +41,10 @@ public:
         std::function<void(bool)> fullScreenChanged;
         // Ctrl with the wheel over the page: one zoom step larger (true) or smaller.
         std::function<void(bool larger)> zoomAsked;
+        // The page asks to use a feature for its origin; `answer` grants
+        // (true) or refuses it, at once or later. Without this observer every
+        // request is refused.
+        std::function<void(const QUrl &origin, Feature feature, std::function<void(bool granted)> answer)> permissionAsked;
     };
 
     // The current match of a search in the page, counted from 1, and how many

@@ -17,9 +17,11 @@ AppState::AppState(const Ports &ports, QObject *parent)
     , m_content(ActiveSidebarItem::scratchpad())
     , m_tabs(ports.store, ports.clock, m_content, m_notice)
     , m_shelf(m_content, m_notice)
+    , m_sitePermissions(ports.store)
 {
     m_content.setActiveItem(ActiveSidebarItem::webTab(m_tabs.tabs().constFirst().id));
     m_tabs.load();
+    m_sitePermissions.load();
     m_isInitializing = false;
 
     updateLiveMemory();

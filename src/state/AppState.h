@@ -5,6 +5,7 @@
 #include "state/PanelContent.h"
 #include "state/PanelNotice.h"
 #include "state/SettingsModel.h"
+#include "web/SitePermissions.h"
 #include "web/TabListModel.h"
 
 #include <QObject>
@@ -25,7 +26,7 @@ class AppState final : public QObject
     Q_OBJECT
 
 public:
-    // Loads the settings and the tab list from the store; writes nothing.
+    // Loads the settings, the tab list and the sites' answers from the store; writes nothing.
     explicit AppState(const Ports &ports, QObject *parent = nullptr);
     ~AppState() override;
 
@@ -41,6 +42,8 @@ public:
     const PanelNotice &notice() const { return m_notice; }
     DropShelfModel &shelf() { return m_shelf; }
     const DropShelfModel &shelf() const { return m_shelf; }
+    SitePermissions &sitePermissions() { return m_sitePermissions; }
+    const SitePermissions &sitePermissions() const { return m_sitePermissions; }
 
     bool isPanelVisible() const { return m_isPanelVisible; }
     void setIsPanelVisible(bool value);
@@ -82,6 +85,7 @@ private:
     PanelContent m_content;
     TabListModel m_tabs;
     DropShelfModel m_shelf;
+    SitePermissions m_sitePermissions;
     bool m_isPanelVisible = false;
     bool m_isPanelHeld = false;
     std::optional<CapturedContext> m_capturedContext;
