@@ -23,9 +23,9 @@ FakeNotificationService::~FakeNotificationService()
 }
 
 uint FakeNotificationService::Notify(const QString &appName, uint, const QString &, const QString &summary,
-                                     const QString &body, const QStringList &actions, const QVariantMap &, int)
+                                     const QString &body, const QStringList &actions, const QVariantMap &hints, int)
 {
-    m_received.append({appName, summary, body, actions});
+    m_received.append({appName, summary, body, actions, hints.keys()});
     return uint(m_received.size());
 }
 

@@ -20,6 +20,7 @@ public:
         QString summary;
         QString body;
         QStringList actions;
+        QStringList hintNames;
     };
 
     FakeNotificationService();

@@ -31,6 +31,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -233,8 +234,14 @@ TEST_F(PanelScreens, OnlyAnAllowedSiteReachesTheDesktopItsNotificationLeadsToIts
     FakeNotificationService desktop;
     ASSERT_TRUE(desktop.isRegistered());
     const QByteArray asking = R"(<script>Notification.requestPermission().then(function (answer) {
-        document.title = answer; new Notification('New mail', {body: 'From Ada'}); });</script>)";
+        document.title = answer; new Notification('New mail', {body: 'From Ada', icon: '/icon.png'}); });</script>)";
     LocalHttpServer otherSite; // another port, so another site
+    QImage square(16, 16, QImage::Format_ARGB32);
+    square.fill(Qt::red);
+    QByteArray redSquare;
+    QBuffer png(&redSquare);
+    png.open(QIODevice::WriteOnly);
+    square.save(&png, "PNG");
     const auto pageTitle = [this] { return orvane.hibernation().pageTitle(state().tabs().activeTab()->id); };
     struct Site
     {
@@ -244,6 +251,7 @@ TEST_F(PanelScreens, OnlyAnAllowedSiteReachesTheDesktopItsNotificationLeadsToIts
         const char *pageTitle;
     };
     for (const Site &site : {Site{&otherSite, "Spam", "Block", "denied"}, Site{&server, "Mail", "Allow", "granted"}}) {
+        site.server->setReply(QStringLiteral("/icon.png"), {200, redSquare, "image/png", {}, 0});
         site.server->setReply(QStringLiteral("/notify"), {200, "<!doctype html><title>" + QByteArray(site.name) + "</title>" + asking,
                                                           "text/html", {}, 0});
         const QUrl address = site.server->address().resolved(QUrl(QStringLiteral("/notify")));
@@ -261,6 +269,7 @@ TEST_F(PanelScreens, OnlyAnAllowedSiteReachesTheDesktopItsNotificationLeadsToIts
     EXPECT_EQ(shown.summary, QStringLiteral("Mail: New mail"));
     EXPECT_EQ(shown.body, QStringLiteral("From Ada"));
     EXPECT_TRUE(shown.actions.contains(QStringLiteral("default")));
+    EXPECT_TRUE(shown.hintNames.contains(QStringLiteral("image-data"))) << shown.hintNames.join(QLatin1Char(' ')).toStdString();
     orvane.hibernation().reload(*state().tabs().activeTab());
     EXPECT_TRUE(spinUntil([&] { return desktop.received().size() == 2; })) << "the answer kept is given without a question";
 
