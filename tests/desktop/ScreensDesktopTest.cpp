@@ -259,7 +259,10 @@ TEST_F(PanelScreens, OnlyAnAllowedSiteReachesTheDesktopItsNotificationLeadsToIts
         state().tabs().selectTab(state().tabs().tabs().constLast().id);
         const QString question = QStringLiteral("127.0.0.1:%1 wants to show notifications").arg(address.port());
         ASSERT_TRUE(spinUntil([&] { return state().notice().text() == question; })) << site.name;
-        click(buttonNamed<PillButton>(container(), QString::fromLatin1(site.answer)));
+        PillButton *answer = nullptr;
+        ASSERT_TRUE(spinUntil([&] { return (answer = buttonNamed<PillButton>(container(), QString::fromLatin1(site.answer))); }))
+            << site.answer;
+        click(answer);
         EXPECT_TRUE(spinUntil([&] { return pageTitle() == QLatin1String(site.pageTitle); })) << pageTitle().toStdString();
     }
     // The blocked site tried first: had it got through, its notification would be the first.
@@ -274,7 +277,7 @@ TEST_F(PanelScreens, OnlyAnAllowedSiteReachesTheDesktopItsNotificationLeadsToIts
     EXPECT_TRUE(spinUntil([&] { return desktop.received().size() == 2; })) << "the answer kept is given without a question";
 
     state().tabs().selectTab(state().tabs().tabs().constFirst().id);
-    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Hide panel")));
+    click(buttonNamed<QAbstractButton>(container(), QStringLiteral("Hide panel")));
     ASSERT_TRUE(spinUntil([this] { return !state().isPanelVisible(); }));
     desktop.click(1);
     EXPECT_TRUE(spinUntil([this] { return state().isPanelVisible() && window().isVisible() && activeTitle() == QLatin1String("Mail"); }))
