@@ -24,6 +24,7 @@
 #include "panel/PanelWindow.h"
 #include "panel/WhisperNotchWindows.h"
 #include "platform/Clock.h"
+#include "platform/qt/DBusNotifications.h"
 #include "platform/qt/PortalHotKeys.h"
 #include "platform/qt/QtDownloads.h"
 #include "platform/qt/QtWebPage.h"
@@ -49,12 +50,14 @@
 #include "ui/WidgetPalette.h"
 #include "web/DownloadReporter.h"
 #include "web/HibernationEngine.h"
+#include "web/NotificationRelay.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QIcon>
 #include <QNetworkAccessManager>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -114,6 +117,7 @@ void AppDelegate::applicationDidFinishLaunching()
     // pages (hibernate, reload), so they come after the page pool; nothing
     // reaches them before the event loop turns.
     setUpTrayItem();
+    startNotifications();
     startEdgeDetection();
     startHotKeys();
     startCurrencyRefresh();
@@ -275,6 +279,18 @@ void AppDelegate::openUrls(const QStringList &urls, const SingleInstance::Acknow
         });
     }
     QTimer::singleShot(0, this, [acknowledge, refusals] { acknowledge(refusals->join(QStringLiteral("; "))); });
+}
+
+// A click on a page's notification shows its tab, as the tray menu's commands do.
+void AppDelegate::startNotifications()
+{
+    m_desktopNotifications = std::make_unique<DBusNotifications>();
+    m_notifications = std::make_unique<NotificationRelay>(*m_state, *m_desktopNotifications);
+    connect(m_notifications.get(), &NotificationRelay::tabAsked, m_commands.get(), &PanelCommands::openTab);
+    WebProfiles::presentNotifications([relay = QPointer<NotificationRelay>(m_notifications.get())](WebNotification shown) {
+        if (relay)
+            relay->present(std::move(shown));
+    });
 }
 
 void AppDelegate::setUpTrayItem()

@@ -15,11 +15,13 @@ class CaptureAction;
 class CurrencyEngine;
 class DownloadReporter;
 class DropShelfKeeper;
+class DesktopNotifications;
 class DesktopCapture;
 class EdgeHoverDetector;
 class GlobalHotkeyManager;
 class HibernationEngine;
 class MainContainerView;
+class NotificationRelay;
 class OrvanePanel;
 class PanelVisibilityPolicy;
 class PanelCommands;
@@ -81,6 +83,7 @@ private:
     static QList<QUrl> orvaneUrls(const QStringList &texts);
     void startCurrencyRefresh();
     void setUpTrayItem();
+    void startNotifications();
     void startEdgeDetection();
     void startHotKeys();
 
@@ -112,6 +115,8 @@ private:
     std::unique_ptr<CaptureAction> m_capture;
     std::unique_ptr<PanelCommands> m_commands;
     std::unique_ptr<TrayItem> m_tray;
+    std::unique_ptr<DesktopNotifications> m_desktopNotifications;
+    std::unique_ptr<NotificationRelay> m_notifications;
     std::unique_ptr<X11EdgeStrips> m_edgeStrips;
     std::unique_ptr<EdgeHoverDetector> m_edges;
     std::unique_ptr<WhisperNotchWindows> m_notches;

@@ -131,6 +131,13 @@ void PanelCommands::openDropShelf()
     m_panel.showPanel(true);
 }
 
+void PanelCommands::openTab(const QUuid &id)
+{
+    m_state.content().setShowSettingsModal(false);
+    m_state.tabs().selectTab(id);
+    m_panel.showPanel(true);
+}
+
 void PanelCommands::hibernateInactiveTabs()
 {
     m_hibernation.hibernateAllInactive();

@@ -48,6 +48,8 @@ public:
     void openCommandPalette();
     void openScratchpad();
     void openDropShelf();
+    // That tab, with nothing over it.
+    void openTab(const QUuid &id);
     void hibernateInactiveTabs();
     void flipDockEdge();
     void quit();

@@ -35,6 +35,8 @@ public:
         bool canGoBack = false;
         bool canGoForward = false;
     };
+    // What a page may ask to use.
+    enum class Feature { Notifications, Camera, Microphone, Location, ScreenCapture, Other };
 
     struct Observers
     {
@@ -57,6 +59,10 @@ public:
         // A right click (or the menu key) asks for the page's menu at that
         // place on the screen; pages that draw their own never ask.
         std::function<void(const MenuRequest &request, QPoint globalPosition)> menuAsked;
+        // The page asks to use a feature for its origin; `answer` grants
+        // (true) or refuses it, at once or later. Without this observer every
+        // request is refused.
+        std::function<void(const QUrl &origin, Feature feature, std::function<void(bool granted)> answer)> permissionAsked;
     };
 
     // What the engine does for the page's menu, on what it was last asked for.

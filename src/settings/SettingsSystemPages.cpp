@@ -5,6 +5,7 @@
 #include "state/AppState.h"
 #include "state/AppVersion.h"
 #include "theme/OrvaneTheme.h"
+#include "ui/PillButton.h"
 #include "ui/ThemedLabel.h"
 #include "ui/ToggleSwitch.h"
 
@@ -57,6 +58,31 @@ QWidget *keyCaps(SettingsScreen &screen, const SettingsModel &settings, int rowI
     QObject::connect(&screen, &SettingsScreen::changed, caps, refresh);
     refresh();
     return caps;
+}
+
+// One row per site that asked to show notifications, with the answer it got
+// and a button that forgets it (the site then asks again).
+void listSites(Card *card, SettingsModel &settings, SitePermissions &sites)
+{
+    for (QWidget *old : card->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        old->hide();
+        old->deleteLater();
+    }
+    const QList<SitePermissions::Site> answered = sites.sites();
+    if (answered.isEmpty())
+        card->addRow(row(settings, QStringLiteral("No sites yet"),
+                         QStringLiteral("A web app that asks to show notifications is listed here with your answer.")));
+    for (const SitePermissions::Site &site : answered) {
+        const QString name = SitePermissions::siteName(QUrl(site.origin));
+        auto *revoke = new PillButton(settings, QStringLiteral("Revoke"));
+        revoke->setAccessibleName(QStringLiteral("Revoke ") + name);
+        const QString origin = site.origin;
+        QObject::connect(revoke, &QAbstractButton::clicked, &sites, [&sites, origin] { sites.revoke(origin); });
+        card->addRow(row(settings, name,
+                         site.answer == SitePermissions::Answer::Allow ? QStringLiteral("Allowed to show notifications")
+                                                                       : QStringLiteral("Blocked from showing notifications"),
+                         revoke));
+    }
 }
 
 } // namespace
@@ -113,6 +139,14 @@ QWidget *permissions(SettingsScreen &screen, AppState &state)
                                             "applications."),
                        status));
     layout->addWidget(access);
+
+    layout->addWidget(sectionHeading(settings, QStringLiteral("NOTIFICATIONS")));
+    auto *notifying = new Card(settings);
+    SitePermissions &sites = state.sitePermissions();
+    QObject::connect(&sites, &SitePermissions::changed, notifying,
+                     [notifying, &settings, &sites] { listSites(notifying, settings, sites); });
+    listSites(notifying, settings, sites);
+    layout->addWidget(notifying);
 
     layout->addWidget(sectionHeading(settings, QStringLiteral("LOGIN")));
     auto *login = new Card(settings);

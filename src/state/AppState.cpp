@@ -18,9 +18,11 @@ AppState::AppState(const Ports &ports, QObject *parent)
     , m_tabs(ports.store, ports.clock, m_content, m_notice)
     , m_shelf(m_content, m_notice)
     , m_tabDragHover(m_tabs, ports.clock)
+    , m_sitePermissions(ports.store)
 {
     m_content.setActiveItem(ActiveSidebarItem::webTab(m_tabs.tabs().constFirst().id));
     m_tabs.load();
+    m_sitePermissions.load();
     m_isInitializing = false;
 
     updateLiveMemory();

@@ -6,6 +6,7 @@
 #include "state/PanelNotice.h"
 #include "state/SettingsModel.h"
 #include "state/TabDragHover.h"
+#include "web/SitePermissions.h"
 #include "web/TabListModel.h"
 
 #include <QObject>
@@ -26,7 +27,7 @@ class AppState final : public QObject
     Q_OBJECT
 
 public:
-    // Loads the settings and the tab list from the store; writes nothing.
+    // Loads the settings, the tab list and the sites' answers from the store; writes nothing.
     explicit AppState(const Ports &ports, QObject *parent = nullptr);
     ~AppState() override;
 
@@ -45,6 +46,8 @@ public:
     DropShelfModel &shelf() { return m_shelf; }
     const DropShelfModel &shelf() const { return m_shelf; }
     TabDragHover &tabDragHover() { return m_tabDragHover; }
+    SitePermissions &sitePermissions() { return m_sitePermissions; }
+    const SitePermissions &sitePermissions() const { return m_sitePermissions; }
 
     bool isPanelVisible() const { return m_isPanelVisible; }
     void setIsPanelVisible(bool value);
@@ -87,6 +90,7 @@ private:
     TabListModel m_tabs;
     DropShelfModel m_shelf;
     TabDragHover m_tabDragHover;
+    SitePermissions m_sitePermissions;
     bool m_isPanelVisible = false;
     bool m_isPanelHeld = false;
     std::optional<CapturedContext> m_capturedContext;

@@ -28,6 +28,15 @@ void PanelNotice::show(const QString &text, const QString &buttonTitle, std::fun
     Q_EMIT changed();
 }
 
+void PanelNotice::ask(const QString &question, const QString &firstTitle, std::function<void()> first,
+                      const QString &secondTitle, std::function<void()> second, std::function<void()> lapse)
+{
+    show(question, firstTitle, std::move(first), std::move(lapse));
+    m_secondButtonTitle = secondTitle;
+    m_secondPress = std::move(second);
+    Q_EMIT changed();
+}
+
 void PanelNotice::offerUndo(const QString &what, std::function<void()> undo, std::function<void()> lapse)
 {
     show(what + QStringLiteral(" — ") + undoTitle, undoTitle, std::move(undo), std::move(lapse));
@@ -35,9 +44,19 @@ void PanelNotice::offerUndo(const QString &what, std::function<void()> undo, std
 
 void PanelNotice::press()
 {
+    run(&PanelNotice::m_press);
+}
+
+void PanelNotice::pressSecond()
+{
+    run(&PanelNotice::m_secondPress);
+}
+
+void PanelNotice::run(std::function<void()> PanelNotice::*button)
+{
     if (!isShown())
         return;
-    const auto action = std::move(m_press);
+    const auto action = std::move(this->*button);
     takeDown();
     Q_EMIT changed();
     if (action)
@@ -61,7 +80,9 @@ std::function<void()> PanelNotice::takeDown()
     auto lapse = std::move(m_lapse);
     m_text.clear();
     m_buttonTitle.clear();
+    m_secondButtonTitle.clear();
     m_press = {};
+    m_secondPress = {};
     m_lapse = {};
     m_timer.reset();
     return lapse;

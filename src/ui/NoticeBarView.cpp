@@ -16,6 +16,7 @@ NoticeBarView::NoticeBarView(PanelNotice &notice, const SettingsModel &settings,
     , m_text(new ThemedLabel(settings, ThemedLabel::Role::Primary, 12, QString(), this))
     // Named from the start: a screen reader lists the hidden bar's button too.
     , m_button(new PillButton(settings, QStringLiteral("Undo"), PillButton::Style::Accent, this))
+    , m_secondButton(new PillButton(settings, QString(), PillButton::Style::Plain, this))
 {
     // A long tab title must not widen the panel.
     m_text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -24,8 +25,11 @@ NoticeBarView::NoticeBarView(PanelNotice &notice, const SettingsModel &settings,
     layout->setSpacing(8);
     layout->addWidget(m_text, 1);
     layout->addWidget(m_button);
+    layout->addWidget(m_secondButton);
+    m_secondButton->hide();
 
     connect(m_button, &QAbstractButton::clicked, &m_notice, &PanelNotice::press);
+    connect(m_secondButton, &QAbstractButton::clicked, &m_notice, &PanelNotice::pressSecond);
     connect(&m_notice, &PanelNotice::changed, this, &NoticeBarView::refresh);
     connect(&m_settings, &SettingsModel::changed, this, qOverload<>(&QWidget::update));
     refresh();
@@ -40,6 +44,9 @@ void NoticeBarView::refresh()
     m_text->setAccessibleName(m_notice.text());
     m_button->setText(m_notice.buttonTitle());
     m_button->setAccessibleName(m_notice.buttonTitle());
+    m_secondButton->setVisible(!m_notice.secondButtonTitle().isEmpty());
+    m_secondButton->setText(m_notice.secondButtonTitle());
+    m_secondButton->setAccessibleName(m_notice.secondButtonTitle());
     setAccessibleName(m_notice.text());
 }
 

@@ -8,7 +8,7 @@ class SettingsModel;
 class ThemedLabel;
 
 // The panel's one-line notice: its text and its button ("Undo", or what a
-// hint offers). Hidden while there is no notice.
+// hint offers), or a question's two. Hidden while there is no notice.
 class NoticeBarView final : public QWidget
 {
     Q_OBJECT
@@ -26,4 +26,5 @@ private:
     const SettingsModel &m_settings;
     ThemedLabel *m_text;
     PillButton *m_button;
+    PillButton *m_secondButton;
 };

@@ -81,6 +81,17 @@ WebPage &HibernationEngine::getOrCreateWebView(const TabModel &tab)
             self->m_state.notice().show(tr("Open %1 in another application?").arg(url.toDisplayString()), tr("Open"),
                                         std::move(handOver));
     };
+    observers.permissionAsked = [self](const QUrl &origin, WebPage::Feature feature, std::function<void(bool)> answer) {
+        if (self)
+            self->m_clock.post([self, origin, feature, answer = std::move(answer)] {
+                if (self)
+                    self->answerPermission(origin, feature, answer);
+                else
+                    answer(false);
+            });
+        else
+            answer(false);
+    };
     observers.fullScreenChanged = [self, id](bool on) {
         if (self)
             self->m_clock.post([self, id, on] {
@@ -159,6 +170,27 @@ void HibernationEngine::find(const QUuid &tabId, const QString &text, bool backw
         if (self)
             Q_EMIT self->findResult(tabId, result);
     });
+}
+
+// Nothing is granted without the user's word: a site not answered yet is
+// asked on the notice bar, and a question left to lapse refuses this time only.
+void HibernationEngine::answerPermission(const QUrl &origin, WebPage::Feature feature, const std::function<void(bool)> &answer)
+{
+    SitePermissions &sites = m_state.sitePermissions();
+    switch (SitePermissions::decide(feature, sites.answerFor(origin))) {
+    case SitePermissions::Decision::Grant: answer(true); return;
+    case SitePermissions::Decision::Refuse: answer(false); return;
+    case SitePermissions::Decision::Ask: break;
+    }
+    const auto answerWith = [&sites, origin, answer](SitePermissions::Answer given) {
+        return [&sites, origin, answer, given] {
+            sites.remember(origin, given);
+            answer(given == SitePermissions::Answer::Allow);
+        };
+    };
+    m_state.notice().ask(tr("%1 wants to show notifications").arg(SitePermissions::siteName(origin)), tr("Allow"),
+                         answerWith(SitePermissions::Answer::Allow), tr("Block"),
+                         answerWith(SitePermissions::Answer::Block), [answer] { answer(false); });
 }
 
 void HibernationEngine::navigationFinished(const QUuid &tabId)

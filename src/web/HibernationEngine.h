@@ -81,6 +81,7 @@ Q_SIGNALS:
 private:
     void checkAndHibernateInactiveTabs();
     void navigationFinished(const QUuid &tabId);
+    void answerPermission(const QUrl &origin, WebPage::Feature feature, const std::function<void(bool)> &answer);
     void releasePage(const QUuid &id);
     // The panel stays while any page has a window of its own up.
     void updatePanelHold();

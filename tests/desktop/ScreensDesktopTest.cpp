@@ -1,6 +1,7 @@
 // The command palette, the settings screen and the app gallery in this
 // process, driven by real clicks and keys through XTest, with tabs on pages
 // served on 127.0.0.1.
+#include "FakeNotificationService.h"
 #include "InProcessOrvane.h"
 #include "OrvaneProcess.h"
 #include "gallery/AppGallery.h"
@@ -18,6 +19,7 @@
 #include "shelf/DropShelfView.h"
 #include "state/AppState.h"
 #include "theme/OrvaneTheme.h"
+#include "web/HibernationEngine.h"
 #include "ui/ElidingLabel.h"
 #include "ui/MainContainerView.h"
 #include "ui/OverlayHost.h"
@@ -29,6 +31,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -222,6 +225,79 @@ TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
     ASSERT_TRUE(word);
     clickAt(word->mapToGlobal(QPoint(word->width() - 6, word->height() / 2)));
     EXPECT_TRUE(spinUntil([&view] { return !view.screen().currentSubpage(); }));
+}
+
+// Each site's page asks, shows in its title what it was answered, and then
+// tries to notify all the same.
+TEST_F(PanelScreens, OnlyAnAllowedSiteReachesTheDesktopItsNotificationLeadsToItsTabAndSettingsRevokesIt)
+{
+    FakeNotificationService desktop;
+    ASSERT_TRUE(desktop.isRegistered());
+    const QByteArray asking = R"(<script>Notification.requestPermission().then(function (answer) {
+        document.title = answer; new Notification('New mail', {body: 'From Ada', icon: '/icon.png'}); });</script>)";
+    LocalHttpServer otherSite; // another port, so another site
+    QImage square(16, 16, QImage::Format_ARGB32);
+    square.fill(Qt::red);
+    QByteArray redSquare;
+    QBuffer png(&redSquare);
+    png.open(QIODevice::WriteOnly);
+    square.save(&png, "PNG");
+    const auto pageTitle = [this] { return orvane.hibernation().pageTitle(state().tabs().activeTab()->id); };
+    struct Site
+    {
+        LocalHttpServer *server;
+        const char *name;
+        const char *answer;
+        const char *pageTitle;
+    };
+    for (const Site &site : {Site{&otherSite, "Spam", "Block", "denied"}, Site{&server, "Mail", "Allow", "granted"}}) {
+        site.server->setReply(QStringLiteral("/icon.png"), {200, redSquare, "image/png", {}, 0});
+        site.server->setReply(QStringLiteral("/notify"), {200, "<!doctype html><title>" + QByteArray(site.name) + "</title>" + asking,
+                                                          "text/html", {}, 0});
+        const QUrl address = site.server->address().resolved(QUrl(QStringLiteral("/notify")));
+        state().tabs().addTab(QString::fromLatin1(site.name), address, QStringLiteral("globe"), false);
+        state().tabs().selectTab(state().tabs().tabs().constLast().id);
+        const QString question = QStringLiteral("127.0.0.1:%1 wants to show notifications").arg(address.port());
+        ASSERT_TRUE(spinUntil([&] { return state().notice().text() == question; })) << site.name;
+        PillButton *answer = nullptr;
+        ASSERT_TRUE(spinUntil([&] { return (answer = buttonNamed<PillButton>(container(), QString::fromLatin1(site.answer))); }))
+            << site.answer;
+        click(answer);
+        EXPECT_TRUE(spinUntil([&] { return pageTitle() == QLatin1String(site.pageTitle); })) << pageTitle().toStdString();
+    }
+    // The blocked site tried first: had it got through, its notification would be the first.
+    ASSERT_TRUE(spinUntil([&] { return !desktop.received().isEmpty(); }));
+    const FakeNotificationService::Received &shown = desktop.received().constFirst();
+    EXPECT_EQ(shown.appName, QStringLiteral("Mail"));
+    EXPECT_EQ(shown.summary, QStringLiteral("Mail: New mail"));
+    EXPECT_EQ(shown.body, QStringLiteral("From Ada"));
+    EXPECT_TRUE(shown.actions.contains(QStringLiteral("default")));
+    EXPECT_TRUE(shown.hintNames.contains(QStringLiteral("image-data"))) << shown.hintNames.join(QLatin1Char(' ')).toStdString();
+    orvane.hibernation().reload(*state().tabs().activeTab());
+    EXPECT_TRUE(spinUntil([&] { return desktop.received().size() == 2; })) << "the answer kept is given without a question";
+
+    state().tabs().selectTab(state().tabs().tabs().constFirst().id);
+    click(buttonNamed<QAbstractButton>(container(), QStringLiteral("Hide panel")));
+    ASSERT_TRUE(spinUntil([this] { return !state().isPanelVisible(); }));
+    desktop.click(1);
+    EXPECT_TRUE(spinUntil([this] { return state().isPanelVisible() && window().isVisible() && activeTitle() == QLatin1String("Mail"); }))
+        << activeTitle().toStdString();
+
+    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
+    ASSERT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
+    SettingsView &view = settingsView();
+    click(view.rowButton(SettingsSubpage::Permissions));
+    ASSERT_TRUE(spinUntil([&view] { return view.screen().currentSubpage() == SettingsSubpage::Permissions; }));
+    const QString mailSite = QStringLiteral("127.0.0.1:%1").arg(server.address().port());
+    const QString spamSite = QStringLiteral("127.0.0.1:%1").arg(otherSite.address().port());
+    EXPECT_TRUE(buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + spamSite)) << "the blocked site is listed too";
+    PillButton *revoke = nullptr;
+    ASSERT_TRUE(spinUntil([&] { return (revoke = buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + mailSite)); }));
+    click(revoke);
+    EXPECT_TRUE(spinUntil([&] {
+        return !buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + mailSite)
+            && !store.dataValue(QStringLiteral("Orvane_notificationSites")).value_or(QByteArray()).contains(mailSite.toUtf8());
+    }));
 }
 
 // As a screen reader does it: by the controls' roles, states and actions alone.

@@ -607,17 +607,27 @@ TEST_F(WebPages, FullScreenFillsThePanelUntilItIsLeft)
     EXPECT_FALSE(state->content().isPageFullScreen());
 }
 
-TEST_F(WebPages, PagesAreRefusedPermissions)
+TEST_F(WebPages, DevicesAreRefusedUnaskedAndNotificationsAreAskedOnTheNoticeBar)
 {
     server.setReply(QStringLiteral("/ask"),
                     {200, page("Asking", {}, R"(<script>
-                        Notification.requestPermission().then(function (answer) { document.title = 'notifications ' + answer; });
+                        navigator.mediaDevices.getUserMedia({video: true, audio: true})
+                            .then(function () { return 'camera granted'; }, function () { return 'camera refused'; })
+                            .then(function (camera) {
+                                document.title = camera;
+                                Notification.requestPermission().then(function (answer) {
+                                    document.title = camera + ', notifications ' + answer; });
+                            });
                     </script>)"),
                      "text/html", {}, 0});
-    // The page reports the answer in its own title (the tab keeps its first one).
+    // The page reports the answers in its own title (the tab keeps its first one).
     QtWebPage &ask = pageOf(addTab(QStringLiteral("/ask")));
-    EXPECT_TRUE(spinUntil([&] { return ask.title().startsWith(QLatin1String("notifications")); }));
-    EXPECT_EQ(ask.title(), QStringLiteral("notifications denied"));
+    ASSERT_TRUE(spinUntil([&] { return state->notice().isShown(); })) << ask.title().toStdString();
+    EXPECT_EQ(ask.title(), QStringLiteral("camera refused")) << "refused before any question";
+    // Left unanswered, the question refuses.
+    state->notice().dismiss();
+    EXPECT_TRUE(spinUntil([&] { return ask.title() == QLatin1String("camera refused, notifications denied"); }))
+        << ask.title().toStdString();
 }
 
 TEST_F(WebPages, EachEntryOfThePagesMenuDoesWhatItSays)

@@ -189,6 +189,35 @@ TEST_F(Hibernation, APagesOwnWindowHoldsThePanelAndItsLinksOutAskFirst)
     EXPECT_EQ(handedOver, 1);
 }
 
+TEST_F(Hibernation, ASiteIsAskedOnceOnTheNoticeBarAndDevicesAreNeverAsked)
+{
+    FakeWebPage &page = pageOf(0);
+    QList<bool> answers;
+    const auto ask = [&](const char *origin, WebPage::Feature feature) {
+        page.observers.permissionAsked(QUrl(QString::fromLatin1(origin)), feature, [&](bool granted) { answers.append(granted); });
+        fakes.clock.runPosted();
+    };
+    ask("https://mail.example.com/", WebPage::Feature::Notifications);
+    EXPECT_EQ(state->notice().text(), QStringLiteral("mail.example.com wants to show notifications"));
+    EXPECT_EQ(state->notice().buttonTitle(), QStringLiteral("Allow"));
+    EXPECT_EQ(state->notice().secondButtonTitle(), QStringLiteral("Block"));
+    EXPECT_TRUE(answers.isEmpty()) << "nothing before the user's word";
+    state->notice().dismiss();
+    EXPECT_EQ(answers, QList<bool>{false}) << "a question left unanswered refuses";
+
+    ask("https://mail.example.com/", WebPage::Feature::Notifications);
+    state->notice().press();
+    ask("https://spam.example.com/", WebPage::Feature::Notifications);
+    state->notice().pressSecond();
+    EXPECT_EQ(answers, (QList<bool>{false, true, false}));
+
+    ask("https://mail.example.com/", WebPage::Feature::Notifications);
+    ask("https://spam.example.com/", WebPage::Feature::Notifications);
+    ask("https://mail.example.com/", WebPage::Feature::Camera);
+    EXPECT_FALSE(state->notice().isShown()) << "answers kept are not asked again";
+    EXPECT_EQ(answers, (QList<bool>{false, true, false, true, false, false}));
+}
+
 TEST_F(Hibernation, AReleasedPageNeverReachesTheRecordAgain)
 {
     FakeWebPage &page = pageOf(1);

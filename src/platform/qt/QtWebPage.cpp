@@ -23,6 +23,21 @@ namespace {
 
 constexpr int loadTimeoutMs = 60000;
 
+WebPage::Feature featureOf(QWebEnginePage::Feature feature)
+{
+    switch (feature) {
+    case QWebEnginePage::Notifications: return WebPage::Feature::Notifications;
+    case QWebEnginePage::MediaAudioCapture: return WebPage::Feature::Microphone;
+    case QWebEnginePage::MediaVideoCapture:
+    case QWebEnginePage::MediaAudioVideoCapture: return WebPage::Feature::Camera;
+    case QWebEnginePage::Geolocation: return WebPage::Feature::Location;
+    case QWebEnginePage::DesktopVideoCapture:
+    case QWebEnginePage::DesktopAudioVideoCapture: return WebPage::Feature::ScreenCapture;
+    case QWebEnginePage::MouseLock: break;
+    }
+    return WebPage::Feature::Other;
+}
+
 } // namespace
 
 QtWebPage::QtWebPage(UserAgentMode mode) : m_mode(mode), m_view(std::make_unique<QWebEngineView>())
@@ -85,6 +100,18 @@ void QtWebPage::usePage(UserAgentMode mode)
             m_observers.handOverAsked(url, [self = QPointer<QtWebPage>(this), url] {
                 DesktopPortal::openUrl(url, self ? self->view() : nullptr);
             });
+    });
+    connect(fresh, &TabPage::permissionAsked, this, [this, fresh](const QUrl &origin, QWebEnginePage::Feature feature) {
+        const auto answer = [page = QPointer<TabPage>(fresh), origin, feature](bool granted) {
+            if (page)
+                page->setFeaturePermission(origin, feature,
+                                           granted ? QWebEnginePage::PermissionGrantedByUser
+                                                   : QWebEnginePage::PermissionDeniedByUser);
+        };
+        if (m_observers.permissionAsked)
+            m_observers.permissionAsked(origin, featureOf(feature), answer);
+        else
+            answer(false);
     });
     // The page fills its view, which stays in the panel.
     connect(fresh, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {

@@ -6,6 +6,7 @@
 #include "platform/qt/PopupWindow.h"
 
 #include <QAuthenticator>
+#include <QMetaMethod>
 #include <QScreen>
 #include <QWebEngineSettings>
 #include <QWebEngineNewWindowRequest>
@@ -49,7 +50,10 @@ TabPage::TabPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(p
 {
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl &origin, QWebEnginePage::Feature feature) {
-                setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
+                if (isSignalConnected(QMetaMethod::fromSignal(&TabPage::permissionAsked)))
+                    Q_EMIT permissionAsked(origin, feature);
+                else
+                    setFeaturePermission(origin, feature, QWebEnginePage::PermissionDeniedByUser);
             });
     settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     connect(this, &QWebEnginePage::newWindowRequested, this, &TabPage::openNewWindow);

@@ -5,8 +5,8 @@
 class QAuthenticator;
 class QWebEngineNewWindowRequest;
 
-// A web page as a tab (or a tab's pop-up) shows it: device and notification
-// access refused; new windows, dialogs and addresses outside the web handled
+// A web page as a tab (or a tab's pop-up) shows it: requests for devices and
+// notifications passed on to whoever answers them (a pop-up's refused); new windows, dialogs and addresses outside the web handled
 // as a careful browser does, within the panel wherever it can.
 class TabPage final : public QWebEnginePage
 {
@@ -24,6 +24,8 @@ Q_SIGNALS:
     // The user clicked a link out of the web (mail, phone, another
     // application): it may be handed to the desktop once the user agrees.
     void handOverAsked(const QUrl &url);
+    // Answered with setFeaturePermission; refused at once while nothing listens.
+    void permissionAsked(const QUrl &origin, QWebEnginePage::Feature feature);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

@@ -1,6 +1,7 @@
 #include "platform/qt/WebProfiles.h"
 
 #include <QCoreApplication>
+#include <QWebEngineNotification>
 #include <QWebEngineProfile>
 
 namespace WebProfiles {
@@ -19,6 +20,19 @@ QWebEngineProfile *profile(UserAgentMode mode)
         slot->setHttpUserAgent(userAgentFor(mode, slot->httpUserAgent()));
     }
     return slot;
+}
+
+void presentNotifications(const std::function<void(WebNotification)> &present)
+{
+    for (const UserAgentMode mode : {UserAgentMode::Desktop, UserAgentMode::Mobile}) {
+        profile(mode)->setNotificationPresenter([present](std::unique_ptr<QWebEngineNotification> given) {
+            // Kept while anything may still tell the page what became of it.
+            const std::shared_ptr<QWebEngineNotification> notification(std::move(given));
+            present({notification->origin(), notification->title(), notification->message(), notification->icon(),
+                     [notification] { notification->click(); }, [notification] { notification->close(); }});
+            notification->show();
+        });
+    }
 }
 
 } // namespace WebProfiles

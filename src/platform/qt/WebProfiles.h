@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/UserAgentMode.h"
+#include "platform/WebNotification.h"
+
+#include <functional>
 
 class QWebEngineProfile;
 
@@ -10,5 +13,7 @@ class QWebEngineProfile;
 namespace WebProfiles {
 
 QWebEngineProfile *profile(UserAgentMode mode);
+// The notifications pages of either identity show go to `present`.
+void presentNotifications(const std::function<void(WebNotification)> &present);
 
 } // namespace WebProfiles
