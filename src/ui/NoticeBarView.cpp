@@ -16,7 +16,7 @@ NoticeBarView::NoticeBarView(PanelNotice &notice, const SettingsModel &settings,
     , m_text(new ThemedLabel(settings, ThemedLabel::Role::Primary, 12, QString(), this))
     // Named from the start: a screen reader lists the hidden bar's button too.
     , m_button(new PillButton(settings, QStringLiteral("Undo"), PillButton::Style::Accent, this))
-    , m_secondButton(new PillButton(settings, QString(), PillButton::Style::Plain, this))
+    , m_secondButton(new PillButton(settings, QStringLiteral("Block"), PillButton::Style::Plain, this))
 {
     // A long tab title must not widen the panel.
     m_text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -44,9 +44,12 @@ void NoticeBarView::refresh()
     m_text->setAccessibleName(m_notice.text());
     m_button->setText(m_notice.buttonTitle());
     m_button->setAccessibleName(m_notice.buttonTitle());
+    // Hidden, the second button keeps its last name, as a screen reader lists it too.
     m_secondButton->setVisible(!m_notice.secondButtonTitle().isEmpty());
-    m_secondButton->setText(m_notice.secondButtonTitle());
-    m_secondButton->setAccessibleName(m_notice.secondButtonTitle());
+    if (!m_notice.secondButtonTitle().isEmpty()) {
+        m_secondButton->setText(m_notice.secondButtonTitle());
+        m_secondButton->setAccessibleName(m_notice.secondButtonTitle());
+    }
     setAccessibleName(m_notice.text());
 }
 
