@@ -75,7 +75,9 @@ struct Rig
 
 Rig &rig()
 {
-    static Rig instance;
+    // Never destroyed: its windows and pages would outlive the application
+    // object, which main destroys first.
+    static Rig &instance = *new Rig;
     return instance;
 }
 

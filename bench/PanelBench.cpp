@@ -44,7 +44,9 @@ struct PanelBenchRig : PanelRig
 
 PanelBenchRig &rig()
 {
-    static PanelBenchRig instance;
+    // Never destroyed: its windows and pages would outlive the application
+    // object, which main destroys first.
+    static PanelBenchRig &instance = *new PanelBenchRig;
     return instance;
 }
 

@@ -70,7 +70,9 @@ struct SummonRig : PanelRig
 
 SummonRig &rig()
 {
-    static SummonRig instance;
+    // Never destroyed: its windows and pages would outlive the application
+    // object, which main destroys first.
+    static SummonRig &instance = *new SummonRig;
     return instance;
 }
 
