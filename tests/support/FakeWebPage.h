@@ -28,16 +28,12 @@ public:
     QWidget *view() const override { return nullptr; }
     void retire() override;
     bool holdsPanel() const override { return holding; }
-    void exitFullScreen() override { ++fullScreenExits; }
+    void exitFullScreen() override {}
     void setZoomPercent(int percent) override { zoomPercent = percent; }
-    void find(const QString &text, bool backward, std::function<void(FindResult)> found) override
-    {
-        searches.append({text, backward});
-        findCallback = std::move(found);
-    }
-    void trigger(MenuCommand command) override { menuCommands.append(command); }
+    void find(const QString &, bool, std::function<void(FindResult)>) override {}
+    void trigger(MenuCommand) override {}
     void download(const QUrl &address) override { downloads.append(address); }
-    void openInDesktopBrowser(const QUrl &address) override { openedInBrowser.append(address); }
+    void openInDesktopBrowser(const QUrl &) override {}
 
     // What the web engine would do when the page navigates.
     void navigate(const QUrl &url, const QString &title);
@@ -51,13 +47,8 @@ public:
     bool loading = false;
     bool certificateError = false;
     bool holding = false;
-    int fullScreenExits = 0;
     int zoomPercent = 100;
-    QList<std::pair<QString, bool>> searches;
-    std::function<void(FindResult)> findCallback;
-    QList<MenuCommand> menuCommands;
     QList<QUrl> downloads;
-    QList<QUrl> openedInBrowser;
     int switches = 0;
     Observers observers;
     QString lastScript;
