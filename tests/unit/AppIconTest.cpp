@@ -1,5 +1,6 @@
 #include "FakePorts.h"
 #include "LocalHttpServer.h"
+#include "TestFiles.h"
 #include "icons/AppIconPainter.h"
 #include "icons/AppIconProvider.h"
 #include "icons/AppIconView.h"
@@ -9,7 +10,6 @@
 #include "theme/OrvaneTheme.h"
 #include "ui/RailTabButton.h"
 
-#include <QBuffer>
 #include <QNetworkAccessManager>
 #include <QPainter>
 #include <QSignalSpy>
@@ -86,12 +86,8 @@ TEST_F(IconView, UnknownSitesShowTheirLetterUntilTheirIconArrives)
 {
     QImage red(32, 32, QImage::Format_RGBA8888);
     red.fill(QColor(200, 20, 20));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    red.save(&buffer, "PNG");
     LocalHttpServer server;
-    server.setReply(QStringLiteral("/icon.png"), {200, png, "image/png", {}, 0});
+    server.setReply(QStringLiteral("/icon.png"), {200, pngOf(red), "image/png", {}, 0});
 
     state.settings().set(&Settings::followSystemTheme, false);
     state.settings().set(&Settings::currentTheme, AppThemeMode::Midnight);

@@ -1,6 +1,7 @@
 // The command palette's rows and what they do, without a display.
 #include "FakePorts.h"
 #include "FakeWebPage.h"
+#include "TitlesOf.h"
 #include "icons/Symbols.h"
 #include "math/CurrencyEngine.h"
 #include "palette/CommandPalette.h"
@@ -26,26 +27,13 @@ protected:
         state->content().setShowCommandPalette(true);
     }
 
-    QStringList titles() const
-    {
-        QStringList result;
-        for (const CommandItem &item : palette->filteredCommands())
-            result.append(item.title);
-        return result;
-    }
+    QStringList titles() const { return titlesOf(palette->filteredCommands()); }
     QStringList titlesFor(const QString &query)
     {
         palette->setQuery(query);
         return titles();
     }
     bool isOpen() const { return state->content().showCommandPalette(); }
-    QStringList tabTitles() const
-    {
-        QStringList result;
-        for (const TabModel &tab : state->tabs().tabs())
-            result.append(tab.title);
-        return result;
-    }
 
     static inline const QStringList fixedTitles = {"Capture Selection to AI", "Open Scratchpad & Math", "Open Drop Shelf",
                                                    "Hibernate Inactive Tabs Now", "Pin Orvane (Keep visible)"};
@@ -63,7 +51,7 @@ protected:
 TEST_F(Palette, AnEmptyQueryListsEveryTabThenTheFiveCommandsAndReturnRunsTheFirstRow)
 {
     QStringList expected;
-    for (const QString &title : tabTitles())
+    for (const QString &title : titlesOf(state->tabs().tabs()))
         expected.append(QStringLiteral("Switch to ") + title);
     EXPECT_EQ(titles(), expected + fixedTitles);
 

@@ -4,6 +4,7 @@
 #include "FakePanelWorld.h"
 #include "FakeWebPage.h"
 #include "TestFiles.h"
+#include "TitlesOf.h"
 #include "shelf/DropIntake.h"
 #include "shelf/DropShelfFile.h"
 #include "shelf/DropShelfKeeper.h"
@@ -19,7 +20,6 @@
 #include "ui/SymbolTextButton.h"
 #include "web/HibernationEngine.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
@@ -141,10 +141,7 @@ TEST_F(DropShelfScreen, ADropIsStagedOffTheMainThreadInTheDragsOrderAndShowsTheS
     EXPECT_TRUE(stager.stage(three));
     EXPECT_TRUE(state->shelf().items().isEmpty()) << "nothing is made while the drop is handled";
     ASSERT_TRUE(QTest::qWaitFor([&] { return state->shelf().items().size() == 3; }, 5000));
-    QStringList titles;
-    for (const DropItem &item : state->shelf().items())
-        titles.append(item.title);
-    EXPECT_EQ(titles, QStringList({"a.txt", "b.png", "c.pdf"}));
+    EXPECT_EQ(titlesOf(state->shelf().items()), QStringList({"a.txt", "b.png", "c.pdf"}));
     EXPECT_EQ(state->content().activeItem(), ActiveSidebarItem::dropShelf());
     EXPECT_FALSE(state->content().showSettingsModal());
     EXPECT_EQ(stager.loadsInFlight(), 0);
@@ -296,15 +293,6 @@ TEST_F(DropShelfScreen, AnUnreadableShelfFileIsSetAsideNotOverwritten)
     EXPECT_EQ(nextRun.shelf().items(), QList<DropItem>({good}));
     EXPECT_EQ(contentsOf(keeper.file().setAsidePath()), mixed);
     EXPECT_EQ(DropShelfFile(path).load(), QList<DropItem>({good})) << "what could be read is written anew";
-}
-
-QByteArray pngOf(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 TEST_F(DropShelfScreen, ThumbnailsAreSmallSquaresAndBadOrHugeImagesGiveNone)

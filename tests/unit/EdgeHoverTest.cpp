@@ -2,6 +2,7 @@
 #include "FakeInput.h"
 #include "FakePanelWorld.h"
 #include "TestFiles.h"
+#include "TitlesOf.h"
 #include "panel/EdgeHoverDetector.h"
 #include "panel/EdgeLayout.h"
 #include "shelf/DropShelfStorage.h"
@@ -221,13 +222,7 @@ TEST_F(EdgeHover, ADragOverTheStripOpensTheShelfOnlyWithEdgeHoverOn)
 class EdgeDrop : public EdgeHover
 {
 protected:
-    QStringList shelfTitles() const
-    {
-        QStringList titles;
-        for (const DropItem &item : state->shelf().items())
-            titles.append(item.title);
-        return titles;
-    }
+    QStringList shelfTitles() const { return titlesOf(state->shelf().items()); }
     // The records are made off the main thread and staged on a later turn.
     bool shelfHolds(qsizetype count) const
     {

@@ -1,11 +1,11 @@
 #include "LocalHttpServer.h"
+#include "TestFiles.h"
 #include "icons/FaviconAnalysis.h"
 #include "icons/FaviconCache.h"
 #include "icons/FaviconCandidates.h"
 #include "icons/FaviconDecoder.h"
 #include "icons/FaviconLoader.h"
 
-#include <QBuffer>
 #include <QNetworkAccessManager>
 #include <QPainter>
 #include <QSignalSpy>
@@ -23,21 +23,12 @@ QImage filled(int side, const QColor &color)
     return image;
 }
 
-QByteArray png(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // A PNG of any size that stays small: one bit per pixel, all one colour.
 QByteArray largePng(int side)
 {
     QImage image(side, side, QImage::Format_Mono);
     image.fill(0);
-    return png(image);
+    return pngOf(image);
 }
 
 void appendLittleEndian(QByteArray &bytes, quint32 value, int size)
@@ -194,25 +185,25 @@ TEST_P(FaviconDecoding, KeepsWithinTheBounds)
 INSTANTIATE_TEST_SUITE_P(
     Rows, FaviconDecoding,
     ::testing::Values(
-        DecodeCase{"png", [] { return png(filled(32, Qt::red)); }, QSize(32, 32)},
+        DecodeCase{"png", [] { return pngOf(filled(32, Qt::red)); }, QSize(32, 32)},
         DecodeCase{"png_at_the_bound", [] { return largePng(2048); }, QSize(2048, 2048)},
         DecodeCase{"png_beyond_the_bound", [] { return largePng(3000); }, QSize()},
-        DecodeCase{"ico_with_a_small_png", [] { return icoHolding(png(filled(64, Qt::blue))); }, QSize(64, 64)},
+        DecodeCase{"ico_with_a_small_png", [] { return icoHolding(pngOf(filled(64, Qt::blue))); }, QSize(64, 64)},
         DecodeCase{"ico_with_a_png_beyond_the_bound", [] { return icoHolding(largePng(3000)); }, QSize()},
         DecodeCase{"ico_with_a_bitmap_claiming_to_be_huge", [] { return icoHolding(bitmapHeader(30000, 30000)); }, QSize()},
-        DecodeCase{"ico_cut_short", [] { return icoHolding(png(filled(16, Qt::blue))).left(10); }, QSize()},
-        DecodeCase{"body_over_a_mebibyte", [] { return png(filled(16, Qt::red)) + QByteArray(1 << 20, '\0'); }, QSize()},
+        DecodeCase{"ico_cut_short", [] { return icoHolding(pngOf(filled(16, Qt::blue))).left(10); }, QSize()},
+        DecodeCase{"body_over_a_mebibyte", [] { return pngOf(filled(16, Qt::red)) + QByteArray(1 << 20, '\0'); }, QSize()},
         DecodeCase{"not_an_image", [] { return QByteArray("GIF89a garbage"); }, QSize()}), rowName);
 
 TEST(FaviconLoading, SkipsFailuresAndOversizedBodiesAndGivesNothingWhenAllFail)
 {
     LocalHttpServer server;
-    server.setReply(QStringLiteral("/missing.png"), {404, png(filled(8, Qt::red)), "image/png", {}, 0});
+    server.setReply(QStringLiteral("/missing.png"), {404, pngOf(filled(8, Qt::red)), "image/png", {}, 0});
     server.setReply(QStringLiteral("/page.png"), {200, "<html>not an icon</html>", "text/html", {}, 0});
     server.setReply(QStringLiteral("/huge.png"), {200, QByteArray(2 << 20, 'x'), "image/png", {}, 0});
-    server.setReply(QStringLiteral("/giant.png"), {200, png(filled(3000, Qt::blue)), "image/png", {}, 0});
+    server.setReply(QStringLiteral("/giant.png"), {200, pngOf(filled(3000, Qt::blue)), "image/png", {}, 0});
     server.setReply(QStringLiteral("/giant.ico"), {200, icoHolding(largePng(3000)), "image/x-icon", {}, 0});
-    server.setReply(QStringLiteral("/icon.png"), {200, png(filled(32, QColor(10, 30, 120))), "image/png", {}, 0});
+    server.setReply(QStringLiteral("/icon.png"), {200, pngOf(filled(32, QColor(10, 30, 120))), "image/png", {}, 0});
 
     FaviconSources sources;
     sources.cacheKey = QStringLiteral("loader-test");

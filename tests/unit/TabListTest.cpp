@@ -1,4 +1,5 @@
 #include "FakePorts.h"
+#include "TitlesOf.h"
 #include "state/AppState.h"
 #include "web/TabList.h"
 #include "web/TabListJson.h"
@@ -20,14 +21,6 @@ TabModel tab(const char *title, const char *url = "https://example.com/", const 
     t.iconKey = QString::fromUtf8(iconKey);
     t.lastActiveDate = QDateTime(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC);
     return t;
-}
-
-QStringList titles(const QList<TabModel> &tabs)
-{
-    QStringList result;
-    for (const TabModel &t : tabs)
-        result.append(t.title);
-    return result;
 }
 
 class TabOperations : public ::testing::Test
@@ -54,7 +47,7 @@ TEST_F(TabOperations, MissingEmptyOrUnreadableListsKeepTheDefaults)
         if (stored.isValid())
             ports.store.values.insert(tabsKey, stored);
         AppState state(ports.ports());
-        EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"Claude", "ChatGPT", "DevDocs", "Notion", "Google Calendar",
+        EXPECT_EQ(titlesOf(state.tabs().tabs()), QStringList({"Claude", "ChatGPT", "DevDocs", "Notion", "Google Calendar",
                                                      "Google Keep", "Gmail"}));
         EXPECT_EQ(state.tabs().activeTab()->title, QStringLiteral("Claude"));
         EXPECT_TRUE(state.tabs().tabs().at(2).isHibernated);
@@ -93,7 +86,7 @@ TEST_F(TabOperations, StoredListLoadsWithItsFirstTabActiveAndIconKeysMigratedAnd
     // Only trimming needed: left as stored.
     EXPECT_EQ(state.tabs().tabs().at(1).iconKey, QStringLiteral(" claude "));
     EXPECT_EQ(fakes.store.writes, QStringList({tabsKey}));
-    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"GitHub", "Claude"}));
+    EXPECT_EQ(titlesOf(state.tabs().tabs()), QStringList({"GitHub", "Claude"}));
     EXPECT_EQ(state.content().activeItem(), ActiveSidebarItem::webTab(state.tabs().tabs().first().id)) << "the first tab";
 }
 
@@ -125,15 +118,15 @@ TEST_F(TabOperations, MovingPastEitherEndChangesAndSavesNothing)
     state.tabs().moveTabUp(state.tabs().tabs().first().id);
     state.tabs().moveTabDown(state.tabs().tabs().last().id);
     state.tabs().moveTabUp(QUuid::createUuid());
-    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(titlesOf(state.tabs().tabs()), QStringList({"A", "B", "C"}));
     EXPECT_EQ(tabSaves(), 0);
 
     state.tabs().moveTabUp(state.tabs().tabs().at(1).id);
-    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"B", "A", "C"}));
+    EXPECT_EQ(titlesOf(state.tabs().tabs()), QStringList({"B", "A", "C"}));
     state.tabs().moveTabDown(state.tabs().tabs().at(1).id);
-    EXPECT_EQ(titles(state.tabs().tabs()), QStringList({"B", "C", "A"}));
+    EXPECT_EQ(titlesOf(state.tabs().tabs()), QStringList({"B", "C", "A"}));
     EXPECT_EQ(tabSaves(), 2);
-    EXPECT_EQ(titles(*TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})),
+    EXPECT_EQ(titlesOf(*TabListJson::decode(fakes.store.values.value(tabsKey).toByteArray(), {})),
               QStringList({"B", "C", "A"}));
 }
 
@@ -144,7 +137,7 @@ TEST(TabList, ReorderAndMoveIndexesPlaceTheTabsOrChangeNothing)
     const auto after = [&abcd](const std::function<bool(QList<TabModel> &)> &move) {
         QList<TabModel> tabs = abcd;
         const bool moved = move(tabs);
-        return QString::fromLatin1(moved ? "" : "=") + titles(tabs).join(QString());
+        return QString::fromLatin1(moved ? "" : "=") + titlesOf(tabs).join(QString());
     };
     const auto reorder = [&](int from, const QUuid &to) {
         return after([&](QList<TabModel> &tabs) { return TabList::reorder(tabs, abcd[from].id, to); });
