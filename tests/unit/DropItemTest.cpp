@@ -234,29 +234,6 @@ TEST(DropItems, ANameTheFileSystemRefusesGivesWayToTheIdName)
     QDir(taken).removeRecursively();
 }
 
-TEST(DropShelf, OperationsKeepNewestFirstAndShowTheShelf)
-{
-    FakePorts fakes;
-    AppState state(fakes.ports());
-    const DropItem a = DropItem::fromText(QStringLiteral("A")), b = DropItem::fromText(QStringLiteral("B")),
-                   c = DropItem::fromText(QStringLiteral("C"));
-    state.shelf().addDropItems({c});
-    state.content().setActiveItem(ActiveSidebarItem::scratchpad());
-    state.content().setShowSettingsModal(true);
-    state.shelf().addDropItems({a, b});
-    EXPECT_EQ(state.shelf().items(), QList<DropItem>({a, b, c}));
-    EXPECT_EQ(state.content().activeItem(), ActiveSidebarItem::dropShelf());
-    EXPECT_FALSE(state.content().showSettingsModal());
-
-    state.shelf().removeDropItem(QUuid::createUuid());
-    EXPECT_EQ(state.shelf().items().size(), 3);
-    state.shelf().removeDropItem(b.id);
-    EXPECT_EQ(state.shelf().items(), QList<DropItem>({a, c}));
-    state.shelf().clearDropShelf();
-    EXPECT_TRUE(state.shelf().items().isEmpty());
-    EXPECT_TRUE(QFile::exists(a.fileURL->toLocalFile())) << "removing items never deletes their files";
-}
-
 TEST(DropShelf, SampleItemsAreSeededOncePerAccount)
 {
     FakePorts fakes;

@@ -28,7 +28,6 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"short_successor_domain_gives_twitter", "globe", "", "https://x.com/home", "twitter"},
         KeyCase{"x_inside_another_domain_is_not_twitter", "globe", "", "https://www.dropbox.com/home", "globe"},
         KeyCase{"unknown_mixed_case_key_is_lower_cased", "MyWiki", "Team pages", "https://wiki.example.com/", "mywiki"},
-        KeyCase{"sheet_title_needs_google", "", "Timesheet", "https://example.com/", ""},
         KeyCase{"sheet_title_with_google_host", "", "Time sheet", "https://lh3.googleusercontent.com/x", "googlesheets"},
         KeyCase{"sheets_by_documents_host_and_path", "", "", "https://docs.google.com/spreadsheets/d/1", "googlesheets"},
         KeyCase{"slides_by_documents_host_and_path", "", "", "https://docs.google.com/presentation/d/1", "googleslides"},
