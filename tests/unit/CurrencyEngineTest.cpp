@@ -46,8 +46,6 @@ TEST_F(Currency, ConvertsThroughDollarRates)
 TEST_F(Currency, FormatsWithPrefixAndFixedDigits)
 {
     const CurrencyEngine engine(store);
-    EXPECT_EQ(engine.formatCurrency(92, QStringLiteral("EUR")), QStringLiteral("\u20AC92.00"));
-    EXPECT_EQ(engine.formatCurrency(8350, QStringLiteral("INR")), QStringLiteral("\u20B98,350.00"));
     EXPECT_EQ(engine.formatCurrency(1500.7, QStringLiteral("JPY")), QStringLiteral("\u00A51,501"));
     EXPECT_EQ(engine.formatCurrency(1234.5, QStringLiteral("CHF")), QStringLiteral("CHF 1,234.50"));
     EXPECT_EQ(engine.formatCurrency(2, QStringLiteral("XYZ")), QStringLiteral("XYZ 2.00"));

@@ -24,7 +24,9 @@ protected:
 
 // Notes and the answers they give: one table for the grammar, then one per
 // form people write in calculation notes, each with lines that must give
-// nothing. Answers are joined with " | "; an empty text means none.
+// nothing. Answers are joined with " | "; an empty text means none. The
+// README's examples are checked as they stand there (ReadmeLiveMath), so
+// these tables hold only what the README does not show.
 struct NoteCase { const char *name; const char16_t *note; const char16_t *answers; };
 
 class Notes : public MathParser, public ::testing::WithParamInterface<NoteCase> {};
@@ -49,10 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         NoteCase{"assignment_requested", u"x = 5 + 3 =", u"= 8"},
         NoteCase{"left_side_value", u"12*3 = 36", u"= 36"}, NoteCase{"wrong_answer_shows_left_side", u"2 + 2 = 5", u"= 4"},
         NoteCase{"undefined_variable", u"total = price * 2", u""},
-        NoteCase{"percent_of", u"15% of 200 =", u"= 30"}, NoteCase{"percent_is_divided_by_100", u"50 + 10% =", u"= 50.1"},
         NoteCase{"percent_of_then_more", u"10% of 200 + 5 =", u"= 25"},
-        NoteCase{"conversion_phrase", u"100 usd to eur", u"= \u20AC92.00"},
-        NoteCase{"mixed_currencies", u"$100 + \u20AC50 =", u"= $154.35"},
         NoteCase{"rupee_amount", u"\u20B9100 * 3 =", u"= \u20B9300.00"}, NoteCase{"heading", u"# Heading", u""},
         NoteCase{"unknown_word", u"2 apples + 3 =", u""}, NoteCase{"prose", u"Call the bank today", u""},
         NoteCase{"near_whole", u"2.9999999 =", u"= 3"}, NoteCase{"tiny", u"0.000001 =", u"= 0"},
@@ -60,7 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
         // A double holds fifteen significant digits for certain: answers show no more.
         NoteCase{"fifteen_whole_digits_as_they_are", u"999999999999999 =", u"= 999999999999999"},
         NoteCase{"sixteen_whole_digits_are_scientific", u"1234567890123456 =", u"= 1.23456789012346e+15"},
-        NoteCase{"square_past_double_precision", u"99999999999^2 =", u"= 9.9999999998e+21"},
         NoteCase{"huge_whole_is_scientific", u"10^20 =", u"= 1e+20"},
         NoteCase{"lost_unit_is_not_shown", u"10^20 + 1 =", u"= 1e+20"},
         NoteCase{"negative_huge_whole", u"-(2^70) =", u"= -1.18059162071741e+21"},
@@ -101,7 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
     CurrencyAfterTheAmount, Notes,
     ::testing::Values(NoteCase{"sign", u"100\u20AC + 50\u20AC", u"= \u20AC150.00"}, NoteCase{"code", u"20 USD * 3", u"= $60.00"},
                       NoteCase{"lower_case_code", u"15 gbp + 5 gbp", u"= \u00A320.00"},
-                      NoteCase{"conversion", u"100\u20AC to usd", u"= $108.70"},
                       NoteCase{"mixed_with_a_sign_before", u"10 eur + $5", u"= \u20AC14.60"},
                       NoteCase{"code_without_a_sign", u"50 chf * 2", u"= CHF 100.00"},
                       NoteCase{"unknown_code", u"50 xyz * 2", u""}), rowName);
@@ -109,18 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Labels, Notes,
     ::testing::Values(NoteCase{"colon", u"Groceries: 45 + 30", u"= 75"}, NoteCase{"colon_and_lone_number", u"Rent: 1,200", u"= 1200"},
-                      NoteCase{"colon_and_amount", u"Rent: $1,250", u"= $1,250.00"},
                       NoteCase{"words", u"Groceries 320 + 85", u"= 405"}, NoteCase{"word", u"taxi 25+18+30", u"= 73"},
                       NoteCase{"requested", u"Groceries 320 + 85 =", u"= 405"},
-                      NoteCase{"phone_number", u"Call Anna: 555 1234", u""}, NoteCase{"time", u"Meeting at 3 pm", u""},
-                      NoteCase{"words_between_numbers", u"2 apples + 3 =", u""},
                       NoteCase{"words_and_lone_number", u"Rent 1,200", u""}, NoteCase{"clock_time", u"10:30 + 5", u""},
                       NoteCase{"colon_and_prose", u"Note: call the bank", u""}), rowName);
 
 INSTANTIATE_TEST_SUITE_P(
     Totals, Notes,
     ::testing::Values(NoteCase{"total", u"Rent: 1,200\nFood: 300\ntotal", u"= 1200 | = 300 | = 1500"},
-                      NoteCase{"sum_in_the_first_currency", u"$10 + 5\n\u20AC20 * 1\nsum =", u"= $15.00 | = \u20AC20.00 | = $36.74"},
                       NoteCase{"block_ends_at_empty_line",
                                u"# Week\n2 + 2\n\n3 * 3\nTotal", u"= 4 | = 9 | = 9"},
                       NoteCase{"block_ends_at_heading", u"2 + 2\n## Next\n3 * 3\ntotal", u"= 4 | = 9 | = 9"},
@@ -149,15 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Units, Notes,
     ::testing::Values(NoteCase{"feet_in_centimetres", u"5 ft in cm", u"= 152.4 cm"},
-                      NoteCase{"four_decimals", u"1 mi to km", u"= 1.6093 km"},
-                      NoteCase{"celsius_to_fahrenheit", u"20 \u00B0C to \u00B0F", u"= 68 \u00B0F"},
                       NoteCase{"words_for_degrees", u"98.6 fahrenheit in celsius", u"= 37 \u00B0C"},
                       NoteCase{"kelvin", u"0 K in celsius", u"= -273.15 \u00B0C"},
-                      NoteCase{"sum_in_the_first_unit", u"5 km + 300 m", u"= 5.3 km"},
                       NoteCase{"times_a_number", u"2 h * 3", u"= 6 h"}, NoteCase{"ratio", u"10 km / 2 km", u"= 5"},
-                      NoteCase{"binary_data", u"1 GiB in MB", u"= 1073.7418 MB"},
                       NoteCase{"decimal_data", u"1.5 GB + 500 MB", u"= 2 GB"}, NoteCase{"mass", u"2 lb in kg", u"= 0.9072 kg"},
-                      NoteCase{"variable_keeps_its_unit", u"d = 5 km\nd in miles", u"= 5 km | = 3.1069 mi"},
                       NoteCase{"variable_keeps_its_currency", u"flight = $450 in EUR\nflight * 2", u"= \u20AC414.00 | = \u20AC828.00"},
                       NoteCase{"mixed_dimensions", u"5 km + 3 kg", u""}, NoteCase{"unit_times_unit", u"5 km * 3 km", u""},
                       NoteCase{"unit_and_currency", u"5 km + $3", u""}, NoteCase{"unknown_unit", u"5 parsecs in km", u""},
