@@ -1,6 +1,7 @@
 #include "input/TrayItem.h"
 
 #include "input/PanelCommands.h"
+#include "input/StatusNotifierItem.h"
 #include "input/TrayGlyph.h"
 #include "input/TrayMenuModel.h"
 #include "panel/PanelVisibilityPolicy.h"
@@ -25,36 +26,72 @@ void TrayItem::setup()
     m_menu = std::make_unique<QMenu>();
     connect(m_menu.get(), &QMenu::aboutToShow, this, &TrayItem::rebuildMenu);
     rebuildMenu();
-
-    m_icon = std::make_unique<QSystemTrayIcon>(TrayGlyph::icon());
-    showUnreadCount();
+    if (StatusNotifierItem::isHostRunning())
+        showInStatusNotifierTray();
+    else
+        showInEmbeddingTray();
     connect(&m_tabs, &TabListModel::changed, this, &TrayItem::showUnreadCount);
-    m_icon->setContextMenu(m_menu.get());
+
+    // A tray that starts after Orvane would never learn of an item made
+    // before it: offer the item again when one appears.
+    m_trayHostWatcher = std::make_unique<QDBusServiceWatcher>(
+        QLatin1String(StatusNotifierItem::watcherService), QDBusConnection::sessionBus(),
+        QDBusServiceWatcher::WatchForRegistration);
+    connect(m_trayHostWatcher.get(), &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        if (m_item) {
+            m_item->registerWithHost();
+            return;
+        }
+        m_embeddedIcon.reset();
+        showInStatusNotifierTray();
+    });
+}
+
+void TrayItem::showInStatusNotifierTray()
+{
+    m_item = std::make_unique<StatusNotifierItem>(*m_menu, TrayGlyph::sizes(TrayGlyph::Mark::None),
+                                                  TrayGlyph::sizes(TrayGlyph::Mark::Unread));
+    connect(m_item.get(), &StatusNotifierItem::menuAboutToShow, this, &TrayItem::rebuildMenu);
+    // Queued: the toggle runs as its own task once the tray's call is answered.
+    connect(m_item.get(), &StatusNotifierItem::activated, &m_visibility, &PanelVisibilityPolicy::toggleFromOutside,
+            Qt::QueuedConnection);
+    showUnreadCount();
+    if (!m_item->publish()) {
+        qWarning("The session bus refused the tray item; trying an embedding tray.");
+        m_item.reset();
+        showInEmbeddingTray();
+    }
+}
+
+void TrayItem::showInEmbeddingTray()
+{
+    m_embeddedIcon = std::make_unique<QSystemTrayIcon>();
+    m_embeddedIcon->setContextMenu(m_menu.get());
     // Queued: the toggle runs as its own task once the click is over.
-    connect(m_icon.get(), &QSystemTrayIcon::activated, this,
+    connect(m_embeddedIcon.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
                     m_visibility.toggleFromOutside();
             },
             Qt::QueuedConnection);
-    m_icon->show();
-
-    // A tray that starts after Orvane would never learn of an icon made
-    // before it: show the icon again when one appears.
-    m_trayHostWatcher = std::make_unique<QDBusServiceWatcher>(
-        QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus(),
-        QDBusServiceWatcher::WatchForRegistration);
-    connect(m_trayHostWatcher.get(), &QDBusServiceWatcher::serviceRegistered, this, [this] {
-        m_icon->hide();
-        m_icon->show();
-    });
+    showUnreadCount();
+    m_embeddedIcon->show();
 }
 
 void TrayItem::showUnreadCount()
 {
-    const QString text = TrayMenuModel::toolTip(m_tabs.totalUnreadCount());
-    if (m_icon->toolTip() != text)
-        m_icon->setToolTip(text);
+    const int unread = m_tabs.totalUnreadCount();
+    const QString text = TrayMenuModel::toolTip(unread);
+    if (m_item) {
+        m_item->setToolTip(text);
+        m_item->setNeedsAttention(unread > 0);
+        return;
+    }
+    if (m_embeddedIcon->toolTip() != text) {
+        m_embeddedIcon->setToolTip(text);
+        // An embedding tray has no attention state: the dot is the sign.
+        m_embeddedIcon->setIcon(TrayGlyph::icon(unread > 0 ? TrayGlyph::Mark::Unread : TrayGlyph::Mark::None));
+    }
 }
 
 void TrayItem::rebuildMenu()

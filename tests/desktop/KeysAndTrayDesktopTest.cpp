@@ -2,6 +2,7 @@
 // real X server with and without a window manager.
 #include "FakeStatusNotifierWatcher.h"
 #include "InProcessOrvane.h"
+#include "LocalHttpServer.h"
 #include "OrvaneProcess.h"
 #include "panel/PanelWindow.h"
 #include "settings/SettingsView.h"
@@ -14,7 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -286,16 +289,23 @@ protected:
         return item.callWithArgumentList(QDBus::Block, method, arguments);
     }
 
-    // The title of the item's tool tip, a (sa(iiay)ss) structure.
-    QString toolTipTitle()
+    // Read as trays read the item: all its properties at once.
+    QVariant itemProperty(const QString &name)
     {
         QDBusInterface properties(m_watcher.itemService(), QStringLiteral("/StatusNotifierItem"),
                                   QStringLiteral("org.freedesktop.DBus.Properties"));
-        const QDBusMessage reply = properties.call(QStringLiteral("Get"), QStringLiteral("org.kde.StatusNotifierItem"),
-                                                   QStringLiteral("ToolTip"));
+        const QDBusMessage reply = properties.call(QStringLiteral("GetAll"), QStringLiteral("org.kde.StatusNotifierItem"));
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
             return {};
-        const QDBusArgument toolTip = reply.arguments().constFirst().value<QDBusVariant>().variant().value<QDBusArgument>();
+        return qdbus_cast<QVariantMap>(reply.arguments().constFirst()).value(name);
+    }
+
+    // The title of the item's tool tip, a (sa(iiay)ss) structure.
+    QString toolTipTitle()
+    {
+        const QDBusArgument toolTip = itemProperty(QStringLiteral("ToolTip")).value<QDBusArgument>();
+        if (toolTip.currentType() != QDBusArgument::StructureType)
+            return {};
         QString iconName;
         QString title;
         toolTip.beginStructure();
@@ -354,6 +364,37 @@ TEST_F(TrayItem, RegistersWithTheHostAndActivateTogglesThePanel)
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
     callItem(QStringLiteral("Activate"), {0, 0});
     EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+}
+
+TEST_F(TrayItem, UnreadMessagesAskForAttentionUntilTheTitleLosesThem)
+{
+    // A mail page that asks its server for the count, as web mail does.
+    LocalHttpServer server;
+    server.setReply(QStringLiteral("/count"), {200, "3", "text/plain", {}, 0});
+    server.setReply(QStringLiteral("/inbox"), {200, R"(<title>Inbox</title><script>
+        setInterval(async () => {
+            const unread = Number(await (await fetch('/count')).text());
+            document.title = unread > 0 ? `(${unread}) Inbox` : 'Inbox';
+        }, 100);</script>)", "text/html", {}, 0});
+    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
+    launch(orvane);
+    EXPECT_EQ(itemProperty(QStringLiteral("Status")).toString(), QStringLiteral("Active"));
+    QDBusInterface item(m_watcher.itemService(), QStringLiteral("/StatusNotifierItem"),
+                        QStringLiteral("org.kde.StatusNotifierItem"));
+    QSignalSpy newStatus(&item, SIGNAL(NewStatus(QString)));
+    const QString inbox = server.address().toString() + QStringLiteral("/inbox");
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://open?url=") + QString::fromLatin1(QUrl::toPercentEncoding(inbox))}), 0);
+    EXPECT_TRUE(spinUntil([&] { return itemProperty(QStringLiteral("Status")) == QStringLiteral("NeedsAttention"); },
+                          inputDeadlineMs));
+    EXPECT_EQ(toolTipTitle(), QStringLiteral("Orvane \u2014 3 unread"));
+    EXPECT_TRUE(spinUntil([&] { return !newStatus.isEmpty(); })) << "the tray is told, not left to ask";
+    const QDBusArgument attentionIcon = itemProperty(QStringLiteral("AttentionIconPixmap")).value<QDBusArgument>();
+    attentionIcon.beginArray();
+    EXPECT_FALSE(attentionIcon.atEnd()) << "a marked picture for trays that show it";
+    server.setReply(QStringLiteral("/count"), {200, "0", "text/plain", {}, 0});
+    EXPECT_TRUE(spinUntil([&] { return itemProperty(QStringLiteral("Status")) == QStringLiteral("Active"); },
+                          inputDeadlineMs));
+    EXPECT_EQ(toolTipTitle(), QStringLiteral("Orvane"));
 }
 
 TEST_F(TrayItem, TheMenuListsItsRowsAndTheDockRowMovesThePanel)
