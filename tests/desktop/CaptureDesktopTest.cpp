@@ -40,8 +40,6 @@
 
 namespace {
 
-enum class WindowManager { None, Openbox };
-
 const QString helperClass = QStringLiteral("OrvaneSelectionHelper");
 
 // Qt programs show their widgets on the accessibility bus only when told to.
@@ -235,7 +233,7 @@ void typeMeanwhile(const QStringList &xdotoolCommands)
     QProcess::startDetached(QStringLiteral("xdotool"), xdotoolCommands);
 }
 
-class CaptureOnDesktop : public ::testing::TestWithParam<WindowManager>
+class CaptureOnDesktop : public OnEachWindowManager
 {
 protected:
     void SetUp() override
@@ -248,10 +246,9 @@ protected:
         m_entry.write("[Desktop Entry]\nType=Application\nName=Selection Helper\nExec=true\nStartupWMClass="
                       + helperClass.toUtf8() + "\n");
         m_entry.close();
-        if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.emplace(Desktop::Openbox);
-            ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
-        }
+        startWindowManager();
+        if (HasFatalFailure())
+            return;
         QGuiApplication::clipboard()->setText(QStringLiteral("older clipboard"));
         m_orvane.emplace(QStringList{QStringLiteral("Chat")}, "<form>" + MessyPages::decoyedChatBox + "</form>");
     }
@@ -259,7 +256,7 @@ protected:
     void TearDown() override
     {
         m_orvane.reset();
-        m_windowManager.reset();
+        OnEachWindowManager::TearDown();
         m_entry.remove();
     }
 
@@ -273,7 +270,6 @@ protected:
 
 private:
     QFile m_entry;
-    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 TEST_P(CaptureOnDesktop, TextSelectedInAnotherWindowIsStagedIntactWithoutAnyKeysAndExplainTypesItIntoTheChatBox)
@@ -307,11 +303,8 @@ TEST_P(CaptureOnDesktop, TextSelectedInAnotherWindowIsStagedIntactWithoutAnyKeys
     ASSERT_TRUE(spinUntil([this] { return !m_orvane->state().capturedContext(); })) << "cleared once the page took it";
     WebPage *page = m_orvane->hibernation().existingWebView(m_orvane->state().tabs().activeTab()->id);
     ASSERT_TRUE(page);
-    std::optional<QString> typed;
-    page->runJavaScript(QStringLiteral("document.getElementById('box').value"),
-                        [&typed](const QVariant &value) { typed = value.toString(); });
-    ASSERT_TRUE(spinUntil([&] { return typed.has_value(); }));
-    EXPECT_EQ(*typed, "Explain the following context in detail:\n\n" + words);
+    EXPECT_EQ(valueIn(*page, QStringLiteral("document.getElementById('box').value")).toString(),
+              "Explain the following context in detail:\n\n" + words);
 }
 
 TEST_P(CaptureOnDesktop, TheFocusedElementsSelectionIsReadFromTheAccessibilityBus)
@@ -357,8 +350,16 @@ TEST_P(CaptureOnDesktop, TheAccessibilityBusIsReadAgainAfterItRestarts)
     captureWithoutACopy(QStringLiteral("after the restart"));
 }
 
+// An older primary selection of another application is not taken for the
+// text of the one in front.
 TEST_P(CaptureOnDesktop, AnApplicationThatOnlyCopiesOnCtrlCGetsItOnceAltIsReleased)
 {
+    SelectionWindow earlier({QStringLiteral("--field"), QStringLiteral("stale words")});
+    ASSERT_TRUE(earlier.becomesReady());
+    pressKeys(QStringLiteral("ctrl+a"));
+    ASSERT_TRUE(spinUntil(
+        [] { return QGuiApplication::clipboard()->text(QClipboard::Selection) == QLatin1String("stale words"); }));
+
     SelectionWindow helper({QStringLiteral("--copies"), QStringLiteral("copied words"), QStringLiteral("Ctrl+C"),
                             QStringLiteral("--class"), helperClass});
     ASSERT_TRUE(helper.becomesReady()) << helper.output().toStdString();
@@ -459,27 +460,7 @@ TEST_P(CaptureOnDesktop, ASelectionOwnerThatNeverAnswersHoldsUpNeitherTheCapture
     }
 }
 
-TEST_P(CaptureOnDesktop, AnOlderSelectionOfAnotherApplicationIsNotTaken)
-{
-    SelectionWindow earlier({QStringLiteral("--field"), QStringLiteral("stale words")});
-    ASSERT_TRUE(earlier.becomesReady());
-    pressKeys(QStringLiteral("ctrl+a"));
-    ASSERT_TRUE(spinUntil(
-        [] { return QGuiApplication::clipboard()->text(QClipboard::Selection) == QLatin1String("stale words"); }));
-
-    SelectionWindow front({QStringLiteral("--copies"), QStringLiteral("fresh words"), QStringLiteral("Ctrl+C"),
-                           QStringLiteral("--class"), helperClass});
-    ASSERT_TRUE(front.becomesReady());
-    pressKeys(QStringLiteral("alt+a"));
-    const auto context = stagedContext();
-    ASSERT_TRUE(context);
-    EXPECT_EQ(context->text, "fresh words");
-    EXPECT_EQ(context->appName, "Selection Helper");
-}
-
-INSTANTIATE_TEST_SUITE_P(WindowManagers, CaptureOnDesktop, ::testing::Values(WindowManager::None, WindowManager::Openbox),
-                         [](const auto &info) {
-                             return std::string(info.param == WindowManager::None ? "bare_x_server" : "openbox");
-                         });
+INSTANTIATE_TEST_SUITE_P(WindowManagers, CaptureOnDesktop, ::testing::Values(Desktop::BareServer, Desktop::Openbox),
+                         [](const auto &info) { return desktopName(info.param); });
 
 } // namespace

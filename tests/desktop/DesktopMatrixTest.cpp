@@ -32,9 +32,6 @@ const std::set<std::pair<Desktop, Behaviour>> inMakeTest = {
     {Desktop::Mutter, Behaviour::KeyboardAndFocus},
 };
 
-// Real input through a busy X server and a busy machine: a generous deadline.
-constexpr int inputDeadlineMs = 8000;
-
 // Another application, its window over part of where the panel shows.
 class OtherApplication : public SelectionWindowProcess
 {
@@ -126,7 +123,7 @@ QString focusedWindow()
     return xdotool({QStringLiteral("getwindowfocus")}).trimmed();
 }
 
-class DesktopMatrix : public ::testing::TestWithParam<Desktop>
+class DesktopMatrix : public OnEachWindowManager
 {
 protected:
     // Skips, or starts the desktop; the test returns when it skipped or failed.
@@ -135,11 +132,8 @@ protected:
         if (!inMakeTest.count({GetParam(), behaviour}) && qEnvironmentVariableIntValue("ORVANE_EVERY_DESKTOP") != 1)
             GTEST_SKIP() << "under this desktop only in make test-desktops";
         movePointer(1200, 450);
-        m_windowManager.emplace(GetParam());
-        ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
+        startWindowManager();
     }
-
-    void TearDown() override { m_windowManager.reset(); }
 
     static std::string describe(OrvaneProcess &orvane)
     {
@@ -172,8 +166,6 @@ protected:
     }
 
     static void toggle(OrvaneProcess &orvane) { ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0); }
-
-    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 TEST_P(DesktopMatrix, FlushAboveUnframedOnEveryWorkspaceAndOutOfTaskBars)

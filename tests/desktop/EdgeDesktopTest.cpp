@@ -2,6 +2,7 @@
 // the strips, the notch and real XDND drags, driven by XTest.
 #include "DragSourceProcess.h"
 #include "OrvaneProcess.h"
+#include "TestFiles.h"
 #include "TwoScreenDisplay.h"
 
 #include <QDir>
@@ -22,24 +23,14 @@
 
 namespace {
 
-enum class WindowManager { None, Openbox };
-
-// Real input through a busy X server and a busy machine: a generous deadline.
-constexpr int inputDeadlineMs = 8000;
-
-class EdgeOnDesktop : public ::testing::TestWithParam<WindowManager>
+class EdgeOnDesktop : public OnEachWindowManager
 {
 protected:
     void SetUp() override
     {
         movePointer(1200, 450);
-        if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.emplace(Desktop::Openbox);
-            ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
-        }
+        startWindowManager();
     }
-
-    void TearDown() override { m_windowManager.reset(); }
 
     // Launches with the panel hidden again, half a second after it closed,
     // and the pointer away from the edge.
@@ -76,9 +67,6 @@ protected:
                                .match(QString::fromUtf8(xwininfo.readAllStandardOutput()));
         return match.hasMatch() ? match.captured(1).toInt() : -1;
     }
-
-private:
-    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 TEST_P(EdgeOnDesktop, AClickOnTheStripShowsTheHiddenPanel)
@@ -116,19 +104,6 @@ QImage edgePixels()
     return QGuiApplication::primaryScreen()->grabWindow(0, 1428, 0, 12, 400).toImage();
 }
 
-// Over a window of a plain colour, which a painted strip would cover.
-TEST_P(EdgeOnDesktop, TheStripsCannotBeSeenAndThePointerOnThemShowsThePanel)
-{
-    EdgeWindow below;
-    ASSERT_TRUE(spinUntil([&] { return below.isVisible() && edgePixels().pixelColor(6, 10) == QColor(Qt::red); }));
-    const QImage before = edgePixels();
-    OrvaneProcess orvane;
-    launchHidden(orvane);
-    EXPECT_TRUE(holdsFor([&] { return edgePixels() == before; }, 300));
-    movePointer(1439, 150);
-    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
-}
-
 TEST_P(EdgeOnDesktop, AClickAtTheEdgeWhileThePanelIsShownReachesTheWindowBelow)
 {
     EdgeWindow below;
@@ -162,14 +137,18 @@ TEST_P(EdgeOnDesktop, TheNotchShowsWhileHiddenGrowsOnHoverAndTogglesOnClick)
     EXPECT_TRUE(spinUntil([&] { return notchWindow(orvane).isEmpty(); }));
 }
 
-// Beside the pill at rest, as far in as the strip and the pill together
-// reach, the pointer finds the notch; nothing is drawn there.
-TEST_P(EdgeOnDesktop, ThePointerBesideTheRestingPillSummonsThePanelThroughNothingDrawn)
+// Over a window of a plain colour, which a painted strip would cover: the
+// strips are never seen, and the pointer on one shows the panel. Beside the
+// pill at rest, as far in as the strip and the pill together reach, the
+// pointer finds the notch; nothing is drawn there either.
+TEST_P(EdgeOnDesktop, TheStripsAndTheNotchsReachCannotBeSeenAndThePointerThereShowsThePanel)
 {
     EdgeWindow below;
-    ASSERT_TRUE(spinUntil([&] { return below.isVisible(); }));
+    ASSERT_TRUE(spinUntil([&] { return below.isVisible() && edgePixels().pixelColor(6, 10) == QColor(Qt::red); }));
+    const QImage before = edgePixels();
     OrvaneProcess orvane;
     launchHidden(orvane);
+    EXPECT_TRUE(holdsFor([&] { return edgePixels() == before; }, 300));
     ASSERT_FALSE(notchWindow(orvane).isEmpty());
     // The notch spans y 422 to 478; the pill at rest x 1435.5 to 1440, the strip x 1434 to 1440.
     const QImage beside = QGuiApplication::primaryScreen()->grabWindow(0, 1429, 422, 5, 56).toImage();
@@ -178,17 +157,18 @@ TEST_P(EdgeOnDesktop, ThePointerBesideTheRestingPillSummonsThePanelThroughNothin
             ASSERT_EQ(beside.pixelColor(x, y), QColor(Qt::red)) << "painted at " << 1429 + x << "," << 422 + y;
     }
     movePointer(1431, 440);
-    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs)) << "beside the pill";
+    hide(orvane);
+    movePointer(1439, 150);
+    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs)) << "on the strip";
 }
 
 // Image data alone is refused; a file is taken and opens the shelf; text becomes a snippet.
 TEST_P(EdgeOnDesktop, WhatIsDraggedOntoTheStripIsTakenAsTheShelfTakesIt)
 {
     QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("report.pdf")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("%PDF-1.4");
-    file.close();
+    const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
+    ASSERT_TRUE(writeFile(pdf, "%PDF-1.4"));
     OrvaneProcess orvane;
     launchHidden(orvane);
     const auto dropOnStrip = [](const QStringList &arguments) {
@@ -200,7 +180,7 @@ TEST_P(EdgeOnDesktop, WhatIsDraggedOntoTheStripIsTakenAsTheShelfTakesIt)
         return source.result();
     };
     EXPECT_EQ(dropOnStrip({QStringLiteral("--image")}), QStringLiteral("ignore"));
-    EXPECT_EQ(dropOnStrip({QStringLiteral("--file"), file.fileName()}), QStringLiteral("copy"));
+    EXPECT_EQ(dropOnStrip({QStringLiteral("--file"), pdf}), QStringLiteral("copy"));
     EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }, inputDeadlineMs));
     hide(orvane);
     EXPECT_EQ(dropOnStrip({QStringLiteral("--text"), QStringLiteral("Meeting notes for Tuesday")}), QStringLiteral("copy"));
@@ -209,16 +189,13 @@ TEST_P(EdgeOnDesktop, WhatIsDraggedOntoTheStripIsTakenAsTheShelfTakesIt)
     EXPECT_TRUE(spinUntil([&] {
         const QStringList files = snippets.entryList({QStringLiteral("*.txt")}, QDir::Files);
         return std::any_of(files.cbegin(), files.cend(), [&](const QString &name) {
-            QFile snippet(snippets.filePath(name));
-            return snippet.open(QIODevice::ReadOnly) && snippet.readAll() == "Meeting notes for Tuesday";
+            return contentsOf(snippets.filePath(name)) == "Meeting notes for Tuesday";
         });
     }));
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowManagers, EdgeOnDesktop, ::testing::Values(WindowManager::None, WindowManager::Openbox),
-                         [](const auto &info) {
-                             return std::string(info.param == WindowManager::None ? "bare_x_server" : "openbox");
-                         });
+INSTANTIATE_TEST_SUITE_P(WindowManagers, EdgeOnDesktop, ::testing::Values(Desktop::BareServer, Desktop::Openbox),
+                         [](const auto &info) { return desktopName(info.param); });
 
 class TwoScreens : public ::testing::Test
 {

@@ -30,11 +30,6 @@
 
 namespace {
 
-enum class WindowManager { None, Openbox };
-
-// Real input through a busy X server and a busy machine: a generous deadline.
-constexpr int inputDeadlineMs = 8000;
-
 // Openbox's own configuration binds Alt+Space to its window menu; this is
 // the same without that binding, as the README tells users to do.
 QString openboxWithoutAltSpace(const QTemporaryDir &folder)
@@ -66,19 +61,14 @@ public:
     }
 };
 
-class KeysOnDesktop : public ::testing::TestWithParam<WindowManager>
+class KeysOnDesktop : public OnEachWindowManager
 {
 protected:
     void SetUp() override
     {
         movePointer(300, 250);
-        if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.emplace(Desktop::Openbox, openboxWithoutAltSpace(m_folder));
-            ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
-        }
+        startWindowManager(openboxWithoutAltSpace(m_folder));
     }
-
-    void TearDown() override { m_windowManager.reset(); }
 
     // Visible, and still visible a moment later (a toggle is not on its way).
     static bool staysVisible(OrvaneProcess &orvane)
@@ -88,7 +78,6 @@ protected:
 
 private:
     QTemporaryDir m_folder;
-    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 // S on the test server's keyboard.
@@ -162,7 +151,7 @@ private:
 };
 
 // Alt+S is another program's, held before Orvane starts: it is left to its owner.
-TEST_P(KeysOnDesktop, OurCombinationsToggleThePanelWhileAnotherWindowHasTheKeyboard)
+TEST_P(KeysOnDesktop, OurCombinationsToggleThePanelWhileAnotherWindowHasTheKeyboardAndEscapeClosesInOrder)
 {
     KeyGrab owner(sKeycode);
     OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
@@ -180,6 +169,22 @@ TEST_P(KeysOnDesktop, OurCombinationsToggleThePanelWhileAnotherWindowHasTheKeybo
     pressKeys(QStringLiteral("alt+s"));
     EXPECT_TRUE(staysVisible(orvane)) << "Alt+S is the other program's";
     pressKeys(QStringLiteral("alt+m"));
+    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
+
+    // Escape closes the palette, then the settings, then the panel.
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+    // The slide over: a click during it could land beside the panel and hide it.
+    const auto docked = [&] { return orvane.isPanelVisible() && orvane.panelGeometry().x() == 1000; };
+    ASSERT_TRUE(spinUntil([&] { return docked() && holdsFor(docked, 300); }));
+    // The keyboard in the panel: its own key handler answers.
+    clickAt({1100, 25});
+    pressKeys(QStringLiteral("ctrl+k"));
+    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://settings")}), 0);
+    pressKeys(QStringLiteral("Escape"));
+    EXPECT_TRUE(staysVisible(orvane)) << "the palette closed";
+    pressKeys(QStringLiteral("Escape"));
+    EXPECT_TRUE(staysVisible(orvane)) << "the settings closed";
+    pressKeys(QStringLiteral("Escape"));
     EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
 }
 
@@ -207,30 +212,8 @@ TEST(HotKeysInProcess, ACombinationRefusedOnItsNewKeysAfterAMappingChangeIsMarke
     EXPECT_TRUE(spinUntil(altSRefused)) << "the other program holds Alt with the new S key";
 }
 
-TEST_P(KeysOnDesktop, EscapeClosesThePaletteThenTheSettingsThenThePanel)
-{
-    OrvaneProcess orvane({QStringLiteral("Orvane_autoHideOnMouseExit=false")});
-    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    // The slide over: a click during it could land beside the panel and hide it.
-    ASSERT_TRUE(spinUntil([&] {
-        return orvane.panelGeometry().x() == 1000 && holdsFor([&] { return orvane.panelGeometry().x() == 1000; }, 300);
-    }));
-    // The keyboard in the panel: its own key handler answers.
-    clickAt({1100, 25});
-    pressKeys(QStringLiteral("ctrl+k"));
-    ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://settings")}), 0);
-    pressKeys(QStringLiteral("Escape"));
-    EXPECT_TRUE(staysVisible(orvane)) << "the palette closed";
-    pressKeys(QStringLiteral("Escape"));
-    EXPECT_TRUE(staysVisible(orvane)) << "the settings closed";
-    pressKeys(QStringLiteral("Escape"));
-    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }, inputDeadlineMs));
-}
-
-INSTANTIATE_TEST_SUITE_P(WindowManagers, KeysOnDesktop, ::testing::Values(WindowManager::None, WindowManager::Openbox),
-                         [](const auto &info) {
-                             return std::string(info.param == WindowManager::None ? "bare_x_server" : "openbox");
-                         });
+INSTANTIATE_TEST_SUITE_P(WindowManagers, KeysOnDesktop, ::testing::Values(Desktop::BareServer, Desktop::Openbox),
+                         [](const auto &info) { return desktopName(info.param); });
 
 // ---- The tray item, through a fake tray host on the test's session bus
 

@@ -39,16 +39,6 @@
 
 namespace {
 
-QPoint centerOf(const QWidget *widget)
-{
-    return widget->mapToGlobal(widget->rect().center());
-}
-
-void click(const QWidget *widget)
-{
-    clickAt(centerOf(widget));
-}
-
 // A file manager on the test's session bus that notes what it is asked to show.
 class FakeFileManager final : public QObject
 {
@@ -102,7 +92,7 @@ protected:
     InProcessOrvane orvane{{QStringLiteral("Page")}, {}, InProcessOrvane::Shelf::Empty};
 };
 
-TEST_F(NotesAndShelf, TypingAnswersSavesAndCtrlZTakesTheAnswerBackAndAStaleWrittenAnswerIsMarkedAndRewritten)
+TEST_F(NotesAndShelf, TypingAnswersSavesAndCtrlZTakesTheAnswerBackAStaleWrittenAnswerIsRewrittenAndTheHeaderDetaches)
 {
     state().content().setActiveItem(ActiveSidebarItem::scratchpad());
     ASSERT_TRUE(spinUntil([this] { return scratchpad().isVisible(); }));
@@ -148,14 +138,9 @@ TEST_F(NotesAndShelf, TypingAnswersSavesAndCtrlZTakesTheAnswerBackAndAStaleWritt
     EXPECT_TRUE(spinUntil([this] { return !scratchpad().answers().answerOn(22); })) << "current again";
     pressKeys(QStringLiteral("ctrl+z"));
     EXPECT_TRUE(spinUntil([this] { return lastLine() == QStringLiteral("rent + 5 = 1255"); })) << lastLine().toStdString();
-}
 
-TEST_F(NotesAndShelf, DoubleClickingTheScratchpadsHeaderDetachesThePanel)
-{
-    state().content().setActiveItem(ActiveSidebarItem::scratchpad());
-    ASSERT_TRUE(spinUntil([this] { return scratchpad().isVisible(); }));
-    const QPoint title = scratchpad().mapToGlobal(QPoint(40, 30));
-    movePointer(title);
+    // The scratchpad's header, like the others, detaches the panel.
+    movePointer(scratchpad().mapToGlobal(QPoint(40, 30)));
     xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
     EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelCustomHeight.has_value(); }));
 }
@@ -165,10 +150,7 @@ TEST_F(NotesAndShelf, FilesAndTextDraggedFromAnotherProgramAreStagedAndImageData
     showShelf();
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("quarterly numbers");
-    file.close();
+    ASSERT_TRUE(writeFile(path, "quarterly numbers"));
 
     // What the drag's source was told: "copy" when the drop was taken, "ignore" when refused.
     const auto dragFrom = [this](const QStringList &what) {
@@ -282,16 +264,10 @@ TEST_F(NotesAndShelf, ShowInFileManagerAsksTheFileManagerOverDBusOrOpensTheFolde
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("photo.png"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(writeFile(path, {}));
     state().shelf().addDropItems({DropItem::fromFileUrl(QUrl::fromLocalFile(path))});
     showShelf();
-    SymbolButton *reveal = nullptr;
-    for (SymbolButton *button : shelf().cards().value(0)->findChildren<SymbolButton *>()) {
-        if (button->accessibleName() == QStringLiteral("Show in file manager"))
-            reveal = button;
-    }
+    SymbolButton *reveal = shownNamed<SymbolButton>(*shelf().cards().value(0), QStringLiteral("Show in file manager"));
     ASSERT_TRUE(reveal);
 
     // No file manager on the bus: the folder is opened instead.

@@ -1,10 +1,14 @@
 #include "OrvaneProcess.h"
 
+#include "platform/WebPage.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
 #include <csignal>
+#include <optional>
 
 OrvaneProcess::OrvaneProcess(const QStringList &settings) : m_environment(QProcessEnvironment::systemEnvironment())
 {
@@ -375,3 +379,22 @@ void glide(QPoint from, QPoint to, int steps)
     }
 }
 
+QPoint centerOf(const QWidget *widget)
+{
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    return widget->mapToGlobal(widget->rect().center());
+}
+
+void click(const QWidget *widget, int button)
+{
+    clickAt(centerOf(widget), button);
+}
+
+QVariant valueIn(WebPage &page, const QString &script)
+{
+    std::optional<QVariant> value;
+    page.runJavaScript(script, [&value](const QVariant &given) { value = given; });
+    spinUntil([&] { return value.has_value(); });
+    return value.value_or(QVariant());
+}

@@ -7,10 +7,16 @@
 #include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
+
+class WebPage;
 
 // A real Orvane on the test's X display, with a home of its own, driven by
 // real input through XTest (xdotool).
@@ -100,6 +106,25 @@ private:
     bool m_running = false;
 };
 
+// Real input through a busy X server and a busy machine: a generous deadline.
+constexpr int inputDeadlineMs = 8000;
+
+// A test that runs under each of the desktops it is instantiated with; each
+// test starts its desktop.
+class OnEachWindowManager : public ::testing::TestWithParam<Desktop>
+{
+protected:
+    // `configFile` empty for the manager's own configuration.
+    void startWindowManager(const QString &configFile = {})
+    {
+        m_windowManager.emplace(GetParam(), configFile);
+        ASSERT_TRUE(m_windowManager->isRunning()) << m_windowManager->log().toStdString();
+    }
+    void TearDown() override { m_windowManager.reset(); }
+
+    std::optional<WindowManagerProcess> m_windowManager;
+};
+
 // What `xdotool search --name` finds the panel's window by.
 QString panelName();
 // Runs `xdotool` with the arguments and returns its output.
@@ -113,3 +138,19 @@ void pressKeys(const QString &combination);
 void clickAt(QPoint at, int button = 1);
 // Moves the pointer there in small steps, letting both sides of a drag keep up.
 void glide(QPoint from, QPoint to, int steps = 12);
+// The widget's centre on the screen, once the layouts waiting to run have placed it.
+QPoint centerOf(const QWidget *widget);
+// Clicks the widget's centre with that button.
+void click(const QWidget *widget, int button = 1);
+// The shown widget of that class inside `inside` that a screen reader names so.
+template<typename Widget>
+Widget *shownNamed(const QWidget &inside, const QString &name)
+{
+    for (Widget *widget : inside.findChildren<Widget *>()) {
+        if (widget->isVisible() && widget->accessibleName() == name)
+            return widget;
+    }
+    return nullptr;
+}
+// What the script gives back in the page; invalid if it did not answer in time.
+QVariant valueIn(WebPage &page, const QString &script);

@@ -2,28 +2,21 @@
 // real pointer input.
 #include "LocalHttpServer.h"
 #include "OrvaneProcess.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 #include <optional>
 
 namespace {
 
-enum class WindowManager { None, Openbox };
-
 const QRect target(1000, 0, 440, 900); // docked right on the 1440 × 900 test screen
 
-class PanelOnDesktop : public ::testing::TestWithParam<WindowManager>
+class PanelOnDesktop : public OnEachWindowManager
 {
 protected:
     void SetUp() override
@@ -31,13 +24,8 @@ protected:
         // Park the pointer inside where the panel will appear, so that its
         // first movement does not count as leaving.
         movePointer(1200, 450);
-        if (GetParam() == WindowManager::Openbox) {
-            m_windowManager.emplace(Desktop::Openbox);
-            ASSERT_TRUE(m_windowManager->isRunning()) << "openbox did not start: " << m_windowManager->log().toStdString();
-        }
+        startWindowManager();
     }
-
-    void TearDown() override { m_windowManager.reset(); }
 
     static std::string describe(OrvaneProcess &orvane)
     {
@@ -63,9 +51,6 @@ protected:
         return spinUntil([&] { return shownAt(orvane, frame) && holdsFor([&] { return shownAt(orvane, frame); }, 300); },
                        timeoutMs);
     }
-
-private:
-    std::optional<WindowManagerProcess> m_windowManager;
 };
 
 TEST_P(PanelOnDesktop, LaunchShowsThePanelWhichASecondStartTogglesAndResizesThroughTheRunningOne)
@@ -86,10 +71,7 @@ TEST_P(PanelOnDesktop, LaunchShowsThePanelWhichASecondStartTogglesAndResizesThro
 
     EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://width?val=500")}), 0);
     EXPECT_TRUE(settlesAt(orvane, QRect(940, 0, 500, 900))) << describe(orvane);
-    EXPECT_TRUE(spinUntil([&] {
-        QFile file(orvane.settingsFile());
-        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Orvane_panelWidth=500");
-    }));
+    EXPECT_TRUE(spinUntil([&] { return contentsOf(orvane.settingsFile()).contains("Orvane_panelWidth=500"); }));
 }
 
 TEST_P(PanelOnDesktop, AClickOutsideOrTouchingTheDockedEdgeAgainHidesButAClickInsideDoesNot)
@@ -136,29 +118,11 @@ TEST_P(PanelOnDesktop, DocksToTheLeftEdgeWhenAskedTo)
     EXPECT_TRUE(settlesAt(orvane, QRect(0, 0, 440, 900))) << orvane.panelGeometry().x();
 }
 
-TEST_P(PanelOnDesktop, OpenShowsTheWebPageInThePanel)
-{
-    LocalHttpServer server;
-    server.setReply(QStringLiteral("/hello"), {200, "<html><head><title>Hello Page</title></head><body>Hi</body></html>",
-                                               "text/html", {}, 0});
-    OrvaneProcess orvane;
-    ASSERT_TRUE(orvane.launch());
-    ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
-    const QString address = server.address().toString() + QStringLiteral("/hello");
-    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://open?url=") + QString::fromLatin1(QUrl::toPercentEncoding(address))}), 0);
-    EXPECT_TRUE(spinUntil([&] { return server.requestCount(QStringLiteral("/hello")) == 1; }, 15000));
-    // The page's title reaches the saved tab list, so the page really loaded in the panel.
-    EXPECT_TRUE(spinUntil([&] {
-        QFile file(orvane.settingsFile());
-        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Hello Page");
-    }, 15000));
-    EXPECT_TRUE(orvane.isPanelVisible());
-}
-
-// A page moving into the panel makes Qt replace the panel's native window,
-// and a window manager forgets a window's hints when it is hidden: the panel
-// must still be kept out of task bars and pagers and be on every desktop.
-TEST_P(PanelOnDesktop, WithAPageShownAndAfterHidingThePanelIsStillASidePanel)
+// Open shows the page in the panel. A page moving into the panel makes Qt
+// replace the panel's native window, and a window manager forgets a window's
+// hints when it is hidden: the panel must still be kept out of task bars and
+// pagers and be on every desktop.
+TEST_P(PanelOnDesktop, OpenShowsTheWebPageAndWithItAndAfterHidingThePanelIsStillASidePanel)
 {
     LocalHttpServer server;
     server.setReply(QStringLiteral("/hello"), {200, "<title>Hello Page</title>Hi", "text/html", {}, 0});
@@ -168,6 +132,8 @@ TEST_P(PanelOnDesktop, WithAPageShownAndAfterHidingThePanelIsStillASidePanel)
     ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://open?url=") + QString::fromLatin1(QUrl::toPercentEncoding(address))}), 0);
     ASSERT_TRUE(spinUntil([&] { return server.requestCount(QStringLiteral("/hello")) == 1; }, 15000));
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
+    // The page's title reaches the saved tab list, so the page really loaded in the panel.
+    EXPECT_TRUE(spinUntil([&] { return contentsOf(orvane.settingsFile()).contains("Hello Page"); }, 15000));
 
     const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                                     QString::number(orvane.pid()), QStringLiteral("--name"), panelName()})
@@ -188,36 +154,12 @@ TEST_P(PanelOnDesktop, WithAPageShownAndAfterHidingThePanelIsStillASidePanel)
     ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
     ASSERT_TRUE(settlesAt(orvane, target)) << describe(orvane);
     expectSidePanelHints("after a hide and a show");
-    if (GetParam() == WindowManager::Openbox) {
+    if (GetParam() == Desktop::Openbox) {
         // On another workspace the panel is still there.
         xdotool({QStringLiteral("set_desktop"), QStringLiteral("1")});
         EXPECT_TRUE(holdsFor([&] { return orvane.isPanelVisible(); }, 500)) << describe(orvane);
         xdotool({QStringLiteral("set_desktop"), QStringLiteral("0")});
     }
-}
-
-TEST(OrvaneStart, AStaleSocketFromACrashDoesNotBlockTheNextStart)
-{
-    OrvaneProcess orvane;
-    // What a crashed Orvane leaves behind: the socket file, with nobody listening.
-    const QString runtime = orvane.environment().value(QStringLiteral("XDG_RUNTIME_DIR"));
-    {
-        const QByteArray path = QFile::encodeName(runtime + QStringLiteral("/orvane.socket"));
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
-        const int crashed = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        ASSERT_EQ(::bind(crashed, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
-        ::close(crashed);
-        // And the lock of a process that no longer runs.
-        QFile lock(runtime + QStringLiteral("/orvane.socket.lock"));
-        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-        lock.write("999999\norvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    }
-    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    EXPECT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
-    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
 }
 
 TEST(OrvaneStart, ExplainsAMissingOrUnreachableDisplay)
@@ -239,10 +181,7 @@ TEST(OrvaneStart, ExplainsAMissingOrUnreachableDisplay)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowManagers, PanelOnDesktop,
-                         ::testing::Values(WindowManager::None, WindowManager::Openbox),
-                         [](const auto &info) {
-                             return std::string(info.param == WindowManager::None ? "bare_x_server" : "openbox");
-                         });
+INSTANTIATE_TEST_SUITE_P(WindowManagers, PanelOnDesktop, ::testing::Values(Desktop::BareServer, Desktop::Openbox),
+                         [](const auto &info) { return desktopName(info.param); });
 
 } // namespace

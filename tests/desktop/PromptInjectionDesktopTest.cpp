@@ -3,6 +3,7 @@
 #include "EventLoopWait.h"
 #include "LocalHttpServer.h"
 #include "MessyPages.h"
+#include "OrvaneProcess.h"
 #include "ai/PromptSender.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtWebPage.h"
@@ -46,14 +47,7 @@ document.getElementById('box').addEventListener('input', (e) => { e.target.value
         }
     }
 
-    // The value of the expression in the page.
-    QVariant evaluate(const QString &expression)
-    {
-        std::optional<QVariant> value;
-        webPage.runJavaScript(expression, [&value](const QVariant &result) { value = result; });
-        EXPECT_TRUE(spinUntil([&] { return value.has_value(); }));
-        return value.value_or(QVariant());
-    }
+    QVariant evaluate(const QString &expression) { return valueIn(webPage, expression); }
 
     std::optional<bool> send(const QString &prompt)
     {
@@ -80,40 +74,39 @@ document.getElementById('box').addEventListener('input', (e) => { e.target.value
     const QString typed = QStringLiteral("Explain the following context in detail:\n\nint main() { return \"x\\n\"; }\nit's");
 };
 
-TEST_F(PromptInjectionPages, ATextAreaGetsThePromptUnsubmitted)
+// A page still loading gets it once loaded; a script that owns its input
+// keeps it across renders; a one-line field gets the lines joined by spaces;
+// a draft stays after it; and no page is submitted.
+TEST_F(PromptInjectionPages, EachKindOfChatBoxGetsThePrompt)
 {
-    open(QStringLiteral("/textarea"));
-    EXPECT_EQ(send(prompt), true);
-    EXPECT_EQ(evaluate(QStringLiteral("document.getElementById('box').value")).toString(), typed);
-    EXPECT_EQ(evaluate(QStringLiteral("document.activeElement.id")).toString(), QStringLiteral("box"));
-    EXPECT_EQ(evaluate(QStringLiteral("window.submitted")).toBool(), false);
-}
-
-TEST_F(PromptInjectionPages, AnEditableElementGetsThePromptThroughTheEditor)
-{
-    open(QStringLiteral("/editable"));
-    EXPECT_EQ(send(prompt), true);
-    EXPECT_EQ(boxText(), typed);
-    EXPECT_EQ(evaluate(QStringLiteral("document.getElementById('box').querySelectorAll('*').length > 0")).toBool(), true)
-        << "typed through the editor: its line breaks are elements, not innerText's text";
-    EXPECT_EQ(evaluate(QStringLiteral("window.submitted")).toBool(), false);
-}
-
-TEST_F(PromptInjectionPages, AnInputOwnedByScriptKeepsThePromptAcrossRenders)
-{
-    open(QStringLiteral("/framework"));
-    EXPECT_EQ(send(prompt), true);
-    spinFor(200);
-    EXPECT_EQ(evaluate(QStringLiteral("window.frameworkText")).toString(), typed);
-    EXPECT_EQ(evaluate(QStringLiteral("document.getElementById('box').value")).toString(), typed);
-}
-
-TEST_F(PromptInjectionPages, APageStillLoadingGetsThePromptWhenItHasLoaded)
-{
-    open(QStringLiteral("/slow"), false);
-    ASSERT_TRUE(webPage.isLoading());
-    EXPECT_EQ(send(prompt), true);
-    EXPECT_EQ(evaluate(QStringLiteral("document.getElementById('box').value")).toString(), typed);
+    server.setReply(QStringLiteral("/line"), {200, chatPage("<input id='box' type='text'>"), "text/html", {}, 0});
+    server.setReply(QStringLiteral("/draft"), {200, chatPage("<textarea id='box'>my draft</textarea>"), "text/html", {}, 0});
+    const struct
+    {
+        const char *path;
+        QString arrives;
+        // Holds in the page once the prompt is there.
+        const char *alsoTrue;
+    } rows[] = {
+        {"/textarea", typed, "document.activeElement.id == 'box'"},
+        // Typed through the editor: its line breaks are elements, not innerText's text.
+        {"/editable", typed, "document.getElementById('box').querySelectorAll('*').length > 0"},
+        {"/framework", typed, "window.frameworkText == document.getElementById('box').value"},
+        {"/slow", typed, "true"},
+        {"/line", QString(typed).replace(QRegularExpression(QStringLiteral("\n+")), QStringLiteral(" ")), "true"},
+        {"/draft", typed + QStringLiteral("\n\nmy draft"), "true"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.path);
+        const bool slow = qstrcmp(row.path, "/slow") == 0;
+        open(QString::fromLatin1(row.path), !slow);
+        ASSERT_EQ(webPage.isLoading(), slow);
+        EXPECT_EQ(send(prompt), true);
+        spinFor(200);
+        EXPECT_EQ(boxText(), row.arrives);
+        EXPECT_TRUE(evaluate(QString::fromLatin1(row.alsoTrue)).toBool());
+        EXPECT_FALSE(evaluate(QStringLiteral("window.submitted === true")).toBool());
+    }
 }
 
 TEST_F(PromptInjectionPages, EveryCharacterArrivesAsTypedWithoutCarriageReturns)
@@ -137,56 +130,46 @@ TEST_F(PromptInjectionPages, EveryCharacterArrivesAsTypedWithoutCarriageReturns)
 
 // Each page has the chat box (#box) and things that must stay as they were
 // (.decoy, #send).
-struct DecoyCase
+TEST_F(PromptInjectionPages, OnlyTheChatBoxGetsThePromptWhateverTheDecoys)
 {
-    const char *name;
-    QByteArray body;
-    // Run before the prompt is sent.
-    QString setUp;
-};
-
-class PromptDecoys : public PromptInjectionPages, public ::testing::WithParamInterface<DecoyCase>
-{};
-
-TEST_P(PromptDecoys, OnlyTheChatBoxGetsThePrompt)
-{
-    server.setReply(QStringLiteral("/decoys"), {200, chatPage(GetParam().body), "text/html", {}, 0});
-    open(QStringLiteral("/decoys"));
-    if (!GetParam().setUp.isEmpty())
-        evaluate(GetParam().setUp);
+    const struct
+    {
+        const char *name;
+        QByteArray body;
+        // Run before the prompt is sent.
+        const char *setUp;
+    } rows[] = {
+        {"a hidden captcha answer first and a wrapper named prompt", MessyPages::decoyedChatBox, ""},
+        {"a hidden editor before the shown one",
+         "<div class='decoy' contenteditable='true' style='visibility:hidden'>old</div>"
+         "<div id='box' contenteditable='true'></div>", ""},
+        {"a search field at the top, the chat box at the bottom",
+         "<input class='decoy' type='search'><div style='height:250px'></div><textarea id='box'></textarea>", ""},
+        {"disabled and off-screen fields nearer the bottom",
+         "<textarea id='box'></textarea><div style='height:250px'></div><textarea class='decoy' disabled></textarea>"
+         "<textarea class='decoy' style='position:absolute; left:-9999px; bottom:0'></textarea>", ""},
+        {"the focused field wins", "<textarea id='box'></textarea><div style='height:250px'></div><textarea class='decoy'></textarea>",
+         "document.getElementById('box').focus()"},
+    };
     const QString others = QStringLiteral(
         "Array.from(document.querySelectorAll('.decoy, #send')).map(e => e.outerHTML + '=' + e.value).join('|')");
-    const QString before = evaluate(others).toString();
-    ASSERT_FALSE(before.isEmpty());
-    EXPECT_EQ(send(prompt), true);
-    EXPECT_EQ(boxText(), typed);
-    EXPECT_EQ(evaluate(others).toString(), before);
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = QStringLiteral("/decoys%1").arg(&row - rows);
+        server.setReply(path, {200, chatPage(row.body), "text/html", {}, 0});
+        open(path);
+        evaluate(QString::fromLatin1(row.setUp));
+        const QString before = evaluate(others).toString();
+        ASSERT_FALSE(before.isEmpty());
+        EXPECT_EQ(send(prompt), true);
+        EXPECT_EQ(boxText(), typed);
+        EXPECT_EQ(evaluate(others).toString(), before);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, PromptDecoys,
-    ::testing::Values(
-        DecoyCase{"HiddenCaptchaAnswerFirstAndAWrapperNamedPrompt", MessyPages::decoyedChatBox, {}},
-        DecoyCase{"HiddenEditorBeforeTheShownOne",
-                  "<div class='decoy' contenteditable='true' style='visibility:hidden'>old</div>"
-                  "<div id='box' contenteditable='true'></div>", {}},
-        DecoyCase{"SearchFieldAtTheTopChatBoxAtTheBottom",
-                  "<input class='decoy' type='search'><div style='height:250px'></div><textarea id='box'></textarea>", {}},
-        DecoyCase{"DisabledAndOffScreenFieldsNearerTheBottom",
-                  "<textarea id='box'></textarea><div style='height:250px'></div><textarea class='decoy' disabled></textarea>"
-                  "<textarea class='decoy' style='position:absolute; left:-9999px; bottom:0'></textarea>", {}},
-        DecoyCase{"TheFocusedFieldWins",
-                  "<textarea id='box'></textarea><div style='height:250px'></div><textarea class='decoy'></textarea>",
-                  QStringLiteral("document.getElementById('box').focus()")}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(PromptInjectionPages, ADraftInTheChatBoxStaysAfterThePrompt)
+// The editor makes a paragraph of each line, so only the lines' order is compared.
+TEST_F(PromptInjectionPages, ADraftInAnEditorStaysAfterThePrompt)
 {
-    server.setReply(QStringLiteral("/field"), {200, chatPage("<textarea id='box'>my draft</textarea>"), "text/html", {}, 0});
-    open(QStringLiteral("/field"));
-    EXPECT_EQ(send(prompt), true);
-    EXPECT_EQ(boxText(), typed + QStringLiteral("\n\nmy draft"));
-
-    // The editor makes a paragraph of each line, so only the lines' order is compared.
     server.setReply(QStringLiteral("/editor"),
                     {200, chatPage("<div id='box' contenteditable='true'><p>my draft</p></div>"), "text/html", {}, 0});
     open(QStringLiteral("/editor"));
@@ -194,14 +177,6 @@ TEST_F(PromptInjectionPages, ADraftInTheChatBoxStaysAfterThePrompt)
     const QRegularExpression lineBreaks(QStringLiteral("\n+"));
     EXPECT_EQ(boxText().replace(lineBreaks, QStringLiteral("\n")),
               QString(typed + QStringLiteral("\nmy draft")).replace(lineBreaks, QStringLiteral("\n")));
-}
-
-TEST_F(PromptInjectionPages, AOneLineFieldGetsThePromptsLinesJoinedBySpaces)
-{
-    server.setReply(QStringLiteral("/line"), {200, chatPage("<input id='box' type='text'>"), "text/html", {}, 0});
-    open(QStringLiteral("/line"));
-    EXPECT_EQ(send(prompt), true);
-    EXPECT_EQ(boxText(), QString(typed).replace(QRegularExpression(QStringLiteral("\n+")), QStringLiteral(" ")));
 }
 
 TEST_F(PromptInjectionPages, APageThatDoesNotKeepThePromptReportsNothingPlaced)

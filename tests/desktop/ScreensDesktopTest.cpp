@@ -43,14 +43,6 @@ namespace {
 
 const QStringList pageTitles = {"Alpha", "Beta", "Gamma", "Delta"};
 
-// Where a widget is once the layouts waiting to run have placed it.
-void click(const QWidget *widget)
-{
-    for (int pass = 0; pass < 3; ++pass)
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    clickAt(widget->mapToGlobal(widget->rect().center()));
-}
-
 void type(const QString &text)
 {
     xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
@@ -91,15 +83,6 @@ protected:
     CommandPaletteView &palette() const { return *qobject_cast<CommandPaletteView *>(container().commandPalette().card()); }
     AppGalleryView &gallery() const { return *qobject_cast<AppGalleryView *>(container().gallery().card()); }
     SettingsView &settingsView() const { return *window().findChild<SettingsView *>(); }
-    template<typename Button>
-    Button *buttonNamed(const QWidget &inside, const QString &name) const
-    {
-        for (Button *button : inside.findChildren<Button *>()) {
-            if (button->accessibleName() == name && button->isVisible())
-                return button;
-        }
-        return nullptr;
-    }
     QString activeTitle() const
     {
         const auto tab = state().tabs().activeTab();
@@ -127,7 +110,7 @@ protected:
     QWidget elsewhere;
 };
 
-TEST_F(PanelScreens, ThePaletteTakesTheKeyboardAndReturnRunsTheChosenRow)
+TEST_F(PanelScreens, ThePaletteTakesTheKeyboardReturnRunsTheChosenRowAndRowsFitWhateverATabsTitle)
 {
     QGuiApplication::clipboard()->clear();
     state().tabs().addTab(QStringLiteral("Chat"), server.address().resolved(QUrl(QStringLiteral("/code"))),
@@ -154,12 +137,9 @@ TEST_F(PanelScreens, ThePaletteTakesTheKeyboardAndReturnRunsTheChosenRow)
         EXPECT_TRUE(spinUntil(row.done));
         EXPECT_TRUE(spinUntil([this] { return !state().content().showCommandPalette(); })) << "closed after running";
     }
-}
 
-// The rows lie within the card, their texts drawn where the list shows
-// them, even when a tab's title is far wider than the palette.
-TEST_F(PanelScreens, PaletteRowsFitThePaletteWhateverATabsTitle)
-{
+    // The rows lie within the card, their texts drawn where the list shows
+    // them, even when a tab's title is far wider than the palette.
     const QString longTitle = QStringLiteral("A page whose title goes on ").repeated(12).left(300);
     state().tabs().addTab(longTitle, server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("globe"), false);
     openPalette();
@@ -191,9 +171,9 @@ TEST_F(PanelScreens, PaletteRowsFitThePaletteWhateverATabsTitle)
     }
 }
 
-TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
+TEST_F(PanelScreens, TheSettingsSearchItsPagesAndTheWidthSliderWorkFromClicks)
 {
-    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
+    click(shownNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
     ASSERT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
     SettingsView &view = settingsView();
     click(&view.searchField());
@@ -208,7 +188,7 @@ TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
 
     click(view.rowButton(SettingsSubpage::Motion));
     ASSERT_TRUE(spinUntil([&view] { return view.screen().currentSubpage() == SettingsSubpage::Motion; }));
-    click(buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Animation curve: Ease In Out")));
+    click(shownNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Animation curve: Ease In Out")));
     EXPECT_TRUE(spinUntil([this] {
         return store.values.value(QStringLiteral("Orvane_animationCurve")) == QStringLiteral("Ease In Out");
     }));
@@ -225,6 +205,25 @@ TEST_F(PanelScreens, TheSettingsSearchAndAPageWorkFromClicks)
     ASSERT_TRUE(word);
     clickAt(word->mapToGlobal(QPoint(word->width() - 6, word->height() / 2)));
     EXPECT_TRUE(spinUntil([&view] { return !view.screen().currentSubpage(); }));
+
+    // The width slider moves the panel live, and the width is saved.
+    click(&view.searchField());
+    pressKeys(QStringLiteral("ctrl+a"));
+    pressKeys(QStringLiteral("BackSpace"));
+    ASSERT_TRUE(spinUntil([&view] { return view.screen().searchQuery().isEmpty(); }));
+    click(view.rowButton(SettingsSubpage::PositionAndSize));
+    ASSERT_TRUE(spinUntil([&view] { return view.screen().currentSubpage() == SettingsSubpage::PositionAndSize; }));
+    QSlider *slider = view.currentPageWidget()->findChild<QSlider *>();
+    ASSERT_TRUE(slider);
+    ASSERT_EQ(window().width(), 440);
+    // A click to the right of the handle: one step and the keyboard.
+    clickAt(slider->mapToGlobal(QPoint(slider->width() - 4, slider->height() / 2)));
+    ASSERT_TRUE(spinUntil([slider] { return slider->hasFocus(); }));
+    for (int i = 0; i < 3; ++i)
+        pressKeys(QStringLiteral("Right"));
+    EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelWidth == 480; }));
+    EXPECT_TRUE(spinUntil([this] { return window().width() == 480; })) << "live";
+    EXPECT_EQ(store.values.value(QStringLiteral("Orvane_panelWidth")), 480.0);
 }
 
 // Each site's page asks, shows in its title what it was answered, and then
@@ -260,7 +259,7 @@ TEST_F(PanelScreens, OnlyAnAllowedSiteReachesTheDesktopItsNotificationLeadsToIts
         const QString question = QStringLiteral("127.0.0.1:%1 wants to show notifications").arg(address.port());
         ASSERT_TRUE(spinUntil([&] { return state().notice().text() == question; })) << site.name;
         PillButton *answer = nullptr;
-        ASSERT_TRUE(spinUntil([&] { return (answer = buttonNamed<PillButton>(container(), QString::fromLatin1(site.answer))); }))
+        ASSERT_TRUE(spinUntil([&] { return (answer = shownNamed<PillButton>(container(), QString::fromLatin1(site.answer))); }))
             << site.answer;
         click(answer);
         EXPECT_TRUE(spinUntil([&] { return pageTitle() == QLatin1String(site.pageTitle); })) << pageTitle().toStdString();
@@ -277,42 +276,64 @@ TEST_F(PanelScreens, OnlyAnAllowedSiteReachesTheDesktopItsNotificationLeadsToIts
     EXPECT_TRUE(spinUntil([&] { return desktop.received().size() == 2; })) << "the answer kept is given without a question";
 
     state().tabs().selectTab(state().tabs().tabs().constFirst().id);
-    click(buttonNamed<QAbstractButton>(container(), QStringLiteral("Hide panel")));
+    click(shownNamed<QAbstractButton>(container(), QStringLiteral("Hide panel")));
     ASSERT_TRUE(spinUntil([this] { return !state().isPanelVisible(); }));
     desktop.click(1);
     EXPECT_TRUE(spinUntil([this] { return state().isPanelVisible() && window().isVisible() && activeTitle() == QLatin1String("Mail"); }))
         << activeTitle().toStdString();
 
-    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
+    click(shownNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
     ASSERT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
     SettingsView &view = settingsView();
     click(view.rowButton(SettingsSubpage::Permissions));
     ASSERT_TRUE(spinUntil([&view] { return view.screen().currentSubpage() == SettingsSubpage::Permissions; }));
     const QString mailSite = QStringLiteral("127.0.0.1:%1").arg(server.address().port());
     const QString spamSite = QStringLiteral("127.0.0.1:%1").arg(otherSite.address().port());
-    EXPECT_TRUE(buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + spamSite)) << "the blocked site is listed too";
+    EXPECT_TRUE(shownNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + spamSite)) << "the blocked site is listed too";
     PillButton *revoke = nullptr;
-    ASSERT_TRUE(spinUntil([&] { return (revoke = buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + mailSite)); }));
+    ASSERT_TRUE(spinUntil([&] { return (revoke = shownNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + mailSite)); }));
     click(revoke);
     EXPECT_TRUE(spinUntil([&] {
-        return !buttonNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + mailSite)
+        return !shownNamed<PillButton>(*view.currentPageWidget(), QStringLiteral("Revoke ") + mailSite)
             && !store.dataValue(QStringLiteral("Orvane_notificationSites")).value_or(QByteArray()).contains(mailSite.toUtf8());
     }));
 }
 
-// As a screen reader does it: by the controls' roles, states and actions alone.
-TEST_F(PanelScreens, TheSettingsChoicesAreRadioButtonsThatAScreenReaderCanPress)
+// As a screen reader does it: by the controls' roles, names, states and actions alone.
+TEST_F(PanelScreens, EveryControlHasANameForScreenReadersAndTheSettingsChoicesAreRadioButtonsItCanPress)
 {
+    gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"),
+                                     server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("github"), false}});
+    state().content().setShowAppGallery(true);
+    ASSERT_TRUE(spinUntil([this] { return gallery().entries().size() == 1; }));
     state().content().setShowSettingsModal(true);
     SettingsView *view = nullptr;
     ASSERT_TRUE(spinUntil([&] { return (view = window().findChild<SettingsView *>()) && view->isVisible(); }));
+    // Every control of the settings, the gallery and the palette has a name.
+    QStringList nameless;
+    const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        const QAccessible::Role role = node->role();
+        const bool control = role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::Slider
+                             || role == QAccessible::EditableText || role == QAccessible::RadioButton;
+        if (control && node->text(QAccessible::Name).isEmpty())
+            nameless.append(node->object() ? QString::fromLatin1(node->object()->metaObject()->className()) : QString());
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    for (QWidget *screen : {static_cast<QWidget *>(&settingsView()), static_cast<QWidget *>(&gallery()),
+                            static_cast<QWidget *>(&palette())}) {
+        walk(QAccessible::queryAccessibleInterface(screen));
+    }
+    EXPECT_EQ(nameless, QStringList());
+    state().content().setShowAppGallery(false);
+
     const auto run = [](QWidget *control, const QString &action) {
         QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(action);
     };
     run(view->rowButton(SettingsSubpage::PositionAndSize), QAccessibleActionInterface::pressAction());
     ASSERT_TRUE(spinUntil([&] { return view->screen().currentSubpage() == SettingsSubpage::PositionAndSize; }));
-    PillButton *leftButton = buttonNamed<PillButton>(*view->currentPageWidget(), QStringLiteral("Screen dock edge: Left Edge of Screen"));
-    PillButton *rightButton = buttonNamed<PillButton>(*view->currentPageWidget(), QStringLiteral("Screen dock edge: Right Edge of Screen"));
+    PillButton *leftButton = shownNamed<PillButton>(*view->currentPageWidget(), QStringLiteral("Screen dock edge: Left Edge of Screen"));
+    PillButton *rightButton = shownNamed<PillButton>(*view->currentPageWidget(), QStringLiteral("Screen dock edge: Right Edge of Screen"));
     ASSERT_TRUE(leftButton && rightButton);
     QAccessibleInterface *left = QAccessible::queryAccessibleInterface(leftButton);
     QAccessibleInterface *right = QAccessible::queryAccessibleInterface(rightButton);
@@ -329,34 +350,13 @@ TEST_F(PanelScreens, TheSettingsChoicesAreRadioButtonsThatAScreenReaderCanPress)
     EXPECT_TRUE(right->state().checked);
 
     view->screen().showPage(SettingsSubpage::Appearance);
-    ThemeCard *nickelCard = buttonNamed<ThemeCard>(*view->currentPageWidget(), QStringLiteral("Nickel"));
+    ThemeCard *nickelCard = shownNamed<ThemeCard>(*view->currentPageWidget(), QStringLiteral("Nickel"));
     ASSERT_TRUE(nickelCard);
     QAccessibleInterface *nickel = QAccessible::queryAccessibleInterface(nickelCard);
     EXPECT_EQ(nickel->role(), QAccessible::RadioButton);
     run(nickelCard, QAccessibleActionInterface::toggleAction());
     EXPECT_TRUE(spinUntil([this] { return state().settings().values().currentTheme == AppThemeMode::Nickel; }));
     EXPECT_TRUE(nickel->state().checked);
-}
-
-TEST_F(PanelScreens, TheWidthSliderMovesThePanelLiveAndTheWidthIsSaved)
-{
-    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Settings")));
-    ASSERT_TRUE(spinUntil([this] { return container().layout().screen == ContentLayout::Screen::Settings; }));
-    SettingsView &view = settingsView();
-    ASSERT_TRUE(spinUntil([&view] { return view.isVisible(); }));
-    click(view.rowButton(SettingsSubpage::PositionAndSize));
-    ASSERT_TRUE(spinUntil([&view] { return view.screen().currentSubpage() == SettingsSubpage::PositionAndSize; }));
-    QSlider *slider = view.currentPageWidget()->findChild<QSlider *>();
-    ASSERT_TRUE(slider);
-    ASSERT_EQ(window().width(), 440);
-    // A click to the right of the handle: one step and the keyboard.
-    clickAt(slider->mapToGlobal(QPoint(slider->width() - 4, slider->height() / 2)));
-    ASSERT_TRUE(spinUntil([slider] { return slider->hasFocus(); }));
-    for (int i = 0; i < 3; ++i)
-        pressKeys(QStringLiteral("Right"));
-    EXPECT_TRUE(spinUntil([this] { return state().settings().values().panelWidth == 480; }));
-    EXPECT_TRUE(spinUntil([this] { return window().width() == 480; })) << "live";
-    EXPECT_EQ(store.values.value(QStringLiteral("Orvane_panelWidth")), 480.0);
 }
 
 // From settings far from the defaults, with the pointer on the button,
@@ -377,7 +377,7 @@ TEST_F(PanelScreens, RestoreDefaultsPutsThePanelBackWhereItStaysAndWorks)
     ASSERT_TRUE(spinUntil([this] { return window().geometry() == QRect(0, 100, 600, 500); })) << where();
     state().content().setShowSettingsModal(true);
     ASSERT_TRUE(spinUntil([this] { return window().findChild<SettingsView *>() && settingsView().isVisible(); }));
-    PillButton *restore = buttonNamed<PillButton>(settingsView(), QStringLiteral("Restore defaults"));
+    PillButton *restore = shownNamed<PillButton>(settingsView(), QStringLiteral("Restore defaults"));
     ASSERT_TRUE(restore);
     click(restore);
     const QRect home(1000, 0, 440, 900);
@@ -386,7 +386,7 @@ TEST_F(PanelScreens, RestoreDefaultsPutsThePanelBackWhereItStaysAndWorks)
     movePointer(QCursor::pos() + QPoint(3, 2));
     EXPECT_TRUE(holdsFor([&] { return window().isVisible() && window().geometry() == home && state().isPanelVisible(); }, 1500))
         << where() << " shown: " << state().isPanelVisible();
-    click(buttonNamed<QAbstractButton>(container().rail(), QStringLiteral("Scratchpad")));
+    click(shownNamed<QAbstractButton>(container().rail(), QStringLiteral("Scratchpad")));
     EXPECT_TRUE(spinUntil([this] { return state().content().activeItem() == ActiveSidebarItem::scratchpad(); }));
 }
 
@@ -483,7 +483,7 @@ TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain
     QUrl code = server.address().resolved(QUrl(QStringLiteral("/code")));
     code.setHost(QStringLiteral("localhost"));
     gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"), code, QStringLiteral("github"), false}});
-    click(buttonNamed<SymbolButton>(container().rail(), QStringLiteral("Add app or website")));
+    click(shownNamed<SymbolButton>(container().rail(), QStringLiteral("Add app or website")));
     ASSERT_TRUE(spinUntil([this] { return container().gallery().isOpen() && gallery().entries().size() == 1; }));
     ASSERT_TRUE(spinUntil([this] { return QApplication::focusWidget() == gallery().searchField().lineEdit(); }));
 
@@ -496,43 +496,19 @@ TEST_F(PanelScreens, TheGalleryAddsACatalogueAppFromTheKeyboardAndRemovesItAgain
     EXPECT_TRUE(container().gallery().isOpen()) << "adding keeps the gallery open";
 
     SymbolButton *remove = nullptr;
-    ASSERT_TRUE(spinUntil([&] { return (remove = buttonNamed<SymbolButton>(gallery(), QStringLiteral("Remove GitHub"))); }));
+    ASSERT_TRUE(spinUntil([&] { return (remove = shownNamed<SymbolButton>(gallery(), QStringLiteral("Remove GitHub"))); }));
     click(remove);
     EXPECT_TRUE(spinUntil([this] { return state().tabs().tabs().size() == 4; }));
     EXPECT_TRUE(container().gallery().isOpen());
 
     PillButton *add = nullptr;
-    ASSERT_TRUE(spinUntil([&] { return (add = buttonNamed<PillButton>(gallery(), QStringLiteral("Add GitHub"))); }));
+    ASSERT_TRUE(spinUntil([&] { return (add = shownNamed<PillButton>(gallery(), QStringLiteral("Add GitHub"))); }));
     click(add);
     ASSERT_TRUE(spinUntil([this] { return state().tabs().tabs().size() == 5; }));
     state().tabs().selectTab(state().tabs().tabs().first().id);
-    click(buttonNamed<PillButton>(gallery(), QStringLiteral("Open GitHub")));
+    click(shownNamed<PillButton>(gallery(), QStringLiteral("Open GitHub")));
     EXPECT_TRUE(spinUntil([this] { return activeTitle() == QLatin1String("GitHub") && !container().gallery().isOpen(); }))
         << "Open shows the tab and closes the gallery";
-}
-
-TEST_F(PanelScreens, EveryControlOfTheScreensHasANameForScreenReaders)
-{
-    gallery().gallery().setCatalog({{QStringLiteral("github"), QStringLiteral("GitHub"),
-                                     server.address().resolved(QUrl(QStringLiteral("/code"))), QStringLiteral("github"), false}});
-    state().content().setShowAppGallery(true);
-    ASSERT_TRUE(spinUntil([this] { return gallery().entries().size() == 1; }));
-    state().content().setShowSettingsModal(true); // the settings are made when first shown
-    QStringList nameless;
-    const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
-        const QAccessible::Role role = node->role();
-        const bool control = role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::Slider
-                             || role == QAccessible::EditableText || role == QAccessible::RadioButton;
-        if (control && node->text(QAccessible::Name).isEmpty())
-            nameless.append(node->object() ? QString::fromLatin1(node->object()->metaObject()->className()) : QString());
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
-    };
-    for (QWidget *screen : {static_cast<QWidget *>(&settingsView()), static_cast<QWidget *>(&gallery()),
-                            static_cast<QWidget *>(&palette())}) {
-        walk(QAccessible::queryAccessibleInterface(screen));
-    }
-    EXPECT_EQ(nameless, QStringList());
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -32,20 +33,10 @@ bool hasSocketIn(const QString &folder)
     return QFileInfo::exists(folder + QStringLiteral("/orvane.socket"));
 }
 
-TEST(HandOff, TheSenderHearsBackOnlyOnceTheCommandIsSaved)
-{
-    OrvaneProcess orvane;
-    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    for (const char *pinned : {"true", "false", "true", "false"}) {
-        ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://pin")}), 0);
-        // No waiting: the answer came after the file was written.
-        EXPECT_TRUE(contentsOf(orvane.settingsFile()).contains(QByteArray("Orvane_isPinned=") + pinned)) << pinned;
-    }
-}
-
-// The shelf's screen is never opened here: what is staged by command is on
-// disk when the sender hears back, and the next run starts with it.
-TEST(HandOff, AStagedLinkIsSavedAndKeptAcrossARestartWithoutTheShelfShown)
+// The sender hears back only once the command is saved. The shelf's screen is
+// never opened here: what is staged by command is on disk when the sender
+// hears back, and the next run starts with it.
+TEST(HandOff, AStagedLinkOrASettingIsSavedBeforeTheSenderHearsBackAndKeptAcrossARestart)
 {
     OrvaneProcess orvane;
     const QString shelfFile = orvane.home() + QStringLiteral("/.local/share/Orvane/DropShelf/shelf.json");
@@ -59,6 +50,12 @@ TEST(HandOff, AStagedLinkIsSavedAndKeptAcrossARestartWithoutTheShelfShown)
     const QByteArray kept = contentsOf(shelfFile);
     EXPECT_TRUE(kept.contains("https://first.example/")) << kept.toStdString();
     EXPECT_TRUE(kept.contains("https://second.example/")) << kept.toStdString();
+
+    for (const char *pinned : {"true", "false", "true", "false"}) {
+        ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://pin")}), 0);
+        // No waiting: the answer came after the file was written.
+        EXPECT_TRUE(contentsOf(orvane.settingsFile()).contains(QByteArray("Orvane_isPinned=") + pinned)) << pinned;
+    }
 }
 
 TEST(HandOff, AShelfThatCannotBeSavedIsNotReportedAsSaved)
@@ -91,7 +88,7 @@ TEST(HandOff, WithoutAnAnswerTheSenderFailsWithinItsBound)
     EXPECT_TRUE(sender.err.contains(QLatin1String("did not confirm"))) << sender.err.toStdString();
 }
 
-TEST(HandOff, ARefusedCommandEndsTheSenderWithStatusOneAndOneLineSayingWhy)
+TEST(HandOff, ARefusedCommandEndsTheSenderWithStatusOneAndOneLineSayingWhyAndALineBreakIsNoSecondCommand)
 {
     const QString script = QStringLiteral("orvane://open?url=javascript%3Aalert(1)");
     const QString why = QStringLiteral("orvane: refused orvane://open: only http and https addresses with a host are opened");
@@ -107,14 +104,10 @@ TEST(HandOff, ARefusedCommandEndsTheSenderWithStatusOneAndOneLineSayingWhy)
     const OrvaneProcess::Finished accepted = orvane.runSecondWithOutput({QStringLiteral("orvane://open?url=http%3A%2F%2F127.0.0.1%3A9%2F")});
     EXPECT_EQ(accepted.exitCode, 0) << accepted.err.toStdString();
     EXPECT_FALSE(accepted.err.contains(QLatin1String("refused"))) << accepted.err.toStdString();
-}
 
-TEST(HandOff, ALineBreakInsideOneArgumentIsNotASecondCommand)
-{
+    // A line break inside one argument is not a second command.
     LocalHttpServer server;
     server.setReply(QStringLiteral("/smuggled"), {200, "<html><title>Smuggled</title></html>", "text/html", {}, 0});
-    OrvaneProcess orvane;
-    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
     const QString open = QStringLiteral("orvane://open?url=")
         + QString::fromLatin1(QUrl::toPercentEncoding(server.address().toString() + QStringLiteral("/smuggled")));
     ASSERT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle\n") + open}), 0);
@@ -167,17 +160,33 @@ INSTANTIATE_TEST_SUITE_P(Planted, SocketFolderWithoutRuntimeDir,
                                                                                   : "symbolic_link");
                          });
 
-TEST(SocketLeftovers, ALockFromAnotherMachineDoesNotBlockTheStart)
+// What a crashed Orvane leaves behind (the socket file with nobody listening,
+// and the lock of a process that no longer runs), or the lock of another
+// machine (a restored backup, a home shared between machines).
+TEST(SocketLeftovers, NeitherACrashsNorAnotherMachinesBlocksTheStart)
 {
-    OrvaneProcess orvane;
-    // A restored backup, or a home shared between machines.
-    ASSERT_TRUE(writeFile(runtimeOf(orvane) + QStringLiteral("/orvane.socket.lock"),
-              "4242\norvane\nsome-other-machine." + QSysInfo::machineHostName().toUtf8() + "\n"));
-    ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
-    EXPECT_TRUE(orvane.log().contains(QLatin1String("some-other-machine"))) << "says what it removed";
-    ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
-    EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
-    EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    for (const bool crashed : {true, false}) {
+        SCOPED_TRACE(crashed ? "a crash" : "another machine");
+        OrvaneProcess orvane;
+        const QString socket = runtimeOf(orvane) + QStringLiteral("/orvane.socket");
+        if (crashed) {
+            const QByteArray path = QFile::encodeName(socket);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+            const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+            ::close(listener);
+        }
+        ASSERT_TRUE(writeFile(socket + QStringLiteral(".lock"), crashed ? "999999\norvane\n" + host + "\n"
+                                                                       : "4242\norvane\nsome-other-machine." + host + "\n"));
+        ASSERT_TRUE(orvane.launch()) << orvane.log().toStdString();
+        EXPECT_EQ(orvane.log().contains(QLatin1String("some-other-machine")), !crashed) << "says what it removed";
+        ASSERT_TRUE(spinUntil([&] { return orvane.isPanelVisible(); }));
+        EXPECT_EQ(orvane.runSecond({QStringLiteral("orvane://toggle")}), 0);
+        EXPECT_TRUE(spinUntil([&] { return !orvane.isPanelVisible(); }));
+    }
 }
 
 TEST(SocketLeftovers, AFileInTheWayOfTheSocketIsLeftAlone)

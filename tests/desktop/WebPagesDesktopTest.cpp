@@ -109,15 +109,6 @@ protected:
         steps.push_back(std::move(timer));
     }
 
-    // What the script gives back in the page; invalid if it did not answer in time.
-    static QVariant valueIn(QtWebPage &webPage, const QString &script)
-    {
-        QVariant value;
-        webPage.runJavaScript(script, [&](const QVariant &given) { value = given; });
-        spinUntil([&] { return value.isValid(); });
-        return value;
-    }
-
     // Clicks the element the selector finds in the shown page, through XTest.
     static void clickInPage(QtWebPage &webPage, const QString &selector, const char *button = "1")
     {
@@ -183,16 +174,6 @@ private:
     std::optional<ScopedEnvironment> m_browser;
 };
 
-TEST_F(WebPages, TitleAndAddressFollowThePageThroughARedirect)
-{
-    server.setReply(QStringLiteral("/start"), {302, {}, "text/html", {"Location: /final"}, 0});
-    server.setReply(QStringLiteral("/final"), {200, page("Final Page"), "text/html", {}, 0});
-    const int index = addTab(QStringLiteral("/start"));
-    pageOf(index);
-    EXPECT_TRUE(spinUntil([&] { return tab(index).title == QLatin1String("Final Page"); })) << tab(index).title.toStdString();
-    EXPECT_EQ(tab(index).url.path(), QStringLiteral("/final"));
-}
-
 TEST_F(WebPages, TheDiscoveryScriptReportsTheBestIcon)
 {
     server.setReply(QStringLiteral("/sized"), {200, page("Sized", R"(<link rel="icon" sizes="32x32" href="/i32.png"><link rel="icon" sizes="192x192" href="/i192.png">)"), "text/html", {}, 0});
@@ -215,32 +196,30 @@ TEST_F(WebPages, TheDiscoveryScriptReportsTheBestIcon)
     EXPECT_FALSE(tab(none).iconURL);
 }
 
-TEST_F(WebPages, AHibernatedSlowPageNeverUpdatesItsRecord)
-{
-    server.setReply(QStringLiteral("/slow"), {200, page("Too Late"), "text/html", {}, 1500});
-    const int index = addTab(QStringLiteral("/slow"));
-    pageOf(index);
-    ASSERT_TRUE(spinUntil([&] { return server.requestCount(QStringLiteral("/slow")) == 1; }));
-    const TabModel before = tab(index);
-    engine->hibernateTab(tab(index).id);
-    spinFor(2500);
-    TabModel after = tab(index);
-    after.isHibernated = before.isHibernated;
-    EXPECT_EQ(after, before);
-    EXPECT_TRUE(tab(index).isHibernated);
-}
-
-TEST_F(WebPages, ARetiredPageGivesItsRendererProcessBack)
+// A sleeping tab gives its renderer process back, and a reply that arrives
+// after it went to sleep never updates its record.
+TEST_F(WebPages, AHibernatedPageGivesItsRendererBackAndALateReplyNeverUpdatesItsRecord)
 {
     server.setReply(QStringLiteral("/heavy"), {200, page("Heavy"), "text/html", {}, 0});
-    const int index = addTab(QStringLiteral("/heavy"));
-    QtWebPage &webPage = pageOf(index);
-    ASSERT_TRUE(spinUntil([&] { return tab(index).title == QLatin1String("Heavy") && webPage.rendererProcessId() > 0; }));
+    server.setReply(QStringLiteral("/slow"), {200, page("Too Late"), "text/html", {}, 1500});
+    const int heavy = addTab(QStringLiteral("/heavy"));
+    QtWebPage &webPage = pageOf(heavy);
+    ASSERT_TRUE(spinUntil([&] { return tab(heavy).title == QLatin1String("Heavy") && webPage.rendererProcessId() > 0; }));
     const qint64 renderer = webPage.rendererProcessId();
     const QString proc = QStringLiteral("/proc/%1").arg(renderer);
     ASSERT_TRUE(QFileInfo::exists(proc));
-    engine->hibernateTab(tab(index).id);
+    const int slow = addTab(QStringLiteral("/slow"));
+    pageOf(slow);
+    ASSERT_TRUE(spinUntil([&] { return server.requestCount(QStringLiteral("/slow")) == 1; }));
+    const TabModel before = tab(slow);
+    engine->hibernateTab(tab(slow).id);
+    engine->hibernateTab(tab(heavy).id);
     EXPECT_TRUE(spinUntil([&] { return !QFileInfo::exists(proc); }, 10000)) << "renderer " << renderer << " still runs";
+    spinFor(2500);
+    TabModel after = tab(slow);
+    after.isHibernated = before.isHibernated;
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(tab(slow).isHibernated);
 }
 
 // The web engine's renderer processes that descend from this one.
@@ -311,14 +290,8 @@ TEST_F(WebPages, BothIdentitiesNameTheEnginesChromeInHeadersAndScripts)
     const QByteArray mobile = "Mozilla/5.0 (Linux; Android 10; K) AppleWebKit/537.36 (KHTML, like Gecko) " + chrome + "Mobile Safari/537.36";
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/who")).contains("User-Agent: " + mobile + "\r\n"))
         << server.lastRequest(QStringLiteral("/who")).toStdString();
-    QVariant agent;
-    ASSERT_TRUE(spinUntil([&] {
-        if (webPage.url().path() == QLatin1String("/who") && !agent.isValid())
-            webPage.runJavaScript(QStringLiteral("navigator.userAgent"), [&](const QVariant &value) { agent = value; });
-        spinFor(100);
-        return agent.isValid();
-    }));
-    EXPECT_EQ(agent.toString(), QString::fromLatin1(mobile));
+    ASSERT_TRUE(spinUntil([&] { return webPage.url().path() == QLatin1String("/who") && !webPage.isLoading(); }));
+    EXPECT_EQ(valueIn(webPage, QStringLiteral("navigator.userAgent")).toString(), QString::fromLatin1(mobile));
     EXPECT_FALSE(engine->applyUserAgentMode(tab(index))) << "no second reload";
 }
 
@@ -630,7 +603,7 @@ TEST_F(WebPages, DevicesAreRefusedUnaskedAndNotificationsAreAskedOnTheNoticeBar)
         << ask.title().toStdString();
 }
 
-TEST_F(WebPages, EachEntryOfThePagesMenuDoesWhatItSays)
+TEST_F(WebPages, EachEntryOfThePagesMenuDoesWhatItSaysAndAPagesOwnMenuWinsUnlessShiftIsHeld)
 {
     QtDownloads downloads({WebProfiles::profile(UserAgentMode::Desktop)});
     DownloadReporter reporter(*state, downloads, clock);
@@ -639,7 +612,9 @@ TEST_F(WebPages, EachEntryOfThePagesMenuDoesWhatItSays)
     server.setReply(QStringLiteral("/dot.png"), {200, dot, "image/png", {}, 0});
     server.setReply(QStringLiteral("/menu"),
                     {200, page("Menu", {}, R"html(<a id="link" href="/target">a link</a>
-                        <p><img id="picture" src="/dot.png" width="60" height="60"></p><p id="words">Words to ask about</p>)html"),
+                        <p><img id="picture" src="/dot.png" width="60" height="60"></p><p id="words">Words to ask about</p>
+                        <p id="own">Right click here</p><script>let shown = 0; document.getElementById('own').addEventListener(
+                            'contextmenu', (e) => { e.preventDefault(); document.title = 'own menu ' + ++shown; });</script>)html"),
                      "text/html", {}, 0});
     const QUrl target = server.address().resolved(QUrl(QStringLiteral("/target")));
     const int index = addTab(QStringLiteral("/menu"));
@@ -682,31 +657,29 @@ TEST_F(WebPages, EachEntryOfThePagesMenuDoesWhatItSays)
         clickAt(menu->mapToGlobal(menu->actionGeometry(chosen).center()));
         EXPECT_TRUE(spinUntil(row.done, 10000));
     }
-}
 
-TEST_F(WebPages, APageThatDrawsItsOwnMenuKeepsItUnlessShiftIsHeld)
-{
-    server.setReply(QStringLiteral("/own"),
-                    {200, page("Own", {}, R"html(<p id="here">Right click here</p><script>let shown = 0;
-                        document.addEventListener('contextmenu', (e) => { e.preventDefault(); document.title = 'own menu ' + ++shown; });</script>)html"),
-                     "text/html", {}, 0});
-    QtWebPage &own = showLoaded(addTab(QStringLiteral("/own")), QStringLiteral("Own"));
-    EXPECT_FALSE(pageMenuOn(own, QStringLiteral("#here")));
+    // A page that draws its own menu keeps it, unless Shift is held.
+    QtWebPage &own = showLoaded(index, QStringLiteral("Menu"));
+    ASSERT_TRUE(spinUntil([&] { return !own.isLoading(); }));
+    EXPECT_FALSE(pageMenuOn(own, QStringLiteral("#own")));
     EXPECT_TRUE(spinUntil([&] { return own.title() == QLatin1String("own menu 1"); })) << own.title().toStdString();
-    QMenu *ours = pageMenuOn(own, QStringLiteral("#here"), false, true);
+    QMenu *ours = pageMenuOn(own, QStringLiteral("#own"), false, true);
     ASSERT_TRUE(ours);
     EXPECT_EQ(own.title(), QStringLiteral("own menu 1")) << "the page never heard of the click";
     ours->close();
 }
 
+// The first tab's address redirects: its title and address follow the page.
 TEST_F(WebPages, TheContainerBorrowsThePooledPageWithoutReloading)
 {
+    server.setReply(QStringLiteral("/start"), {302, {}, "text/html", {"Location: /one"}, 0});
     server.setReply(QStringLiteral("/one"), {200, page("One"), "text/html", {}, 0});
     server.setReply(QStringLiteral("/two"), {200, page("Two"), "text/html", {}, 0});
-    const int one = addTab(QStringLiteral("/one"));
+    const int one = addTab(QStringLiteral("/start"));
     const int two = addTab(QStringLiteral("/two"));
     shownContainer().showTab(tab(one));
     ASSERT_TRUE(spinUntil([&] { return tab(one).title == QLatin1String("One"); }));
+    EXPECT_EQ(tab(one).url.path(), QStringLiteral("/one"));
     shownContainer().showTab(tab(two));
     ASSERT_TRUE(spinUntil([&] { return tab(two).title == QLatin1String("Two"); }));
     shownContainer().showTab(tab(one));
