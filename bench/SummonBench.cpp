@@ -38,6 +38,15 @@ constexpr double frameMilliseconds = 1000.0 / 120;
     {"notchClickToFirstFrame", "max_ms", 12, "a frame and a half"},
 });
 
+bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return condition();
+}
+
 // Summoning never asks for a web page.
 class NoPages final : public WebPageFactory
 {
@@ -52,6 +61,10 @@ struct SummonRig : PanelRig
     {
         edges.start();
         hotKeys.start();
+        // Orvane shows the panel once at launch, so no summon a user makes is
+        // the window's first showing (which makes its native window and first paint).
+        panel.showPanel(true);
+        spinUntil([this] { return window.isVisible() && !panel.isAnimating(); });
     }
 
     X11EdgeStrips strips;
@@ -98,15 +111,6 @@ struct XTest
     xcb_connection_t *connection;
     xcb_window_t root;
 };
-
-bool spinUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    return condition();
-}
 
 // From `summon` to the first slide frame of the panel it shows; the counter
 // "to_show_ms" is the part until the show begins. `prepare` runs untimed
